@@ -1,0 +1,54 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "database/Element.h"
+
+// The lookup tables that give a line record's one-byte codes their meaning: elements (from
+// ELEMENTS), descriptions (DESCRIPT), references (REFERENC), and the fixed valence names with
+// their visibility flags. One instance serves the whole program; lookups by code never index
+// past the end of a table: an unknown code gives an empty text, an unselected element or a
+// hidden valence.
+class TextTables {
+public:
+    static constexpr int kValenceCount = 26;
+
+    TextTables();
+
+    // Loads DESCRIPT, REFERENC and ELEMENTS from `directory` and resets the valence flags.
+    // Missing files leave the tables at their defaults; nothing is reported.
+    void Load(const std::string& directory);
+    void LoadDescriptions(const std::string& path);
+    void LoadReferences(const std::string& path);
+    void LoadElements(const std::string& path);
+
+    // Rewrites ELEMENTS in canonical form ("number row column name" per element), followed by
+    // the lines that could not be read at load time, unchanged. The file is replaced atomically.
+    // Returns false with a message in `error` when the file could not be written, or when it
+    // existed at load time but could not be read (it is then left as it is).
+    bool WriteElements(const std::string& path, std::string* error) const;
+
+    // Rebuilds every element's sortIndex from the names (after a name changed).
+    void BuildSortIndex();
+
+    const std::string& ElementName(unsigned code) const;
+    const std::string& ValenceName(unsigned code) const;
+    const std::string& DescriptionText(unsigned code) const;
+    const std::string& ReferenceText(unsigned code) const;
+    bool IsElementSelected(unsigned code) const;
+    double ElementRatio(unsigned code) const;  // 1.0 for an unknown code
+    bool IsValenceShown(unsigned code) const;
+
+    std::vector<Element> ElementTable;
+    std::vector<std::string> DescriptionTable;  // code 0 is ""
+    std::vector<std::string> ReferenceTable;    // code 0 is ""
+    std::vector<std::string> ValenceNameTable;  // 26 fixed names
+    std::array<uint16_t, kValenceCount> ValenceFlags{};
+
+private:
+    std::vector<std::string> m_unreadElementLines;  // ELEMENTS from the first unreadable line on
+    bool m_elementsUnreadable = false;  // ELEMENTS exists but could not be read
+};

@@ -1,0 +1,89 @@
+#include "database/WavelengthFormat.h"
+
+#include <cmath>
+#include <limits>
+
+#include "database/TableArray.h"
+#include "database/WaveData.h"
+#include "framework/NumberFormat.h"
+
+namespace {
+
+constexpr double kVacuumLimit = 1850.0;  // Å; stored wavelengths below this are in vacuum
+
+// Refractive index of standard air at vacuum wave number sigma (µm⁻¹).
+double AirIndex(double sigma)
+{
+    const double sigma2 = std::pow(sigma, 2.0);
+    return 1.0 + 1e-8 * ((8342.13 + 2406030.0 / (130.0 - sigma2)) + 15997.0 / (38.9 - sigma2));
+}
+
+// Multipliers that move the point of a wavelength in Å for 0 to 4 decimals, and back.
+constexpr double kShowShift[] = {1000.0, 100.0, 10.0, 1.0, 0.1};
+constexpr double kTypedShift[] = {0.001, 0.01, 0.1, 1.0, 10.0};
+
+}  // namespace
+
+double AirToVacuum(double angstrom)
+{
+    if (angstrom < kVacuumLimit) {
+        return angstrom;
+    }
+    return angstrom * AirIndex(1.0 / (angstrom * 0.0001));
+}
+
+double VacuumToAir(double angstrom)
+{
+    if (angstrom <= kVacuumLimit) {
+        return angstrom;
+    }
+    return angstrom / AirIndex(10000.0 / angstrom);
+}
+
+std::string FormatWavelength(const WaveData& line, int unitMode, int decimals)
+{
+    double angstrom = static_cast<double>(static_cast<long double>(line.record.wavelength) * 0.001L);
+    if (unitMode == kUnitWaveNumber || unitMode == kUnitVacuum) {
+        angstrom = AirToVacuum(angstrom);
+    }
+    if (unitMode == kUnitWaveNumber) {
+        return FormatFixedPoint(1.0 / (1e-8 * angstrom), 1);
+    }
+    if (decimals < 0 || decimals > 4) {
+        return {};
+    }
+    return FormatFixed(angstrom * kShowShift[decimals], decimals);
+}
+
+int32_t DisplayValueToWavelength(const TableArray& tables, double value)
+{
+    const int unitMode = tables.UnitMode();
+    if (unitMode == kUnitWaveNumber) {
+        value = VacuumToAir(1e8 / value);
+    } else {
+        const int decimals = tables.Decimals();
+        value *= decimals >= 0 && decimals <= 4 ? kTypedShift[decimals] : 1.0;
+        if (unitMode == kUnitVacuum) {
+            value = VacuumToAir(value);
+        }
+    }
+    // Rounded, not truncated: 396.1527 nm is 3961526.9999999995 in binary arithmetic.
+    const double thousandths = std::round(value * 1000.0);
+    if (std::isnan(thousandths)) {
+        return 0;
+    }
+    constexpr double kMin = std::numeric_limits<int32_t>::min();
+    constexpr double kMax = std::numeric_limits<int32_t>::max();
+    return static_cast<int32_t>(std::fmin(std::fmax(thousandths, kMin), kMax));
+}
+
+std::string WavelengthUnitSuffix(int decimals)
+{
+    if (decimals == 3) {
+        return " \u00C5";
+    }
+    if (decimals == 4) {
+        return " nm";
+    }
+    return {};
+}

@@ -1,0 +1,55 @@
+#include "framework/StringUtil.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+char Upper(char c)
+{
+    return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+}
+
+char Lower(char c)
+{
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+}
+
+}  // namespace
+
+std::string StripBlanks(std::string_view text)
+{
+    const auto begin = text.find_first_not_of(' ');
+    if (begin == std::string_view::npos) {
+        return {};
+    }
+    const auto end = text.find_last_not_of(' ');
+    return std::string(text.substr(begin, end - begin + 1));
+}
+
+void DropCarriageReturn(std::string& line)
+{
+    if (!line.empty() && line.back() == '\r') {
+        line.pop_back();
+    }
+}
+
+std::string ToUpper(std::string_view text)
+{
+    std::string result(text);
+    std::transform(result.begin(), result.end(), result.begin(), Upper);
+    return result;
+}
+
+std::string ToLower(std::string_view text)
+{
+    std::string result(text);
+    std::transform(result.begin(), result.end(), result.begin(), Lower);
+    return result;
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
+}

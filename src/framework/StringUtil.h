@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Small string helpers shared by the file readers and the command language (ASCII only: names,
+// keywords and symbols of this program are ASCII).
+
+// Removes blanks (the space character only) from both ends.
+std::string StripBlanks(std::string_view text);
+
+// Removes a trailing carriage return, so that files written with CR LF line ends read cleanly.
+void DropCarriageReturn(std::string& line);
+
+std::string ToUpper(std::string_view text);
+std::string ToLower(std::string_view text);
+
+// Compares without regard to ASCII case.
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);

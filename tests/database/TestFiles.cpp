@@ -1,0 +1,63 @@
+#include "TestFiles.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+TempFolder::TempFolder()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "spekla-test-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) {
+        throw std::runtime_error("cannot create a temporary folder");
+    }
+    m_path = pattern;
+}
+
+TempFolder::~TempFolder()
+{
+    std::error_code ec;
+    std::filesystem::remove_all(m_path, ec);
+}
+
+void TempFolder::WriteText(const std::string& name, const std::string& text) const
+{
+    std::ofstream(File(name), std::ios::binary) << text;
+}
+
+std::string TempFolder::ReadText(const std::string& name) const
+{
+    std::ifstream in(File(name), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void TempFolder::WriteTable(const std::string& name, const std::vector<LineRecord>& records,
+                            size_t extraBytes) const
+{
+    std::string bytes(records.size() * LineRecord::kSize, '\0');
+    for (size_t i = 0; i < records.size(); ++i) {
+        records[i].ToBytes(reinterpret_cast<unsigned char*>(&bytes[i * LineRecord::kSize]));
+    }
+    bytes.append(extraBytes, '\xEE');
+    WriteText(name, bytes);
+}
+
+LineRecord Line(int32_t wavelength, uint8_t element, uint8_t valence, uint8_t intensity)
+{
+    LineRecord record;
+    record.wavelength = wavelength;
+    record.elementCode = element;
+    record.valenceCode = valence;
+    record.intensityCode = intensity;
+    return record;
+}
+
+std::string ElementsText(const std::vector<std::string>& symbols)
+{
+    std::string text;
+    for (size_t i = 0; i < symbols.size(); ++i) {
+        text += std::to_string(i + 1) + " 0 " + std::to_string(i) + " " + symbols[i] + "\n";
+    }
+    return text;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "database/LineRecord.h"
+
+// A temporary folder for one test, removed with everything in it when the test ends.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::string& Path() const { return m_path; }
+    std::string File(const std::string& name) const { return m_path + "/" + name; }
+
+    void WriteText(const std::string& name, const std::string& text) const;
+    std::string ReadText(const std::string& name) const;
+    // Writes `records` as a table file, plus `extraBytes` bytes of 0xEE (a damaged tail).
+    void WriteTable(const std::string& name, const std::vector<LineRecord>& records,
+                    size_t extraBytes = 0) const;
+
+private:
+    std::string m_path;
+};
+
+// A record of element `element`, valence `valence`, intensity `intensity`.
+LineRecord Line(int32_t wavelength, uint8_t element = 0, uint8_t valence = 1,
+                uint8_t intensity = 10);
+
+// An ELEMENTS text with the symbols given, one per line, at atomic numbers 1, 2, ...
+std::string ElementsText(const std::vector<std::string>& symbols);

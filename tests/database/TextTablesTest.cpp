@@ -1,0 +1,136 @@
+#include "database/TextTables.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "TestFiles.h"
+
+TEST(TextTablesTest, DescriptionCodesFollowLineNumbers)
+{
+    TempFolder folder;
+    folder.WriteText("DESCRIPT", "alpha\n\n  gamma ");
+    TextTables tables;
+    tables.LoadDescriptions(folder.File("DESCRIPT"));
+    EXPECT_EQ(tables.DescriptionTable, (std::vector<std::string>{"", "alpha", "", "gamma"}));
+}
+
+TEST(TextTablesTest, TrailingNewlineAddsEmptyEntryAndCarriageReturnsAreDropped)
+{
+    TempFolder folder;
+    folder.WriteText("REFERENC", "Smith 1990\r\nJones 2001\r\n");
+    TextTables tables;
+    tables.LoadReferences(folder.File("REFERENC"));
+    EXPECT_EQ(tables.ReferenceTable,
+              (std::vector<std::string>{"", "Smith 1990", "Jones 2001", ""}));
+}
+
+TEST(TextTablesTest, MissingFilesLeaveDefaults)
+{
+    TempFolder folder;
+    TextTables tables;
+    tables.Load(folder.Path());
+    EXPECT_EQ(tables.DescriptionTable, std::vector<std::string>{""});
+    EXPECT_EQ(tables.ReferenceTable, std::vector<std::string>{""});
+    EXPECT_TRUE(tables.ElementTable.empty());
+    EXPECT_EQ(tables.ValenceNameTable.size(), 26u);
+}
+
+TEST(TextTablesTest, ElementLinesAreParsed)
+{
+    TempFolder folder;
+    folder.WriteText("ELEMENTS", "26 3 7   Fe  \r\n1 0 0\n11   2  0 Na\n\n");
+    TextTables tables;
+    tables.LoadElements(folder.File("ELEMENTS"));
+    ASSERT_EQ(tables.ElementTable.size(), 2u);
+    const Element& iron = tables.ElementTable[0];
+    EXPECT_EQ(iron.atomicNumber, 26);
+    EXPECT_EQ(iron.row, 3);
+    EXPECT_EQ(iron.column, 7);
+    EXPECT_EQ(iron.name, "Fe");
+    EXPECT_EQ(iron.selected, 1);
+    EXPECT_DOUBLE_EQ(iron.ratio, 1.0);
+    // The line without a name adds nothing, so sodium takes code 1.
+    EXPECT_EQ(tables.ElementName(1), "Na");
+}
+
+TEST(TextTablesTest, SortIndexIsAlphabeticalPosition)
+{
+    TempFolder folder;
+    folder.WriteText("ELEMENTS", "11 2 0 Na\n13 2 12 Al\n20 3 1 Ca\n99 9 9 Al\n");
+    TextTables tables;
+    tables.LoadElements(folder.File("ELEMENTS"));
+    std::vector<int> order;
+    for (const Element& element : tables.ElementTable) {
+        order.push_back(element.sortIndex);
+    }
+    // Equal names share the last position that holds the name.
+    EXPECT_EQ(order, (std::vector<int>{3, 1, 2, 1}));
+}
+
+TEST(TextTablesTest, LookupsBeyondTheTablesAreEmptyAndSafe)
+{
+    TextTables tables;
+    EXPECT_EQ(tables.ValenceName(24), "Ox");
+    EXPECT_EQ(tables.ValenceName(25), "BH");
+    EXPECT_EQ(tables.ValenceName(20), "");
+    EXPECT_EQ(tables.ValenceName(19), "XIX");
+    EXPECT_EQ(tables.ValenceName(200), "");
+    EXPECT_EQ(tables.ElementName(7), "");
+    EXPECT_EQ(tables.DescriptionText(255), "");
+    EXPECT_EQ(tables.ReferenceText(1), "");
+    EXPECT_FALSE(tables.IsElementSelected(0));
+    EXPECT_FALSE(tables.IsValenceShown(26));
+    EXPECT_DOUBLE_EQ(tables.ElementRatio(3), 1.0);
+    for (uint16_t flag : tables.ValenceFlags) {
+        EXPECT_EQ(flag, 1);
+    }
+}
+
+TEST(TextTablesTest, RewriteIsCanonicalAndKeepsUnreadableTail)
+{
+    TempFolder folder;
+    folder.WriteText("ELEMENTS", "26   3 7 Fe\n1 0 0\n8 1 15 O\nxx 1 2 Bad\n10 0 17 Ne\n");
+    TextTables tables;
+    tables.LoadElements(folder.File("ELEMENTS"));
+    ASSERT_EQ(tables.ElementTable.size(), 2u);
+    tables.ElementTable[0].selected = 0;  // selection and ratio are not written
+    tables.ElementTable[1].ratio = 3.0;
+    std::string error;
+    ASSERT_TRUE(tables.WriteElements(folder.File("ELEMENTS"), &error)) << error;
+    EXPECT_EQ(folder.ReadText("ELEMENTS"), "26 3 7 Fe\n8 1 15 O\nxx 1 2 Bad\n10 0 17 Ne\n");
+    // Nothing but the file itself is left behind.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
+}
+
+TEST(TextTablesTest, MissingElementsFileIsCreatedEmpty)
+{
+    TempFolder folder;
+    TextTables tables;
+    tables.Load(folder.Path());
+    ASSERT_TRUE(tables.WriteElements(folder.File("ELEMENTS"), nullptr));
+    EXPECT_TRUE(std::filesystem::exists(folder.File("ELEMENTS")));
+    EXPECT_EQ(folder.ReadText("ELEMENTS"), "");
+}
+
+TEST(TextTablesTest, UnreadableElementsFileIsNotOverwritten)
+{
+    TempFolder folder;
+    std::filesystem::create_directory(folder.File("ELEMENTS"));  // exists, cannot be read
+    TextTables tables;
+    tables.LoadElements(folder.File("ELEMENTS"));
+    std::string error;
+    EXPECT_FALSE(tables.WriteElements(folder.File("ELEMENTS"), &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_TRUE(std::filesystem::is_directory(folder.File("ELEMENTS")));
+}
+
+TEST(TextTablesTest, FailedRewriteIsReported)
+{
+    TempFolder folder;
+    folder.WriteText("blocker", "a file where a folder should be");
+    TextTables tables;
+    std::string error;
+    EXPECT_FALSE(tables.WriteElements(folder.File("blocker/ELEMENTS"), &error));
+    EXPECT_NE(error.find("ELEMENTS"), std::string::npos);
+}

@@ -1,0 +1,195 @@
+#include "database/ValidRecordsArray.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <numeric>
+#include <random>
+
+#include "TestFiles.h"
+#include "database/TableArray.h"
+#include "database/TextTables.h"
+
+namespace {
+
+// Lines are inserted straight from table files, so that the list can read them back.
+class ValidRecordsArrayTest : public ::testing::Test {
+protected:
+    void Open(const std::vector<std::vector<LineRecord>>& files)
+    {
+        tables.ElementTable.emplace_back(26, 0, 0, 3, 7, "Fe", 1.0);
+        array = std::make_unique<TableArray>(tables);
+        for (size_t i = 0; i < files.size(); ++i) {
+            const std::string name = "s" + std::to_string(i) + ".swt";
+            folder.WriteTable(name, files[i]);
+            array->AddFile(folder.File(name), name);
+        }
+    }
+
+    ValidRecordsArray& List() { return array->DisplayList(); }
+
+    void InsertRecord(size_t file, uint32_t index)
+    {
+        List().Insert(array->FileAt(file).RecordAt(index));
+    }
+
+    std::vector<int32_t> Wavelengths()
+    {
+        std::vector<int32_t> result;
+        for (uint32_t slot = List().First(); !List().IsEmpty() && slot <= List().Last(); ++slot) {
+            result.push_back(List().WavelengthAt(slot));
+        }
+        return result;
+    }
+
+    TempFolder folder;
+    TextTables tables;
+    std::unique_ptr<TableArray> array;
+};
+
+std::vector<LineRecord> Ramp(int count, int32_t start, int32_t step)
+{
+    std::vector<LineRecord> records;
+    for (int i = 0; i < count; ++i) {
+        records.push_back(Line(start + i * step));
+    }
+    return records;
+}
+
+}  // namespace
+
+TEST_F(ValidRecordsArrayTest, EmptyListHasNoCursor)
+{
+    Open({});
+    EXPECT_EQ(List().Count(), 0u);
+    EXPECT_EQ(List().Cursor(), ValidRecordsArray::kNone);
+    EXPECT_EQ(List().Search(5), ValidRecordsArray::kNone);
+    EXPECT_FALSE(List().Move(1));
+    EXPECT_TRUE(List().SetTarget(1234));
+    EXPECT_EQ(List().CurrentWavelength(), 1234);
+}
+
+TEST_F(ValidRecordsArrayTest, RandomInsertionsStaySortedAndCursorTracksNearest)
+{
+    Open({Ramp(500, 1000, 10)});
+    List().SetTarget(3333);
+    std::vector<uint32_t> order(500);
+    std::iota(order.begin(), order.end(), 0u);
+    std::shuffle(order.begin(), order.end(), std::mt19937(7));
+    for (uint32_t index : order) {
+        InsertRecord(0, index);
+        const auto listed = Wavelengths();
+        ASSERT_TRUE(std::is_sorted(listed.begin(), listed.end()));
+    }
+    EXPECT_EQ(List().Count(), 500u);
+    EXPECT_EQ(List().WavelengthAt(List().Cursor()), 3330);
+    const WaveData item = List().ItemAt(List().Cursor());
+    EXPECT_EQ(item.recordIndex, 233u);
+    EXPECT_EQ(item.table, &array->FileAt(0));
+}
+
+TEST_F(ValidRecordsArrayTest, SearchGivesInsertionSlot)
+{
+    Open({{Line(100), Line(200), Line(200), Line(300)}});
+    for (uint32_t i = 0; i < 4; ++i) {
+        InsertRecord(0, i);
+    }
+    const uint32_t first = List().First();
+    EXPECT_EQ(List().Search(100), first);
+    EXPECT_EQ(List().WavelengthAt(List().Search(200)), 200);
+    EXPECT_EQ(List().Search(250), first + 3);
+    EXPECT_EQ(List().Search(300), first + 3);
+    EXPECT_EQ(List().Search(150), first + 1);
+}
+
+TEST_F(ValidRecordsArrayTest, SetTargetInsideMovesCursorToNearestLine)
+{
+    Open({Ramp(10, 1000, 100)});
+    for (uint32_t i = 0; i < 10; ++i) {
+        InsertRecord(0, i);
+    }
+    EXPECT_FALSE(List().SetTarget(1420));  // 1400 is nearer than the insertion slot's 1500
+    EXPECT_EQ(List().WavelengthAt(List().Cursor()), 1400);
+    EXPECT_FALSE(List().SetTarget(1460));
+    EXPECT_EQ(List().WavelengthAt(List().Cursor()), 1500);
+    EXPECT_FALSE(List().SetTarget(1900));
+    EXPECT_EQ(List().WavelengthAt(List().Cursor()), 1900);
+    EXPECT_TRUE(List().SetTarget(1901));  // outside: the list is emptied
+    EXPECT_EQ(List().Count(), 0u);
+}
+
+TEST_F(ValidRecordsArrayTest, DuplicatesFromSeveralSourcesCountAsOneStep)
+{
+    const std::vector<LineRecord> same = {Line(100), Line(200), Line(300)};
+    Open({same, same, same});
+    for (size_t file = 0; file < 3; ++file) {
+        for (uint32_t i = 0; i < 3; ++i) {
+            InsertRecord(file, i);
+        }
+    }
+    ASSERT_EQ(List().Count(), 9u);
+    List().SetTarget(100);
+    EXPECT_TRUE(List().Move(1));
+    // Moving up lands on the lowest slot of the next group.
+    EXPECT_EQ(List().Cursor(), List().First() + 3);
+    EXPECT_EQ(List().WavelengthAt(List().Cursor()), 200);
+    EXPECT_TRUE(List().Move(1));
+    EXPECT_EQ(List().WavelengthAt(List().Cursor()), 300);
+    EXPECT_TRUE(List().Move(5));  // nothing above: stays on the last group
+    EXPECT_EQ(List().WavelengthAt(List().Cursor()), 300);
+    EXPECT_EQ(List().Target(), 300);
+    EXPECT_TRUE(List().Move(-2));
+    // Moving down lands on the highest slot of the group below.
+    EXPECT_EQ(List().Cursor(), List().First() + 2);
+}
+
+TEST_F(ValidRecordsArrayTest, OtherElementOrValenceAtTheSameWavelengthIsNoDuplicate)
+{
+    Open({{Line(200, 0, 1)}, {Line(200, 0, 2)}, {Line(200, 1, 1)}, {Line(200, 0, 1, 55)}});
+    for (size_t file = 0; file < 4; ++file) {
+        InsertRecord(file, 0);
+    }
+    std::vector<uint32_t> fileOfSlot;
+    for (uint32_t slot = List().First(); slot <= List().Last(); ++slot) {
+        fileOfSlot.push_back(List().ItemAt(slot).table->TableIndex());
+    }
+    auto slotOf = [&](uint32_t file) {
+        return List().First() + static_cast<uint32_t>(std::find(fileOfSlot.begin(),
+                                                                fileOfSlot.end(), file) -
+                                                      fileOfSlot.begin());
+    };
+    EXPECT_FALSE(List().IsDuplicate(slotOf(0), slotOf(1)));
+    EXPECT_FALSE(List().IsDuplicate(slotOf(0), slotOf(2)));
+    EXPECT_TRUE(List().IsDuplicate(slotOf(0), slotOf(3)));  // intensity does not matter
+}
+
+TEST_F(ValidRecordsArrayTest, GrowsAtTheFrontAndKeepsCursorOnItsLine)
+{
+    Open({Ramp(60000, 1000, 1)});
+    List().SetTarget(60999);
+    for (uint32_t i = 60000; i-- > 0;) {
+        InsertRecord(0, i);
+    }
+    EXPECT_EQ(List().Count(), 60000u);
+    EXPECT_GE(List().First(), 1u);
+    EXPECT_LT(List().Last(), List().CapacityLast());
+    EXPECT_EQ(List().WavelengthAt(List().Cursor()), 60999);
+    EXPECT_EQ(List().WavelengthAt(List().First()), 1000);
+    const auto all = Wavelengths();
+    EXPECT_TRUE(std::is_sorted(all.begin(), all.end()));
+}
+
+TEST_F(ValidRecordsArrayTest, GrowthIsGeometricAndCompact)
+{
+    constexpr uint32_t kLines = 1000000;
+    Open({Ramp(kLines, 1000, 3)});
+    List().SetTarget(1000 + 3 * (kLines / 2));
+    // An outward scan: lines arrive on both sides of the target.
+    for (uint32_t i = 0; i < kLines / 2; ++i) {
+        InsertRecord(0, kLines / 2 + i);
+        InsertRecord(0, kLines / 2 - 1 - i);
+    }
+    ASSERT_EQ(List().Count(), kLines);
+    EXPECT_LE(static_cast<double>(List().MemoryBytes()) / kLines, 16.0);
+    EXPECT_EQ(List().WavelengthAt(List().Cursor()), List().Target());
+}

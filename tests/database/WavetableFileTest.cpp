@@ -1,0 +1,244 @@
+#include "database/WavetableFile.h"
+
+#include <gtest/gtest.h>
+
+#include "TestFiles.h"
+#include "database/TableArray.h"
+#include "database/TextTables.h"
+
+namespace {
+
+struct SizeCase {
+    size_t records;
+    size_t extraBytes;
+    uint32_t expected;
+};
+
+class RecordCountTest : public ::testing::TestWithParam<SizeCase> {};
+
+}  // namespace
+
+TEST_P(RecordCountTest, CountsTrailingEightBytesAsRecord)
+{
+    TempFolder folder;
+    std::vector<LineRecord> records;
+    for (size_t i = 0; i < GetParam().records; ++i) {
+        records.push_back(Line(static_cast<int32_t>(1000 * (i + 1))));
+    }
+    folder.WriteTable("t.swt", records, GetParam().extraBytes);
+    TextTables tables;
+    WavetableFile file(folder.File("t.swt"), "t", tables);
+    EXPECT_EQ(file.RecordCount(), GetParam().expected);
+}
+
+// 90 bytes: 10 records; 98: 11 (the last one short); 99: 11; 0 and 7 bytes: none.
+INSTANTIATE_TEST_SUITE_P(Sizes, RecordCountTest,
+                         ::testing::Values(SizeCase{10, 0, 10}, SizeCase{10, 8, 11},
+                                           SizeCase{11, 0, 11}, SizeCase{0, 0, 0},
+                                           SizeCase{0, 7, 0}, SizeCase{10, 7, 10}));
+
+TEST(WavetableFileTest, FileThatCannotBeOpenedHasNoRecords)
+{
+    TextTables tables;
+    WavetableFile file("/nonexistent/Missing.SWT", "Missing", tables);
+    EXPECT_EQ(file.RecordCount(), 0u);
+    EXPECT_EQ(file.WavelengthAt(0), -1);
+    EXPECT_EQ(file.FindRecord(5000), WavetableFile::kNotFound);
+    EXPECT_EQ(file.FileName(), "missing.swt");
+    EXPECT_EQ(file.Label(), "Missing");
+    file.Position(5000);
+    EXPECT_TRUE(file.Done());
+    EXPECT_EQ(file.ScannedCount(), 0u);
+    EXPECT_FALSE(file.Contains(5000));
+}
+
+TEST(WavetableFileTest, ReadsRecordsAtTheirOffset)
+{
+    TempFolder folder;
+    LineRecord third = Line(3961527, 4, 2, 37);
+    third.descriptionCode = 5;
+    third.referenceCode = 250;
+    folder.WriteTable("t.swt", {Line(1000), Line(2000), third});
+    TextTables tables;
+    WavetableFile file(folder.File("t.swt"), "t", tables);
+    file.ReadRecord(2);
+    const WaveData& data = file.Current();
+    EXPECT_EQ(data.recordIndex, 2u);
+    EXPECT_EQ(data.table, &file);
+    EXPECT_EQ(data.record.wavelength, 3961527);
+    EXPECT_EQ(data.record.elementCode, 4);
+    EXPECT_EQ(data.record.valenceCode, 2);
+    EXPECT_EQ(data.record.intensityCode, 37);
+    EXPECT_EQ(data.record.descriptionCode, 5);
+    EXPECT_EQ(data.record.referenceCode, 250);
+}
+
+TEST(WavetableFileTest, ShortLastRecordKeepsBytesItCouldNotRead)
+{
+    TempFolder folder;
+    LineRecord before = Line(1000, 7, 3, 44);
+    before.referenceCode = 9;
+    folder.WriteTable("t.swt", {before}, 8);
+    TextTables tables;
+    WavetableFile file(folder.File("t.swt"), "t", tables);
+    file.ReadRecord(0);
+    file.ReadRecord(1);
+    EXPECT_EQ(file.Current().record.referenceCode, 9);  // the ninth byte was never read
+    EXPECT_EQ(file.Current().record.elementCode, 0xEE);
+    file.ReadRecord(0);  // later reads are unaffected
+    EXPECT_EQ(file.Current().record.wavelength, 1000);
+}
+
+TEST(WavetableFileTest, FindRecordReturnsRecordHoldingTheTarget)
+{
+    TempFolder folder;
+    folder.WriteTable("t.swt", {Line(100), Line(200), Line(200), Line(200), Line(300), Line(400)});
+    TextTables tables;
+    WavetableFile file(folder.File("t.swt"), "t", tables);
+    EXPECT_EQ(file.FindRecord(99), WavetableFile::kNotFound);
+    EXPECT_EQ(file.FindRecord(401), WavetableFile::kNotFound);
+    EXPECT_EQ(file.FindRecord(100), 0u);
+    EXPECT_EQ(file.FindRecord(400), 5u);  // the last record holds it, not the one before
+    EXPECT_EQ(file.FindRecord(300), 4u);
+    EXPECT_EQ(file.WavelengthAt(file.FindRecord(200)), 200);
+    EXPECT_EQ(file.FindRecord(250), 3u);  // no exact record: the lower neighbour
+    EXPECT_EQ(file.FindRecord(350), 4u);
+}
+
+TEST(WavetableFileTest, FindRecordOnEveryTargetOfALargerFile)
+{
+    TempFolder folder;
+    std::vector<LineRecord> records;
+    for (int i = 0; i < 1000; ++i) {
+        records.push_back(Line(10 * i + (i % 7 == 0 ? 0 : 1)));
+    }
+    folder.WriteTable("t.swt", records);
+    TextTables tables;
+    WavetableFile file(folder.File("t.swt"), "t", tables);
+    for (uint32_t i = 0; i < records.size(); ++i) {
+        ASSERT_EQ(file.WavelengthAt(file.FindRecord(records[i].wavelength)),
+                  records[i].wavelength);
+    }
+}
+
+struct FilterCase {
+    const char* name;
+    bool elementSelected;
+    bool valenceShown;
+    bool useRatios;
+    double ratio;
+    double minimum;
+    uint8_t intensity;
+    uint8_t elementCode;
+    bool passes;
+};
+
+class FilterTest : public ::testing::TestWithParam<FilterCase> {};
+
+TEST_P(FilterTest, AppliesSelectionValenceAndMinimum)
+{
+    const FilterCase& c = GetParam();
+    TextTables tables;
+    tables.ElementTable.emplace_back(26, 0, 0, 3, 7, "Fe", c.ratio);
+    tables.ElementTable.emplace_back(29, 0, 0, 3, 10, "Cu", 1.0);
+    tables.ElementTable[0].selected = c.elementSelected ? 1 : 0;
+    tables.ValenceFlags[1] = c.valenceShown ? 1 : 0;
+    WavetableFile file("/nonexistent.swt", "x", tables);
+    file.SetUseRatios(c.useRatios);
+    file.SetMinimumIntensity(c.minimum);
+    file.Position(0);  // clears the "unfiltered" state of a new file
+    EXPECT_EQ(file.Passes(Line(5000, c.elementCode, 1, c.intensity)), c.passes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FilterTest,
+    ::testing::Values(FilterCase{"plain", true, true, false, 1.0, 0.0, 0, 0, true},
+                      FilterCase{"deselected", false, true, false, 1.0, 0.0, 50, 0, false},
+                      FilterCase{"hiddenValence", true, false, false, 1.0, 0.0, 50, 0, false},
+                      FilterCase{"belowMinimum", true, true, false, 1.0, 10.0, 9, 0, false},
+                      FilterCase{"equalMinimum", true, true, false, 1.0, 10.0, 10, 0, true},
+                      FilterCase{"ratioLifts", true, true, true, 2.0, 100.0, 50, 0, true},
+                      FilterCase{"ratioUnused", true, true, false, 2.0, 100.0, 50, 0, false},
+                      FilterCase{"unknownElement", true, true, false, 1.0, 0.0, 50, 9, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+class ScanTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        tables.ElementTable.emplace_back(26, 0, 0, 3, 7, "Fe", 1.0);
+        tables.ElementTable.emplace_back(29, 0, 0, 3, 10, "Cu", 1.0);
+    }
+
+    // Positions a fresh table of `records` at `target` and returns it in a TableArray.
+    TableArray& Open(const std::vector<LineRecord>& records)
+    {
+        folder.WriteTable("t.swt", records);
+        array = std::make_unique<TableArray>(tables);
+        array->AddFile(folder.File("t.swt"), "t");
+        return *array;
+    }
+
+    TempFolder folder;
+    TextTables tables;
+    std::unique_ptr<TableArray> array;
+};
+
+TEST_F(ScanTest, TargetBelowTheFileReadsRecordOneUpAndRecordZeroDown)
+{
+    TableArray& t = Open({Line(100), Line(200), Line(300)});
+    WavetableFile& file = t.FileAt(0);
+    file.Position(50);
+    file.Step(t.DisplayList());
+    EXPECT_EQ(t.DisplayList().Count(), 2u);
+    EXPECT_EQ(file.ScannedCount(), 2u);
+    file.Step(t.DisplayList());
+    EXPECT_TRUE(file.Done());
+    EXPECT_EQ(t.DisplayList().Count(), 3u);
+}
+
+TEST_F(ScanTest, SingleRecordFileAboveTargetIsReadAndDone)
+{
+    TableArray& t = Open({Line(100)});
+    WavetableFile& file = t.FileAt(0);
+    file.Position(5000);
+    file.Step(t.DisplayList());
+    EXPECT_EQ(t.DisplayList().Count(), 1u);
+    EXPECT_TRUE(file.Done());
+    EXPECT_EQ(file.ScannedCount(), 1u);
+}
+
+TEST_F(ScanTest, NoFilterSkipsTestsEvenWithBandHeadsHidden)
+{
+    tables.ValenceFlags[24] = 0;
+    tables.ValenceFlags[25] = 0;
+    TableArray& t = Open({Line(100, 0, 24), Line(200, 0, 25), Line(300, 1, 1)});
+    t.Rebuild();
+    while (t.FillStep()) {
+    }
+    EXPECT_EQ(t.DisplayList().Count(), 3u);
+}
+
+TEST_F(ScanTest, NothingCanPassReadsNothing)
+{
+    tables.ValenceFlags.fill(0);
+    tables.ValenceFlags[24] = 1;  // Ox and BH alone do not count
+    tables.ValenceFlags[25] = 1;
+    TableArray& t = Open({Line(100, 0, 24), Line(200, 0, 25)});
+    EXPECT_FALSE(t.Rebuild());
+    EXPECT_TRUE(t.FileAt(0).Done());
+    EXPECT_EQ(t.DisplayList().Count(), 0u);
+    EXPECT_DOUBLE_EQ(t.Progress(), 1.0);
+}
+
+TEST_F(ScanTest, SomeValencesHiddenTestsEveryRecord)
+{
+    tables.ValenceFlags[2] = 0;
+    TableArray& t = Open({Line(100, 0, 1, 0), Line(200, 0, 2), Line(300, 1, 3)});
+    t.Rebuild();
+    while (t.FillStep()) {
+    }
+    ASSERT_EQ(t.DisplayList().Count(), 2u);  // intensity 0 passes a minimum of 0
+    EXPECT_EQ(t.DisplayList().WavelengthAt(t.DisplayList().First()), 100);
+    EXPECT_EQ(t.DisplayList().WavelengthAt(t.DisplayList().Last()), 300);
+}
