@@ -1,9 +1,9 @@
 #pragma once
 
+#include "database/WaveData.h"
+
 #include <optional>
 #include <string>
-
-#include "database/WaveData.h"
 
 class TextTables;
 

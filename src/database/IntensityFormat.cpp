@@ -1,10 +1,10 @@
 #include "database/IntensityFormat.h"
 
-#include <cmath>
-
 #include "database/DisplayWaveData.h"
 #include "database/WavetableFile.h"
 #include "framework/NumberFormat.h"
+
+#include <cmath>
 
 double LinearIntensity(int code)
 {
@@ -27,8 +27,7 @@ double IntensityValue(const DisplayWaveData& line, bool linear, bool useRatio, b
     return scale * ratio * (linear ? LinearIntensity(code) : LogIntensity(code));
 }
 
-std::string FormatIntensity(const DisplayWaveData& line, bool linear, bool useRatio,
-                            bool useScale)
+std::string FormatIntensity(const DisplayWaveData& line, bool linear, bool useRatio, bool useScale)
 {
     const double value = IntensityValue(line, linear, useRatio, useScale);
     if (!linear) {

@@ -17,8 +17,7 @@ double IntensityValue(const DisplayWaveData& line, bool linear, bool useRatio, b
 
 // The intensity text of the data window and export: one decimal on the logarithmic scale, two
 // significant digits on the linear scale, a lone point for zero.
-std::string FormatIntensity(const DisplayWaveData& line, bool linear, bool useRatio,
-                            bool useScale);
+std::string FormatIntensity(const DisplayWaveData& line, bool linear, bool useRatio, bool useScale);
 
 // The reverse, from a number shown on a scale back to code units, divided first by `ratio`
 // (0 gives 0). Never negative, so that an entered minimum never rejects every line.

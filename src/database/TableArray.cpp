@@ -1,11 +1,11 @@
 #include "database/TableArray.h"
 
+#include "database/WavelengthFormat.h"
+#include "framework/StringUtil.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <limits>
-
-#include "database/WavelengthFormat.h"
-#include "framework/StringUtil.h"
 
 namespace {
 
@@ -20,9 +20,7 @@ int32_t ClampToInt32(int64_t value)
 
 }  // namespace
 
-TableArray::TableArray(const TextTables& tables) : m_tables(tables), m_displayList(m_files)
-{
-}
+TableArray::TableArray(const TextTables& tables) : m_tables(tables), m_displayList(m_files) {}
 
 TableArray::~TableArray() = default;
 

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "database/ValidRecordsArray.h"
+#include "database/WavetableFile.h"
+
 #include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include "database/ValidRecordsArray.h"
-#include "database/WavetableFile.h"
 
 class TextTables;
 

@@ -1,20 +1,20 @@
 #include "database/TextTables.h"
 
+#include "framework/AtomicFile.h"
+#include "framework/StringUtil.h"
+
 #include <algorithm>
 #include <charconv>
 #include <filesystem>
 #include <optional>
-
-#include "framework/AtomicFile.h"
-#include "framework/StringUtil.h"
 
 namespace {
 
 const std::string kEmpty;
 
 const char* const kValenceNames[TextTables::kValenceCount] = {
-    "",   "I",   "II",   "III",  "IV", "V",  "VI", "VII", "VIII", "IX", "X",  "XI", "XII",
-    "XIII", "XIV", "XV", "XVI", "XVII", "XVIII", "XIX", "", "", "", "", "Ox", "BH"};
+    "",     "I",   "II", "III", "IV",   "V",     "VI",  "VII", "VIII", "IX", "X", "XI", "XII",
+    "XIII", "XIV", "XV", "XVI", "XVII", "XVIII", "XIX", "",    "",     "",   "",  "Ox", "BH"};
 
 // Splits a text file into lines the way a line-by-line read sees them: a final line end is
 // followed by one more, empty, line. CR LF line ends lose their CR.
@@ -68,7 +68,9 @@ std::optional<int32_t> ReadInteger(const std::string& text, size_t& pos)
 }  // namespace
 
 TextTables::TextTables()
-    : DescriptionTable(1), ReferenceTable(1), ValenceNameTable(kValenceNames, kValenceNames + kValenceCount)
+    : DescriptionTable(1),
+      ReferenceTable(1),
+      ValenceNameTable(kValenceNames, kValenceNames + kValenceCount)
 {
     ValenceFlags.fill(1);
 }
@@ -115,7 +117,8 @@ void TextTables::LoadElements(const std::string& path)
         const auto column = row ? ReadInteger(line, pos) : std::nullopt;
         if (!column) {
             // Reading stops here; keep the rest so that the rewrite at exit does not lose it.
-            m_unreadElementLines.assign(lines.begin() + static_cast<std::ptrdiff_t>(i), lines.end());
+            m_unreadElementLines.assign(lines.begin() + static_cast<std::ptrdiff_t>(i),
+                                        lines.end());
             if (!m_unreadElementLines.empty() && m_unreadElementLines.back().empty()) {
                 m_unreadElementLines.pop_back();
             }

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "database/Element.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
-
-#include "database/Element.h"
 
 // The lookup tables that give a line record's one-byte codes their meaning: elements (from
 // ELEMENTS), descriptions (DESCRIPT), references (REFERENC), and the fixed valence names with
@@ -50,5 +50,5 @@ public:
 
 private:
     std::vector<std::string> m_unreadElementLines;  // ELEMENTS from the first unreadable line on
-    bool m_elementsUnreadable = false;  // ELEMENTS exists but could not be read
+    bool m_elementsUnreadable = false;              // ELEMENTS exists but could not be read
 };

@@ -1,13 +1,13 @@
 #include "database/ValidRecordsArray.h"
 
+#include "database/WavetableFile.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
-#include "database/WavetableFile.h"
-
 ValidRecordsArray::ValidRecordsArray(const std::vector<std::unique_ptr<WavetableFile>>& files)
-    : m_items(std::make_unique<ListedLine[]>(kMinimumGrowth)),
+    : m_storage(kMinimumGrowth * sizeof(ListedLine)),
       capacityLast(kMinimumGrowth - 1),
       m_files(files)
 {
@@ -20,7 +20,7 @@ int32_t ValidRecordsArray::CurrentWavelength() const
 
 WaveData ValidRecordsArray::ItemAt(uint32_t slot) const
 {
-    const ListedLine& item = m_items[slot];
+    const ListedLine& item = Items()[slot];
     return m_files[item.tableIndex]->RecordAt(item.recordIndex);
 }
 
@@ -64,7 +64,7 @@ void ValidRecordsArray::Insert(const WaveData& line)
 void ValidRecordsArray::InsertFirstLine(const ListedLine& line)
 {
     first = last = cursor = capacityLast / 2;
-    m_items[first] = line;
+    Items()[first] = line;
     bestDistance = Distance(line.wavelength, target);
 }
 
@@ -73,7 +73,7 @@ void ValidRecordsArray::Append(const ListedLine& line)
     if (last + 1 == capacityLast) {
         GrowAtEnd();
     }
-    m_items[++last] = line;
+    Items()[++last] = line;
 }
 
 void ValidRecordsArray::Prepend(const ListedLine& line)
@@ -81,25 +81,25 @@ void ValidRecordsArray::Prepend(const ListedLine& line)
     if (first == 1) {
         GrowAtFront();
     }
-    m_items[--first] = line;
+    Items()[--first] = line;
 }
 
 // Puts `line` in front of slot `pos`, moving whichever side of the list is shorter.
 void ValidRecordsArray::InsertAt(uint32_t pos, const ListedLine& line)
 {
     if (pos - first < last - pos) {
-        std::memmove(&m_items[first - 1], &m_items[first], (pos - first) * sizeof(ListedLine));
+        std::memmove(&Items()[first - 1], &Items()[first], (pos - first) * sizeof(ListedLine));
         if (cursor < pos) {
             --cursor;
         }
-        m_items[pos - 1] = line;
+        Items()[pos - 1] = line;
         --first;
     } else {
-        std::memmove(&m_items[pos + 1], &m_items[pos], (last - pos + 1) * sizeof(ListedLine));
+        std::memmove(&Items()[pos + 1], &Items()[pos], (last - pos + 1) * sizeof(ListedLine));
         if (pos <= cursor) {
             ++cursor;
         }
-        m_items[pos] = line;
+        Items()[pos] = line;
         ++last;
     }
 }
@@ -157,8 +157,8 @@ bool ValidRecordsArray::SetTarget(int32_t wavelength)
     }
     uint32_t slot = Search(wavelength);
     // The search gives the insertion slot; the line below it may be the nearer one.
-    if (slot > first && Distance(WavelengthAt(slot - 1), wavelength) <
-                            Distance(WavelengthAt(slot), wavelength)) {
+    if (slot > first &&
+        Distance(WavelengthAt(slot - 1), wavelength) < Distance(WavelengthAt(slot), wavelength)) {
         --slot;
     }
     cursor = slot;
@@ -221,13 +221,14 @@ void ValidRecordsArray::Reallocate(uint32_t frontSlack, uint32_t endSlack)
     const uint32_t count = Count();
     // Slot 0 and the last slot stay unused, so that `first` and `last` can always move.
     const size_t capacity = size_t{frontSlack} + count + endSlack + 2;
-    auto items = std::make_unique_for_overwrite<ListedLine[]>(capacity);
+    PageBuffer storage(capacity * sizeof(ListedLine));
     const uint32_t newFirst = frontSlack + 1;
-    std::memcpy(&items[newFirst], &m_items[first], size_t{count} * sizeof(ListedLine));
+    std::memcpy(static_cast<ListedLine*>(storage.Data()) + newFirst, &Items()[first],
+                size_t{count} * sizeof(ListedLine));
     const uint32_t shift = newFirst - first;  // unsigned wrap-around gives the right result
     first += shift;
     last += shift;
     cursor += shift;
-    m_items = std::move(items);
+    m_storage = std::move(storage);
     capacityLast = static_cast<uint32_t>(capacity - 1);
 }

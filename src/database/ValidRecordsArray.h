@@ -1,10 +1,11 @@
 #pragma once
 
+#include "database/WaveData.h"
+#include "framework/PageBuffer.h"
+
 #include <cstdint>
 #include <memory>
 #include <vector>
-
-#include "database/WaveData.h"
 
 class WavetableFile;
 
@@ -31,7 +32,7 @@ public:
     int32_t CurrentWavelength() const;
 
     WaveData ItemAt(uint32_t slot) const;  // slot between First() and Last()
-    int32_t WavelengthAt(uint32_t slot) const { return m_items[slot].wavelength; }
+    int32_t WavelengthAt(uint32_t slot) const { return Items()[slot].wavelength; }
     bool IsDuplicate(uint32_t slotA, uint32_t slotB) const;
 
     void Insert(const WaveData& line);
@@ -69,8 +70,12 @@ private:
     void Reallocate(uint32_t frontSlack, uint32_t endSlack);
     void TrackCursor(int32_t wavelength);
     static uint32_t Distance(int32_t a, int32_t b);
+    ListedLine* Items() const
+    {
+        return static_cast<ListedLine*>(m_storage.Data());
+    }
 
-    std::unique_ptr<ListedLine[]> m_items;
+    PageBuffer m_storage;
     uint32_t first = kNone;
     uint32_t last = kNone;
     uint32_t capacityLast;

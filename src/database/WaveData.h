@@ -1,8 +1,8 @@
 #pragma once
 
-#include <cstdint>
-
 #include "database/LineRecord.h"
+
+#include <cstdint>
 
 class WavetableFile;
 

@@ -1,11 +1,11 @@
 #include "database/WavelengthFormat.h"
 
-#include <cmath>
-#include <limits>
-
 #include "database/TableArray.h"
 #include "database/WaveData.h"
 #include "framework/NumberFormat.h"
+
+#include <cmath>
+#include <limits>
 
 namespace {
 
@@ -42,7 +42,8 @@ double VacuumToAir(double angstrom)
 
 std::string FormatWavelength(const WaveData& line, int unitMode, int decimals)
 {
-    double angstrom = static_cast<double>(static_cast<long double>(line.record.wavelength) * 0.001L);
+    double angstrom =
+        static_cast<double>(static_cast<long double>(line.record.wavelength) * 0.001L);
     if (unitMode == kUnitWaveNumber || unitMode == kUnitVacuum) {
         angstrom = AirToVacuum(angstrom);
     }

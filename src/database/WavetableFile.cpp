@@ -1,12 +1,12 @@
 #include "database/WavetableFile.h"
 
-#include <algorithm>
-#include <filesystem>
-
 #include "database/TextTables.h"
 #include "database/ValidRecordsArray.h"
 #include "framework/MappedFile.h"
 #include "framework/StringUtil.h"
+
+#include <algorithm>
+#include <filesystem>
 
 namespace {
 
@@ -31,9 +31,15 @@ WavetableFile::~WavetableFile() = default;
 
 void WavetableFile::ReadInto(uint32_t index, WaveData& data) const
 {
+    data.table = this;
+    data.recordIndex = index;
+    const uint64_t offset = uint64_t{index} * LineRecord::kSize;
+    if (m_file->Data() != nullptr && offset + LineRecord::kSize <= m_file->Size()) {
+        data.record = LineRecord::FromBytes(m_file->Data() + offset);  // the common, fast case
+        return;
+    }
     unsigned char bytes[LineRecord::kSize];
-    const size_t got =
-        m_file->Read(uint64_t{index} * LineRecord::kSize, bytes, LineRecord::kSize);
+    const size_t got = m_file->Read(offset, bytes, LineRecord::kSize);
     if (got < LineRecord::kSize) {
         // Bytes past the end keep what the record held before.
         unsigned char previous[LineRecord::kSize];
@@ -41,8 +47,6 @@ void WavetableFile::ReadInto(uint32_t index, WaveData& data) const
         std::copy(previous + got, previous + LineRecord::kSize, bytes + got);
     }
     data.record = LineRecord::FromBytes(bytes);
-    data.table = this;
-    data.recordIndex = index;
 }
 
 void WavetableFile::ReadRecord(uint32_t index)

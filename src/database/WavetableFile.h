@@ -1,10 +1,10 @@
 #pragma once
 
+#include "database/WaveData.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
-
-#include "database/WaveData.h"
 
 class MappedFile;
 class TextTables;

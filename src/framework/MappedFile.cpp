@@ -1,12 +1,11 @@
 #include "framework/MappedFile.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
 
 MappedFile::MappedFile(const std::string& path)
 {

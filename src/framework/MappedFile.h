@@ -17,6 +17,8 @@ public:
 
     bool IsOpen() const { return m_fd >= 0 || m_data != nullptr; }
     uint64_t Size() const { return m_size; }
+    // The whole file in memory when it is mapped, else null (then use Read).
+    const unsigned char* Data() const { return m_data; }
 
     // Copies up to `length` bytes from `offset` into `out`; returns the number copied, which is
     // short at the end of the file.

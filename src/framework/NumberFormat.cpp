@@ -14,8 +14,8 @@ constexpr int kBufferSize = 400;  // enough for any double in fixed notation
 std::string ToChars(double value, std::chars_format format, int precision)
 {
     std::array<char, kBufferSize> buffer{};
-    auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, format,
-                                precision);
+    auto result =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, format, precision);
     if (result.ec != std::errc()) {
         return {};
     }

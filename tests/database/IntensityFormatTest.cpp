@@ -1,11 +1,10 @@
-#include "database/IntensityFormat.h"
-
-#include <gtest/gtest.h>
-
 #include "TestFiles.h"
 #include "database/DisplayWaveData.h"
+#include "database/IntensityFormat.h"
 #include "database/TextTables.h"
 #include "database/WavetableFile.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -34,16 +33,14 @@ TEST_P(FormatIntensityTest, ShowsCodeOnScale)
     EXPECT_EQ(FormatIntensity(WithCode(c.code), c.linear, false, false), c.text);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, FormatIntensityTest,
-                         ::testing::Values(IntensityCase{0, false, "   .   "},
-                                           IntensityCase{0, true, "    .  "},
-                                           IntensityCase{30, false, "3.0"},
-                                           IntensityCase{30, true, "1000"},
-                                           IntensityCase{37, true, "5000"},  // 5012
-                                           IntensityCase{1, true, "1"},
-                                           IntensityCase{20, true, "100"},
-                                           IntensityCase{41, true, "12000"},  // 12589
-                                           IntensityCase{255, false, "25.5"}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FormatIntensityTest,
+    ::testing::Values(IntensityCase{0, false, "   .   "}, IntensityCase{0, true, "    .  "},
+                      IntensityCase{30, false, "3.0"}, IntensityCase{30, true, "1000"},
+                      IntensityCase{37, true, "5000"},  // 5012
+                      IntensityCase{1, true, "1"}, IntensityCase{20, true, "100"},
+                      IntensityCase{41, true, "12000"},  // 12589
+                      IntensityCase{255, false, "25.5"}));
 
 TEST(IntensityFormatTest, ScalesOfACode)
 {

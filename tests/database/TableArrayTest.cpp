@@ -1,11 +1,9 @@
+#include "TestFiles.h"
 #include "database/TableArray.h"
-
-#include <gtest/gtest.h>
+#include "database/TextTables.h"
 
 #include <algorithm>
-
-#include "TestFiles.h"
-#include "database/TextTables.h"
+#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "database/LineRecord.h"
+
 #include <string>
 #include <vector>
-
-#include "database/LineRecord.h"
 
 // A temporary folder for one test, removed with everything in it when the test ends.
 class TempFolder {

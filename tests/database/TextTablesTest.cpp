@@ -1,10 +1,8 @@
+#include "TestFiles.h"
 #include "database/TextTables.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
-
-#include "TestFiles.h"
+#include <gtest/gtest.h>
 
 TEST(TextTablesTest, DescriptionCodesFollowLineNumbers)
 {

@@ -1,14 +1,12 @@
-#include "database/ValidRecordsArray.h"
-
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <numeric>
-#include <random>
-
 #include "TestFiles.h"
 #include "database/TableArray.h"
 #include "database/TextTables.h"
+#include "database/ValidRecordsArray.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <numeric>
+#include <random>
 
 namespace {
 
@@ -154,9 +152,9 @@ TEST_F(ValidRecordsArrayTest, OtherElementOrValenceAtTheSameWavelengthIsNoDuplic
         fileOfSlot.push_back(List().ItemAt(slot).table->TableIndex());
     }
     auto slotOf = [&](uint32_t file) {
-        return List().First() + static_cast<uint32_t>(std::find(fileOfSlot.begin(),
-                                                                fileOfSlot.end(), file) -
-                                                      fileOfSlot.begin());
+        return List().First() +
+               static_cast<uint32_t>(std::find(fileOfSlot.begin(), fileOfSlot.end(), file) -
+                                     fileOfSlot.begin());
     };
     EXPECT_FALSE(List().IsDuplicate(slotOf(0), slotOf(1)));
     EXPECT_FALSE(List().IsDuplicate(slotOf(0), slotOf(2)));

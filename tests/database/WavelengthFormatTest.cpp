@@ -1,10 +1,9 @@
-#include "database/WavelengthFormat.h"
-
-#include <gtest/gtest.h>
-
 #include "database/TableArray.h"
 #include "database/TextTables.h"
 #include "database/WaveData.h"
+#include "database/WavelengthFormat.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -32,19 +31,19 @@ TEST_P(FormatWavelengthTest, ShowsStoredWavelength)
     EXPECT_EQ(FormatWavelength(At(c.stored), c.unitMode, c.decimals), c.text);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FormatWavelengthTest,
-    ::testing::Values(FormatCase{3961527, kUnitAir, 3, "3961.527"},
-                      FormatCase{3961527, kUnitAir, 4, "396.1527"},
-                      FormatCase{3961527, kUnitAir, 0, "3961527"},
-                      FormatCase{3961527, kUnitAir, 1, "396152.7"},
-                      FormatCase{3961527, kUnitAir, 2, "39615.27"},
-                      FormatCase{3961527, kUnitAir, 5, ""},
-                      FormatCase{1849999, kUnitVacuum, 3, "1849.999"},  // already vacuum
-                      FormatCase{5000000, kUnitVacuum, 2, "50013.95"},
-                      FormatCase{5000000, kUnitWaveNumber, 3, "19994.4"},
-                      FormatCase{5000000, kUnitWaveNumber, 0, "19994.4"},
-                      FormatCase{1000000, kUnitWaveNumber, 3, "100000.0"}));
+INSTANTIATE_TEST_SUITE_P(Cases, FormatWavelengthTest,
+                         ::testing::Values(FormatCase{3961527, kUnitAir, 3, "3961.527"},
+                                           FormatCase{3961527, kUnitAir, 4, "396.1527"},
+                                           FormatCase{3961527, kUnitAir, 0, "3961527"},
+                                           FormatCase{3961527, kUnitAir, 1, "396152.7"},
+                                           FormatCase{3961527, kUnitAir, 2, "39615.27"},
+                                           FormatCase{3961527, kUnitAir, 5, ""},
+                                           FormatCase{1849999, kUnitVacuum, 3,
+                                                      "1849.999"},  // already vacuum
+                                           FormatCase{5000000, kUnitVacuum, 2, "50013.95"},
+                                           FormatCase{5000000, kUnitWaveNumber, 3, "19994.4"},
+                                           FormatCase{5000000, kUnitWaveNumber, 0, "19994.4"},
+                                           FormatCase{1000000, kUnitWaveNumber, 3, "100000.0"}));
 
 TEST(WavelengthFormatTest, DispersionOfAir)
 {
@@ -82,7 +81,8 @@ TEST(WavelengthFormatTest, VacuumAndWaveNumberInputRoundTrip)
             const double shown = std::stod(FormatWavelength(At(stored), kUnitVacuum, decimals));
             EXPECT_NEAR(DisplayValueToWavelength(tables, shown), stored, 3) << stored;
             tables.SetUnitMode(kUnitWaveNumber);
-            const double number = std::stod(FormatWavelength(At(stored), kUnitWaveNumber, decimals));
+            const double number =
+                std::stod(FormatWavelength(At(stored), kUnitWaveNumber, decimals));
             // One decimal of cm⁻¹ is coarse: at 1.2 µm it is 0.01 Å.
             EXPECT_NEAR(DisplayValueToWavelength(tables, number), stored, 200) << stored;
         }

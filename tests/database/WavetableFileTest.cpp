@@ -1,10 +1,9 @@
-#include "database/WavetableFile.h"
-
-#include <gtest/gtest.h>
-
 #include "TestFiles.h"
 #include "database/TableArray.h"
 #include "database/TextTables.h"
+#include "database/WavetableFile.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -116,8 +115,7 @@ TEST(WavetableFileTest, FindRecordOnEveryTargetOfALargerFile)
     TextTables tables;
     WavetableFile file(folder.File("t.swt"), "t", tables);
     for (uint32_t i = 0; i < records.size(); ++i) {
-        ASSERT_EQ(file.WavelengthAt(file.FindRecord(records[i].wavelength)),
-                  records[i].wavelength);
+        ASSERT_EQ(file.WavelengthAt(file.FindRecord(records[i].wavelength)), records[i].wavelength);
     }
 }
 

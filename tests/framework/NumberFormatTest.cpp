@@ -1,7 +1,6 @@
 #include "framework/NumberFormat.h"
 
 #include <gtest/gtest.h>
-
 #include <tuple>
 
 struct PointShownCase {
@@ -18,17 +17,14 @@ TEST_P(PointShownTest, MatchesTheStreamShowpointForm)
     EXPECT_EQ(FormatPointShown(c.value, c.significant), c.text);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, PointShownTest,
-                         ::testing::Values(PointShownCase{4.0, 2, "4.0"},
-                                           PointShownCase{10.0, 2, "10."},
-                                           PointShownCase{0.5, 2, "0.50"},
-                                           PointShownCase{1.0, 3, "1.00"},
-                                           PointShownCase{9.99, 2, "10."},  // rounds up a digit
-                                           PointShownCase{1234.5, 3, "1.23e+03"},
-                                           PointShownCase{0.0001, 2, "0.00010"},
-                                           PointShownCase{0.00001, 2, "1.0e-05"},
-                                           PointShownCase{0.0, 3, "0.00"},
-                                           PointShownCase{-2.5, 3, "-2.50"}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PointShownTest,
+    ::testing::Values(PointShownCase{4.0, 2, "4.0"}, PointShownCase{10.0, 2, "10."},
+                      PointShownCase{0.5, 2, "0.50"}, PointShownCase{1.0, 3, "1.00"},
+                      PointShownCase{9.99, 2, "10."},  // rounds up a digit
+                      PointShownCase{1234.5, 3, "1.23e+03"}, PointShownCase{0.0001, 2, "0.00010"},
+                      PointShownCase{0.00001, 2, "1.0e-05"}, PointShownCase{0.0, 3, "0.00"},
+                      PointShownCase{-2.5, 3, "-2.50"}));
 
 TEST(NumberFormatTest, DefaultFormIsShortestWithSixDigits)
 {
