@@ -35,7 +35,12 @@ void TableArray::ScanDirectory(const std::string& directory)
             found.push_back(entry.path());
         }
     }
-    std::sort(found.begin(), found.end());
+    // Name order, ignoring case, gives the same source numbers on every start.
+    std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
+        const std::string lowerA = ToLower(a.filename().string());
+        const std::string lowerB = ToLower(b.filename().string());
+        return lowerA != lowerB ? lowerA < lowerB : a < b;
+    });
     for (const auto& path : found) {
         const std::string name = path.filename().string();
         AddFile(path.string(), name.substr(0, name.size() - 4));

@@ -24,8 +24,8 @@ public:
     TableArray(const TableArray&) = delete;
     TableArray& operator=(const TableArray&) = delete;
 
-    // Adds every `*.swt` file of `directory` (extension in any case), sorted by name, each
-    // labelled with its file name less the extension.
+    // Adds every `*.swt` file of `directory` (extension in any case), sorted by name ignoring
+    // case, each labelled with its file name less the extension.
     void ScanDirectory(const std::string& directory);
     void AddFile(const std::string& path, const std::string& label);
     void AddTable(std::unique_ptr<WavetableFile> file);

@@ -56,10 +56,10 @@ TEST_F(TableArrayTest, ScanFindsTablesInNameOrderWithLabels)
     folder.WriteText(".swt", "");
     array.ScanDirectory(folder.Path());
     ASSERT_EQ(array.FileCount(), 3u);
-    EXPECT_EQ(array.FileAt(0).FileName(), "sample.swt");
-    EXPECT_EQ(array.FileAt(0).Label(), "Sample");
-    EXPECT_EQ(array.FileAt(1).Label(), "a");
-    EXPECT_EQ(array.FileAt(2).Label(), "b");
+    EXPECT_EQ(array.FileAt(0).Label(), "a");
+    EXPECT_EQ(array.FileAt(1).Label(), "b");
+    EXPECT_EQ(array.FileAt(2).FileName(), "sample.swt");
+    EXPECT_EQ(array.FileAt(2).Label(), "Sample");
     EXPECT_TRUE(array.IsActive(2));
 }
 
