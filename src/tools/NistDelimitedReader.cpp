@@ -1,0 +1,61 @@
+#include "tools/NistDelimitedReader.h"
+
+#include "tools/CellText.h"
+#include "tools/NistColumns.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> CleanCells(const std::string& line, char separator)
+{
+    std::vector<std::string> cells = SplitDelimited(line, separator);
+    for (std::string& cell : cells) {
+        cell = NormaliseText(cell);
+        if (cell == "-") {
+            cell.clear();  // the exports' mark for a missing value
+        }
+    }
+    return cells;
+}
+
+}  // namespace
+
+ReadResult NistDelimitedReader::Read(std::string_view content, char separator,
+                                     const ReadContext& context)
+{
+    ReadResult result;
+    NistColumns columns;
+    bool haveColumns = false;
+    bool everHadColumns = false;
+    for (const std::string& line : SplitTextLines(content)) {
+        if (IsBlank(line) || line[0] == '#') {
+            continue;
+        }
+        const std::vector<std::string> cells = CleanCells(line, separator);
+        if (std::any_of(cells.begin(), cells.end(), NistColumns::IsKeywordCell)) {
+            columns = NistColumns::Classify(cells);
+            haveColumns = columns.HasWavelength();
+            everHadColumns = everHadColumns || haveColumns;
+            if (haveColumns && !columns.HasSpectrum() && !context.spectrum) {
+                result.error =
+                    "the export names no spectrum and neither does the file name; "
+                    "give it with --spectrum (e.g. --spectrum \"Fe II\")";
+                return result;
+            }
+            continue;
+        }
+        if (std::all_of(cells.begin(), cells.end(),
+                        [](const std::string& c) { return c.empty(); })) {
+            continue;
+        }
+        result.lines.push_back(haveColumns ? columns.MakeLine(cells, context)
+                                           : SourceLine::Malformed());
+    }
+    if (!everHadColumns) {
+        result.error = "no NIST column names (obs_wl..., ritz_wl...) found";
+    }
+    return result;
+}

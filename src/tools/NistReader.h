@@ -1,0 +1,12 @@
+#pragma once
+
+#include "tools/SourceLine.h"
+
+#include <string_view>
+
+// Reads a NIST line list in any of its three forms, told apart by the first row that is not a
+// comment or a rule: '|' marks the text table, a tab the tab-separated export, else CSV.
+class NistReader {
+public:
+    static ReadResult Read(std::string_view content, const ReadContext& context);
+};

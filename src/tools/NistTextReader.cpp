@@ -1,0 +1,142 @@
+#include "tools/NistTextReader.h"
+
+#include "tools/CellText.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+// A rule: dashes or equals signs, perhaps with '+' and '|', and nothing else.
+bool IsRule(std::string_view text)
+{
+    return text.find_first_of("-=") != std::string_view::npos &&
+           text.find_first_not_of("-=+| \t") == std::string_view::npos;
+}
+
+std::vector<std::string> Texts(const std::vector<PlacedCell>& cells)
+{
+    std::vector<std::string> texts;
+    texts.reserve(cells.size());
+    for (const PlacedCell& cell : cells) {
+        texts.push_back(cell.text);
+    }
+    return texts;
+}
+
+bool AllBlank(const std::vector<std::string>& cells)
+{
+    return std::all_of(cells.begin(), cells.end(), [](const std::string& c) { return IsBlank(c); });
+}
+
+// Data rows hold numbers (wavelengths, energies, "[159855.97]"); header rows never start a
+// cell with a digit.
+bool HasNumberCell(const std::vector<std::string>& cells)
+{
+    return std::any_of(cells.begin(), cells.end(), [](const std::string& cell) {
+        const size_t pos = cell.find_first_not_of(" \t[(");
+        return pos != std::string::npos && std::isdigit(static_cast<unsigned char>(cell[pos]));
+    });
+}
+
+}  // namespace
+
+ReadResult NistTextReader::Read(std::string_view content, const ReadContext& context)
+{
+    NistTextReader reader(context);
+    for (const std::string& line : SplitTextLines(content)) {
+        reader.ReadLine(line);
+        if (!reader.m_result.error.empty()) {
+            return reader.m_result;
+        }
+    }
+    reader.FinishHeader();
+    if (reader.m_result.error.empty() && !reader.m_haveColumns) {
+        reader.m_result.error = "no NIST table header (Observed, Ritz) found";
+    }
+    return std::move(reader.m_result);
+}
+
+void NistTextReader::ReadLine(const std::string& line)
+{
+    const bool commented = !line.empty() && line[0] == '#';
+    const std::string body = commented ? line.substr(1) : line;
+    if (IsBlank(body) || IsRule(body)) {
+        FinishHeader();
+        return;
+    }
+    if (body.find('|') == std::string::npos) {
+        FinishHeader();
+        if (!commented && m_haveColumns) {
+            m_result.lines.push_back(SourceLine::Malformed());  // not part of any table
+        }
+        return;
+    }
+    ReadTableRow(body, commented);
+}
+
+void NistTextReader::ReadTableRow(const std::string& body, bool commented)
+{
+    const std::vector<std::string> cells = Texts(SplitPlaced(body, '|'));
+    if (AllBlank(cells)) {
+        FinishHeader();
+        return;
+    }
+    if (std::any_of(cells.begin(), cells.end(), NistColumns::IsKeywordCell)) {
+        FinishHeader();
+        m_headerRows.push_back(body);
+        return;
+    }
+    if (!m_headerRows.empty() && !HasNumberCell(cells)) {
+        m_headerRows.push_back(body);
+        return;
+    }
+    FinishHeader();
+    if (commented) {
+        return;
+    }
+    if (!m_haveColumns) {
+        m_result.lines.push_back(SourceLine::Malformed());  // a row before any header
+        return;
+    }
+    m_result.lines.push_back(m_columns.MakeLine(cells, m_context));
+}
+
+void NistTextReader::FinishHeader()
+{
+    if (m_headerRows.empty()) {
+        return;
+    }
+    m_columns = ColumnsFromHeader(m_headerRows);
+    m_headerRows.clear();
+    m_haveColumns = m_columns.HasWavelength();
+    if (m_haveColumns && !m_columns.HasSpectrum() && !m_context.spectrum) {
+        m_result.error =
+            "the table names no spectrum and neither does the file name; "
+            "give it with --spectrum (e.g. --spectrum \"Fe II\")";
+    }
+}
+
+NistColumns NistTextReader::ColumnsFromHeader(const std::vector<std::string>& rows)
+{
+    std::vector<std::vector<PlacedCell>> placed;
+    for (const std::string& row : rows) {
+        placed.push_back(SplitPlaced(row, '|'));
+    }
+    const auto finest =
+        std::max_element(placed.begin(), placed.end(),
+                         [](const auto& a, const auto& b) { return a.size() < b.size(); });
+    std::vector<std::string> headers(finest->size());
+    for (size_t i = 0; i < finest->size(); ++i) {
+        // Each column takes the words of every header cell over its middle.
+        const size_t middle = ((*finest)[i].begin + (*finest)[i].end) / 2;
+        for (const auto& row : placed) {
+            for (const PlacedCell& cell : row) {
+                if (cell.begin <= middle && middle < std::max(cell.end, cell.begin + 1)) {
+                    headers[i] += ' ' + cell.text;
+                }
+            }
+        }
+    }
+    return NistColumns::Classify(headers);
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "tools/CodeTable.h"
+#include "tools/ElementLookup.h"
+#include "tools/ImportCounts.h"
+#include "tools/ImportOptions.h"
+#include "tools/SourceLine.h"
+
+class TableBuilder;
+
+#include <iosfwd>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+// One run of the table maker. Everything is read and built in memory first; only then are the
+// files written, each atomically: DESCRIPT and REFERENC first (they only grow, so a table
+// written earlier stays valid), the table last. A failure before writing changes nothing in
+// the installation folder.
+class TableImport {
+public:
+    enum Status { kSuccess = 0, kWriteFailed = 1, kBadInput = 2 };
+
+    // The whole program: parses `arguments` (without the program name), runs the import and
+    // reports to `out` (summary) and `err` (errors). Returns the exit status.
+    static int Main(const std::vector<std::string>& arguments, std::ostream& out,
+                    std::ostream& err);
+
+    explicit TableImport(ImportOptions options) : m_options(std::move(options)) {}
+
+    int Run(std::ostream& out, std::ostream& err);
+
+    // Per input file (in the order given) what became of its lines; filled by Run.
+    const std::vector<std::pair<std::string, ImportCounts>>& FileCounts() const
+    {
+        return m_fileCounts;
+    }
+
+    // nist, csv or xml, from a file's first characters and header row.
+    static InputFormat GuessFormat(std::string_view content);
+
+private:
+    bool LoadInstallation(std::string& error);
+    bool ReadInputs(TableBuilder& builder, std::ostream& out, std::string& error);
+    ReadContext ContextFor(const std::string& path, InputFormat format, std::ostream& out) const;
+    int WriteFiles(const TableBuilder& builder, std::ostream& out, std::ostream& err);
+    void PrintSummary(size_t written, std::ostream& out) const;
+    std::string PathInDirectory(const std::string& name) const;
+
+    ImportOptions m_options;
+    ElementLookup m_elements;
+    CodeTable m_descriptions;
+    CodeTable m_references;
+    std::vector<std::pair<std::string, ImportCounts>> m_fileCounts;
+};
