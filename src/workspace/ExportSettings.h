@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// What the export writes and where: kept between runs by the workspace.
+struct ExportSettings {
+    static constexpr size_t kFileNameLength = 255;
+    static constexpr size_t kRangeLength = 9;
+
+    std::string FileName;
+    std::string Range;  // the wavelength range text, at most 9 characters
+    // Exactly one of the three choices is 1: lines and curve, the curve only, the lines only.
+    uint16_t Both = 0;
+    uint16_t Summ = 0;
+    uint16_t Data = 1;
+};

@@ -1,0 +1,165 @@
+#include "database/TableArray.h"
+#include "database/TestFiles.h"
+#include "database/TextTables.h"
+#include "database/WavelengthFormat.h"
+#include "framework/RegistryKey.h"
+#include "framework/SettingsStore.h"
+#include "workspace/WorkspaceState.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class WorkspaceStateTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder.WriteText("ELEMENTS", ElementsText({"H", "He", "Fe"}));
+        folder.WriteTable("lines.swt", {Line(1000), Line(3961527), Line(5000000)});
+        text.Load(folder.Path());
+        tables.ScanDirectory(folder.Path());
+    }
+
+    // A fresh store read back from the file, as the next run sees it.
+    SettingsStore Reloaded()
+    {
+        std::string error;
+        EXPECT_TRUE(store.Save(&error)) << error;
+        SettingsStore fresh(SettingsStore::Root::CurrentUser, store.FilePath());
+        EXPECT_TRUE(fresh.Load());
+        return fresh;
+    }
+
+    TempFolder folder;
+    TextTables text;
+    TableArray tables{text};
+    SettingsStore store{SettingsStore::Root::CurrentUser, folder.File("user.reg")};
+};
+
+}  // namespace
+
+TEST_F(WorkspaceStateTest, FirstStartUsesDefaults)
+{
+    WorkspaceState state;
+    state.Restore(store, text, tables);
+    EXPECT_TRUE(state.elementWindowActive && state.dataWindowActive && state.graphWindowActive);
+    EXPECT_TRUE(state.linear);
+    EXPECT_EQ(state.scanRange, 0u);
+    EXPECT_EQ(tables.DisplayList().Target(), 1);
+    EXPECT_EQ(tables.UnitMode(), 1);
+    EXPECT_EQ(tables.Decimals(), 3);
+    EXPECT_EQ(state.exportSettings.Data, 1);
+}
+
+TEST_F(WorkspaceStateTest, EverythingSurvivesARoundTrip)
+{
+    WorkspaceState state;
+    state.Restore(store, text, tables);
+    state.elementWindowActive = false;
+    state.graphWindowActive = false;
+    state.scanRange = 8;
+    state.useRatiosChecked = true;
+    state.overlayFileName = "measured.txt";
+    state.exportSettings = {"out.txt", "3900-4000", 1, 0, 0};
+    text.ElementTable[0].selected = 0;
+    text.ElementTable[2].ratio = 2.5;
+    text.ValenceFlags[2] = 0;
+    text.ValenceFlags[25] = 0;
+    tables.SetUnitMode(kUnitVacuum);
+    tables.SetDecimals(4);
+    tables.SetMinimumIntensity(12.5);
+    tables.GoToWavelength(3961527);
+    state.Save(store, text, tables);
+
+    SettingsStore next = Reloaded();
+    TextTables nextText;
+    nextText.Load(folder.Path());
+    TableArray nextTables(nextText);
+    WorkspaceState restored;
+    restored.Restore(next, nextText, nextTables);
+    EXPECT_FALSE(restored.elementWindowActive);
+    EXPECT_TRUE(restored.dataWindowActive);
+    EXPECT_FALSE(restored.graphWindowActive);
+    EXPECT_EQ(restored.scanRange, 8u);
+    EXPECT_TRUE(restored.useRatiosChecked);
+    EXPECT_EQ(restored.exportSettings.FileName, "out.txt");
+    EXPECT_EQ(restored.exportSettings.Range, "3900-4000");
+    EXPECT_EQ(restored.exportSettings.Both, 1);
+    EXPECT_EQ(restored.exportSettings.Data, 0);
+    EXPECT_EQ(nextText.ElementTable[0].selected, 0);
+    EXPECT_DOUBLE_EQ(nextText.ElementTable[2].ratio, 2.5);
+    EXPECT_EQ(nextText.ValenceFlags[2], 0);
+    EXPECT_EQ(nextText.ValenceFlags[25], 0);
+    EXPECT_EQ(nextText.ValenceFlags[1], 1);
+    EXPECT_EQ(nextTables.UnitMode(), kUnitVacuum);
+    EXPECT_EQ(nextTables.Decimals(), 4);
+    EXPECT_DOUBLE_EQ(nextTables.MinIntensity(), 12.5);
+    EXPECT_EQ(nextTables.DisplayList().Target(), 3961527);
+    EXPECT_EQ(next.GetValue("Software\\Spekla", "Display as"),
+              SettingsStore::Value(uint32_t{2}));  // "Display As" written, any case reads it
+    EXPECT_EQ(next.GetValue("Software\\Spekla", "Overlay file"),
+              SettingsStore::Value(std::string("measured.txt")));
+}
+
+TEST_F(WorkspaceStateTest, SavingWithNoElementSelectedSelectsThemAll)
+{
+    for (Element& element : text.ElementTable) {
+        element.selected = 0;
+    }
+    WorkspaceState().Save(store, text, tables);
+    EXPECT_EQ(store.GetValue("Software\\Spekla\\Elements", "He"),
+              SettingsStore::Value(std::string("1 1")));
+}
+
+TEST_F(WorkspaceStateTest, WrongValuesLeaveDefaults)
+{
+    const RegistryKey root = store.CreateKey("Software\\Spekla");
+    root.SetString("Decimals", "4");                                     // wrong type
+    root.SetDword("Display As", 7);                                      // out of range
+    root.SetBinary("Minimum intensity", std::vector<uint8_t>{1, 2, 3});  // wrong size
+    root.SetDword("Wavelength", 5000000);
+    store.CreateKey("Software\\Spekla\\Data Window").SetString("Active", "0");
+    store.CreateKey("Software\\Spekla\\Elements").SetDword("Fe", 0);
+    store.CreateKey("Software\\Spekla\\Elements").SetString("He", "nan 0");
+    WorkspaceState state;
+    state.Restore(store, text, tables);
+    EXPECT_EQ(tables.Decimals(), 3);
+    EXPECT_EQ(tables.UnitMode(), 1);
+    EXPECT_DOUBLE_EQ(tables.MinIntensity(), 0.0);
+    EXPECT_EQ(tables.DisplayList().Target(), 5000000);
+    EXPECT_TRUE(state.dataWindowActive);
+    EXPECT_EQ(text.ElementTable[2].selected, 1);
+    EXPECT_EQ(text.ElementTable[1].selected, 1);
+    EXPECT_DOUBLE_EQ(text.ElementTable[1].ratio, 1.0);
+}
+
+struct ElementValueCase {
+    const char* text;
+    double ratio;
+    bool selected;
+};
+
+class ElementValueTest : public ::testing::TestWithParam<ElementValueCase> {};
+
+TEST_P(ElementValueTest, ParsesRatioAndSelection)
+{
+    double ratio = -1.0;
+    bool selected = false;
+    ASSERT_TRUE(WorkspaceState::ParseElementValue(GetParam().text, ratio, selected));
+    EXPECT_DOUBLE_EQ(ratio, GetParam().ratio);
+    EXPECT_EQ(selected, GetParam().selected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, ElementValueTest,
+                         ::testing::Values(ElementValueCase{"1 1", 1.0, true},
+                                           ElementValueCase{"0.5 0", 0.5, false},
+                                           ElementValueCase{"2.5", 2.5, true},  // 2 is nonzero
+                                           ElementValueCase{"0.5", 0.5, false},
+                                           ElementValueCase{"1e+06 1", 1e6, true}));
+
+TEST(ElementValueFormTest, WritesShortestForm)
+{
+    EXPECT_EQ(WorkspaceState::ElementValue(1.0, true), "1 1");
+    EXPECT_EQ(WorkspaceState::ElementValue(2.5, false), "2.5 0");
+    EXPECT_EQ(WorkspaceState::ElementValue(1.0 / 3.0, true), "0.333333 1");
+}
