@@ -1,0 +1,107 @@
+#include "command/CommandList.h"
+
+#include "database/TextTables.h"
+#include "framework/StringUtil.h"
+#include "framework/UserMessages.h"
+
+#include <algorithm>
+
+namespace {
+
+struct FixedKeyword {
+    const char* keyword;
+    int commandId;
+};
+
+// In the order they are added; the quit words first.
+constexpr FixedKeyword kFixedKeywords[] = {
+    {"BYE", CMD_QUIT},
+    {"CIAO", CMD_QUIT},
+    {"CLOSE", CMD_QUIT},
+    {"EXIT", CMD_QUIT},
+    {"FINIS", CMD_QUIT},
+    {"FERME", CMD_QUIT},
+    {"OFF", CMD_QUIT},
+    {"QUIT", CMD_QUIT},
+    {"+", CMD_ADD},
+    {"-", CMD_REMOVE},
+    {"?", CMD_QUESTION},
+    {"ABOUT", CMD_ABOUT},
+    {"ADD", CMD_ADD},
+    {"AIR", CMD_AIR},
+    {"ALL", CMD_ALL},
+    {"ALPHABETICAL", CMD_ALPHABETICAL},
+    {"ATOMIC", CMD_ATOMIC},
+    {"CLEAR", CMD_CLEAR},
+    {"DECIMALS", CMD_DECIMALS},
+    {"DOWN", CMD_DOWN},
+    {"ELEMENTS", CMD_ELEMENTS},
+    {"EXPORT", CMD_EXPORT},
+    {"EXPONENTIAL", CMD_LINEAR},
+    {"GOTO", CMD_GOTO},
+    {"HEIGHT", CMD_HEIGHT},
+    {"HELP", CMD_HELP},
+    {"HIDE", CMD_HIDE},
+    {"ION", CMD_ION},
+    {"LINEAR", CMD_LINEAR},
+    {"LOAD", CMD_LOAD},
+    {"MINIMUM", CMD_MINIMUM},
+    {"NEXT", CMD_DOWN},
+    {"NUMBER", CMD_WAVENUMBER},
+    {"ONLY", CMD_ONLY},
+    {"OPEN", CMD_LOAD},
+    {"ORDERS", CMD_ORDERS},
+    {"OVERLAY", CMD_OVERLAY},
+    {"PERIODIC", CMD_PERIODIC},
+    {"PREVIOUS", CMD_UP},
+    {"PRINT", CMD_PRINT},
+    {"RATIOS", CMD_RATIOS},
+    {"RANGE", CMD_RANGE},
+    {"REMOVE", CMD_REMOVE},
+    {"RESET", CMD_CLEAR},
+    {"SAVE", CMD_SAVE},
+    {"SCAN", CMD_SCAN},
+    {"SHOW", CMD_SHOW},
+    {"SOURCE", CMD_SOURCE},
+    {"SUMMATION", CMD_SUMMATION},
+    {"TOUS", CMD_ALL},
+    {"TOUT", CMD_ALL},
+    {"UP", CMD_UP},
+    {"VACUUM", CMD_VACUUM},
+    {"WAVENUMBER", CMD_WAVENUMBER},
+};
+
+}  // namespace
+
+CommandList CommandList::ForElements(const TextTables& tables)
+{
+    CommandList list;
+    for (const Element& element : tables.ElementTable) {
+        list.Add(Command(ToUpper(element.name), CMD_ELEMENTS, true));
+    }
+    for (const FixedKeyword& fixed : kFixedKeywords) {
+        list.Add(Command(fixed.keyword, fixed.commandId, false));
+    }
+    return list;
+}
+
+void CommandList::Add(const Command& command)
+{
+    const auto after = std::upper_bound(m_entries.begin(), m_entries.end(), command);
+    m_entries.insert(after, command);
+}
+
+std::optional<Command> CommandList::Find(std::string_view text) const
+{
+    for (const Command& entry : m_entries) {
+        if (entry.keyword == text) {
+            return entry;
+        }
+    }
+    for (const Command& entry : m_entries) {
+        if (entry.keyword.starts_with(text)) {
+            return entry;
+        }
+    }
+    return std::nullopt;
+}

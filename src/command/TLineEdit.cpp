@@ -1,0 +1,59 @@
+#include "command/TLineEdit.h"
+
+#include "command/CommandLineParser.h"
+#include "command/TComboEdit.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+
+TLineEdit::TLineEdit(TComboEdit* comboParent) : QLineEdit(comboParent), ComboParent(comboParent)
+{
+    setMaxLength(kTextLimit);
+}
+
+void TLineEdit::AddCommand(const Command& command)
+{
+    m_keywords.Add(command);
+}
+
+void TLineEdit::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        Execute(text());
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void TLineEdit::Execute(const QString& line)
+{
+    const auto typed = CommandLineParser::Split(line.toStdString());
+    if (!typed) {
+        return;
+    }
+    const auto resolved = CommandLineParser::Resolve(m_keywords, *typed);
+    if (!resolved) {
+        QApplication::beep();
+        selectAll();
+        return;
+    }
+    if (resolved->commandId == 0) {
+        emit QuitRequested();
+        return;
+    }
+    const QString asTyped = line;  // the history keeps the line as it was typed
+    emit CommandEntered(resolved->commandId, QString::fromStdString(resolved->argument));
+    RememberInHistory(asTyped);
+    clear();
+}
+
+void TLineEdit::RememberInHistory(const QString& typed)
+{
+    std::vector<std::string> history;
+    for (int i = 0; i < ComboParent->count(); ++i) {
+        history.push_back(ComboParent->itemText(i).toStdString());
+    }
+    if (CommandLineParser::BelongsInHistory(history, typed.toStdString())) {
+        ComboParent->insertItem(0, typed);
+    }
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "command/CommandList.h"
+
+#include <QLineEdit>
+
+class TComboEdit;
+
+// The edit field of the command-line box. Enter resolves the typed line against the keyword
+// table and hands the command on; a word that matches nothing beeps and stays selected for
+// correction.
+class TLineEdit : public QLineEdit {
+    Q_OBJECT
+
+public:
+    static constexpr int kTextLimit = 255;
+
+    explicit TLineEdit(TComboEdit* comboParent);
+
+    void AddCommand(const Command& command);
+    // Runs the line as if typed and entered.
+    void Execute(const QString& line);
+
+signals:
+    // A resolved command: its number and its argument text (upper case). Delivered at once.
+    void CommandEntered(int commandId, const QString& argument);
+    // A quit word was entered.
+    void QuitRequested();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void RememberInHistory(const QString& typed);
+
+    CommandList m_keywords;
+    TComboEdit* ComboParent;
+};

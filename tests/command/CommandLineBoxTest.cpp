@@ -1,0 +1,121 @@
+#include "CommandLineBoxTest.h"
+
+#include "command/CommandList.h"
+#include "command/TComboEdit.h"
+#include "command/TLineEdit.h"
+#include "database/TextTables.h"
+#include "framework/UserMessages.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+// A box with the keywords of a small element table, typed into as a user would.
+struct Box {
+    Box()
+    {
+        TextTables tables;
+        for (const char* symbol : {"H", "Fe", "Cu"}) {
+            tables.ElementTable.emplace_back(0, 0, 0, 0, 0, symbol, 1.0);
+        }
+        const CommandList keywords = CommandList::ForElements(tables);
+        for (const Command& command : keywords.Entries()) {
+            combo.AddCommand(command);
+        }
+        combo.show();
+    }
+
+    void Type(const QString& line)
+    {
+        QTest::keyClicks(combo.LineEdit(), line);
+        QTest::keyClick(combo.LineEdit(), Qt::Key_Return);
+    }
+
+    QStringList History() const
+    {
+        QStringList items;
+        for (int i = 0; i < combo.count(); ++i) {
+            items << combo.itemText(i);
+        }
+        return items;
+    }
+
+    TComboEdit combo;
+    QSignalSpy entered{combo.LineEdit(), &TLineEdit::CommandEntered};
+    QSignalSpy quit{combo.LineEdit(), &TLineEdit::QuitRequested};
+};
+
+}  // namespace
+
+void CommandLineBoxTest::EnteredLinesBecomeCommands_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("command");
+    QTest::addColumn<QString>("argument");
+    QTest::newRow("blanks around") << "  next  " << CMD_DOWN << "";
+    QTest::newRow("plus") << "+cu" << CMD_ADD << "CU";
+    QTest::newRow("minus") << "-cu" << CMD_REMOVE << "CU";
+    QTest::newRow("plus alone") << "+" << CMD_ADD << "";
+    QTest::newRow("number") << "4000" << CMD_GOTO << "4000";
+    QTest::newRow("two numbers") << "4000 5000" << CMD_GOTO << "4000 5000";
+    QTest::newRow("symbols") << "fe cu" << CMD_ELEMENTS << "FE CU";
+    QTest::newRow("symbol alone") << "Fe" << CMD_ELEMENTS << "FE ";
+    QTest::newRow("abbreviation") << "sum only" << CMD_SUMMATION << "ONLY";
+}
+
+void CommandLineBoxTest::EnteredLinesBecomeCommands()
+{
+    QFETCH(QString, line);
+    QFETCH(int, command);
+    QFETCH(QString, argument);
+    Box box;
+    box.Type(line);
+    QCOMPARE(box.entered.count(), 1);
+    QCOMPARE(box.entered.at(0).at(0).toInt(), command);
+    QCOMPARE(box.entered.at(0).at(1).toString(), argument);
+    QVERIFY(box.combo.LineEdit()->text().isEmpty());
+    QCOMPARE(box.History(), QStringList{line});
+}
+
+void CommandLineBoxTest::EmptyLineDoesNothing()
+{
+    Box box;
+    box.Type("");
+    box.Type("   ");
+    QCOMPARE(box.entered.count(), 0);
+    QCOMPARE(box.combo.count(), 0);
+}
+
+void CommandLineBoxTest::UnknownWordStaysSelected()
+{
+    Box box;
+    box.Type("xyz");
+    QCOMPARE(box.entered.count(), 0);
+    QCOMPARE(box.combo.LineEdit()->text(), QString("xyz"));
+    QCOMPARE(box.combo.LineEdit()->selectedText(), QString("xyz"));
+    QCOMPARE(box.combo.count(), 0);
+}
+
+void CommandLineBoxTest::HistoryKeepsNewLinesAsTyped()
+{
+    Box box;
+    box.Type("goto 4000");
+    box.Type("goto 4000");
+    box.Type("GOTO 400");  // an entry begins with it already
+    box.Type("GOTO 4000 1");
+    QCOMPARE(box.entered.count(), 4);
+    QCOMPARE(box.History(), (QStringList{"GOTO 4000 1", "goto 4000"}));
+}
+
+void CommandLineBoxTest::QuitWordEndsWithoutHistory()
+{
+    Box box;
+    box.Type("quit");
+    QCOMPARE(box.quit.count(), 1);
+    QCOMPARE(box.entered.count(), 0);
+    QCOMPARE(box.combo.count(), 0);
+    box.combo.LineEdit()->clear();
+    box.Type("FERME");
+    QCOMPARE(box.quit.count(), 2);
+}

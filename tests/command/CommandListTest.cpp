@@ -1,0 +1,111 @@
+#include "command/CommandList.h"
+#include "database/TextTables.h"
+#include "framework/UserMessages.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const char* const kSymbols[] = {
+    "H",  "He", "Li", "Be", "B",  "C",  "N",  "O",  "F",  "Ne", "Na", "Mg", "Al", "Si", "P",
+    "S",  "Cl", "Ar", "K",  "Ca", "Sc", "Ti", "V",  "Cr", "Mn", "Fe", "Co", "Ni", "Cu", "Zn",
+    "Ga", "Ge", "As", "Se", "Br", "Kr", "Rb", "Sr", "Y",  "Zr", "Nb", "Mo", "Tc", "Ru", "Rh",
+    "Pd", "Ag", "Cd", "In", "Sn", "Sb", "Te", "I",  "Xe", "Cs", "Ba", "La", "Ce", "Pr", "Nd",
+    "Pm", "Sm", "Eu", "Gd", "Tb", "Dy", "Ho", "Er", "Tm", "Yb", "Lu", "Hf", "Ta", "W",  "Re",
+    "Os", "Ir", "Pt", "Au", "Hg", "Tl", "Pb", "Bi", "Po", "At", "Rn", "Fr", "Ra", "Ac", "Th",
+    "Pa", "U",  "Np", "Pu", "Am", "Cm", "Bk", "Cf", "Es", "Fm", "Md", "No", "Lr"};
+
+TextTables FullTable(const std::vector<std::string>& without = {})
+{
+    TextTables tables;
+    int number = 0;
+    for (const char* symbol : kSymbols) {
+        ++number;
+        if (std::find(without.begin(), without.end(), symbol) == without.end()) {
+            tables.ElementTable.emplace_back(number, 0, 0, 0, 0, symbol, 1.0);
+        }
+    }
+    return tables;
+}
+
+struct ResolveCase {
+    const char* typed;
+    const char* keyword;  // the entry it resolves to
+    bool isElement;
+};
+
+class ResolveTest : public ::testing::TestWithParam<ResolveCase> {};
+
+}  // namespace
+
+TEST_P(ResolveTest, AbbreviationResolvesToFirstMatchingEntry)
+{
+    static const CommandList keywords = CommandList::ForElements(FullTable());
+    const auto found = keywords.Find(GetParam().typed);
+    ASSERT_TRUE(found.has_value());
+    EXPECT_EQ(found->keyword, GetParam().keyword);
+    EXPECT_EQ(found->isElement, GetParam().isElement);
+    EXPECT_EQ(found->commandId == CMD_ELEMENTS,
+              GetParam().isElement || found->keyword == std::string("ELEMENTS"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Abbreviations, ResolveTest,
+    ::testing::Values(ResolveCase{"S", "S", true}, ResolveCase{"SC", "SC", true},
+                      ResolveCase{"SCA", "SCAN", false}, ResolveCase{"AL", "AL", true},
+                      ResolveCase{"ALL", "ALL", false}, ResolveCase{"HE", "HE", true},
+                      ResolveCase{"HEI", "HEIGHT", false}, ResolveCase{"HEL", "HELP", false},
+                      ResolveCase{"CL", "CL", true}, ResolveCase{"CLE", "CLEAR", false},
+                      ResolveCase{"CLO", "CLOSE", false}, ResolveCase{"PR", "PR", true},
+                      ResolveCase{"PRE", "PREVIOUS", false}, ResolveCase{"PRI", "PRINT", false},
+                      ResolveCase{"RE", "RE", true}, ResolveCase{"REM", "REMOVE", false},
+                      ResolveCase{"RES", "RESET", false}, ResolveCase{"A", "ABOUT", false},
+                      ResolveCase{"E", "ELEMENTS", false}, ResolveCase{"EX", "EXIT", false},
+                      ResolveCase{"EXP", "EXPONENTIAL", false}, ResolveCase{"TO", "TOUS", false},
+                      ResolveCase{"Q", "QUIT", false}, ResolveCase{"BY", "BYE", false},
+                      ResolveCase{"G", "GA", true}, ResolveCase{"L", "LA", true},
+                      ResolveCase{"M", "MD", true}, ResolveCase{"ON", "ONLY", false},
+                      ResolveCase{"OFF", "OFF", false}, ResolveCase{"+", "+", false},
+                      ResolveCase{"?", "?", false}));
+
+TEST(CommandListTest, QuitWordsAndSynonymsShareNumbers)
+{
+    const CommandList keywords = CommandList::ForElements(FullTable());
+    for (const char* word : {"BYE", "CIAO", "CLOSE", "EXIT", "FINIS", "FERME", "OFF", "QUIT"}) {
+        EXPECT_EQ(keywords.Find(word)->commandId, CMD_QUIT) << word;
+    }
+    EXPECT_EQ(keywords.Find("TOUT")->commandId, keywords.Find("ALL")->commandId);
+    EXPECT_EQ(keywords.Find("+")->commandId, keywords.Find("ADD")->commandId);
+    EXPECT_EQ(keywords.Find("-")->commandId, keywords.Find("REMOVE")->commandId);
+    EXPECT_EQ(keywords.Find("SUMMATION")->commandId, 1124);
+    EXPECT_EQ(keywords.Find("SCAN")->commandId, 1159);
+    EXPECT_EQ(keywords.Find("LINEAR")->commandId, keywords.Find("EXPONENTIAL")->commandId);
+}
+
+TEST(CommandListTest, UnknownWordDoesNotMatch)
+{
+    const CommandList keywords = CommandList::ForElements(FullTable());
+    EXPECT_FALSE(keywords.Find("XYZ").has_value());
+    EXPECT_FALSE(keywords.Find("fe").has_value());  // lookups expect upper case
+}
+
+TEST(CommandListTest, ElementsMissingFromTheTableChangeAbbreviations)
+{
+    const CommandList keywords = CommandList::ForElements(FullTable({"Ga"}));
+    EXPECT_EQ(keywords.Find("G")->keyword, "GD");
+    const CommandList noElements = CommandList::ForElements(TextTables());
+    EXPECT_EQ(noElements.Find("G")->keyword, "GOTO");
+    EXPECT_EQ(noElements.Find("M")->keyword, "MINIMUM");
+}
+
+TEST(CommandListTest, EqualKeywordsKeepInsertionOrder)
+{
+    CommandList list;
+    list.Add(Command("  SCAN ", 1, true));
+    list.Add(Command("SCAN", 2, false));
+    list.Add(Command("SC", 3, false));
+    ASSERT_EQ(list.Entries().size(), 3u);
+    EXPECT_EQ(list.Entries()[0].keyword, "SC");
+    EXPECT_EQ(list.Find("SCAN")->commandId, 1);  // the first of the equal entries
+    EXPECT_EQ(list.Find("S")->commandId, 3);
+}
