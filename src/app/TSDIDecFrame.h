@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QMainWindow>
+
+class IdleDriver;
+class QDockWidget;
+class QLabel;
+class SettingsStore;
+class TableArray;
+class TComboEdit;
+class TextTables;
+class TSpeklaWindow;
+class UserMessage;
+
+// The main frame: menu bar, status bar with its indicators, the docked command line, and the
+// workspace as its central window. It remembers its placement between runs.
+class TSDIDecFrame : public QMainWindow {
+    Q_OBJECT
+
+public:
+    TSDIDecFrame(TextTables& text, TableArray& tables, SettingsStore& store, IdleDriver& idle);
+
+    // Restores the data sources, the workspace and the placement.
+    void SetupWindow();
+    // Shows the frame as the stored show command ("State") or placement asks.
+    void ShowAtStart();
+    void ShowScanPercent(int percent);
+
+    TSpeklaWindow* Workspace() const { return m_workspace; }
+    TComboEdit* CommandLine() const { return m_commandLine; }
+    QString ScanText() const;
+    QString MinIntensityText() const;
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+
+private:
+    void CreateMenus();
+    void CreateStatusBar();
+    void CreateCommandBar(const TextTables& text);
+    void EvUserMessage(const UserMessage& message);
+    void ShowMinimumIntensity(bool linear);
+    void CleanupWindow();
+    void RestorePlacement();
+    void SavePlacement();
+
+    TableArray& m_tables;
+    SettingsStore& m_store;
+    TSpeklaWindow* m_workspace;
+    QMenu* m_sourcesMenu = nullptr;
+    QMenu* m_windowMenu = nullptr;
+    QLabel* MinIntensityGadget = nullptr;
+    QLabel* ScanGadget = nullptr;
+    QDockWidget* CommandBar = nullptr;
+    TComboEdit* m_commandLine = nullptr;
+    bool m_placementRestored = false;
+    bool m_cleanedUp = false;
+};

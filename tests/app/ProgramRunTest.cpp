@@ -1,0 +1,153 @@
+#include "ProgramRunTest.h"
+
+#include "app/TSDIDecFrame.h"
+#include "app/TSpeklaApp.h"
+#include "command/TComboEdit.h"
+#include "command/TLineEdit.h"
+#include "database/TestFiles.h"
+#include "workspace/TSpeklaWindow.h"
+
+#include <QAction>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+
+namespace {
+
+QByteArray ReadFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QMenu* SourcesMenu(TSpeklaApp& app)
+{
+    for (QAction* action : app.MainWindow()->menuBar()->actions()) {
+        if (action->text() == "&Sources") {
+            return action->menu();
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+ProgramRunTest::ProgramRunTest() = default;
+ProgramRunTest::~ProgramRunTest() = default;
+
+void ProgramRunTest::init()
+{
+    m_installation = std::make_unique<TempFolder>();
+    m_config = std::make_unique<QTemporaryDir>();
+    qputenv("SPEKLA_CONFIG_DIR", m_config->path().toUtf8());
+    std::vector<LineRecord> lines;
+    for (int i = 0; i < 20000; ++i) {
+        lines.push_back(Line(2000000 + 250 * i, static_cast<uint8_t>(i % 3)));
+    }
+    m_installation->WriteTable("first.swt", lines);
+    m_installation->WriteTable("second.swt", lines);
+    m_installation->WriteText("ELEMENTS", "1   0 0  H\r\n26 3 7 Fe\n29 3 10   Cu  \n\n");
+    m_installation->WriteText("DESCRIPT", "blended\n");
+}
+
+std::unique_ptr<TSpeklaApp> ProgramRunTest::Start()
+{
+    auto app = std::make_unique<TSpeklaApp>();
+    app->InitInstance(QString::fromStdString(m_installation->Path()));
+    TSDIDecFrame* frame = app->MainWindow();
+    [&] { QVERIFY(QTest::qWaitForWindowExposed(frame)); }();
+    [&] { QTRY_COMPARE_WITH_TIMEOUT(frame->ScanText(), QString("100%"), 10000); }();
+    return app;
+}
+
+void ProgramRunTest::Quit(TSpeklaApp& app)
+{
+    TSDIDecFrame* frame = app.MainWindow();
+    QTest::keyClicks(frame->CommandLine()->LineEdit(), "quit");
+    QTest::keyClick(frame->CommandLine()->LineEdit(), Qt::Key_Return);
+    QTRY_VERIFY(!frame->isVisible());
+    QVERIFY(app.TermInstance());
+}
+
+QString ProgramRunTest::SettingsText() const
+{
+    return QString::fromUtf8(ReadFile(m_config->filePath("HKEY_CURRENT_USER.reg")));
+}
+
+void ProgramRunTest::StartsFillsAndQuitsOnATypedWord()
+{
+    auto app = Start();
+    QCOMPARE(app->MainWindow()->windowTitle(), QString("Spekla"));
+    QCOMPARE(app->Tables().DisplayList().Count(), 40000u);
+    QCOMPARE(app->MainWindow()->MinIntensityText(), QString("0.0"));
+    // Once everything is read the program does nothing until the user acts.
+    QTRY_VERIFY(!app->Idle().IsRunning());
+    Quit(*app);
+    const QString settings = SettingsText();
+    QVERIFY(settings.startsWith("REGEDIT4"));
+    QVERIFY(settings.contains("\"Placement\"=hex:2c,00,00,00"));
+    QVERIFY(settings.contains("[HKEY_CURRENT_USER\\Software\\Spekla\\Sources]"));
+    QVERIFY(settings.contains("\"File 1\"=\"second.swt\""));
+    // A first start goes to the beginning of the tables: the first line, at 2000.000 A.
+    QVERIFY(settings.contains("\"Wavelength\"=dword:001e8480"));
+    QCOMPARE(ReadFile(QString::fromStdString(m_installation->File("ELEMENTS"))),
+             QByteArray("1 0 0 H\n26 3 7 Fe\n29 3 10 Cu\n"));
+}
+
+void ProgramRunTest::NextStartRestoresPlacementAndSources()
+{
+    QRect placed;
+    {
+        auto app = Start();
+        app->MainWindow()->setGeometry(60, 80, 640, 420);
+        placed = app->MainWindow()->geometry();
+        QMenu* sources = SourcesMenu(*app);
+        QVERIFY(sources != nullptr);
+        QCOMPARE(sources->actions().size(), 2);
+        QCOMPARE(sources->actions().at(1)->text(), QString("&2  second"));
+        QCOMPARE(sources->actions().at(1)->shortcut(), QKeySequence("Ctrl+2"));
+        sources->actions().at(1)->trigger();  // switch the second source off
+        QVERIFY(!app->Tables().IsActive(1));
+        QTRY_VERIFY(!app->Idle().IsRunning());
+        QCOMPARE(app->MainWindow()->ScanText(), QString("100%"));
+        QCOMPARE(app->Tables().DisplayList().Count(), 20000u);
+        Quit(*app);
+    }
+    auto app = Start();
+    QCOMPARE(app->MainWindow()->geometry(), placed);
+    QVERIFY(app->Tables().IsActive(0));
+    QVERIFY(!app->Tables().IsActive(1));
+    QVERIFY(!SourcesMenu(*app)->actions().at(1)->isChecked());
+    QCOMPARE(app->Tables().DisplayList().Count(), 20000u);
+    Quit(*app);
+}
+
+void ProgramRunTest::DamagedSettingsLeaveDefaults()
+{
+    QFile settings(m_config->filePath("HKEY_CURRENT_USER.reg"));
+    QVERIFY(settings.open(QIODevice::WriteOnly));
+    settings.write(
+        "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Spekla]\n"
+        "\"Placement\"=hex:01,02,03\n\"Decimals\"=\"many\"\n\"Wavelength\"=dword:zz\n"
+        "this line means nothing\n");
+    settings.close();
+    auto app = Start();
+    QCOMPARE(app->Tables().Decimals(), 3);
+    QCOMPARE(app->MainWindow()->size(), QSize(1000, 700));
+    Quit(*app);
+    QVERIFY(SettingsText().contains("this line means nothing"));
+}
+
+void ProgramRunTest::StartsWithoutAnyTable()
+{
+    QFile::remove(QString::fromStdString(m_installation->File("first.swt")));
+    QFile::remove(QString::fromStdString(m_installation->File("second.swt")));
+    auto app = std::make_unique<TSpeklaApp>();
+    app->InitInstance(QString::fromStdString(m_installation->Path()));
+    QVERIFY(QTest::qWaitForWindowExposed(app->MainWindow()));
+    QTRY_VERIFY(!app->Idle().IsRunning());
+    QCOMPARE(app->MainWindow()->ScanText(), QString("0%"));
+    QVERIFY(SourcesMenu(*app)->actions().isEmpty());
+    Quit(*app);
+}

@@ -1,0 +1,16 @@
+#include "IdleDriverTest.h"
+#include "PaneSplitterTest.h"
+
+#include <QApplication>
+#include <QTest>
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    int failures = 0;
+    IdleDriverTest idleDriver;
+    failures += QTest::qExec(&idleDriver, argc, argv);
+    PaneSplitterTest paneSplitter;
+    failures += QTest::qExec(&paneSplitter, argc, argv);
+    return failures == 0 ? 0 : 1;
+}
