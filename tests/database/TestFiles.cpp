@@ -18,6 +18,9 @@ TempFolder::TempFolder()
 TempFolder::~TempFolder()
 {
     std::error_code ec;
+    // A test may have taken permissions away to provoke a failure.
+    std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ec);
     std::filesystem::remove_all(m_path, ec);
 }
 

@@ -30,9 +30,9 @@ TEST_P(ImportFailureTest, LeavesTheInstallationUntouched)
 {
     TempInstallation dir;
     TempInstallation inputs;
-    dir.Write("REFERENC", "Old reference\r\n");
-    dir.Write("old.swt", std::string(18, '\x01'));
-    inputs.Write("good.csv", "wavelength,element,ion,description,reference\n5000,Fe,I,new,new\n");
+    dir.WriteText("REFERENC", "Old reference\r\n");
+    dir.WriteText("old.swt", std::string(18, '\x01'));
+    inputs.WriteText("good.csv", "wavelength,element,ion,description,reference\n5000,Fe,I,new,new\n");
     const std::vector<std::string> arguments = GetParam().setUp(dir, inputs);
     const auto before = dir.Snapshot();
 
@@ -72,7 +72,7 @@ const FailureCase kFailures[] = {
      }},
     {"ElementsWithoutElements",
      [](const auto& dir, const auto& in) {
-         dir.Write("ELEMENTS", "not an element line\n");
+         dir.WriteText("ELEMENTS", "not an element line\n");
          return Args(dir, {in.File("good.csv")});
      }},
     {"UnreadableDescriptions",
@@ -88,14 +88,14 @@ const FailureCase kFailures[] = {
      }},
     {"GarbageNistAfterAGoodFile",
      [](const auto& dir, const auto& in) {
-         in.Write("garbage.txt",
+         in.WriteText("garbage.txt",
                   "\x7f"
                   "ELF\x01\x02 nothing a line list has\n\n");
          return Args(dir, {"--format", "nist", in.File("good.csv"), in.File("garbage.txt")});
      }},
     {"NistTableWithoutSpectrum",
      [](const auto& dir, const auto& in) {
-         in.Write("lines.txt", " Observed | Rel. |\n   5000.0 |  10  |\n");
+         in.WriteText("lines.txt", " Observed | Rel. |\n   5000.0 |  10  |\n");
          return Args(dir, {in.File("lines.txt")});
      }},
     {"SpectrumNotInElements",
@@ -104,22 +104,22 @@ const FailureCase kFailures[] = {
      }},
     {"EmptyCsv",
      [](const auto& dir, const auto& in) {
-         in.Write("empty", "");
+         in.WriteText("empty", "");
          return Args(dir, {"--format", "csv", in.File("empty")});
      }},
     {"EmptyNist",
      [](const auto& dir, const auto& in) {
-         in.Write("empty", "\n# only a comment\n");
+         in.WriteText("empty", "\n# only a comment\n");
          return Args(dir, {"--format", "nist", in.File("empty")});
      }},
     {"EmptyXml",
      [](const auto& dir, const auto& in) {
-         in.Write("empty", "");
+         in.WriteText("empty", "");
          return Args(dir, {"--format", "xml", in.File("empty")});
      }},
     {"CsvWithoutWavelengthColumn",
      [](const auto& dir, const auto& in) {
-         in.Write("list.csv", "element,ion\nFe,I\n");
+         in.WriteText("list.csv", "element,ion\nFe,I\n");
          return Args(dir, {in.File("list.csv")});
      }},
     {"CsvReadAsXml",
@@ -134,7 +134,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ImportFailureTest, testing::ValuesIn(kFailures),
 TEST(ImportFailureTest, NonexistentFolderIsNotCreated)
 {
     TempInstallation inputs;
-    inputs.Write("good.csv", "wavelength,element\n5000,Fe\n");
+    inputs.WriteText("good.csv", "wavelength,element\n5000,Fe\n");
     const std::string missing = inputs.File("nowhere");
     EXPECT_EQ(RunImport({"--into", missing, "--table", "t", inputs.File("good.csv")}).status, 2);
     EXPECT_FALSE(fs::exists(missing));
@@ -143,10 +143,10 @@ TEST(ImportFailureTest, NonexistentFolderIsNotCreated)
 TEST(ImportFailureTest, SuccessfulImportWritesLfAndKeepsOldLines)
 {
     TempInstallation dir;
-    dir.Write("REFERENC", "Old reference\r\nOther\r\n");
-    dir.Write("list.csv", "wavelength,element,reference\n5000,Fe,Other\n5001,Fe,Newer\n");
+    dir.WriteText("REFERENC", "Old reference\r\nOther\r\n");
+    dir.WriteText("list.csv", "wavelength,element,reference\n5000,Fe,Other\n5001,Fe,Newer\n");
     ASSERT_EQ(RunImport({"--into", dir.Path(), "--table", "t", dir.File("list.csv")}).status, 0);
-    EXPECT_EQ(dir.Read("REFERENC"), "Old reference\nOther\nNewer\n");
+    EXPECT_EQ(dir.ReadText("REFERENC"), "Old reference\nOther\nNewer\n");
     const std::vector<LineRecord> table = dir.Table("t.swt");
     ASSERT_EQ(table.size(), 2u);
     EXPECT_EQ(table[0].referenceCode, 2);

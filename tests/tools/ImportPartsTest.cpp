@@ -135,7 +135,7 @@ TEST(CellTextTest, PlacesCellsByCharacterNotByte)
 TEST(CodeTableTest, KeepsOldLinesAndCodesAndAppendsNewTexts)
 {
     TempInstallation dir;
-    dir.Write("REFERENC", "L100\r\n  L200  \r\n\r\nL100\r\nL300");  // CR LF, no final line end
+    dir.WriteText("REFERENC", "L100\r\n  L200  \r\n\r\nL100\r\nL300");  // CR LF, no final line end
     CodeTable table;
     std::string error;
     ASSERT_TRUE(table.Load(dir.File("REFERENC"), &error));
@@ -155,7 +155,7 @@ TEST(CodeTableTest, CodesEndAt255)
     for (int i = 1; i <= 300; ++i) {
         lines += "text " + std::to_string(i) + "\n";
     }
-    dir.Write("DESCRIPT", lines);
+    dir.WriteText("DESCRIPT", lines);
     CodeTable table;
     ASSERT_TRUE(table.Load(dir.File("DESCRIPT"), nullptr));
     EXPECT_EQ(table.CodeFor("text 255"), std::optional<uint8_t>(255));

@@ -14,36 +14,14 @@ namespace fs = std::filesystem;
 
 TempInstallation::TempInstallation()
 {
-    std::string pattern = (fs::temp_directory_path() / "spekla-import-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("cannot create a temporary folder");
-    }
-    m_path = pattern;
     for (const char* name : {"ELEMENTS", "DESCRIPT"}) {
         fs::copy_file(fs::path(SPEKLA_SAMPLE_DATA_DIR) / name, File(name));
     }
 }
 
-TempInstallation::~TempInstallation()
-{
-    std::error_code ec;
-    fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(m_path, ec);
-}
-
-void TempInstallation::Write(const std::string& name, const std::string& bytes) const
-{
-    std::ofstream(File(name), std::ios::binary) << bytes;
-}
-
-std::string TempInstallation::Read(const std::string& name) const
-{
-    return ReadFile(File(name));
-}
-
 std::vector<LineRecord> TempInstallation::Table(const std::string& name) const
 {
-    const std::string bytes = Read(name);
+    const std::string bytes = ReadText(name);
     std::vector<LineRecord> records;
     for (size_t pos = 0; pos + LineRecord::kSize <= bytes.size(); pos += LineRecord::kSize) {
         records.push_back(
@@ -55,16 +33,16 @@ std::vector<LineRecord> TempInstallation::Table(const std::string& name) const
 std::map<std::string, std::string> TempInstallation::Snapshot() const
 {
     std::map<std::string, std::string> files;
-    for (const auto& entry : fs::directory_iterator(m_path)) {
+    for (const auto& entry : fs::directory_iterator(Path())) {
         const std::string name = entry.path().filename().string();
-        files[name] = entry.is_regular_file() ? Read(name) : "<folder>";
+        files[name] = entry.is_regular_file() ? ReadText(name) : "<folder>";
     }
     return files;
 }
 
 std::string TempInstallation::TextLine(const std::string& name, unsigned n) const
 {
-    std::istringstream in(Read(name));
+    std::istringstream in(ReadText(name));
     std::string line;
     for (unsigned i = 0; i < n; ++i) {
         if (!std::getline(in, line)) {

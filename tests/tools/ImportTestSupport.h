@@ -1,6 +1,7 @@
 #pragma once
 
 #include "database/LineRecord.h"
+#include "database/TestFiles.h"
 #include "tools/ImportCounts.h"
 
 #include <map>
@@ -9,26 +10,15 @@
 
 // A temporary installation folder for one test, removed with everything in it at the end.
 // It starts with the committed sample ELEMENTS and DESCRIPT.
-class TempInstallation {
+class TempInstallation : public TempFolder {
 public:
     TempInstallation();
-    ~TempInstallation();
-    TempInstallation(const TempInstallation&) = delete;
-    TempInstallation& operator=(const TempInstallation&) = delete;
 
-    const std::string& Path() const { return m_path; }
-    std::string File(const std::string& name) const { return m_path + "/" + name; }
-
-    void Write(const std::string& name, const std::string& bytes) const;
-    std::string Read(const std::string& name) const;
     std::vector<LineRecord> Table(const std::string& name) const;
     // Every file in the folder by name, with its bytes.
     std::map<std::string, std::string> Snapshot() const;
     // Line n of a text file (n from 1, as codes count); empty past the end.
     std::string TextLine(const std::string& name, unsigned n) const;
-
-private:
-    std::string m_path;
 };
 
 struct ImportRun {

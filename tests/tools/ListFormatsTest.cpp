@@ -45,7 +45,7 @@ void ExpectSkipped(const ImportCounts& counts, size_t malformed, size_t noWavele
 ImportRun ImportText(const TempInstallation& dir, const std::string& text,
                      std::vector<std::string> options)
 {
-    dir.Write("input", text);
+    dir.WriteText("input", text);
     std::vector<std::string> arguments = {"--into", dir.Path(), "--table", "t"};
     arguments.insert(arguments.end(), options.begin(), options.end());
     arguments.push_back(dir.File("input"));

@@ -104,12 +104,12 @@ TEST(NistImportTest, SeededFlagTextsKeepTheirCodes)
 {
     SKIP_WITHOUT_NIST_DATA();
     TempInstallation dir;
-    const std::string seeded = dir.Read("DESCRIPT");
+    const std::string seeded = dir.ReadText("DESCRIPT");
     // Zn I uses only the single flags "r" and "w", both in the sample DESCRIPT.
     ASSERT_EQ(
         RunImport({"--into", dir.Path(), "--table", "zn", NistDataFolder() + "/ZnI.ascii"}).status,
         0);
-    EXPECT_EQ(dir.Read("DESCRIPT"), seeded);
+    EXPECT_EQ(dir.ReadText("DESCRIPT"), seeded);
 }
 
 TEST(NistImportTest, SecondImportReusesTheCodes)
@@ -120,18 +120,18 @@ TEST(NistImportTest, SecondImportReusesTheCodes)
     ASSERT_EQ(RunImport({"--into", dir.Path(), "--table", "a", iron}).status, 0);
     const auto first = dir.Snapshot();
     ASSERT_EQ(RunImport({"--into", dir.Path(), "--table", "b", iron}).status, 0);
-    EXPECT_EQ(dir.Read("DESCRIPT"), first.at("DESCRIPT"));
-    EXPECT_EQ(dir.Read("REFERENC"), first.at("REFERENC"));
-    EXPECT_EQ(dir.Read("b.swt"), first.at("a.swt"));
+    EXPECT_EQ(dir.ReadText("DESCRIPT"), first.at("DESCRIPT"));
+    EXPECT_EQ(dir.ReadText("REFERENC"), first.at("REFERENC"));
+    EXPECT_EQ(dir.ReadText("b.swt"), first.at("a.swt"));
 
     // A list with texts of its own appends them; the old lines stay as they were.
     ASSERT_EQ(
         RunImport({"--into", dir.Path(), "--table", "c", NistDataFolder() + "/HgI.ascii", iron})
             .status,
         0);
-    EXPECT_TRUE(dir.Read("REFERENC").starts_with(first.at("REFERENC")));
-    EXPECT_GT(dir.Read("REFERENC").size(), first.at("REFERENC").size());
-    EXPECT_TRUE(dir.Read("DESCRIPT").starts_with(first.at("DESCRIPT")));
+    EXPECT_TRUE(dir.ReadText("REFERENC").starts_with(first.at("REFERENC")));
+    EXPECT_GT(dir.ReadText("REFERENC").size(), first.at("REFERENC").size());
+    EXPECT_TRUE(dir.ReadText("DESCRIPT").starts_with(first.at("DESCRIPT")));
     std::vector<LineRecord> ironInC;
     for (const LineRecord& record : dir.Table("c.swt")) {
         if (record.elementCode == 25) {
@@ -155,16 +155,16 @@ TEST(NistImportTest, WindowsLineEndsReadTheSame)
     for (const char c : ReadFile(NistDataFolder() + "/HgI.ascii")) {
         crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
     }
-    source.Write("HgI.ascii", crlf);
+    source.WriteText("HgI.ascii", crlf);
     ASSERT_EQ(
         RunImport({"--into", dir.Path(), "--table", "lf", NistDataFolder() + "/HgI.ascii"}).status,
         0);
     const auto afterLf = dir.Snapshot();
     ASSERT_EQ(RunImport({"--into", dir.Path(), "--table", "crlf", source.File("HgI.ascii")}).status,
               0);
-    EXPECT_EQ(dir.Read("crlf.swt"), afterLf.at("lf.swt"));
-    EXPECT_EQ(dir.Read("DESCRIPT"), afterLf.at("DESCRIPT"));
-    EXPECT_EQ(dir.Read("REFERENC").find('\r'), std::string::npos);
+    EXPECT_EQ(dir.ReadText("crlf.swt"), afterLf.at("lf.swt"));
+    EXPECT_EQ(dir.ReadText("DESCRIPT"), afterLf.at("DESCRIPT"));
+    EXPECT_EQ(dir.ReadText("REFERENC").find('\r'), std::string::npos);
 }
 
 }  // namespace
