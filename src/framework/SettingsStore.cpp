@@ -2,6 +2,7 @@
 
 #include "framework/AtomicFile.h"
 #include "framework/RegistryKey.h"
+#include "framework/RegistryText.h"
 
 #include <charconv>
 #include <cstdlib>
@@ -19,8 +20,6 @@ namespace {
 constexpr std::string_view kFileHeader = "REGEDIT4";
 constexpr std::string_view kVersion5Header = "Windows Registry Editor Version 5.00";
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-constexpr std::size_t kWrapColumn = 77;
-constexpr char kHexDigits[] = "0123456789abcdef";
 
 // Windows compares names case-insensitively. ASCII and the Latin-1 letters U+00C0..U+00DE
 // (without U+00D7) cover the names this program meets; folding them keeps the byte length.
@@ -47,15 +46,6 @@ std::string FoldCase(std::string_view text)
 bool EqualsNoCase(std::string_view a, std::string_view b)
 {
     return FoldCase(a) == FoldCase(b);
-}
-
-std::string_view Trim(std::string_view text)
-{
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 std::string_view ParentOf(std::string_view path)
@@ -94,215 +84,6 @@ std::vector<std::string> SplitLines(std::string_view text)
     return lines;
 }
 
-// A hex line ending in a backslash goes on in the next, indented line. A line that starts a
-// value or a section never continues one, so a damaged line cannot swallow its neighbour.
-bool IsContinuation(std::string_view line)
-{
-    return !Trim(line).empty() && line[0] != '[' && line[0] != '"' && line[0] != '@';
-}
-
-// Reads a quoted name or string at text[pos], leaving pos after the closing quote. Besides the
-// registry's \\ and \" this store writes \n and \r, so a line break cannot split a line; any
-// other backslash is kept as written, as hand-edited paths such as "C:\temp" mean it.
-std::optional<std::string> ParseQuoted(std::string_view text, std::size_t& pos)
-{
-    if (pos >= text.size() || text[pos] != '"') {
-        return std::nullopt;
-    }
-    std::string result;
-    for (++pos; pos < text.size(); ++pos) {
-        const char c = text[pos];
-        if (c == '"') {
-            ++pos;
-            return result;
-        }
-        if (c != '\\') {
-            result += c;
-            continue;
-        }
-        if (++pos == text.size()) {
-            break;
-        }
-        const char next = text[pos];
-        if (next == 'n' || next == 'r') {
-            result += next == 'n' ? '\n' : '\r';
-        } else {
-            if (next != '\\' && next != '"') {
-                result += '\\';
-            }
-            result += next;
-        }
-    }
-    return std::nullopt;
-}
-
-template <typename Number>
-std::optional<Number> ParseHexNumber(std::string_view digits, std::size_t maxDigits)
-{
-    Number number{};
-    if (digits.empty() || digits.size() > maxDigits) {
-        return std::nullopt;
-    }
-    const auto [end, status] =
-        std::from_chars(digits.data(), digits.data() + digits.size(), number, 16);
-    if (status != std::errc() || end != digits.data() + digits.size()) {
-        return std::nullopt;
-    }
-    return number;
-}
-
-// "0c,00, 1f" with an optional trailing comma; empty text is zero bytes.
-std::optional<std::vector<std::uint8_t>> ParseHexBytes(std::string_view text)
-{
-    std::vector<std::uint8_t> bytes;
-    if (Trim(text).empty()) {
-        return bytes;
-    }
-    for (std::size_t start = 0;;) {
-        const auto comma = text.find(',', start);
-        const auto token = Trim(text.substr(start, comma - start));
-        if (token.empty() && comma == std::string_view::npos && !bytes.empty()) {
-            break;
-        }
-        const auto byte = ParseHexNumber<std::uint8_t>(token, 2);
-        if (!byte) {
-            return std::nullopt;
-        }
-        bytes.push_back(*byte);
-        if (comma == std::string_view::npos) {
-            break;
-        }
-        start = comma + 1;
-    }
-    return bytes;
-}
-
-bool StartsWithNoCase(std::string_view text, std::string_view prefix)
-{
-    return text.size() >= prefix.size() && EqualsNoCase(text.substr(0, prefix.size()), prefix);
-}
-
-struct ParsedLine {
-    std::string name;
-    std::optional<SettingsStore::Value> value;  // empty: a valid value of a foreign type
-};
-
-std::optional<SettingsStore::Value> ParseData(std::string_view data)
-{
-    if (data.starts_with('"')) {
-        std::size_t pos = 0;
-        auto text = ParseQuoted(data, pos);
-        if (text && pos == data.size()) {
-            return SettingsStore::Value(std::move(*text));
-        }
-    } else if (StartsWithNoCase(data, "dword:")) {
-        if (auto number = ParseHexNumber<std::uint32_t>(data.substr(6), 8)) {
-            return SettingsStore::Value(*number);
-        }
-    } else if (StartsWithNoCase(data, "hex:")) {
-        if (auto bytes = ParseHexBytes(data.substr(4))) {
-            return SettingsStore::Value(std::move(*bytes));
-        }
-    }
-    return std::nullopt;
-}
-
-// One logical value line (continuations joined): `"name"=data` or `@=data`.
-std::optional<ParsedLine> ParseValueLine(std::string_view line)
-{
-    ParsedLine parsed;
-    std::size_t pos = 1;
-    if (line.starts_with('"')) {
-        pos = 0;
-        auto name = ParseQuoted(line, pos);
-        if (!name) {
-            return std::nullopt;
-        }
-        parsed.name = std::move(*name);
-    } else if (!line.starts_with('@')) {
-        return std::nullopt;
-    }
-    auto data = Trim(line.substr(pos));
-    if (!data.starts_with('=')) {
-        return std::nullopt;
-    }
-    data = Trim(data.substr(1));
-    parsed.value = ParseData(data);
-    if (parsed.value) {
-        return parsed;
-    }
-    // hex(2), hex(7), hex(b), ...: kept verbatim under their name.
-    const auto close = data.find("):");
-    if (StartsWithNoCase(data, "hex(") && close != std::string_view::npos &&
-        ParseHexNumber<std::uint32_t>(data.substr(4, close - 4), 8) &&
-        ParseHexBytes(data.substr(close + 2))) {
-        return parsed;
-    }
-    return std::nullopt;
-}
-
-std::string Quote(std::string_view text)
-{
-    std::string quoted = "\"";
-    for (const char c : text) {
-        if (c == '\\' || c == '"') {
-            quoted += '\\';
-            quoted += c;
-        } else if (c == '\n' || c == '\r') {
-            quoted += c == '\n' ? "\\n" : "\\r";
-        } else {
-            quoted += c;
-        }
-    }
-    return quoted + '"';
-}
-
-void AppendHexByte(std::string& out, std::uint8_t byte)
-{
-    out += kHexDigits[byte >> 4];
-    out += kHexDigits[byte & 0x0F];
-}
-
-void AppendDword(std::string& line, std::uint32_t number)
-{
-    line += "dword:";
-    for (int shift = 24; shift >= 0; shift -= 8) {
-        AppendHexByte(line, static_cast<std::uint8_t>(number >> shift));
-    }
-}
-
-// Wraps as regedit does: after the comma that reaches column 77, on a line indented by two.
-void AppendHex(std::string& line, const std::vector<std::uint8_t>& bytes)
-{
-    line += "hex:";
-    std::size_t column = line.size();
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        AppendHexByte(line, bytes[i]);
-        if (i + 1 == bytes.size()) {
-            break;
-        }
-        line += ',';
-        column += 3;
-        if (column >= kWrapColumn) {
-            line += "\\\n  ";
-            column = 2;
-        }
-    }
-}
-
-std::string FormatValue(const std::string& name, const SettingsStore::Value& value)
-{
-    std::string line = name.empty() ? "@=" : Quote(name) + "=";
-    if (const auto* number = std::get_if<std::uint32_t>(&value)) {
-        AppendDword(line, *number);
-    } else if (const auto* text = std::get_if<std::string>(&value)) {
-        line += Quote(*text);
-    } else {
-        AppendHex(line, std::get<std::vector<std::uint8_t>>(value));
-    }
-    return line;
-}
-
 std::string KeyHeader(std::string_view rootName, std::string_view path)
 {
     return "[" + std::string(rootName) + (path.empty() ? "" : "\\") + std::string(path) + "]";
@@ -313,7 +94,7 @@ std::string KeyHeader(std::string_view rootName, std::string_view path)
 void AppendLine(std::string& text, std::string_view line)
 {
     text += line;
-    text += Trim(line).ends_with('\\') ? "\n\n" : "\n";
+    text += RegistryText::Trim(line).ends_with('\\') ? "\n\n" : "\n";
 }
 
 void SetError(std::string* error, std::string message)
@@ -604,13 +385,14 @@ void SettingsStore::Parse(const std::string& text)
 {
     const std::vector<std::string> lines = SplitLines(text);
     std::size_t i = 0;
-    if (!lines.empty() && (Trim(lines[0]) == kFileHeader || Trim(lines[0]) == kVersion5Header)) {
+    if (!lines.empty() && (RegistryText::Trim(lines[0]) == kFileHeader ||
+                           RegistryText::Trim(lines[0]) == kVersion5Header)) {
         i = 1;
     }
     Section* current = nullptr;
     while (i < lines.size()) {
         const std::string& line = lines[i++];
-        const std::string_view trimmed = Trim(line);
+        const std::string_view trimmed = RegistryText::Trim(line);
         if (trimmed.empty()) {
             continue;
         }
@@ -620,9 +402,10 @@ void SettingsStore::Parse(const std::string& text)
         }
         std::string raw = line;
         std::string logical(trimmed);
-        while (logical.ends_with('\\') && i < lines.size() && IsContinuation(lines[i])) {
+        while (logical.ends_with('\\') && i < lines.size() &&
+               RegistryText::IsContinuation(lines[i])) {
             logical.pop_back();
-            logical += Trim(lines[i]);
+            logical += RegistryText::Trim(lines[i]);
             raw += '\n' + lines[i++];
         }
         if (current == nullptr) {
@@ -636,7 +419,7 @@ void SettingsStore::Parse(const std::string& text)
 // A header of this root opens (or reopens) its key; anything else is kept verbatim with its lines.
 SettingsStore::Section& SettingsStore::StartSection(const std::string& line)
 {
-    const std::string_view trimmed = Trim(line);
+    const std::string_view trimmed = RegistryText::Trim(line);
     const std::string_view inner =
         trimmed.ends_with(']') ? trimmed.substr(1, trimmed.size() - 2) : std::string_view();
     const std::string_view root = inner.substr(0, inner.find('\\'));
@@ -660,7 +443,8 @@ SettingsStore::Section& SettingsStore::StartSection(const std::string& line)
 
 void SettingsStore::AddLine(Section& section, const std::string& raw, std::string_view logical)
 {
-    std::optional<ParsedLine> parsed = section.foreign ? std::nullopt : ParseValueLine(logical);
+    std::optional<RegistryText::ParsedLine> parsed =
+        section.foreign ? std::nullopt : RegistryText::ParseValueLine(logical);
     if (!parsed) {
         section.entries.push_back(Entry{std::nullopt, std::nullopt, raw});
         return;
@@ -692,7 +476,8 @@ std::string SettingsStore::Serialize() const
         text += section.foreign ? section.header : KeyHeader(RootName(m_root), section.path);
         text += "\n";
         for (const Entry& entry : section.entries) {
-            AppendLine(text, entry.value ? FormatValue(*entry.name, *entry.value) : entry.keptText);
+            AppendLine(text, entry.value ? RegistryText::FormatValue(*entry.name, *entry.value)
+                                         : entry.keptText);
         }
         text += "\n";
     }
