@@ -4,16 +4,14 @@
 #include "command/TComboEdit.h"
 #include "command/TLineEdit.h"
 #include "database/DataSources.h"
+#include "database/IntensityFormat.h"
 #include "database/TableArray.h"
-#include "framework/NumberFormat.h"
 #include "framework/RegistryKey.h"
 #include "framework/SettingsStore.h"
 #include "framework/UserMessage.h"
 #include "framework/UserMessages.h"
 #include "workspace/TSpeklaWindow.h"
 #include "workspace/WindowPlacement.h"
-
-#include <cmath>
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -112,7 +110,9 @@ void TSDIDecFrame::ShowAtStart()
         const auto state = m_store.CreateKey(kFrameKey).GetDword("State");
         if (state && *state == WindowPlacement::kShowMaximized) {
             setWindowState(windowState() | Qt::WindowMaximized);
-        } else if (state && (*state == 2 || *state == 6 || *state == 7)) {
+        } else if (state && (*state == WindowPlacement::kShowMinimized ||
+                             *state == WindowPlacement::kShowMinimizedNoActive ||
+                             *state == WindowPlacement::kShowMinimizedInactive)) {
             setWindowState(windowState() | Qt::WindowMinimized);
         }
     }
@@ -202,10 +202,8 @@ void TSDIDecFrame::EvUserMessage(const UserMessage& message)
 // The minimum intensity in the units of the data window's scale.
 void TSDIDecFrame::ShowMinimumIntensity(bool linear)
 {
-    const double code = m_tables.MinIntensity();
-    const double shown =
-        linear ? (code == 0.0 ? 0.0 : std::round(std::pow(10.0, code * 0.1))) : code * 0.1;
-    MinIntensityGadget->setText(QString::fromStdString(FormatFixedPoint(shown, 1)));
+    MinIntensityGadget->setText(
+        QString::fromStdString(MinimumIntensityText(m_tables.MinIntensity(), linear)));
 }
 
 void TSDIDecFrame::ShowScanPercent(int percent)

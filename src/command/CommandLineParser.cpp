@@ -3,7 +3,6 @@
 #include "command/CommandList.h"
 #include "framework/StringUtil.h"
 
-#include <algorithm>
 #include <cctype>
 
 std::optional<TypedCommand> CommandLineParser::Split(std::string_view line)
@@ -35,13 +34,4 @@ std::optional<ResolvedCommand> CommandLineParser::Resolve(const CommandList& key
         return ResolvedCommand{entry->commandId, typed.keyword + " " + typed.argument};
     }
     return ResolvedCommand{entry->commandId, typed.argument};
-}
-
-bool CommandLineParser::BelongsInHistory(const std::vector<std::string>& history,
-                                         std::string_view typed)
-{
-    return std::none_of(history.begin(), history.end(), [typed](const std::string& entry) {
-        return entry.size() >= typed.size() &&
-               EqualsIgnoringCase(std::string_view(entry).substr(0, typed.size()), typed);
-    });
 }

@@ -3,7 +3,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 class CommandList;
 
@@ -31,8 +30,4 @@ public:
     // Empty when the keyword matches nothing ("No match").
     static std::optional<ResolvedCommand> Resolve(const CommandList& keywords,
                                                   const TypedCommand& typed);
-
-    // Whether `typed` (as typed) goes into the history: only when no entry begins with it,
-    // ignoring case.
-    static bool BelongsInHistory(const std::vector<std::string>& history, std::string_view typed);
 };

@@ -47,13 +47,10 @@ void TLineEdit::Execute(const QString& line)
     clear();
 }
 
+// Only lines that no entry begins with (ignoring case) are added, most recent first.
 void TLineEdit::RememberInHistory(const QString& typed)
 {
-    std::vector<std::string> history;
-    for (int i = 0; i < ComboParent->count(); ++i) {
-        history.push_back(ComboParent->itemText(i).toStdString());
-    }
-    if (CommandLineParser::BelongsInHistory(history, typed.toStdString())) {
+    if (ComboParent->findText(typed, Qt::MatchStartsWith) < 0) {
         ComboParent->insertItem(0, typed);
     }
 }

@@ -45,6 +45,13 @@ std::string FormatIntensity(const DisplayWaveData& line, bool linear, bool useRa
     return text;
 }
 
+std::string MinimumIntensityText(double code, bool linear)
+{
+    const double shown =
+        linear ? (code == 0.0 ? 0.0 : std::round(std::pow(10.0, code * 0.1))) : code * 0.1;
+    return FormatFixedPoint(shown, 1);
+}
+
 double DisplayValueToIntensity(double value, bool linear, double ratio)
 {
     if (ratio != 1.0) {

@@ -19,6 +19,10 @@ double IntensityValue(const DisplayWaveData& line, bool linear, bool useRatio, b
 // significant digits on the linear scale, a lone point for zero.
 std::string FormatIntensity(const DisplayWaveData& line, bool linear, bool useRatio, bool useScale);
 
+// The status bar's text of a minimum intensity `code` (intensity-code units) on the data
+// window's scale: 10^(code/10) rounded, or code/10, with one decimal.
+std::string MinimumIntensityText(double code, bool linear);
+
 // The reverse, from a number shown on a scale back to code units, divided first by `ratio`
 // (0 gives 0). Never negative, so that an entered minimum never rejects every line.
 double DisplayValueToIntensity(double value, bool linear, double ratio);

@@ -124,8 +124,9 @@ bool TableArray::Fill(std::chrono::microseconds budget)
 
 bool TableArray::EveryActiveFileContains(int32_t wavelength)
 {
+    // A file read to its end has listed everything it has, whatever its range.
     return std::all_of(m_files.begin(), m_files.end(), [wavelength](const auto& file) {
-        return !file->IsActive() || file->Contains(wavelength);
+        return !file->IsActive() || file->Done() || file->Contains(wavelength);
     });
 }
 
@@ -135,6 +136,8 @@ void TableArray::GoToWavelength(int32_t wavelength)
     // Inside a list that already holds everything around the wavelength only the cursor moves.
     if (m_displayList.SetTarget(wavelength) || !covered) {
         Rebuild();
+    } else {
+        ApplyScanWindow();  // a limited span follows the new line
     }
 }
 
@@ -147,7 +150,17 @@ int TableArray::MoveBy(int lines)
 {
     int moved = 0;
     const int direction = lines > 0 ? 1 : -1;
-    for (int i = 0; i < std::abs(lines) && m_displayList.Move(direction); ++i) {
+    const int64_t steps = std::llabs(int64_t{lines});
+    for (int64_t i = 0; i < steps; ++i) {
+        const uint32_t before = m_displayList.Cursor();
+        if (!m_displayList.Move(direction)) {
+            break;
+        }
+        if (m_displayList.Cursor() == before) {
+            // At an end every further step counts without moving: count them at once.
+            moved = static_cast<int>(std::min<int64_t>(steps, std::numeric_limits<int>::max()));
+            break;
+        }
         ++moved;
     }
     ApplyScanWindow();

@@ -94,7 +94,7 @@ void TextTables::LoadReferences(const std::string& path)
     LoadTextTable(path, ReferenceTable);
 }
 
-void TextTables::LoadElements(const std::string& path)
+bool TextTables::LoadElements(const std::string& path)
 {
     ElementTable.clear();
     m_unreadElementLines.clear();
@@ -103,7 +103,7 @@ void TextTables::LoadElements(const std::string& path)
     if (!ReadWholeFile(path, content)) {
         std::error_code ec;
         m_elementsUnreadable = std::filesystem::exists(path, ec);
-        return;
+        return !m_elementsUnreadable;
     }
     const std::vector<std::string> lines = SplitLines(content);
     for (size_t i = 0; i < lines.size(); ++i) {
@@ -130,6 +130,7 @@ void TextTables::LoadElements(const std::string& path)
         }
     }
     BuildSortIndex();
+    return true;
 }
 
 void TextTables::BuildSortIndex()

@@ -23,7 +23,8 @@ public:
     void Load(const std::string& directory);
     void LoadDescriptions(const std::string& path);
     void LoadReferences(const std::string& path);
-    void LoadElements(const std::string& path);
+    // False when ELEMENTS exists but cannot be read (a missing file is not a failure).
+    bool LoadElements(const std::string& path);
 
     // Rewrites ELEMENTS in canonical form ("number row column name" per element), followed by
     // the lines that could not be read at load time, unchanged. The file is replaced atomically.

@@ -1,7 +1,7 @@
 #include "framework/RegistryText.h"
 
-#include <algorithm>
-#include <cctype>
+#include "framework/StringUtil.h"
+
 #include <charconv>
 
 namespace {
@@ -87,12 +87,8 @@ std::optional<std::vector<std::uint8_t>> ParseHexBytes(std::string_view text)
 
 bool StartsWithNoCase(std::string_view text, std::string_view prefix)
 {
-    // The prefixes are ASCII keywords (dword:, hex:), so ASCII folding is enough.
     return text.size() >= prefix.size() &&
-           std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a)) ==
-                      std::tolower(static_cast<unsigned char>(b));
-           });
+           EqualsIgnoringCase(text.substr(0, prefix.size()), prefix);
 }
 
 std::optional<SettingsStore::Value> ParseData(std::string_view data)

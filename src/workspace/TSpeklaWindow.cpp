@@ -20,7 +20,7 @@ TSpeklaWindow::TSpeklaWindow(TextTables& text, TableArray& tables, SettingsStore
 void TSpeklaWindow::SetupWindow(QMenu* sourcesMenu)
 {
     m_state.Restore(m_store, m_text, m_tables);
-    if (window() != nullptr) {
+    if (m_state.hasMinimumIntensity && window() != nullptr) {
         UserMessage::Post(window(), WM_LINEARSTATE, m_state.linear ? 1 : 0);
     }
     BuildSourcesMenu(sourcesMenu);

@@ -12,6 +12,8 @@ struct WindowPlacement {
     static constexpr uint32_t kShowNormal = 1;
     static constexpr uint32_t kShowMinimized = 2;
     static constexpr uint32_t kShowMaximized = 3;
+    static constexpr uint32_t kShowMinimizedNoActive = 6;  // minimise, activate the next window
+    static constexpr uint32_t kShowMinimizedInactive = 7;
 
     // Empty unless `bytes` holds exactly 44 bytes whose length field says 44 and whose normal
     // rectangle is not empty.

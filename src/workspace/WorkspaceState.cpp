@@ -33,16 +33,38 @@ std::string Limited(std::optional<std::string> text, size_t length)
     return text ? text->substr(0, length) : std::string();
 }
 
-void RestoreDisplay(const RegistryKey& key, TableArray& tables)
+// True when a minimum intensity was stored.
+bool RestoreDisplay(const RegistryKey& key, TableArray& tables)
 {
-    if (auto minimum = key.GetDouble("Minimum intensity"); minimum && std::isfinite(*minimum)) {
+    const auto minimum = key.GetDouble("Minimum intensity");
+    const bool hasMinimum = minimum && std::isfinite(*minimum);
+    if (hasMinimum) {
         tables.SetMinimumIntensity(std::max(*minimum, 0.0));
     }
     const uint32_t unitMode = key.GetDword("Display as").value_or(kUnitAir);
     tables.SetUnitMode(unitMode <= kUnitVacuum ? static_cast<int>(unitMode) : kUnitAir);
     const uint32_t decimals = key.GetDword("Decimals").value_or(3);
     tables.SetDecimals(decimals <= 4 ? static_cast<int>(decimals) : 3);
-    tables.GoToWavelength(static_cast<int32_t>(key.GetDword("Wavelength").value_or(1)));
+    // Only the target: the caller rebuilds once the selection is restored too.
+    tables.DisplayList().SetTarget(static_cast<int32_t>(key.GetDword("Wavelength").value_or(1)));
+    return hasMinimum;
+}
+
+// Exactly one of the three choices must be 1; anything else falls back to the default.
+ExportSettings RestoreExport(const RegistryKey& key)
+{
+    ExportSettings settings;
+    settings.FileName = Limited(key.GetString("Filename"), ExportSettings::kFileNameLength);
+    settings.Range = Limited(key.GetString("Range"), ExportSettings::kRangeLength);
+    const uint32_t data = key.GetDword("Data").value_or(settings.Data);
+    const uint32_t summ = key.GetDword("Summ").value_or(settings.Summ);
+    const uint32_t both = key.GetDword("Both").value_or(settings.Both);
+    if (data + summ + both == 1 && data <= 1 && summ <= 1 && both <= 1) {
+        settings.Data = static_cast<uint16_t>(data);
+        settings.Summ = static_cast<uint16_t>(summ);
+        settings.Both = static_cast<uint16_t>(both);
+    }
+    return settings;
 }
 
 void RestoreElements(const RegistryKey& key, TextTables& text)
@@ -92,7 +114,7 @@ void WorkspaceState::Restore(SettingsStore& store, TextTables& text, TableArray&
     linear = ReadFlag(dataWindow, "Linear", true);
     const RegistryKey root = store.CreateKey(kRoot);
     scanRange = root.GetDword("Scan Range").value_or(0);
-    RestoreDisplay(root, tables);
+    hasMinimumIntensity = RestoreDisplay(root, tables);
     RestoreElements(store.CreateKey(kElements), text);
     RestoreValences(store.CreateKey(kValences), text);
     elementWindowActive = ReadFlag(store.CreateKey(kElementWindow), "Active", true);
@@ -100,16 +122,7 @@ void WorkspaceState::Restore(SettingsStore& store, TextTables& text, TableArray&
     graphWindowActive = ReadFlag(graphWindow, "Active", true);
     useSummation = graphWindow.GetDword("Use Summation");
     useRatiosChecked = ReadFlag(graphWindow, "Use Ratios", false);
-    const RegistryKey exportKey = store.CreateKey(kExport);
-    exportSettings.FileName =
-        Limited(exportKey.GetString("Filename"), ExportSettings::kFileNameLength);
-    exportSettings.Range = Limited(exportKey.GetString("Range"), ExportSettings::kRangeLength);
-    exportSettings.Data =
-        static_cast<uint16_t>(exportKey.GetDword("Data").value_or(exportSettings.Data));
-    exportSettings.Summ =
-        static_cast<uint16_t>(exportKey.GetDword("Summ").value_or(exportSettings.Summ));
-    exportSettings.Both =
-        static_cast<uint16_t>(exportKey.GetDword("Both").value_or(exportSettings.Both));
+    exportSettings = RestoreExport(store.CreateKey(kExport));
 }
 
 void WorkspaceState::Save(SettingsStore& store, TextTables& text, const TableArray& tables) const
@@ -140,7 +153,7 @@ void WorkspaceState::Save(SettingsStore& store, TextTables& text, const TableArr
     root.SetString("Valence File", "VALENCE");
     root.SetString("Reference File", "REFERENC");
     root.SetString("Description File", "DESCRIPT");
-    root.SetDword("Scan Range", scanRange);
+    root.SetDword("Scan Range", scanRange != 0 ? kCheckedFlag : 0);
 }
 
 std::string WorkspaceState::ElementValue(double ratio, bool selected)

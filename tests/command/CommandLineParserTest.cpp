@@ -64,13 +64,3 @@ TEST(CommandLineParserTest, ElementSymbolsPassTheirOwnWord)
               CMD_QUIT);
     EXPECT_FALSE(CommandLineParser::Resolve(keywords, *CommandLineParser::Split("xyz")));
 }
-
-TEST(CommandLineParserTest, HistoryKeepsOnlyLinesNoEntryBeginsWith)
-{
-    std::vector<std::string> history;
-    EXPECT_TRUE(CommandLineParser::BelongsInHistory(history, "goto 4000"));
-    history.push_back("goto 4000");
-    EXPECT_FALSE(CommandLineParser::BelongsInHistory(history, "goto 4000"));
-    EXPECT_FALSE(CommandLineParser::BelongsInHistory(history, "GOTO 400"));
-    EXPECT_TRUE(CommandLineParser::BelongsInHistory(history, "GOTO 4000 1"));
-}

@@ -65,6 +65,15 @@ TEST(IntensityFormatTest, ValueAppliesScaleAndRatioOnlyWhenAsked)
     EXPECT_EQ(FormatIntensity(line, false, false, false), "3.0");  // the data window's form
 }
 
+TEST(IntensityFormatTest, MinimumIntensityShowsOnTheDataWindowScale)
+{
+    EXPECT_EQ(MinimumIntensityText(0.0, true), "0.0");
+    EXPECT_EQ(MinimumIntensityText(0.0, false), "0.0");
+    EXPECT_EQ(MinimumIntensityText(30.0, true), "1000.0");
+    EXPECT_EQ(MinimumIntensityText(12.5, true), "18.0");  // 17.78 rounded to a whole number
+    EXPECT_EQ(MinimumIntensityText(12.5, false), "1.2");  // 1.25 in binary is just below
+}
+
 TEST(IntensityFormatTest, EnteredValuesBecomeCodes)
 {
     EXPECT_DOUBLE_EQ(DisplayValueToIntensity(3.0, false, 1.0), 30.0);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -117,6 +118,21 @@ TEST_F(TableArrayTest, GoToOutsideTheScannedRangeRebuildsAroundTheTarget)
     EXPECT_EQ(array.DisplayList().Count(), 1000u);
 }
 
+TEST_F(TableArrayTest, GoToKeepsAFullListWhenSourcesCoverDifferentRanges)
+{
+    folder.WriteTable("blue.swt", Ramp(100, 1000, 10));
+    folder.WriteTable("red.swt", Ramp(100, 5000, 10));
+    folder.WriteTable("empty.swt", {});
+    array.ScanDirectory(folder.Path());
+    array.GoToWavelength(3000);
+    FillCompletely();
+    ASSERT_EQ(array.DisplayList().Count(), 200u);
+    array.GoToWavelength(1700);  // inside blue's range only: nothing needs reading again
+    EXPECT_EQ(array.DisplayList().Count(), 200u);
+    EXPECT_EQ(array.DisplayList().CurrentWavelength(), 1700);
+    EXPECT_FALSE(array.FillStep());
+}
+
 TEST_F(TableArrayTest, SpanLimitsTheScanAndStopsAskingForWork)
 {
     folder.WriteTable("a.swt", Ramp(1000, 1000, 10));
@@ -132,6 +148,12 @@ TEST_F(TableArrayTest, SpanLimitsTheScanAndStopsAskingForWork)
     EXPECT_EQ(array.MoveBy(5), 5);
     EXPECT_EQ(array.DisplayList().CurrentWavelength(), 5050);
     EXPECT_TRUE(array.FillStep());
+    FillCompletely();
+    // Going to a listed line moves the window the same way.
+    array.GoToWavelength(5140);
+    EXPECT_EQ(array.DisplayList().CurrentWavelength(), 5140);
+    FillCompletely();
+    EXPECT_GE(Listed().back(), 5240);
 }
 
 TEST_F(TableArrayTest, MoveByFromTheLastLineCountsEveryCall)
@@ -144,6 +166,8 @@ TEST_F(TableArrayTest, MoveByFromTheLastLineCountsEveryCall)
     EXPECT_EQ(array.DisplayList().CurrentWavelength(), 1090);
     EXPECT_EQ(array.MoveBy(-3), 3);
     EXPECT_EQ(array.DisplayList().CurrentWavelength(), 1060);
+    EXPECT_EQ(array.MoveBy(std::numeric_limits<int>::min()), std::numeric_limits<int>::max());
+    EXPECT_EQ(array.DisplayList().CurrentWavelength(), 1000);
 }
 
 TEST_F(TableArrayTest, FilterSettingsReachEveryFileOnRebuild)

@@ -57,7 +57,7 @@ TEST_F(WorkspaceStateTest, EverythingSurvivesARoundTrip)
     state.Restore(store, text, tables);
     state.elementWindowActive = false;
     state.graphWindowActive = false;
-    state.scanRange = 8;
+    state.scanRange = 1;  // any nonzero value is written as the check mark's 8
     state.useRatiosChecked = true;
     state.overlayFileName = "measured.txt";
     state.exportSettings = {"out.txt", "3900-4000", 1, 0, 0};
@@ -81,6 +81,7 @@ TEST_F(WorkspaceStateTest, EverythingSurvivesARoundTrip)
     EXPECT_TRUE(restored.dataWindowActive);
     EXPECT_FALSE(restored.graphWindowActive);
     EXPECT_EQ(restored.scanRange, 8u);
+    EXPECT_TRUE(restored.hasMinimumIntensity);
     EXPECT_TRUE(restored.useRatiosChecked);
     EXPECT_EQ(restored.exportSettings.FileName, "out.txt");
     EXPECT_EQ(restored.exportSettings.Range, "3900-4000");
@@ -121,6 +122,9 @@ TEST_F(WorkspaceStateTest, WrongValuesLeaveDefaults)
     store.CreateKey("Software\\Spekla\\Data Window").SetString("Active", "0");
     store.CreateKey("Software\\Spekla\\Elements").SetDword("Fe", 0);
     store.CreateKey("Software\\Spekla\\Elements").SetString("He", "nan 0");
+    const RegistryKey exportKey = store.CreateKey("Software\\Spekla\\Export");
+    exportKey.SetDword("Data", 0);  // no choice at all
+    exportKey.SetDword("Summ", 5);
     WorkspaceState state;
     state.Restore(store, text, tables);
     EXPECT_EQ(tables.Decimals(), 3);
@@ -131,6 +135,9 @@ TEST_F(WorkspaceStateTest, WrongValuesLeaveDefaults)
     EXPECT_EQ(text.ElementTable[2].selected, 1);
     EXPECT_EQ(text.ElementTable[1].selected, 1);
     EXPECT_DOUBLE_EQ(text.ElementTable[1].ratio, 1.0);
+    EXPECT_FALSE(state.hasMinimumIntensity);
+    EXPECT_EQ(state.exportSettings.Data, 1);
+    EXPECT_EQ(state.exportSettings.Summ, 0);
 }
 
 struct ElementValueCase {

@@ -1,0 +1,103 @@
+#include "framework/FileReplacement.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+bool Fail(std::string* error, const std::string& what, int errorNumber)
+{
+    if (error != nullptr) {
+        *error = what + ": " + std::strerror(errorNumber);
+    }
+    return false;
+}
+
+bool WriteAll(int fd, std::string_view content)
+{
+    while (!content.empty()) {
+        const ssize_t written = ::write(fd, content.data(), content.size());
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        content.remove_prefix(static_cast<size_t>(written));
+    }
+    return true;
+}
+
+// New files get the permissions the user's umask allows; replaced ones keep theirs.
+mode_t ModeFor(const std::string& target)
+{
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0) {
+        return old.st_mode & 07777;
+    }
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+void SyncFolder(const std::filesystem::path& folder)
+{
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);  // makes the rename itself survive a crash; failure changes nothing
+        ::close(fd);
+    }
+}
+
+}  // namespace
+
+FileReplacement::~FileReplacement()
+{
+    for (const Staged& staged : m_staged) {
+        ::unlink(staged.temporary.c_str());
+    }
+}
+
+bool FileReplacement::Stage(const std::string& path, std::string_view content, std::string* error)
+{
+    std::error_code ec;
+    std::filesystem::path target(path);
+    if (std::filesystem::is_symlink(target, ec)) {
+        target = std::filesystem::weakly_canonical(target, ec);
+    }
+    if (target.has_parent_path()) {
+        std::filesystem::create_directories(target.parent_path(), ec);
+    }
+    std::string name = target.string() + ".tmp-XXXXXX";
+    const int fd = ::mkstemp(name.data());
+    if (fd < 0) {
+        return Fail(error, "Cannot create a temporary file beside " + path, errno);
+    }
+    const bool written =
+        WriteAll(fd, content) && ::fchmod(fd, ModeFor(target.string())) == 0 && ::fsync(fd) == 0;
+    const int writeError = errno;
+    ::close(fd);
+    if (!written) {
+        ::unlink(name.c_str());
+        return Fail(error, "Cannot write " + path, writeError);
+    }
+    m_staged.push_back({target.string(), name});
+    return true;
+}
+
+bool FileReplacement::Commit(std::string* error)
+{
+    while (!m_staged.empty()) {
+        const Staged staged = m_staged.front();
+        if (::rename(staged.temporary.c_str(), staged.target.c_str()) != 0) {
+            return Fail(error, "Cannot replace " + staged.target, errno);
+        }
+        m_staged.erase(m_staged.begin());
+        SyncFolder(std::filesystem::path(staged.target).parent_path());
+    }
+    return true;
+}
