@@ -63,11 +63,3 @@ std::string CodeTable::Content() const
     }
     return content;
 }
-
-bool CodeTable::Save(std::string* error) const
-{
-    if (NewTextCount() == 0) {
-        return true;
-    }
-    return WriteFileAtomically(m_path, Content(), error);
-}

@@ -25,11 +25,11 @@ public:
 
     size_t NewTextCount() const { return m_lines.size() - m_existingLineCount; }
 
+    // The path given to Load, where Content belongs when texts were added.
+    const std::string& Path() const { return m_path; }
+
     // The file as it will be written: the old lines with LF line ends, then the new texts.
     std::string Content() const;
-
-    // Replaces the file atomically when texts were added; does nothing otherwise.
-    bool Save(std::string* error) const;
 
 private:
     std::string m_path;

@@ -1,7 +1,6 @@
 #include "tools/ElementLookup.h"
 
 #include "database/TextTables.h"
-#include "framework/AtomicFile.h"
 #include "framework/StringUtil.h"
 
 namespace {
@@ -18,12 +17,10 @@ bool ElementLookup::Load(const std::string& path, std::string* error)
         }
         return false;
     };
-    std::string content;
-    if (!ReadWholeFile(path, content)) {
+    TextTables tables;
+    if (!tables.LoadElements(path)) {
         return fail("Cannot read " + path);
     }
-    TextTables tables;
-    tables.LoadElements(path);
     m_elements = std::move(tables.ElementTable);
     if (m_elements.empty()) {
         return fail(path + " lists no elements");

@@ -93,6 +93,15 @@ NistColumns NistColumns::Classify(const std::vector<std::string>& headers)
     return columns;
 }
 
+std::string NistColumns::MissingSpectrumError(const ReadContext& context) const
+{
+    if (!HasWavelength() || HasSpectrum() || context.spectrum) {
+        return {};
+    }
+    return "the line list names no spectrum and neither does the file name; "
+           "give it with --spectrum (e.g. --spectrum \"Fe II\")";
+}
+
 int NistColumns::LastUsed() const
 {
     return std::max({observed, ritz, intensity, lineReference, spectrum, element, spectrumNumber});

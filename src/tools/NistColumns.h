@@ -29,6 +29,10 @@ struct NistColumns {
     bool HasWavelength() const { return observed >= 0 || ritz >= 0; }
     bool HasSpectrum() const { return spectrum >= 0 || element >= 0; }
 
+    // The message that asks for --spectrum when the rows have wavelengths but neither they nor
+    // `context` (the option or the file name) say whose lines they are; empty otherwise.
+    std::string MissingSpectrumError(const ReadContext& context) const;
+
     // The line one data row describes: the observed wavelength, else the Ritz one; the spectrum
     // from the row, else from `context`. A row too short for the columns used is malformed.
     SourceLine MakeLine(const std::vector<std::string>& cells, const ReadContext& context) const;

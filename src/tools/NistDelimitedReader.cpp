@@ -39,10 +39,8 @@ ReadResult NistDelimitedReader::Read(std::string_view content, char separator,
             columns = NistColumns::Classify(cells);
             haveColumns = columns.HasWavelength();
             everHadColumns = everHadColumns || haveColumns;
-            if (haveColumns && !columns.HasSpectrum() && !context.spectrum) {
-                result.error =
-                    "the export names no spectrum and neither does the file name; "
-                    "give it with --spectrum (e.g. --spectrum \"Fe II\")";
+            result.error = columns.MissingSpectrumError(context);
+            if (!result.error.empty()) {
                 return result;
             }
             continue;

@@ -1,10 +1,13 @@
 #include "tools/NistReader.h"
 
 #include "tools/CellText.h"
+#include "tools/NistColumns.h"
 #include "tools/NistDelimitedReader.h"
 #include "tools/NistTextReader.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -20,6 +23,14 @@ std::string FirstTableLine(std::string_view content)
     return {};
 }
 
+char SeparatorOf(const std::string& line)
+{
+    if (line.find('|') != std::string::npos) {
+        return '|';
+    }
+    return line.find('\t') != std::string::npos ? '\t' : ',';
+}
+
 }  // namespace
 
 ReadResult NistReader::Read(std::string_view content, const ReadContext& context)
@@ -28,9 +39,16 @@ ReadResult NistReader::Read(std::string_view content, const ReadContext& context
     if (first.empty()) {
         return ReadResult{{}, "no NIST line table in the file (it is empty or all comments)"};
     }
-    if (first.find('|') != std::string::npos) {
+    const char separator = SeparatorOf(first);
+    if (separator == '|') {
         return NistTextReader::Read(content, context);
     }
-    const char separator = first.find('\t') != std::string::npos ? '\t' : ',';
     return NistDelimitedReader::Read(content, separator, context);
+}
+
+bool NistReader::Recognises(std::string_view content)
+{
+    const std::string first = FirstTableLine(content);
+    const std::vector<std::string> cells = SplitDelimited(first, SeparatorOf(first));
+    return std::any_of(cells.begin(), cells.end(), NistColumns::IsKeywordCell);
 }

@@ -9,4 +9,8 @@
 class NistReader {
 public:
     static ReadResult Read(std::string_view content, const ReadContext& context);
+
+    // True when that first row holds a NIST column name ("Observed", "Ritz", "obs_wl_air(nm)"),
+    // as a header row of any of the three forms does and a plain CSV list's does not.
+    static bool Recognises(std::string_view content);
 };

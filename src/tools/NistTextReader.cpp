@@ -110,11 +110,7 @@ void NistTextReader::FinishHeader()
     m_columns = ColumnsFromHeader(m_headerRows);
     m_headerRows.clear();
     m_haveColumns = m_columns.HasWavelength();
-    if (m_haveColumns && !m_columns.HasSpectrum() && !m_context.spectrum) {
-        m_result.error =
-            "the table names no spectrum and neither does the file name; "
-            "give it with --spectrum (e.g. --spectrum \"Fe II\")";
-    }
+    m_result.error = m_columns.MissingSpectrumError(m_context);
 }
 
 NistColumns NistTextReader::ColumnsFromHeader(const std::vector<std::string>& rows)

@@ -1,10 +1,9 @@
 #include "tools/TableImport.h"
 
 #include "framework/AtomicFile.h"
-#include "tools/CellText.h"
+#include "framework/FileReplacement.h"
 #include "tools/CsvReader.h"
 #include "tools/ImportCommandLine.h"
-#include "tools/NistColumns.h"
 #include "tools/NistReader.h"
 #include "tools/TableBuilder.h"
 #include "tools/XmlPeakReader.h"
@@ -74,22 +73,7 @@ InputFormat TableImport::GuessFormat(std::string_view content)
     if (first != std::string_view::npos && content[first] == '<') {
         return InputFormat::kXml;
     }
-    for (const std::string& line : SplitTextLines(content)) {
-        if (IsBlank(line) || line[0] == '#' ||
-            line.find_first_not_of("-=+ \t") == std::string::npos) {
-            continue;
-        }
-        const char separator = line.find('|') != std::string::npos    ? '|'
-                               : line.find('\t') != std::string::npos ? '\t'
-                                                                      : ',';
-        for (const std::string& cell : SplitDelimited(line, separator)) {
-            if (NistColumns::IsKeywordCell(cell)) {
-                return InputFormat::kNist;
-            }
-        }
-        return InputFormat::kCsv;
-    }
-    return InputFormat::kCsv;
+    return NistReader::Recognises(content) ? InputFormat::kNist : InputFormat::kCsv;
 }
 
 int TableImport::Run(std::ostream& out, std::ostream& err)
@@ -114,7 +98,7 @@ bool TableImport::LoadInstallation(std::string& error)
         error = m_options.directory + " is not an existing folder";
         return false;
     }
-    if (!m_elements.Load(PathInDirectory("ELEMENTS"), &error)) {
+    if (!CheckTablePath(error) || !m_elements.Load(PathInDirectory("ELEMENTS"), &error)) {
         return false;
     }
     if (m_options.spectrum && !m_elements.BySymbol(m_options.spectrum->symbol)) {
@@ -124,6 +108,19 @@ bool TableImport::LoadInstallation(std::string& error)
     }
     return m_descriptions.Load(PathInDirectory("DESCRIPT"), &error) &&
            m_references.Load(PathInDirectory("REFERENC"), &error);
+}
+
+bool TableImport::CheckTablePath(std::string& error) const
+{
+    // A folder there would only show at the rename, after DESCRIPT and REFERENC were replaced.
+    const std::string path = TablePath();
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        error = path + " exists and is not a file; the table cannot replace it";
+        return false;
+    }
+    return true;
 }
 
 bool TableImport::ReadInputs(TableBuilder& builder, std::ostream& out, std::string& error)
@@ -177,11 +174,17 @@ ReadContext TableImport::ContextFor(const std::string& path, InputFormat format,
 int TableImport::WriteFiles(const TableBuilder& builder, std::ostream& out, std::ostream& err)
 {
     const std::vector<LineRecord> records = builder.SortedRecords();
-    const std::string tablePath = PathInDirectory(m_options.tableName + ".swt");
     std::string error;
-    // DESCRIPT and REFERENC only grow, so writing them first never breaks an existing table.
-    if (!m_descriptions.Save(&error) || !m_references.Save(&error) ||
-        !WriteFileAtomically(tablePath, TableBuilder::Encode(records), &error)) {
+    // Nothing is renamed until all three are on disk. DESCRIPT and REFERENC go first: they only
+    // grow, so should the table's rename still fail, an existing table stays valid.
+    FileReplacement replacement;
+    const auto stageTexts = [&replacement, &error](const CodeTable& table) {
+        return table.NewTextCount() == 0 ||
+               replacement.Stage(table.Path(), table.Content(), &error);
+    };
+    if (!stageTexts(m_descriptions) || !stageTexts(m_references) ||
+        !replacement.Stage(TablePath(), TableBuilder::Encode(records), &error) ||
+        !replacement.Commit(&error)) {
         err << kProgram << ": " << error << '\n';
         return kWriteFailed;
     }
@@ -197,7 +200,7 @@ void TableImport::PrintSummary(size_t written, std::ostream& out) const
         total += counts;
     }
     out << "total: " << total.Describe(true) << '\n';
-    out << "wrote " << PathInDirectory(m_options.tableName + ".swt") << " (" << written
+    out << "wrote " << TablePath() << " (" << written
         << " lines); new texts: " << m_descriptions.NewTextCount() << " in DESCRIPT, "
         << m_references.NewTextCount() << " in REFERENC\n";
 }
@@ -205,4 +208,9 @@ void TableImport::PrintSummary(size_t written, std::ostream& out) const
 std::string TableImport::PathInDirectory(const std::string& name) const
 {
     return (std::filesystem::path(m_options.directory) / name).string();
+}
+
+std::string TableImport::TablePath() const
+{
+    return PathInDirectory(m_options.tableName + ".swt");
 }

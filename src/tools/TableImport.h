@@ -15,9 +15,9 @@ class TableBuilder;
 #include <vector>
 
 // One run of the table maker. Everything is read and built in memory first; only then are the
-// files written, each atomically: DESCRIPT and REFERENC first (they only grow, so a table
-// written earlier stays valid), the table last. A failure before writing changes nothing in
-// the installation folder.
+// files written: DESCRIPT and REFERENC (when they grew) and the table each go to a temporary
+// file, and only when all three are written are they renamed into place, in that order. A
+// failure at any point before the renames changes nothing in the installation folder.
 class TableImport {
 public:
     enum Status { kSuccess = 0, kWriteFailed = 1, kBadInput = 2 };
@@ -42,11 +42,13 @@ public:
 
 private:
     bool LoadInstallation(std::string& error);
+    bool CheckTablePath(std::string& error) const;
     bool ReadInputs(TableBuilder& builder, std::ostream& out, std::string& error);
     ReadContext ContextFor(const std::string& path, InputFormat format, std::ostream& out) const;
     int WriteFiles(const TableBuilder& builder, std::ostream& out, std::ostream& err);
     void PrintSummary(size_t written, std::ostream& out) const;
     std::string PathInDirectory(const std::string& name) const;
+    std::string TablePath() const;
 
     ImportOptions m_options;
     ElementLookup m_elements;

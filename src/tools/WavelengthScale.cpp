@@ -35,14 +35,12 @@ std::optional<int32_t> WavelengthScale::ToStored(double value) const
     const double angstrom = ToAngstrom(value, unit);
     const bool vacuum = unit == WavelengthUnit::kWaveNumber || medium == Medium::kVacuum ||
                         (medium == Medium::kNistConvention && angstrom < kNistAirLimit);
+    // An air value below 1850 Å is stored as it is: air does not transmit there and the
+    // dispersion formula does not hold, so it is taken as the vacuum wavelength it nearly is.
     double stored = angstrom;
     if (vacuum) {
         const double air = VacuumToAir(angstrom);
         stored = air >= kStoredVacuumLimit ? air : angstrom;
-    } else if (angstrom < kStoredVacuumLimit) {
-        // The core leaves these unchanged: air does not transmit there and the dispersion
-        // formula does not hold, so the value is taken as the vacuum wavelength it nearly is.
-        stored = AirToVacuum(angstrom);
     }
     const double thousandths = std::round(stored * 1000.0);
     if (!(thousandths >= 1.0 && thousandths <= std::numeric_limits<int32_t>::max())) {

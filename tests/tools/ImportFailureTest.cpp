@@ -1,8 +1,11 @@
 #include "ImportTestSupport.h"
 
+#include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 namespace {
 
@@ -15,6 +18,7 @@ struct FailureCase {
     std::function<std::vector<std::string>(const TempInstallation& dir,
                                            const TempInstallation& inputs)>
         setUp;
+    const char* message = "";  // a part of the error that says what is wrong
 };
 
 std::vector<std::string> Args(const TempInstallation& dir, std::vector<std::string> rest)
@@ -32,13 +36,15 @@ TEST_P(ImportFailureTest, LeavesTheInstallationUntouched)
     TempInstallation inputs;
     dir.WriteText("REFERENC", "Old reference\r\n");
     dir.WriteText("old.swt", std::string(18, '\x01'));
-    inputs.WriteText("good.csv", "wavelength,element,ion,description,reference\n5000,Fe,I,new,new\n");
+    inputs.WriteText("good.csv",
+                     "wavelength,element,ion,description,reference\n5000,Fe,I,new,new\n");
     const std::vector<std::string> arguments = GetParam().setUp(dir, inputs);
     const auto before = dir.Snapshot();
 
     const ImportRun run = RunImport(arguments);
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err, "");
+    EXPECT_NE(run.err.find(GetParam().message), std::string::npos) << run.err;
     EXPECT_EQ(dir.Snapshot(), before) << run.err;
 }
 
@@ -64,17 +70,26 @@ const FailureCase kFailures[] = {
          fs::remove(dir.File("ELEMENTS"));
          fs::create_directory(dir.File("ELEMENTS"));
          return Args(dir, {in.File("good.csv")});
-     }},
+     },
+     "Cannot read"},
     {"MissingElements",
      [](const auto& dir, const auto& in) {
          fs::remove(dir.File("ELEMENTS"));
          return Args(dir, {in.File("good.csv")});
-     }},
+     },
+     "lists no elements"},
     {"ElementsWithoutElements",
      [](const auto& dir, const auto& in) {
          dir.WriteText("ELEMENTS", "not an element line\n");
          return Args(dir, {in.File("good.csv")});
-     }},
+     },
+     "lists no elements"},
+    {"TableNameIsAFolder",
+     [](const auto& dir, const auto& in) {
+         fs::create_directory(dir.File("new.swt"));
+         return Args(dir, {in.File("good.csv")});
+     },
+     "is not a file"},
     {"UnreadableDescriptions",
      [](const auto& dir, const auto& in) {
          fs::remove(dir.File("DESCRIPT"));
@@ -89,15 +104,22 @@ const FailureCase kFailures[] = {
     {"GarbageNistAfterAGoodFile",
      [](const auto& dir, const auto& in) {
          in.WriteText("garbage.txt",
-                  "\x7f"
-                  "ELF\x01\x02 nothing a line list has\n\n");
+                      "\x7f"
+                      "ELF\x01\x02 nothing a line list has\n\n");
          return Args(dir, {"--format", "nist", in.File("good.csv"), in.File("garbage.txt")});
      }},
     {"NistTableWithoutSpectrum",
      [](const auto& dir, const auto& in) {
          in.WriteText("lines.txt", " Observed | Rel. |\n   5000.0 |  10  |\n");
          return Args(dir, {in.File("lines.txt")});
-     }},
+     },
+     "--spectrum"},
+    {"NistExportWithoutSpectrum",
+     [](const auto& dir, const auto& in) {
+         in.WriteText("lines.csv", "obs_wl_air(A),intens\n5000.0,10\n");
+         return Args(dir, {in.File("lines.csv")});
+     },
+     "--spectrum"},
     {"SpectrumNotInElements",
      [](const auto& dir, const auto& in) {
          return Args(dir, {"--spectrum", "Xx II", in.File("good.csv")});
@@ -138,6 +160,56 @@ TEST(ImportFailureTest, NonexistentFolderIsNotCreated)
     const std::string missing = inputs.File("nowhere");
     EXPECT_EQ(RunImport({"--into", missing, "--table", "t", inputs.File("good.csv")}).status, 2);
     EXPECT_FALSE(fs::exists(missing));
+}
+
+// Until destroyed, files this process writes may not grow past `bytes`; a write beyond that
+// fails with EFBIG instead of raising SIGXFSZ.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lowered = m_old;
+        lowered.rlim_cur = std::min(bytes, m_old.rlim_max);
+        m_active = setrlimit(RLIMIT_FSIZE, &lowered) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+    bool Active() const { return m_active; }
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = SIG_DFL;
+    bool m_active = false;
+};
+
+TEST(ImportFailureTest, TableWriteFailureLeavesTheInstallationUntouched)
+{
+    TempInstallation dir;
+    TempInstallation inputs;
+    dir.WriteText("REFERENC", "Old reference\n");
+    dir.WriteText("new.swt", std::string(18, '\x01'));
+    // New texts for DESCRIPT and REFERENC, which stay small, and a table far over the limit.
+    std::string list = "wavelength,element,description,reference\n";
+    for (int i = 0; i < 1000; ++i) {
+        list += std::to_string(3000 + i) + ",Fe,new flag,new reference\n";
+    }
+    inputs.WriteText("long.csv", list);
+    const auto before = dir.Snapshot();
+
+    ImportRun run;
+    {
+        const FileSizeLimit limit(1024);
+        ASSERT_TRUE(limit.Active());
+        run = RunImport({"--into", dir.Path(), "--table", "new", inputs.File("long.csv")});
+    }
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("new.swt"), std::string::npos) << run.err;
+    EXPECT_EQ(dir.Snapshot(), before) << run.err;
 }
 
 TEST(ImportFailureTest, SuccessfulImportWritesLfAndKeepsOldLines)
