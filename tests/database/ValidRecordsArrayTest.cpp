@@ -191,3 +191,21 @@ TEST_F(ValidRecordsArrayTest, GrowthIsGeometricAndCompact)
     EXPECT_LE(static_cast<double>(List().MemoryBytes()) / kLines, 16.0);
     EXPECT_EQ(List().WavelengthAt(List().Cursor()), List().Target());
 }
+
+TEST_F(ValidRecordsArrayTest, StorageGrowsGeometrically)
+{
+    constexpr uint32_t kLines = 1000000;
+    Open({Ramp(kLines, 1000, 1)});
+    List().SetTarget(0);
+    int growths = 0;
+    uint32_t capacity = List().CapacityLast();
+    for (uint32_t i = 0; i < kLines; ++i) {
+        InsertRecord(0, i);
+        if (List().CapacityLast() != capacity) {
+            capacity = List().CapacityLast();
+            ++growths;
+        }
+    }
+    // Fixed steps of 25000 slots would need 40 reallocations, each copying the whole list.
+    EXPECT_LT(growths, 20);
+}

@@ -307,20 +307,24 @@ TEST_F(SettingsStoreTest, MangledFilesLoadAndSettle)
     const std::string original = kDamagedFile;
     std::mt19937 random(20240601);
     std::vector<std::string> variants;
-    for (std::size_t size = 0; size <= original.size(); size += 7) {
+    for (std::size_t size = 0; size <= original.size(); size += 3) {
         variants.push_back(original.substr(0, size));
     }
     constexpr std::string_view kTroublemakers("\\\"[]@=,\n\r \t:\0\xC3", 14);
-    for (int round = 0; round < 60; ++round) {
+    for (int round = 0; round < 200; ++round) {
         std::string text = original;
         for (int hit = 0; hit < 4; ++hit) {
             text[random() % text.size()] = kTroublemakers[random() % kTroublemakers.size()];
         }
         variants.push_back(text);
     }
+    // In memory: the file round trip itself is covered above, and fsync is slow.
+    SettingsStore store(Root::CurrentUser, FilePath().string());
     for (const std::string& text : variants) {
-        const std::string once = Resave(text);
-        ASSERT_EQ(Resave(once), once) << "input:\n" << text;
+        store.LoadText(text);
+        const std::string once = store.Text();
+        store.LoadText(once);
+        ASSERT_EQ(store.Text(), once) << "input:\n" << text;
     }
 }
 

@@ -1,0 +1,81 @@
+#include "database/TestFiles.h"
+#include "framework/FileReplacement.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+size_t FilesIn(const TempFolder& folder)
+{
+    return static_cast<size_t>(std::distance(fs::directory_iterator(folder.Path()), {}));
+}
+
+}  // namespace
+
+TEST(FileReplacementTest, ReplacesAGroupOnlyOnCommit)
+{
+    TempFolder folder;
+    folder.WriteText("a", "old a");
+    {
+        FileReplacement replacement;
+        ASSERT_TRUE(replacement.Stage(folder.File("a"), "new a", nullptr));
+        ASSERT_TRUE(replacement.Stage(folder.File("sub/b"), "new b", nullptr));
+        EXPECT_EQ(folder.ReadText("a"), "old a");  // nothing visible before the commit
+    }
+    // Dropped without a commit: the old file stays and no temporary file is left.
+    EXPECT_EQ(folder.ReadText("a"), "old a");
+    EXPECT_FALSE(fs::exists(folder.File("sub/b")));
+    EXPECT_EQ(FilesIn(folder), 2u);  // "a" and the folder made for "b"
+
+    FileReplacement replacement;
+    ASSERT_TRUE(replacement.Stage(folder.File("a"), "new a", nullptr));
+    ASSERT_TRUE(replacement.Stage(folder.File("sub/b"), "new b", nullptr));
+    std::string error;
+    ASSERT_TRUE(replacement.Commit(&error)) << error;
+    EXPECT_EQ(folder.ReadText("a"), "new a");
+    EXPECT_EQ(folder.ReadText("sub/b"), "new b");
+    EXPECT_EQ(FilesIn(folder), 2u);
+}
+
+TEST(FileReplacementTest, FailedStageReportsAndLeavesNothing)
+{
+    TempFolder folder;
+    folder.WriteText("blocker", "a file where a folder should be");
+    FileReplacement replacement;
+    std::string error;
+    EXPECT_FALSE(replacement.Stage(folder.File("blocker/x"), "text", &error));
+    EXPECT_NE(error.find("blocker/x"), std::string::npos);
+    EXPECT_TRUE(replacement.Commit(&error));  // nothing staged, nothing to do
+    EXPECT_EQ(FilesIn(folder), 1u);
+}
+
+TEST(FileReplacementTest, FollowsASymbolicLinkAndKeepsIt)
+{
+    TempFolder folder;
+    folder.WriteText("real", "old");
+    fs::create_symlink(folder.File("real"), folder.File("link"));
+    FileReplacement replacement;
+    ASSERT_TRUE(replacement.Stage(folder.File("link"), "new", nullptr));
+    ASSERT_TRUE(replacement.Commit(nullptr));
+    EXPECT_TRUE(fs::is_symlink(folder.File("link")));
+    EXPECT_EQ(folder.ReadText("real"), "new");
+}
+
+TEST(FileReplacementTest, PermissionsFollowTheOldFileOrTheUmask)
+{
+    TempFolder folder;
+    folder.WriteText("kept", "old");
+    fs::permissions(folder.File("kept"), fs::perms(0600));
+    const mode_t previous = ::umask(027);
+    FileReplacement replacement;
+    ASSERT_TRUE(replacement.Stage(folder.File("kept"), "new", nullptr));
+    ASSERT_TRUE(replacement.Stage(folder.File("fresh"), "new", nullptr));
+    ASSERT_TRUE(replacement.Commit(nullptr));
+    ::umask(previous);
+    EXPECT_EQ(fs::status(folder.File("kept")).permissions(), fs::perms(0600));
+    EXPECT_EQ(fs::status(folder.File("fresh")).permissions(), fs::perms(0640));
+}
