@@ -16,22 +16,15 @@ const char* const kValenceNames[TextTables::kValenceCount] = {
     "",     "I",   "II", "III", "IV",   "V",     "VI",  "VII", "VIII", "IX", "X", "XI", "XII",
     "XIII", "XIV", "XV", "XVI", "XVII", "XVIII", "XIX", "",    "",     "",   "",  "Ox", "BH"};
 
-// Splits a text file into lines the way a line-by-line read sees them: a final line end is
-// followed by one more, empty, line. CR LF line ends lose their CR.
-std::vector<std::string> SplitLines(const std::string& content)
+// The lines as a line-by-line read sees them: after a final line end it reads one more,
+// empty, line.
+std::vector<std::string> ReadLines(const std::string& content)
 {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (true) {
-        const size_t end = content.find('\n', start);
-        std::string line = content.substr(start, end == std::string::npos ? end : end - start);
-        DropCarriageReturn(line);
-        lines.push_back(std::move(line));
-        if (end == std::string::npos) {
-            return lines;
-        }
-        start = end + 1;
+    std::vector<std::string> lines = SplitLines(content);
+    if (content.ends_with('\n')) {
+        lines.emplace_back();
     }
+    return lines;
 }
 
 void LoadTextTable(const std::string& path, std::vector<std::string>& table)
@@ -41,7 +34,7 @@ void LoadTextTable(const std::string& path, std::vector<std::string>& table)
     if (!ReadWholeFile(path, content) || content.empty()) {
         return;
     }
-    for (const std::string& line : SplitLines(content)) {
+    for (const std::string& line : ReadLines(content)) {
         table.push_back(StripBlanks(line));
     }
 }
@@ -105,7 +98,7 @@ bool TextTables::LoadElements(const std::string& path)
         m_elementsUnreadable = std::filesystem::exists(path, ec);
         return !m_elementsUnreadable;
     }
-    const std::vector<std::string> lines = SplitLines(content);
+    const std::vector<std::string> lines = ReadLines(content);
     for (size_t i = 0; i < lines.size(); ++i) {
         const std::string& line = lines[i];
         if (line.find_first_not_of(" \t") == std::string::npos) {

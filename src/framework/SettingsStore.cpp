@@ -3,6 +3,7 @@
 #include "framework/AtomicFile.h"
 #include "framework/RegistryKey.h"
 #include "framework/RegistryText.h"
+#include "framework/StringUtil.h"
 
 #include <charconv>
 #include <cstdlib>
@@ -64,24 +65,6 @@ bool IsBelowOrSame(std::string_view foldedPath, std::string_view foldedAncestor)
 {
     return foldedPath.starts_with(foldedAncestor) && (foldedPath.size() == foldedAncestor.size() ||
                                                       foldedPath[foldedAncestor.size()] == '\\');
-}
-
-std::vector<std::string> SplitLines(std::string_view text)
-{
-    if (text.starts_with(kUtf8Bom)) {
-        text.remove_prefix(kUtf8Bom.size());
-    }
-    std::vector<std::string> lines;
-    while (!text.empty()) {
-        const auto end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        while (line.ends_with('\r')) {
-            line.remove_suffix(1);
-        }
-        lines.emplace_back(line);
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-    }
-    return lines;
 }
 
 std::string KeyHeader(std::string_view rootName, std::string_view path)
@@ -387,7 +370,11 @@ void SettingsStore::Clear()
 
 void SettingsStore::Parse(const std::string& text)
 {
-    const std::vector<std::string> lines = SplitLines(text);
+    std::string_view content(text);
+    if (content.starts_with(kUtf8Bom)) {
+        content.remove_prefix(kUtf8Bom.size());
+    }
+    const std::vector<std::string> lines = SplitLines(content);
     std::size_t i = 0;
     if (!lines.empty() && (RegistryText::Trim(lines[0]) == kFileHeader ||
                            RegistryText::Trim(lines[0]) == kVersion5Header)) {

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Small string helpers shared by the file readers and the command language (ASCII only: names,
 // keywords and symbols of this program are ASCII).
@@ -11,6 +12,10 @@ std::string StripBlanks(std::string_view text);
 
 // Removes a trailing carriage return, so that files written with CR LF line ends read cleanly.
 void DropCarriageReturn(std::string& line);
+
+// The lines of a text, without their line ends (LF or CR LF); a final line end starts no
+// further line, so "a\nb\n" gives a and b, and an empty text gives none.
+std::vector<std::string> SplitLines(std::string_view text);
 
 std::string ToUpper(std::string_view text);
 std::string ToLower(std::string_view text);

@@ -58,25 +58,6 @@ std::string ReadDelimitedCell(std::string_view line, char separator, size_t& pos
 
 }  // namespace
 
-std::vector<std::string> SplitTextLines(std::string_view text)
-{
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) {
-            end = text.size();
-        }
-        std::string line(text.substr(start, end - start));
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        lines.push_back(std::move(line));
-        start = end + 1;
-    }
-    return lines;
-}
-
 std::vector<PlacedCell> SplitPlaced(std::string_view line, char separator)
 {
     std::vector<PlacedCell> cells(1);

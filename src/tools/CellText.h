@@ -15,9 +15,6 @@ struct PlacedCell {
     size_t end = 0;    // the separator after it, or the end of the line
 };
 
-// Splits a text into lines on LF; a CR before the LF is dropped. A final line end adds no line.
-std::vector<std::string> SplitTextLines(std::string_view text);
-
 // Splits a fixed-width row on `separator`, keeping where each cell lies.
 std::vector<PlacedCell> SplitPlaced(std::string_view line, char separator);
 

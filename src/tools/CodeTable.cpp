@@ -23,7 +23,7 @@ bool CodeTable::Load(const std::string& path, std::string* error)
         }
         return false;
     }
-    m_lines = SplitTextLines(content);
+    m_lines = SplitLines(content);
     m_existingLineCount = m_lines.size();
     for (size_t i = 0; i < m_lines.size(); ++i) {
         // The program strips blanks when it loads the file, so that is the text of the code.

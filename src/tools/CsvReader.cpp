@@ -78,7 +78,7 @@ ReadResult CsvReader::Read(std::string_view content, const ReadContext& context)
 {
     ReadResult result;
     std::optional<CsvLayout> layout;
-    for (const std::string& line : SplitTextLines(content)) {
+    for (const std::string& line : SplitLines(content)) {
         if (IsBlank(line) || line[0] == '#') {
             continue;
         }

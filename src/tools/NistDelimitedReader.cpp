@@ -1,5 +1,6 @@
 #include "tools/NistDelimitedReader.h"
 
+#include "framework/StringUtil.h"
 #include "tools/CellText.h"
 #include "tools/NistColumns.h"
 
@@ -30,7 +31,7 @@ ReadResult NistDelimitedReader::Read(std::string_view content, char separator,
     NistColumns columns;
     bool haveColumns = false;
     bool everHadColumns = false;
-    for (const std::string& line : SplitTextLines(content)) {
+    for (const std::string& line : SplitLines(content)) {
         if (IsBlank(line) || line[0] == '#') {
             continue;
         }

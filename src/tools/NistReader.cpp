@@ -1,5 +1,6 @@
 #include "tools/NistReader.h"
 
+#include "framework/StringUtil.h"
 #include "tools/CellText.h"
 #include "tools/NistColumns.h"
 #include "tools/NistDelimitedReader.h"
@@ -14,7 +15,7 @@ namespace {
 // The first line that could be a header row: not blank, not a '#' comment, not a rule.
 std::string FirstTableLine(std::string_view content)
 {
-    for (const std::string& line : SplitTextLines(content)) {
+    for (const std::string& line : SplitLines(content)) {
         const bool rule = line.find_first_not_of("-=+ \t") == std::string::npos;
         if (!IsBlank(line) && line[0] != '#' && !rule) {
             return line;

@@ -1,5 +1,6 @@
 #include "tools/NistTextReader.h"
 
+#include "framework/StringUtil.h"
 #include "tools/CellText.h"
 
 #include <algorithm>
@@ -44,7 +45,7 @@ bool HasNumberCell(const std::vector<std::string>& cells)
 ReadResult NistTextReader::Read(std::string_view content, const ReadContext& context)
 {
     NistTextReader reader(context);
-    for (const std::string& line : SplitTextLines(content)) {
+    for (const std::string& line : SplitLines(content)) {
         reader.ReadLine(line);
         if (!reader.m_result.error.empty()) {
             return reader.m_result;

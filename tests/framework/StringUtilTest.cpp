@@ -1,0 +1,25 @@
+#include "framework/StringUtil.h"
+
+#include <gtest/gtest.h>
+
+using Lines = std::vector<std::string>;
+
+TEST(StringUtilTest, SplitLinesDropsLineEndsOfEitherKind)
+{
+    EXPECT_EQ(SplitLines(""), Lines{});
+    EXPECT_EQ(SplitLines("a"), Lines{"a"});
+    EXPECT_EQ(SplitLines("a\nb\n"), (Lines{"a", "b"}));
+    EXPECT_EQ(SplitLines("a\r\n\r\nb"), (Lines{"a", "", "b"}));
+    EXPECT_EQ(SplitLines("a\r\r\nb\r"), (Lines{"a", "b"}));
+    EXPECT_EQ(SplitLines("\n"), Lines{""});
+}
+
+TEST(StringUtilTest, BlanksAndCase)
+{
+    EXPECT_EQ(StripBlanks("  Fe I \t "), "Fe I \t");  // blanks only, as the text files mean
+    EXPECT_EQ(StripBlanks("   "), "");
+    EXPECT_TRUE(EqualsIgnoringCase("Display as", "Display As"));
+    EXPECT_FALSE(EqualsIgnoringCase("Fe", "Fe "));
+    EXPECT_EQ(ToUpper("goto 3961.5"), "GOTO 3961.5");
+    EXPECT_EQ(ToLower("Sample.SWT"), "sample.swt");
+}
