@@ -8,17 +8,10 @@ class PaneSplitterTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void splitPlacesNewPaneBelowOrRight_data();
-    void splitPlacesNewPaneBelowOrRight();
-    void splitKeepsSizesTheUserSet();
     void arrangements_data();
     void arrangements();
-    void removeGivesSpaceToNeighbours_data();
-    void removeGivesSpaceToNeighbours();
-    void removeDeletesAtOnce();
-    void emptyAndRefilled();
-    void swapExchangesPlacesAndSizes_data();
-    void swapExchangesPlacesAndSizes();
+    void splitKeepsSizesTheUserSet();
+    void removeAndReplaceDeleteAtOnce();
     void forEachPaneToleratesRemoval();
     void strangersAreNotPanes();
     void panesCannotBeDraggedToNothing();
