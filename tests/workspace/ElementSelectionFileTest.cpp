@@ -1,0 +1,170 @@
+#include "database/TestFiles.h"
+#include "database/TextTables.h"
+#include "framework/NumberFormat.h"
+#include "workspace/ElementSelectionFile.h"
+
+#include <csignal>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// H, He and Fe, all selected, with ratios that no file line would give by accident.
+TextTables Elements()
+{
+    TextTables text;
+    text.ElementTable = {
+        {1, 0, 0, 0, 0, "H", 3.0}, {2, 0, 0, 0, 17, "He", 4.0}, {26, 0, 0, 3, 7, "Fe", 5.0}};
+    return text;
+}
+
+// "+" for selected, "-" for not, then name and ratio: "+H 3 -He 4 +Fe 5".
+std::string State(const TextTables& text)
+{
+    std::string state;
+    for (const Element& element : text.ElementTable) {
+        state += (state.empty() ? "" : " ") + std::string(element.selected ? "+" : "-") +
+                 element.name + " " + FormatDefault(element.ratio);
+    }
+    return state;
+}
+
+struct LoadCase {
+    const char* label;
+    const char* content;
+    const char* state;
+};
+
+class ElementSelectionLoadTest : public testing::TestWithParam<LoadCase> {};
+
+}  // namespace
+
+TEST_P(ElementSelectionLoadTest, SelectsTheListedElements)
+{
+    TempFolder folder;
+    folder.WriteText("a.sef", GetParam().content);
+    TextTables text = Elements();
+    const auto result = ElementSelectionFile::Load(folder.File("a.sef"), text);
+    EXPECT_TRUE(result.loaded);
+    EXPECT_EQ(result.warning, "");
+    EXPECT_EQ(State(text), GetParam().state);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, ElementSelectionLoadTest,
+    testing::Values(
+        LoadCase{"EmptyFile", "", "-H 3 -He 4 -Fe 5"},
+        LoadCase{"TwoElements", "He 0.25\nFe 2.5\n", "-H 3 +He 0.25 +Fe 2.5"},
+        LoadCase{"NamesAreCaseSensitive", "fe 2\nFE 2\n", "-H 3 -He 4 -Fe 5"},
+        LoadCase{"NameWithoutRatio", "Fe\n", "-H 3 -He 4 -Fe 5"},
+        LoadCase{"BlankBeforeName", " Fe 2\n", "-H 3 -He 4 -Fe 5"},
+        LoadCase{"RatioNotANumber", "Fe abc\n", "-H 3 -He 4 +Fe 0"},
+        LoadCase{"WordsAfterRatio", "Fe 1 extra\n", "-H 3 -He 4 +Fe 1"},
+        LoadCase{"CrLf", "H 2\r\nFe 0.5\r\n", "+H 2 -He 4 +Fe 0.5"},
+        LoadCase{"NoFinalLineEnd", "Fe 2", "-H 3 -He 4 +Fe 2"},
+        LoadCase{"UnknownNamesAndEmptyLines", "\n\nXx 9\n\nHe 7\n\n", "-H 3 +He 7 -Fe 5"},
+        LoadCase{"LaterLineWins", "Fe 2\nFe 3\n", "-H 3 -He 4 +Fe 3"},
+        LoadCase{"UnusableRatiosAreNotTaken", "H nan\nHe inf\nFe -2\n", "+H 3 +He 4 +Fe 5"}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+class ElementSelectionRoundTripTest : public testing::TestWithParam<double> {};
+
+TEST_P(ElementSelectionRoundTripTest, KeepsSixSignificantDigits)
+{
+    TempFolder folder;
+    TextTables text = Elements();
+    text.ElementTable[1].selected = 0;  // left out of the file
+    text.ElementTable[2].ratio = GetParam();
+    std::string error;
+    ASSERT_TRUE(ElementSelectionFile::Save(folder.File("a.sef"), text, &error)) << error;
+    EXPECT_EQ(folder.ReadText("a.sef"), "H 3\nFe " + FormatDefault(GetParam()) + "\n");
+
+    TextTables loaded = Elements();
+    EXPECT_TRUE(ElementSelectionFile::Load(folder.File("a.sef"), loaded).loaded);
+    EXPECT_DOUBLE_EQ(loaded.ElementTable[2].ratio, GetParam());
+    EXPECT_EQ(State(loaded), "+H 3 -He 4 +Fe " + FormatDefault(GetParam()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Ratios, ElementSelectionRoundTripTest,
+                         testing::Values(0.25, 0.0, 123456.0, 3.14159, 1e+06, 1.5e-05));
+
+TEST(ElementSelectionFileTest, NothingSelectedSavesAnEmptyFile)
+{
+    TempFolder folder;
+    TextTables text = Elements();
+    for (Element& element : text.ElementTable) {
+        element.selected = 0;
+    }
+    ASSERT_TRUE(ElementSelectionFile::Save(folder.File("none.sef"), text, nullptr));
+    EXPECT_TRUE(fs::exists(folder.File("none.sef")));
+    EXPECT_EQ(folder.ReadText("none.sef"), "");
+}
+
+// Files that cannot be read as a selection change nothing; one of exactly the size limit is read.
+TEST(ElementSelectionFileTest, UnreadableFilesChangeNothing)
+{
+    TempFolder folder;
+    fs::create_directory(folder.File("folder.sef"));
+    folder.WriteText("huge.sef", "Fe 2\n");
+    fs::resize_file(folder.File("huge.sef"), ElementSelectionFile::kMaximumSize + 1);
+    for (const char* name : {"missing.sef", "folder.sef", "huge.sef"}) {
+        TextTables text = Elements();
+        const auto result = ElementSelectionFile::Load(folder.File(name), text);
+        EXPECT_FALSE(result.loaded) << name;
+        EXPECT_EQ(result.warning, "Could not access element file. No changes made.") << name;
+        EXPECT_EQ(State(text), State(Elements())) << name;
+    }
+    fs::resize_file(folder.File("huge.sef"), ElementSelectionFile::kMaximumSize);
+    TextTables text = Elements();
+    EXPECT_TRUE(ElementSelectionFile::Load(folder.File("huge.sef"), text).loaded);
+    EXPECT_EQ(State(text), "-H 3 -He 4 +Fe 2");
+}
+
+TEST(ElementSelectionFileTest, ReadErrorSelectsEverything)
+{
+    // Reading this process's memory at address 0 opens fine and then fails with EIO.
+    const char* const path = "/proc/self/mem";
+    if (!fs::is_regular_file(path)) {
+        GTEST_SKIP() << path << " is not available to provoke a read error";
+    }
+    TextTables text = Elements();
+    text.ElementTable[0].selected = 0;
+    const auto result = ElementSelectionFile::Load(path, text);
+    EXPECT_FALSE(result.loaded);
+    EXPECT_EQ(result.warning, "Error reading file. Element selection reset.");
+    EXPECT_EQ(State(text), "+H 1 +He 1 +Fe 1");
+}
+
+TEST(ElementSelectionFileTest, FailedSaveIsReportedAndKeepsTheOldFile)
+{
+    TempFolder folder;
+    const TextTables text = Elements();
+    std::string error;
+    EXPECT_FALSE(ElementSelectionFile::Save(folder.File("missing/a.sef"), text, &error));
+    EXPECT_NE(error.find("missing/a.sef"), std::string::npos) << error;
+    EXPECT_FALSE(fs::exists(folder.File("missing")));
+
+    fs::create_directory(folder.File("folder.sef"));
+    error.clear();
+    EXPECT_FALSE(ElementSelectionFile::Save(folder.File("folder.sef"), text, &error));
+    EXPECT_FALSE(error.empty());
+
+    // A file size limit makes the write fail even for root, whom permissions do not stop.
+    folder.WriteText("old.sef", "He 4\n");
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const rlimit tiny{4, saved.rlim_max};
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    error.clear();
+    const bool savedOk = ElementSelectionFile::Save(folder.File("old.sef"), text, &error);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_FALSE(savedOk);
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(folder.ReadText("old.sef"), "He 4\n");
+}
