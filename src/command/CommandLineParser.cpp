@@ -1,13 +1,14 @@
 #include "command/CommandLineParser.h"
 
 #include "command/CommandList.h"
+#include "command/CommandNumbers.h"
 #include "framework/StringUtil.h"
 
 #include <cctype>
 
 std::optional<TypedCommand> CommandLineParser::Split(std::string_view line)
 {
-    std::string text = StripBlanks(ToUpper(line.substr(0, kMaxLength)));
+    std::string text = StripBlanks(line.substr(0, kMaxLength));
     if (text.empty()) {
         return std::nullopt;
     }
@@ -18,9 +19,9 @@ std::optional<TypedCommand> CommandLineParser::Split(std::string_view line)
     }
     const size_t blank = text.find(' ');
     if (blank == std::string::npos) {
-        return TypedCommand{text, {}};
+        return TypedCommand{ToUpper(text), {}};
     }
-    return TypedCommand{text.substr(0, blank), text.substr(blank + 1)};
+    return TypedCommand{ToUpper(text.substr(0, blank)), text.substr(blank + 1)};
 }
 
 std::optional<ResolvedCommand> CommandLineParser::Resolve(const CommandList& keywords,
@@ -30,8 +31,25 @@ std::optional<ResolvedCommand> CommandLineParser::Resolve(const CommandList& key
     if (!entry) {
         return std::nullopt;
     }
+    ResolvedCommand resolved{entry->commandId, entry->keyword, typed.argument};
     if (entry->isElement) {
-        return ResolvedCommand{entry->commandId, typed.keyword + " " + typed.argument};
+        resolved.argument = typed.keyword + " " + ToUpper(typed.argument);
+    } else if (!KeepsArgumentCase(entry->commandId)) {
+        resolved.argument = ToUpper(typed.argument);
     }
-    return ResolvedCommand{entry->commandId, typed.argument};
+    return resolved;
+}
+
+bool CommandLineParser::KeepsArgumentCase(int commandId)
+{
+    switch (commandId) {
+        case CMD_LOAD:
+        case CMD_SAVE:
+        case CMD_OVERLAY:
+        case CMD_EXPORT:
+        case CMD_SOURCE:
+            return true;
+        default:
+            return false;
+    }
 }

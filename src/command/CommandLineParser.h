@@ -11,23 +11,30 @@ class CommandList;
 
 struct TypedCommand {
     std::string keyword;   // upper case
-    std::string argument;  // upper case, possibly empty
+    std::string argument;  // as typed, possibly empty
 };
 
 struct ResolvedCommand {
     int commandId = 0;     // 0 ends the program
-    std::string argument;  // for an element symbol: the symbol, a blank and the argument
+    std::string keyword;   // the keyword as matched in the table (the full word)
+    // Upper case, except for the commands that take file names or source labels, whose argument
+    // keeps the case it was typed in (file names on Linux differ by case). For an element symbol:
+    // the symbol, a blank and the argument.
+    std::string argument;
 };
 
 class CommandLineParser {
 public:
     static constexpr size_t kMaxLength = 255;
 
-    // Upper-cases and trims the line (at most 255 characters); "+x" and "-x" become "+ x" and
-    // "- x", a line starting with a digit means GOTO. Empty for a line of blanks only.
+    // Trims the line (at most 255 characters) and upper-cases its keyword; "+x" and "-x" become
+    // "+ x" and "- x", a line starting with a digit means GOTO. Empty for a line of blanks only.
     static std::optional<TypedCommand> Split(std::string_view line);
 
     // Empty when the keyword matches nothing ("No match").
     static std::optional<ResolvedCommand> Resolve(const CommandList& keywords,
                                                   const TypedCommand& typed);
+
+    // LOAD, OPEN, SAVE, OVERLAY, EXPORT and SOURCE: their arguments name files or labels.
+    static bool KeepsArgumentCase(int commandId);
 };

@@ -2,7 +2,7 @@
 
 #include "database/TextTables.h"
 #include "framework/StringUtil.h"
-#include "framework/UserMessages.h"
+#include "command/CommandNumbers.h"
 
 #include <algorithm>
 

@@ -42,7 +42,8 @@ void TLineEdit::Execute(const QString& line)
         return;
     }
     const QString asTyped = line;  // the history keeps the line as it was typed
-    emit CommandEntered(resolved->commandId, QString::fromStdString(resolved->argument));
+    emit CommandEntered(resolved->commandId, QString::fromStdString(resolved->keyword),
+                        QString::fromStdString(resolved->argument));
     RememberInHistory(asTyped);
     clear();
 }

@@ -22,8 +22,9 @@ public:
     void Execute(const QString& line);
 
 signals:
-    // A resolved command: its number and its argument text (upper case). Delivered at once.
-    void CommandEntered(int commandId, const QString& argument);
+    // A resolved command: its number, the keyword as matched and its argument text (upper case,
+    // or as typed where it names a file or a label). Delivered at once.
+    void CommandEntered(int commandId, const QString& keyword, const QString& argument);
     // A quit word was entered.
     void QuitRequested();
 

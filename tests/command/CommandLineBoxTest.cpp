@@ -4,7 +4,7 @@
 #include "command/TComboEdit.h"
 #include "command/TLineEdit.h"
 #include "database/TextTables.h"
-#include "framework/UserMessages.h"
+#include "command/CommandNumbers.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -62,6 +62,7 @@ void CommandLineBoxTest::EnteredLinesBecomeCommands_data()
     QTest::newRow("symbols") << "fe cu" << CMD_ELEMENTS << "FE CU";
     QTest::newRow("symbol alone") << "Fe" << CMD_ELEMENTS << "FE ";
     QTest::newRow("abbreviation") << "sum only" << CMD_SUMMATION << "ONLY";
+    QTest::newRow("file name") << "save Lines.sef" << CMD_SAVE << "Lines.sef";
 }
 
 void CommandLineBoxTest::EnteredLinesBecomeCommands()
@@ -73,7 +74,7 @@ void CommandLineBoxTest::EnteredLinesBecomeCommands()
     box.Type(line);
     QCOMPARE(box.entered.count(), 1);
     QCOMPARE(box.entered.at(0).at(0).toInt(), command);
-    QCOMPARE(box.entered.at(0).at(1).toString(), argument);
+    QCOMPARE(box.entered.at(0).at(2).toString(), argument);
     QVERIFY(box.combo.LineEdit()->text().isEmpty());
     QCOMPARE(box.History(), QStringList{line});
 }

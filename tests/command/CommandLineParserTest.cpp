@@ -1,7 +1,7 @@
 #include "command/CommandLineParser.h"
 #include "command/CommandList.h"
 #include "database/TextTables.h"
-#include "framework/UserMessages.h"
+#include "command/CommandNumbers.h"
 
 #include <gtest/gtest.h>
 
@@ -27,11 +27,11 @@ TEST_P(SplitTest, NormalisesTypedLine)
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, SplitTest,
-    ::testing::Values(SplitCase{"  next  ", "NEXT", ""}, SplitCase{"+cu", "+", "CU"},
-                      SplitCase{"-cu fe", "-", "CU FE"}, SplitCase{"+", "+", ""},
+    ::testing::Values(SplitCase{"  next  ", "NEXT", ""}, SplitCase{"+cu", "+", "cu"},
+                      SplitCase{"-cu fe", "-", "cu fe"}, SplitCase{"+", "+", ""},
                       SplitCase{"4000", "GOTO", "4000"},
-                      SplitCase{"4000 5000", "GOTO", "4000 5000"}, SplitCase{"fe cu", "FE", "CU"},
-                      SplitCase{"load my file.sef", "LOAD", "MY FILE.SEF"},
+                      SplitCase{"4000 5000", "GOTO", "4000 5000"}, SplitCase{"fe cu", "FE", "cu"},
+                      SplitCase{"load My file.sef", "LOAD", "My file.sef"},
                       SplitCase{"goto  4000", "GOTO", " 4000"}));
 
 TEST(CommandLineParserTest, BlankLinesAreIgnored)
@@ -63,4 +63,31 @@ TEST(CommandLineParserTest, ElementSymbolsPassTheirOwnWord)
     EXPECT_EQ(CommandLineParser::Resolve(keywords, *CommandLineParser::Split("q"))->commandId,
               CMD_QUIT);
     EXPECT_FALSE(CommandLineParser::Resolve(keywords, *CommandLineParser::Split("xyz")));
+}
+
+// File names and source labels keep their case; keywords and switch words are upper-cased.
+TEST(CommandLineParserTest, ArgumentsKeepTheirCaseOnlyWhereTheyNameFiles)
+{
+    TextTables tables;
+    const CommandList keywords = CommandList::ForElements(tables);
+    const struct {
+        const char* line;
+        const char* keyword;
+        const char* argument;
+    } cases[] = {
+        {"save ~/sel/My.sef", "SAVE", "~/sel/My.sef"},
+        {"open a.Sef", "OPEN", "a.Sef"},
+        {"ov scan.txt", "OVERLAY", "scan.txt"},
+        {"export /home/u/Lines.txt data 2", "EXPORT", "/home/u/Lines.txt data 2"},
+        {"sou Kurucz, nist", "SOURCE", "Kurucz, nist"},
+        {"sum only", "SUMMATION", "ONLY"},
+        {"ion i, ii", "ION", "I, II"},
+        {"show graph", "SHOW", "GRAPH"},
+    };
+    for (const auto& c : cases) {
+        const auto resolved = CommandLineParser::Resolve(keywords, *CommandLineParser::Split(c.line));
+        ASSERT_TRUE(resolved) << c.line;
+        EXPECT_EQ(resolved->keyword, c.keyword) << c.line;
+        EXPECT_EQ(resolved->argument, c.argument) << c.line;
+    }
 }

@@ -1,0 +1,582 @@
+#include "command/CommandInterpreter.h"
+
+#include "command/CommandArguments.h"
+#include "command/CommandNumbers.h"
+#include "command/ElementSelection.h"
+#include "command/ElementView.h"
+#include "command/GraphView.h"
+#include "command/WorkspaceOperations.h"
+#include "database/TableArray.h"
+#include "database/TextTables.h"
+#include "framework/StringUtil.h"
+#include "workspace/ExportSettings.h"
+
+#include <algorithm>
+#include <cmath>
+
+using CommandArguments::LeadingInteger;
+using CommandArguments::LeadingNumber;
+using CommandArguments::Switch;
+using CommandArguments::Words;
+using Icon = CommandResult::Icon;
+
+namespace {
+
+// The limits of the graph options dialog, which typed values must respect as well.
+constexpr double kMinRange = 0.01;
+constexpr double kMaxRange = 100000.0;
+constexpr double kMinHeight = 10.0;
+constexpr double kMaxHeight = 100000.0;
+constexpr double kMaxMinimumIntensity = 100000.0;
+constexpr int kMaxDecimals = 4;
+
+constexpr const char* kGraphOnly = "This command is only available when the graph window is displayed.";
+constexpr const char* kElementsOnly =
+    "This command is only available when the element window is displayed.";
+constexpr const char* kSefOnly = "You must specify either an SEF extension (element file).";
+
+bool IsSefName(std::string_view name)
+{
+    return ToUpper(name).find(".SEF") != std::string::npos;
+}
+
+bool InRange(double value, double low, double high)
+{
+    return std::isfinite(value) && value >= low && value <= high;
+}
+
+}  // namespace
+
+const CommandInterpreter::Entry CommandInterpreter::kHandlers[] = {
+    {CMD_SUMMATION, &CommandInterpreter::Summation},
+    {CMD_RATIOS, &CommandInterpreter::Ratios},
+    {CMD_RANGE, &CommandInterpreter::Range},
+    {CMD_HEIGHT, &CommandInterpreter::Height},
+    {CMD_SOURCE, &CommandInterpreter::Source},
+    {CMD_CLEAR, &CommandInterpreter::Clear},
+    {CMD_LOAD, &CommandInterpreter::Load},
+    {CMD_SAVE, &CommandInterpreter::Save},
+    {CMD_MINIMUM, &CommandInterpreter::Minimum},
+    {CMD_ALL, &CommandInterpreter::All},
+    {CMD_PRINT, &CommandInterpreter::Print},
+    {CMD_ONLY, &CommandInterpreter::Only},
+    {CMD_ELEMENTS, &CommandInterpreter::Elements},
+    {CMD_ADD, &CommandInterpreter::Add},
+    {CMD_REMOVE, &CommandInterpreter::Remove},
+    {CMD_OVERLAY, &CommandInterpreter::Overlay},
+    {CMD_SHOW, &CommandInterpreter::Show},
+    {CMD_HIDE, &CommandInterpreter::Hide},
+    {CMD_ORDERS, &CommandInterpreter::Orders},
+    {CMD_DECIMALS, &CommandInterpreter::Decimals},
+    {CMD_DOWN, &CommandInterpreter::Down},
+    {CMD_UP, &CommandInterpreter::Up},
+    {CMD_VACUUM, &CommandInterpreter::Vacuum},
+    {CMD_WAVENUMBER, &CommandInterpreter::WaveNumber},
+    {CMD_AIR, &CommandInterpreter::Air},
+    {CMD_GOTO, &CommandInterpreter::GoTo},
+    {CMD_PERIODIC, &CommandInterpreter::Periodic},
+    {CMD_ALPHABETICAL, &CommandInterpreter::Alphabetical},
+    {CMD_ATOMIC, &CommandInterpreter::Atomic},
+    {CMD_EXPORT, &CommandInterpreter::Export},
+    {CMD_ABOUT, &CommandInterpreter::About},
+    {CMD_QUESTION, &CommandInterpreter::CommandHelp},
+    {CMD_HELP, &CommandInterpreter::Help},
+    {CMD_LINEAR, &CommandInterpreter::Linear},
+    {CMD_ION, &CommandInterpreter::Ion},
+    {CMD_SCAN, &CommandInterpreter::Scan},
+};
+
+CommandInterpreter::CommandInterpreter(TextTables& text, TableArray& tables,
+                                       ExportSettings& exportSettings,
+                                       WorkspaceOperations& workspace)
+    : m_text(text), m_tables(tables), m_export(exportSettings), m_workspace(workspace)
+{
+}
+
+CommandResult CommandInterpreter::Execute(int commandId, std::string_view keyword,
+                                          std::string_view argument)
+{
+    for (const Entry& entry : kHandlers) {
+        if (entry.commandId == commandId) {
+            return (this->*entry.handler)(CommandText{keyword, argument});
+        }
+    }
+    return CommandResult::Refused();
+}
+
+bool CommandInterpreter::Handles(int commandId)
+{
+    return std::any_of(std::begin(kHandlers), std::end(kHandlers),
+                       [commandId](const Entry& entry) { return entry.commandId == commandId; });
+}
+
+// Empty steps off, display, display only; ONLY and the switch words set a mode.
+CommandResult CommandInterpreter::Summation(const CommandText& command)
+{
+    GraphView* graph = m_workspace.Graph();
+    if (graph == nullptr) {
+        return CommandResult::Warning(kGraphOnly, Icon::Exclamation);
+    }
+    SummationMode mode;
+    if (command.argument.empty()) {
+        mode = static_cast<SummationMode>((static_cast<int>(graph->Summation()) + 1) % 3);
+    } else if (EqualsIgnoringCase(command.argument, "ONLY")) {
+        mode = SummationMode::DisplayOnly;
+    } else if (const Switch on = CommandArguments::ReadSwitch(command.argument);
+               on != Switch::None) {
+        mode = on == Switch::On ? SummationMode::Display : SummationMode::Off;
+    } else {
+        return CommandResult::Refused();
+    }
+    graph->SetSummation(mode);
+    graph->Repaint();
+    return CommandResult::Done();
+}
+
+CommandResult CommandInterpreter::Ratios(const CommandText& command)
+{
+    const Switch on = CommandArguments::ReadSwitch(command.argument);
+    if (command.argument.empty()) {
+        m_tables.SetUseRatios(!m_tables.UseRatios());
+    } else if (on != Switch::None) {
+        m_tables.SetUseRatios(on == Switch::On);
+    } else if (auto warning = ElementSelection::AssignRatios(m_text, Words(command.argument, false))) {
+        return CommandResult::Warning(*warning, Icon::None);
+    }
+    m_workspace.SelectionChanged();
+    return CommandResult::Done();
+}
+
+CommandResult CommandInterpreter::Range(const CommandText& command)
+{
+    return GraphNumber(command.argument, true);
+}
+
+CommandResult CommandInterpreter::Height(const CommandText& command)
+{
+    return GraphNumber(command.argument, false);
+}
+
+// RANGE and HEIGHT: 0 or no number does nothing, even without a graph.
+CommandResult CommandInterpreter::GraphNumber(std::string_view argument, bool range)
+{
+    const double value = LeadingNumber(argument).value_or(0.0);
+    if (value == 0.0) {
+        return CommandResult::Refused();
+    }
+    GraphView* graph = m_workspace.Graph();
+    if (graph == nullptr) {
+        return CommandResult::Warning(
+            range ? "You cannot change the range of the graph window when it is not displayed."
+                  : "You cannot change the height of the graph window when it is not displayed.",
+            Icon::None);
+    }
+    if (range ? !InRange(value, kMinRange, kMaxRange) : !InRange(value, kMinHeight, kMaxHeight)) {
+        return CommandResult::Warning(range ? "The range must be from 0.01 to 100000 \u00C5."
+                                            : "The height must be from 10 to 100000.",
+                                      Icon::None);
+    }
+    if (range) {
+        graph->SetRange(value);
+    } else {
+        graph->SetHeight(value);
+    }
+    graph->Repaint();
+    m_workspace.ShowGraphStatus();
+    return CommandResult::Done();
+}
+
+// Only the listed sources stay active; if none of them exists every source is active.
+CommandResult CommandInterpreter::Source(const CommandText& command)
+{
+    const bool all = command.argument.empty() || EqualsIgnoringCase(command.argument, "ALL");
+    for (size_t i = 0; i < m_tables.FileCount(); ++i) {
+        m_tables.FileAt(i).Deactivate();
+    }
+    for (const std::string& label : Words(all ? std::string_view() : command.argument, true)) {
+        for (size_t i = 0; i < m_tables.FileCount(); ++i) {
+            if (EqualsIgnoringCase(m_tables.FileAt(i).Label(), label)) {
+                m_tables.FileAt(i).Activate();
+                break;
+            }
+        }
+    }
+    bool anyActive = false;
+    for (size_t i = 0; i < m_tables.FileCount(); ++i) {
+        anyActive = anyActive || m_tables.IsActive(i);
+    }
+    for (size_t i = 0; i < m_tables.FileCount() && !anyActive; ++i) {
+        m_tables.FileAt(i).Activate();
+    }
+    m_workspace.SelectionChanged();
+    return CommandResult::Done();
+}
+
+// Back to everything: all elements at ratio 1, all sources and valences, every pane, no
+// overlay and no summation. Units, decimals, minimum, span and position stay.
+CommandResult CommandInterpreter::Clear(const CommandText&)
+{
+    for (Element& element : m_text.ElementTable) {
+        element.ratio = 1.0;
+        element.selected = 1;
+    }
+    m_tables.SetUseRatios(false);
+    for (size_t i = 0; i < m_tables.FileCount(); ++i) {
+        m_tables.FileAt(i).Activate();
+    }
+    m_text.ValenceFlags.fill(1);
+    m_workspace.ClearOverlay();
+    if (!m_workspace.IsPaneShown(WorkspaceOperations::kDataPane)) {
+        m_workspace.ToggleDataWindow();
+    }
+    if (!m_workspace.IsPaneShown(WorkspaceOperations::kGraphPane)) {
+        m_workspace.ToggleGraphWindow();
+    }
+    if (!m_workspace.IsPaneShown(WorkspaceOperations::kElementPane)) {
+        m_workspace.ToggleElementWindow();
+    }
+    if (GraphView* graph = m_workspace.Graph()) {
+        graph->SetDisplayOverlay(false);
+        graph->SetSummation(SummationMode::Off);
+    }
+    m_workspace.SelectionChanged();
+    return CommandResult::Done();
+}
+
+CommandResult CommandInterpreter::Load(const CommandText& command)
+{
+    if (command.argument.empty()) {
+        return CommandResult::Warning(
+            "You must specify the name of the element or ratio file to load.", Icon::Exclamation);
+    }
+    if (!IsSefName(command.argument)) {
+        return CommandResult::Warning(kSefOnly, Icon::Exclamation);
+    }
+    const bool loaded = m_workspace.LoadElementFile(std::string(command.argument));
+    m_workspace.SelectionChanged();  // a failed load may have reset the selection
+    return loaded ? CommandResult::Done() : CommandResult::Refused();
+}
+
+CommandResult CommandInterpreter::Save(const CommandText& command)
+{
+    if (command.argument.empty()) {
+        return CommandResult::Warning("You must specify an element or ratio file name.",
+                                      Icon::Exclamation);
+    }
+    if (!IsSefName(command.argument)) {
+        return CommandResult::Warning(kSefOnly, Icon::Exclamation);
+    }
+    return m_workspace.SaveElementFile(std::string(command.argument)) ? CommandResult::Done()
+                                                                      : CommandResult::Refused();
+}
+
+CommandResult CommandInterpreter::Minimum(const CommandText& command)
+{
+    const double value = LeadingNumber(command.argument).value_or(0.0);
+    if (!InRange(value, 0.0, kMaxMinimumIntensity)) {
+        return CommandResult::Warning("The minimum intensity must be from 0 to 100000.",
+                                      Icon::None);
+    }
+    m_workspace.SetMinimumIntensity(value);
+    return CommandResult::Done();
+}
+
+CommandResult CommandInterpreter::All(const CommandText& command)
+{
+    const std::string word = ToUpper(command.argument);
+    if (word.empty() || word == "ELEMENTS" || word == "ELEMENT") {
+        ElementSelection::SetAll(m_text, true);
+    } else if (word == "VALENCES" || word == "VALENCE") {
+        m_text.ValenceFlags.fill(1);
+    } else {
+        return CommandResult::Refused();
+    }
+    m_workspace.SelectionChanged();
+    return CommandResult::Done();
+}
+
+CommandResult CommandInterpreter::Print(const CommandText&)
+{
+    m_workspace.Print();
+    return CommandResult::Done();
+}
+
+CommandResult CommandInterpreter::Only(const CommandText& command)
+{
+    if (command.argument.empty()) {
+        return CommandResult::Refused();
+    }
+    ElementSelection::SetAll(m_text, false);
+    return ChangeListedElements(command.argument,
+                                ElementSelection::Change::Select);
+}
+
+CommandResult CommandInterpreter::Elements(const CommandText& command)
+{
+    return ChangeListedElements(command.argument,
+                                ElementSelection::Change::Invert);
+}
+
+CommandResult CommandInterpreter::Add(const CommandText& command)
+{
+    return ChangeListedElements(command.argument,
+                                ElementSelection::Change::Select);
+}
+
+CommandResult CommandInterpreter::Remove(const CommandText& command)
+{
+    return ChangeListedElements(command.argument,
+                                ElementSelection::Change::Deselect);
+}
+
+CommandResult CommandInterpreter::ChangeListedElements(std::string_view argument,
+                                                       ElementSelection::Change change)
+{
+    const std::vector<std::string> names = Words(argument, true);
+    if (names.empty()) {
+        return CommandResult::Refused();
+    }
+    ElementSelection::ChangeListed(m_text, names, change);
+    m_workspace.SelectionChanged();
+    return CommandResult::Done();
+}
+
+// Empty toggles, switch words set; anything else names an overlay file to read.
+CommandResult CommandInterpreter::Overlay(const CommandText& command)
+{
+    GraphView* graph = m_workspace.Graph();
+    if (graph == nullptr) {
+        return CommandResult::Warning(kGraphOnly, Icon::Exclamation);
+    }
+    const Switch on = CommandArguments::ReadSwitch(command.argument);
+    if (command.argument.empty()) {
+        graph->SetDisplayOverlay(!graph->DisplayOverlay());
+    } else if (on != Switch::None) {
+        graph->SetDisplayOverlay(on == Switch::On);
+    } else {
+        graph->SetDisplayOverlay(graph->LoadOverlay(std::string(command.argument)));
+    }
+    graph->Repaint();
+    return CommandResult::Done();
+}
+
+CommandResult CommandInterpreter::Show(const CommandText& command)
+{
+    if (command.argument.empty()) {
+        return CommandResult::Warning(
+            "You must specify a window to show. Choices are\nElement, Data, or Graph.",
+            Icon::Exclamation);
+    }
+    return ShowOrHidePanes(command.argument, true);
+}
+
+CommandResult CommandInterpreter::Hide(const CommandText& command)
+{
+    if (command.argument.empty()) {
+        return CommandResult::Warning(
+            "You must specify a window to hide. Choices are\nElement, Data, or Graph.",
+            Icon::Exclamation);
+    }
+    return ShowOrHidePanes(command.argument, false);
+}
+
+// Each named pane is toggled only when that changes whether it is shown.
+CommandResult CommandInterpreter::ShowOrHidePanes(std::string_view argument, bool show)
+{
+    for (const std::string& word : Words(argument, false)) {
+        const std::string name = ToUpper(word);
+        if ((name == "ELEMENT" || name == "ELEMENTS") &&
+            m_workspace.IsPaneShown(WorkspaceOperations::kElementPane) != show) {
+            m_workspace.ToggleElementWindow();
+        } else if (name == "DATA" &&
+                   m_workspace.IsPaneShown(WorkspaceOperations::kDataPane) != show) {
+            m_workspace.ToggleDataWindow();
+        } else if (name == "GRAPH" &&
+                   m_workspace.IsPaneShown(WorkspaceOperations::kGraphPane) != show) {
+            m_workspace.ToggleGraphWindow();
+        }
+    }
+    return CommandResult::Done();
+}
+
+// Empty shows all five orders; otherwise only the listed ones from 1 to 5.
+CommandResult CommandInterpreter::Orders(const CommandText& command)
+{
+    GraphView* graph = m_workspace.Graph();
+    if (graph == nullptr) {
+        return CommandResult::Warning(kGraphOnly, Icon::Exclamation);
+    }
+    const std::vector<std::string> items = Words(command.argument, true);
+    for (int order = 1; order <= GraphView::kOrders; ++order) {
+        graph->SetOrderDisplayed(order, items.empty());
+    }
+    for (const std::string& item : items) {
+        const long long order = LeadingInteger(item).value_or(0);
+        if (order >= 1 && order <= GraphView::kOrders) {
+            graph->SetOrderDisplayed(static_cast<int>(order), true);
+        }
+    }
+    graph->Repaint();
+    return CommandResult::Done();
+}
+
+CommandResult CommandInterpreter::Decimals(const CommandText& command)
+{
+    const long long decimals = LeadingInteger(command.argument).value_or(0);
+    if (decimals < 0 || decimals > kMaxDecimals) {
+        return CommandResult::Warning("Number of decimals places must be from 0-4 inclusive.",
+                                      Icon::None);
+    }
+    m_tables.SetDecimals(static_cast<int>(decimals));
+    m_workspace.RefreshViews();
+    return CommandResult::Done();
+}
+
+CommandResult CommandInterpreter::Down(const CommandText& command)
+{
+    m_workspace.MoveDown(CommandArguments::RepeatCount(command.argument));
+    return CommandResult::Done();
+}
+
+CommandResult CommandInterpreter::Up(const CommandText& command)
+{
+    m_workspace.MoveUp(CommandArguments::RepeatCount(command.argument));
+    return CommandResult::Done();
+}
+
+CommandResult CommandInterpreter::Vacuum(const CommandText&)
+{
+    return SetUnitMode(kUnitVacuum);
+}
+
+CommandResult CommandInterpreter::WaveNumber(const CommandText&)
+{
+    return SetUnitMode(kUnitWaveNumber);
+}
+
+CommandResult CommandInterpreter::Air(const CommandText&)
+{
+    return SetUnitMode(kUnitAir);
+}
+
+CommandResult CommandInterpreter::SetUnitMode(UnitMode unitMode)
+{
+    m_tables.SetUnitMode(unitMode);
+    m_workspace.RefreshViews();
+    return CommandResult::Done();
+}
+
+// A text that is no number goes to 0, the start of the tables; a wave number must be above 0.
+CommandResult CommandInterpreter::GoTo(const CommandText& command)
+{
+    if (!m_tables.GoToDisplayValue(LeadingNumber(command.argument).value_or(0.0))) {
+        return CommandResult::Warning(m_tables.UnitMode() == kUnitWaveNumber
+                                          ? "A wave number must be a number greater than 0."
+                                          : "The wavelength is too large.",
+                                      Icon::None);
+    }
+    m_workspace.RefreshViews();
+    return CommandResult::Done();
+}
+
+CommandResult CommandInterpreter::Periodic(const CommandText&)
+{
+    return SetElementLayout(ElementLayout::Periodic);
+}
+
+CommandResult CommandInterpreter::Alphabetical(const CommandText&)
+{
+    return SetElementLayout(ElementLayout::Alphabetical);
+}
+
+CommandResult CommandInterpreter::Atomic(const CommandText&)
+{
+    return SetElementLayout(ElementLayout::AtomicNumber);
+}
+
+CommandResult CommandInterpreter::SetElementLayout(ElementLayout layout)
+{
+    ElementView* elements = m_workspace.Elements();
+    if (elements == nullptr) {
+        return CommandResult::Warning(kElementsOnly, Icon::Exclamation);
+    }
+    elements->SetLayout(layout);
+    return CommandResult::Done();
+}
+
+// Up to three words: the file, the content (a word with D: data, S: summation, B: both) and
+// the range text. Without words the dialog asks.
+CommandResult CommandInterpreter::Export(const CommandText& command)
+{
+    if (command.argument.empty()) {
+        m_workspace.Export(true);
+        return CommandResult::Done();
+    }
+    const std::vector<std::string> words = CommandArguments::WordsAtEachBlank(command.argument);
+    if (words.size() > 3) {
+        return CommandResult::Refused();
+    }
+    m_export.FileName = words[0].substr(0, ExportSettings::kFileNameLength);
+    if (words.size() > 1) {
+        m_export.ChooseContent(ToUpper(words[1]));
+    }
+    if (words.size() > 2) {
+        m_export.Range = words[2].substr(0, ExportSettings::kRangeLength);
+    }
+    m_workspace.Export(false);
+    return CommandResult::Done();
+}
+
+CommandResult CommandInterpreter::About(const CommandText&)
+{
+    m_workspace.About();
+    return CommandResult::Done();
+}
+
+CommandResult CommandInterpreter::CommandHelp(const CommandText&)
+{
+    m_workspace.ShowHelp(WorkspaceOperations::kHelpCommands);
+    return CommandResult::Done();
+}
+
+CommandResult CommandInterpreter::Help(const CommandText&)
+{
+    m_workspace.ShowHelp(WorkspaceOperations::kHelpContents);
+    return CommandResult::Done();
+}
+
+// LINEAR and EXPONENTIAL choose the intensity scale of the list, as the menu's Linear does.
+CommandResult CommandInterpreter::Linear(const CommandText& command)
+{
+    m_tables.SetLinear(ToUpper(command.keyword) == "LINEAR");
+    m_workspace.RefreshViews();
+    return CommandResult::Done();
+}
+
+CommandResult CommandInterpreter::Ion(const CommandText& command)
+{
+    ElementSelection::SetValences(m_text, command.argument);
+    m_workspace.SelectionChanged();
+    return CommandResult::Done();
+}
+
+// Limits the scan to the graph's range around the current line, or frees it.
+CommandResult CommandInterpreter::Scan(const CommandText& command)
+{
+    GraphView* graph = m_workspace.Graph();
+    if (graph == nullptr) {
+        return CommandResult::Warning(
+            "The scan range can be restricted only when the graph window is displayed.",
+            Icon::None);
+    }
+    if (command.argument.empty() || EqualsIgnoringCase(command.argument, "ALL")) {
+        m_tables.SetSpan(TableArray::kFullSpan);
+    } else if (EqualsIgnoringCase(command.argument, "RANGE")) {
+        const double span = std::trunc(graph->Range() * 1000.0);
+        m_tables.SetSpan(span > 0.0 && span < TableArray::kFullSpan ? static_cast<int32_t>(span)
+                                                                     : TableArray::kFullSpan);
+    } else {
+        return CommandResult::Refused();
+    }
+    return CommandResult::Done();
+}

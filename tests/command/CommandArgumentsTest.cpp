@@ -1,0 +1,68 @@
+#include "command/CommandArguments.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+
+using namespace CommandArguments;
+
+namespace {
+
+struct NumberCase {
+    const char* text;
+    std::optional<double> number;
+};
+
+class LeadingNumberTest : public ::testing::TestWithParam<NumberCase> {};
+
+}  // namespace
+
+// Read as atof reads, but INF and NAN are never numbers and overflow is never a finite value.
+TEST_P(LeadingNumberTest, ReadsTheLeadingNumber)
+{
+    const std::optional<double> number = LeadingNumber(GetParam().text);
+    ASSERT_EQ(number.has_value(), GetParam().number.has_value()) << GetParam().text;
+    if (number) {
+        EXPECT_EQ(*number, *GetParam().number) << GetParam().text;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, LeadingNumberTest,
+    ::testing::Values(NumberCase{"3961.5", 3961.5}, NumberCase{"  +12 rest", 12.0},
+                      NumberCase{"-2.5e1x", -25.0}, NumberCase{".5", 0.5},
+                      NumberCase{"4000 5000", 4000.0}, NumberCase{"1E-400", 0.0},
+                      NumberCase{"1E999", HUGE_VAL}, NumberCase{"-1E999", -HUGE_VAL},
+                      NumberCase{"INF", std::nullopt}, NumberCase{"nan", std::nullopt},
+                      NumberCase{"-inf", std::nullopt}, NumberCase{"X", std::nullopt},
+                      NumberCase{"", std::nullopt}, NumberCase{"-", std::nullopt}));
+
+TEST(CommandArgumentsTest, IntegersSaturateAndCutFractions)
+{
+    EXPECT_EQ(LeadingInteger("4.9"), 4);
+    EXPECT_EQ(LeadingInteger("-4.9"), -4);
+    EXPECT_GT(*LeadingInteger("99999999999999999999999"), 4294967296LL);
+    EXPECT_LT(*LeadingInteger("-1E300"), -4294967296LL);
+    EXPECT_FALSE(LeadingInteger("NAN").has_value());
+}
+
+TEST(CommandArgumentsTest, RepeatCountIsOneUnlessAllDigits)
+{
+    EXPECT_EQ(RepeatCount(""), 1);
+    EXPECT_EQ(RepeatCount("3"), 3);
+    EXPECT_EQ(RepeatCount("0"), 0);
+    EXPECT_EQ(RepeatCount("-3"), 1);
+    EXPECT_EQ(RepeatCount("3 4"), 1);
+    EXPECT_EQ(RepeatCount("4000000000"), std::numeric_limits<int>::max());
+    EXPECT_EQ(RepeatCount(std::string(400, '9')), std::numeric_limits<int>::max());
+}
+
+TEST(CommandArgumentsTest, WordsAndSwitches)
+{
+    EXPECT_EQ(Words(" FE,CU  NI ", true), (std::vector<std::string>{"FE", "CU", "NI"}));
+    EXPECT_EQ(Words("FE,CU NI", false), (std::vector<std::string>{"FE,CU", "NI"}));
+    EXPECT_EQ(WordsAtEachBlank("a  b"), (std::vector<std::string>{"a", "", "b"}));
+    EXPECT_EQ(ReadSwitch("yes"), Switch::On);
+    EXPECT_EQ(ReadSwitch("Off"), Switch::Off);
+    EXPECT_EQ(ReadSwitch("ON "), Switch::None);
+}
