@@ -6,11 +6,14 @@
 #include "database/DataSources.h"
 #include "database/IntensityFormat.h"
 #include "database/TableArray.h"
-#include "framework/RegistryKey.h"
+#include "framework/SettingDescriptors.h"
 #include "framework/SettingsStore.h"
 #include "framework/UserMessage.h"
 #include "framework/UserMessages.h"
+#include "workspace/ActionTable.h"
+#include "workspace/MenuCommands.h"
 #include "workspace/TSpeklaWindow.h"
+#include "workspace/WorkspaceSnapshot.h"
 #include "workspace/WindowPlacement.h"
 
 #include <QApplication>
@@ -23,7 +26,9 @@
 
 namespace {
 
-constexpr const char* kFrameKey = "Software\\Spekla";
+constexpr std::string_view kFrameKey = "Software\\Spekla";
+constexpr DwordSetting kShowState{kFrameKey, "State", WindowPlacement::kShowNormal};
+constexpr BinarySetting kPlacement{kFrameKey, "Placement", WindowPlacement::kSize};
 constexpr QSize kDefaultSize(1000, 700);
 
 QLabel* AddGadget(QStatusBar* bar, const QString& text, const QString& hint, int characters)
@@ -55,15 +60,63 @@ TSDIDecFrame::TSDIDecFrame(TextTables& text, TableArray& tables, SettingsStore& 
     CreateCommandBar(text);
 }
 
+// Only what works today is offered; the menus take their items from the workspace's actions.
 void TSDIDecFrame::CreateMenus()
 {
+    ActionTable& actions = m_workspace->Actions();
     QMenu* file = menuBar()->addMenu(tr("&File"));
-    QAction* exit = file->addAction(tr("E&xit"), this, &QWidget::close);
-    exit->setShortcut(QKeySequence::Quit);
-    exit->setStatusTip(tr("Quit the program, keeping its settings"));
+    QAction* exit = actions.Action(CM_EXIT);
+    file->addAction(exit);
+    exit->setShortcuts({exit->shortcut(), QKeySequence(QKeySequence::Quit)});
+    QMenu* data = menuBar()->addMenu(tr("&Data"));
+    AddActions(data, {CM_PREVIOUS, CM_NEXT, CM_GOTOWAVELENGTH, 0, CM_DECIMALS,
+                      CM_MINIMUMINTENSITY});
+    QMenu* elements = menuBar()->addMenu(tr("&Elements"));
+    AddActions(elements, {CM_SELECTALL, CM_INVERTSELECTION});
     m_sourcesMenu = menuBar()->addMenu(tr("&Sources"));
     m_sourcesMenu->setToolTipsVisible(true);
     m_windowMenu = menuBar()->addMenu(tr("&Window"));
+    AddActions(m_windowMenu, {CM_COMMANDLINE});
+    // Keys without a menu item of their own.
+    addAction(actions.Action(CM_FORWARD100));
+    addAction(actions.Action(CM_BACK100));
+    for (QMenu* menu : {file, data, elements, m_sourcesMenu, m_windowMenu}) {
+        connect(menu, &QMenu::aboutToShow, this, &TSDIDecFrame::ApplyState);
+    }
+    connect(&actions, &ActionTable::Triggered, this, &TSDIDecFrame::EvFrameCommand);
+    connect(m_workspace, &TSpeklaWindow::StateChanged, this, &TSDIDecFrame::ApplyState);
+}
+
+// Command 0 stands for a separator.
+void TSDIDecFrame::AddActions(QMenu* menu, std::initializer_list<int> commandIds)
+{
+    for (int commandId : commandIds) {
+        if (commandId == 0) {
+            menu->addSeparator();
+        } else {
+            menu->addAction(m_workspace->Actions().Action(commandId));
+        }
+    }
+}
+
+// The commands that concern the frame itself; the workspace handles the others.
+void TSDIDecFrame::EvFrameCommand(int commandId)
+{
+    if (commandId == CM_EXIT) {
+        close();
+    } else if (commandId == CM_COMMANDLINE) {
+        CommandBar->setVisible(CommandBar->isHidden());
+        ApplyState();
+    }
+}
+
+// Check marks, enabling and the status texts follow the state after every change.
+void TSDIDecFrame::ApplyState()
+{
+    WorkspaceSnapshot state = m_workspace->Snapshot();
+    state.commandLineShown = !CommandBar->isHidden();
+    m_workspace->Actions().Apply(state);
+    ShowMinimumIntensity(state.linear);
 }
 
 void TSDIDecFrame::CreateStatusBar()
@@ -89,10 +142,11 @@ void TSDIDecFrame::CreateCommandBar(const TextTables& text)
     // Closing from inside the key handler of the box would destroy it under its own feet.
     connect(m_commandLine->LineEdit(), &TLineEdit::QuitRequested, this, &QWidget::close,
             Qt::QueuedConnection);
-    QAction* toggle = CommandBar->toggleViewAction();
-    toggle->setText(tr("&Command line"));
-    toggle->setStatusTip(tr("Show or hide the command line"));
-    m_windowMenu->addAction(toggle);
+    connect(CommandBar, &QDockWidget::visibilityChanged, this, &TSDIDecFrame::ApplyState);
+    // The menus' keys win over the command line's own editing keys while they are enabled.
+    m_commandLine->LineEdit()->SetShortcutFilter([this](const QKeySequence& keys) {
+        return m_workspace->Actions().HasEnabledShortcut(keys);
+    });
     m_workspace->setFocusProxy(m_commandLine);
 }
 
@@ -107,12 +161,12 @@ void TSDIDecFrame::ShowAtStart()
 {
     if (!m_placementRestored) {
         // "State" holds the show command of a first start; hiding the only window is refused.
-        const auto state = m_store.CreateKey(kFrameKey).GetDword("State");
-        if (state && *state == WindowPlacement::kShowMaximized) {
+        const uint32_t state = kShowState.Read(m_store);
+        if (state == WindowPlacement::kShowMaximized) {
             setWindowState(windowState() | Qt::WindowMaximized);
-        } else if (state && (*state == WindowPlacement::kShowMinimized ||
-                             *state == WindowPlacement::kShowMinimizedNoActive ||
-                             *state == WindowPlacement::kShowMinimizedInactive)) {
+        } else if (state == WindowPlacement::kShowMinimized ||
+                   state == WindowPlacement::kShowMinimizedNoActive ||
+                   state == WindowPlacement::kShowMinimizedInactive) {
             setWindowState(windowState() | Qt::WindowMinimized);
         }
     }
@@ -122,7 +176,7 @@ void TSDIDecFrame::ShowAtStart()
 
 void TSDIDecFrame::RestorePlacement()
 {
-    const auto bytes = m_store.CreateKey(kFrameKey).GetBinary("Placement", WindowPlacement::kSize);
+    const auto bytes = kPlacement.Stored(m_store);
     const auto placement = bytes ? WindowPlacement::FromBytes(*bytes) : std::nullopt;
     if (!placement) {
         return;
@@ -151,7 +205,7 @@ void TSDIDecFrame::SavePlacement()
     placement.top = normal.top();
     placement.right = normal.right() + 1;
     placement.bottom = normal.bottom() + 1;
-    m_store.CreateKey(kFrameKey).SetBinary("Placement", placement.ToBytes());
+    kPlacement.Write(m_store, placement.ToBytes());
 }
 
 void TSDIDecFrame::CleanupWindow()
@@ -188,9 +242,6 @@ bool TSDIDecFrame::event(QEvent* event)
 void TSDIDecFrame::EvUserMessage(const UserMessage& message)
 {
     switch (message.Number()) {
-        case WM_LINEARSTATE:
-            ShowMinimumIntensity(message.First() != 0);
-            break;
         case WM_STATUSTEXT:
             statusBar()->showMessage(message.Text());
             break;

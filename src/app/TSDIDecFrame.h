@@ -1,5 +1,7 @@
 #pragma once
 
+#include <initializer_list>
+
 #include <QMainWindow>
 
 class IdleDriver;
@@ -38,6 +40,9 @@ protected:
 
 private:
     void CreateMenus();
+    void AddActions(QMenu* menu, std::initializer_list<int> commandIds);
+    void EvFrameCommand(int commandId);
+    void ApplyState();
     void CreateStatusBar();
     void CreateCommandBar(const TextTables& text);
     void EvUserMessage(const UserMessage& message);

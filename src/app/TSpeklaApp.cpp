@@ -1,6 +1,7 @@
 #include "app/TSpeklaApp.h"
 
 #include "app/TSDIDecFrame.h"
+#include "workspace/TSpeklaWindow.h"
 
 #include <QDir>
 #include <QMessageBox>
@@ -41,6 +42,11 @@ bool TSpeklaApp::IdleAction(std::chrono::microseconds budget)
     if (percent != LastPercent && m_frame) {
         m_frame->ShowScanPercent(percent);
         LastPercent = percent;
+    }
+    const uint32_t count = m_tables.DisplayList().Count();
+    if (count != LastCount && m_frame) {
+        LastCount = count;
+        m_frame->Workspace()->EvLineCount();
     }
     return workLeft;
 }

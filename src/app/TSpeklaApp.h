@@ -34,6 +34,7 @@ public:
 
     TSDIDecFrame* MainWindow() const { return m_frame.get(); }
     TableArray& Tables() { return m_tables; }
+    TextTables& Text() { return m_text; }
     IdleDriver& Idle() { return m_idle; }
 
 private:
@@ -49,4 +50,5 @@ private:
     IdleDriver m_idle;
     std::unique_ptr<TSDIDecFrame> m_frame;
     int LastPercent = 0;
+    uint32_t LastCount = 0;  // lines listed at the last idle step
 };

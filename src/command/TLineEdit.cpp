@@ -16,6 +16,23 @@ void TLineEdit::AddCommand(const Command& command)
     m_keywords.Add(command);
 }
 
+void TLineEdit::SetShortcutFilter(std::function<bool(const QKeySequence&)> isTaken)
+{
+    m_shortcutTaken = std::move(isTaken);
+}
+
+bool TLineEdit::event(QEvent* event)
+{
+    if (event->type() == QEvent::ShortcutOverride && m_shortcutTaken) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (m_shortcutTaken(QKeySequence(key->keyCombination()))) {
+            event->ignore();  // not overridden: the shortcut runs
+            return true;
+        }
+    }
+    return QLineEdit::event(event);
+}
+
 void TLineEdit::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {

@@ -2,6 +2,8 @@
 
 #include "command/CommandList.h"
 
+#include <functional>
+
 #include <QLineEdit>
 
 class TComboEdit;
@@ -18,6 +20,9 @@ public:
     explicit TLineEdit(TComboEdit* comboParent);
 
     void AddCommand(const Command& command);
+    // Keys for which `isTaken` answers true are left to the window's shortcuts rather than used
+    // for editing (Ctrl+A, Ctrl+Left ... when a menu command has them).
+    void SetShortcutFilter(std::function<bool(const QKeySequence&)> isTaken);
     // Runs the line as if typed and entered.
     void Execute(const QString& line);
 
@@ -29,11 +34,13 @@ signals:
     void QuitRequested();
 
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void RememberInHistory(const QString& typed);
 
     CommandList m_keywords;
+    std::function<bool(const QKeySequence&)> m_shortcutTaken;
     TComboEdit* ComboParent;
 };

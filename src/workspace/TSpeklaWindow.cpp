@@ -1,25 +1,76 @@
 #include "workspace/TSpeklaWindow.h"
 
+#include "command/CommandNumbers.h"
+#include "command/ElementSelection.h"
 #include "database/DataSources.h"
+#include "database/IntensityFormat.h"
 #include "database/TableArray.h"
 #include "database/TextTables.h"
+#include "database/WavelengthFormat.h"
 #include "framework/IdleDriver.h"
+#include "framework/NumberFormat.h"
 #include "framework/UserMessage.h"
 #include "framework/UserMessages.h"
+#include "workspace/ActionTable.h"
+#include "workspace/ElementSelectionFile.h"
+#include "workspace/MenuCommands.h"
+#include "workspace/WorkspaceSnapshot.h"
+
+#include <algorithm>
+#include <cmath>
 
 #include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
+
+namespace {
+
+// A file name typed at the command line: "~/" means the home folder, as in a shell.
+std::string UserPath(const std::string& name)
+{
+    if (name.starts_with("~/")) {
+        return QDir::home().filePath(QString::fromStdString(name.substr(2))).toStdString();
+    }
+    return name;
+}
+
+// The hourglass while the display list is rebuilt.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+constexpr int kInputLength = 15;  // characters an input dialog takes
+
+}  // namespace
 
 TSpeklaWindow::TSpeklaWindow(TextTables& text, TableArray& tables, SettingsStore& store,
                              IdleDriver& idle, QWidget* parent)
-    : PaneSplitter(parent), m_text(text), m_tables(tables), m_store(store), m_idle(idle)
+    : PaneSplitter(parent),
+      m_text(text),
+      m_tables(tables),
+      m_store(store),
+      m_idle(idle),
+      m_interpreter(text, tables, m_state.exportSettings, *this),
+      m_actions(new ActionTable(this))
 {
     setObjectName("Workspace");
+    connect(m_actions, &ActionTable::Triggered, this, &TSpeklaWindow::EvMenuCommand);
 }
+
+TSpeklaWindow::~TSpeklaWindow() = default;
 
 void TSpeklaWindow::SetupWindow(QMenu* sourcesMenu)
 {
     m_state.Restore(m_store, m_text, m_tables);
+    m_tables.SetLinear(m_state.linear);
     // Made in the order data, element, graph, each placed by the rules of the toggles.
     const bool element = m_state.elementWindowActive;
     const bool graph = m_state.graphWindowActive;
@@ -32,16 +83,58 @@ void TSpeklaWindow::SetupWindow(QMenu* sourcesMenu)
     if (graph) {
         ToggleGraphWindow();
     }
-    if (m_state.hasMinimumIntensity && window() != nullptr) {
-        UserMessage::Post(window(), WM_LINEARSTATE, m_state.linear ? 1 : 0);
-    }
     BuildSourcesMenu(sourcesMenu);
+    RestoreScanRange();
     SelectionChanged();
+    ShowGraphStatus();
+    emit StateChanged();
+}
+
+// The scan is limited only when the graph that gives its range is there.
+void TSpeklaWindow::RestoreScanRange()
+{
+    if (GraphView* graph = Graph()) {
+        const double span = m_state.scanRange != 0 ? std::trunc(graph->Range() * 1000.0) : 0.0;
+        m_tables.SetSpan(span > 0.0 && span < TableArray::kFullSpan ? static_cast<int32_t>(span)
+                                                                     : TableArray::kFullSpan);
+    }
 }
 
 void TSpeklaWindow::CleanupWindow()
 {
+    m_state.linear = m_tables.Linear();
+    m_state.scanRange = m_tables.Span() != TableArray::kFullSpan ? 1 : 0;
     m_state.Save(m_store, m_text, m_tables);
+}
+
+WorkspaceSnapshot TSpeklaWindow::Snapshot() const
+{
+    WorkspaceSnapshot state;
+    state.elementShown = IsPaneShown(kElementPane);
+    state.dataShown = IsPaneShown(kDataPane);
+    state.graphShown = IsPaneShown(kGraphPane);
+    const ValidRecordsArray& list = m_tables.DisplayList();
+    state.atFirstLine = list.IsEmpty() || list.Cursor() == list.First();
+    state.atLastLine = list.IsEmpty() || list.Cursor() == list.Last();
+    state.unitMode = m_tables.UnitMode();
+    state.linear = m_tables.Linear();
+    state.useRatios = m_tables.UseRatios();
+    state.scanLimited = m_tables.Span() != TableArray::kFullSpan;
+    for (size_t i = 0; i < m_tables.FileCount(); ++i) {
+        state.sourcesActive.push_back(m_tables.IsActive(i));
+    }
+    state.overlayLoaded = !m_state.overlayFileName.empty();
+    if (const auto* elements = dynamic_cast<const ElementView*>(Pane(kElementPane))) {
+        state.layout = elements->Layout();
+    }
+    if (const auto* graph = dynamic_cast<const GraphView*>(Pane(kGraphPane))) {
+        state.summation = graph->Summation();
+        state.displayOverlay = graph->DisplayOverlay();
+        for (int order = 1; order <= GraphView::kOrders; ++order) {
+            state.ordersDisplayed[static_cast<size_t>(order - 1)] = graph->IsOrderDisplayed(order);
+        }
+    }
+    return state;
 }
 
 bool TSpeklaWindow::IsPaneShown(int id) const
@@ -57,6 +150,16 @@ QWidget* TSpeklaWindow::Pane(PaneId id) const
         }
     }
     return nullptr;
+}
+
+GraphView* TSpeklaWindow::Graph()
+{
+    return dynamic_cast<GraphView*>(Pane(kGraphPane));
+}
+
+ElementView* TSpeklaWindow::Elements()
+{
+    return dynamic_cast<ElementView*>(Pane(kElementPane));
 }
 
 void TSpeklaWindow::SetPaneFactory(PaneId id, PaneFactory factory)
@@ -166,60 +269,276 @@ void TSpeklaWindow::ToggleGraphWindow()
     SetPaneFlag(kGraphPane, true);
 }
 
-int TSpeklaWindow::EvCommand(int commandId, const QString& argument)
+int TSpeklaWindow::EvCommand(int commandId, const QString& keyword, const QString& argument)
 {
-    Q_UNUSED(commandId);
-    Q_UNUSED(argument);
-    return 0;  // no typed command is bound to an operation yet
+    const CommandResult result =
+        m_interpreter.Execute(commandId, keyword.toStdString(), argument.toStdString());
+    ShowWarning(result);
+    emit StateChanged();
+    return result.acted ? 1 : 0;
+}
+
+void TSpeklaWindow::ShowWarning(const CommandResult& result)
+{
+    if (result.warning.empty()) {
+        return;
+    }
+    const auto icon = result.icon == CommandResult::Icon::Exclamation ? QMessageBox::Warning
+                                                                       : QMessageBox::NoIcon;
+    QMessageBox box(icon, tr("Warning"), QString::fromStdString(result.warning), QMessageBox::Ok,
+                    this);
+    box.exec();
+}
+
+void TSpeklaWindow::EvMenuCommand(int commandId)
+{
+    switch (commandId) {
+        case CM_PREVIOUS:
+            MoveUp(1);
+            break;
+        case CM_NEXT:
+            MoveDown(1);
+            break;
+        case CM_GOTOWAVELENGTH:
+            RunDialogCommand(CMD_GOTO, tr("Input new wavelength:"), QString());
+            break;
+        case CM_DECIMALS:
+            StepDecimals();
+            break;
+        case CM_MINIMUMINTENSITY:
+            RunDialogCommand(CMD_MINIMUM, tr("Input minimum intensity:"),
+                             QString::fromStdString(FormatDefault(ShownMinimumIntensity())));
+            break;
+        case CM_FORWARD100:
+            MoveByDisplayUnits(100.0);
+            break;
+        case CM_BACK100:
+            MoveByDisplayUnits(-100.0);
+            break;
+        case CM_SELECTALL:
+            ElementSelection::SetAll(m_text, true);
+            SelectionChanged();
+            break;
+        case CM_INVERTSELECTION:
+            InvertSelection();
+            break;
+        default:
+            if (commandId >= CM_SOURCE1 &&
+                static_cast<size_t>(commandId - CM_SOURCE1) < m_tables.FileCount()) {
+                ToggleSource(static_cast<size_t>(commandId - CM_SOURCE1));
+            }
+            break;
+    }
+    emit StateChanged();
+}
+
+// The minimum intensity on the scale the list shows.
+double TSpeklaWindow::ShownMinimumIntensity() const
+{
+    const int code = static_cast<int>(m_tables.MinIntensity());
+    return m_tables.Linear() ? LinearIntensity(code) : LogIntensity(code);
+}
+
+// The input dialogs hand their text to the command of the same meaning, so a typed value and a
+// value in the dialog are checked alike.
+void TSpeklaWindow::RunDialogCommand(int commandId, const QString& prompt, const QString& initial)
+{
+    QInputDialog dialog(window());
+    dialog.setWindowTitle(tr("Spekla"));
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(initial);
+    if (auto* edit = dialog.findChild<QLineEdit*>()) {
+        edit->setMaxLength(kInputLength);
+    }
+    if (dialog.exec() == QDialog::Accepted) {
+        const char* keyword = commandId == CMD_GOTO ? "GOTO" : "MINIMUM";
+        ShowWarning(m_interpreter.Execute(commandId, keyword, dialog.textValue().toStdString()));
+    }
+}
+
+// Up by one to 4, then alternating between 3 and 4.
+void TSpeklaWindow::StepDecimals()
+{
+    const int decimals = m_tables.Decimals();
+    m_tables.SetDecimals(decimals < 4 ? decimals + 1 : decimals - 1);
+    RefreshViews();
+}
+
+void TSpeklaWindow::MoveByDisplayUnits(double units)
+{
+    WaveData current;
+    current.record.wavelength = m_tables.DisplayList().CurrentWavelength();
+    const double shown = ParseLeadingDouble(FormatWavelength(current, m_tables.Settings()));
+    if (m_tables.GoToDisplayValue(shown + units)) {
+        RefreshViews();
+    }
+}
+
+void TSpeklaWindow::InvertSelection()
+{
+    const bool allSelected = std::all_of(m_text.ElementTable.begin(), m_text.ElementTable.end(),
+                                         [](const Element& element) { return element.selected; });
+    if (allSelected) {
+        QMessageBox box(QMessageBox::NoIcon, tr("Spekla"),
+                        tr("Element selection cannot be inverted because there would be no "
+                           "elements selected."),
+                        QMessageBox::Ok, this);
+        box.exec();
+        return;
+    }
+    for (Element& element : m_text.ElementTable) {
+        element.selected = element.selected != 0 ? 0 : 1;
+    }
+    SelectionChanged();
+}
+
+void TSpeklaWindow::EvLineCount()
+{
+    emit StateChanged();  // the first or last line may have arrived
 }
 
 void TSpeklaWindow::SelectionChanged()
 {
-    m_tables.Rebuild();
+    {
+        const WaitCursor wait;
+        m_text.NoteChanged();
+        m_tables.Rebuild();
+    }
+    for (QWidget* pane : Panes()) {
+        pane->update();
+    }
     m_idle.Wake();
+}
+
+void TSpeklaWindow::RefreshViews()
+{
+    if (QWidget* data = Pane(kDataPane)) {
+        data->update();
+    }
+    if (GraphView* graph = Graph()) {
+        graph->Repaint();
+    }
+    m_idle.Wake();  // going to a new wavelength may have started a new fill
+}
+
+void TSpeklaWindow::MoveDown(int lines)
+{
+    if (m_tables.MoveBy(lines) != 0) {
+        RefreshViews();
+    }
+}
+
+void TSpeklaWindow::MoveUp(int lines)
+{
+    if (m_tables.MoveBy(-lines) != 0) {
+        RefreshViews();
+    }
+}
+
+// `value` is on the data window's scale; the list keeps code units.
+void TSpeklaWindow::SetMinimumIntensity(double value)
+{
+    m_tables.SetMinimumIntensity(DisplayValueToIntensity(value, m_tables.Linear(), 1.0));
+    {
+        const WaitCursor wait;
+        m_tables.Rebuild();
+        m_tables.FillStep();
+    }
+    RefreshViews();
+}
+
+void TSpeklaWindow::ShowGraphStatus()
+{
+    const GraphView* graph = Graph();
+    if (graph == nullptr || window() == nullptr) {
+        return;
+    }
+    UserMessage::Post(window(), WM_GADGETTEXT, 0,
+                      QString::fromStdString(FormatFixedPoint(graph->Height(), 1)));
+    UserMessage::Post(window(), WM_GADGETTEXT, 1,
+                      QString::fromStdString(FormatFixedPoint(graph->Range(), 1)) + " \u00C5");
+}
+
+void TSpeklaWindow::ClearOverlay()
+{
+    m_state.overlayFileName.clear();
+}
+
+bool TSpeklaWindow::LoadElementFile(const std::string& fileName)
+{
+    const WaitCursor wait;
+    const ElementSelectionFile::LoadResult result =
+        ElementSelectionFile::Load(UserPath(fileName), m_text);
+    if (!result.warning.empty()) {
+        ShowWarning(CommandResult::Warning(result.warning, CommandResult::Icon::Exclamation));
+    }
+    return result.loaded;
+}
+
+bool TSpeklaWindow::SaveElementFile(const std::string& fileName)
+{
+    std::string error;
+    const WaitCursor wait;
+    if (ElementSelectionFile::Save(UserPath(fileName), m_text, &error)) {
+        return true;
+    }
+    ShowWarning(CommandResult::Warning("Could not save the element file " + fileName + ".\n\n" +
+                                           error,
+                                       CommandResult::Icon::Exclamation));
+    return false;
+}
+
+void TSpeklaWindow::Export(bool)
+{
+    NotAvailable(tr("Exporting"));
+}
+
+void TSpeklaWindow::Print()
+{
+    NotAvailable(tr("Printing"));
+}
+
+void TSpeklaWindow::ShowHelp(int)
+{
+    NotAvailable(tr("Help"));
+}
+
+void TSpeklaWindow::NotAvailable(const QString& what)
+{
+    QMessageBox::information(this, tr("Spekla"),
+                             tr("%1 is not available in this version of Spekla.").arg(what));
+}
+
+void TSpeklaWindow::About()
+{
+    QMessageBox::about(this, tr("About Spekla"),
+                       tr("<b>Spekla</b> %1<br>A viewer of atomic and ionic emission-line tables.")
+                           .arg(QApplication::applicationVersion()));
 }
 
 void TSpeklaWindow::BuildSourcesMenu(QMenu* menu)
 {
-    m_sourcesMenu = menu;
     for (size_t i = 0; i < m_tables.FileCount(); ++i) {
-        QAction* action = SourceAction(i);
-        connect(action, &QAction::triggered, this, [this, i] { ToggleSource(i); });
+        const WavetableFile& file = m_tables.FileAt(i);
+        const QString text =
+            QString::fromStdString(DataSources::MenuText(i, file.Label(), false));
+        auto* action = new QAction(text.section('\t', 0, 0), menu);
+        action->setShortcut(QKeySequence(text.section('\t', 1, 1)));
+        action->setCheckable(true);
+        action->setStatusTip(tr("Show or hide the lines of %1")
+                                 .arg(QString::fromStdString(file.FileName())));
         menu->addAction(action);
-        m_sourceActions.push_back(action);
+        m_actions->Add(CM_SOURCE1 + static_cast<int>(i), action);
     }
-    connect(menu, &QMenu::aboutToShow, this, &TSpeklaWindow::UpdateSourceActions);
-}
-
-// The item's text carries its shortcut after a tab, as the menu shows it.
-QAction* TSpeklaWindow::SourceAction(size_t index)
-{
-    const QString text =
-        QString::fromStdString(DataSources::MenuText(index, m_tables.FileAt(index).Label(), false));
-    auto* action = new QAction(m_sourcesMenu);
-    action->setText(text.section('\t', 0, 0));
-    action->setShortcut(QKeySequence(text.section('\t', 1, 1)));
-    action->setCheckable(true);
-    action->setChecked(m_tables.IsActive(index));
-    action->setStatusTip(tr("Show or hide the lines of %1")
-                             .arg(QString::fromStdString(m_tables.FileAt(index).FileName())));
-    return action;
 }
 
 void TSpeklaWindow::ToggleSource(size_t index)
 {
-    if (m_tables.IsActive(index)) {
-        m_tables.FileAt(index).Deactivate();
+    WavetableFile& file = m_tables.FileAt(index);
+    if (file.IsActive()) {
+        file.Deactivate();
     } else {
-        m_tables.Activate(index);
+        file.Activate();
     }
     SelectionChanged();
-    UpdateSourceActions();
-}
-
-void TSpeklaWindow::UpdateSourceActions()
-{
-    for (size_t i = 0; i < m_sourceActions.size(); ++i) {
-        m_sourceActions[i]->setChecked(m_tables.IsActive(i));
-    }
 }

@@ -1,71 +1,108 @@
 #pragma once
 
+#include "command/CommandInterpreter.h"
+#include "command/WorkspaceOperations.h"
 #include "framework/PaneSplitter.h"
 #include "workspace/WorkspaceState.h"
 
 #include <array>
 #include <functional>
-#include <vector>
+#include <string>
 
 #include <QPointer>
 
+class ActionTable;
 class IdleDriver;
-class QAction;
 class QMenu;
 class SettingsStore;
 class TableArray;
 class TextTables;
+struct CommandResult;
+struct WorkspaceSnapshot;
 
-// The workspace: the frame's client window. It owns the panes, carries out the commands that
-// change the line database, keeps the Sources menu, and restores and saves the workspace state.
-class TSpeklaWindow : public PaneSplitter {
+// The workspace: the frame's client window. It owns the panes and the action table, carries out
+// the typed commands and menu commands, keeps the Sources menu, and restores and saves the
+// workspace state. After every change it emits StateChanged, from which the frame sets check
+// marks, enabling and status texts.
+class TSpeklaWindow : public PaneSplitter, public WorkspaceOperations {
     Q_OBJECT
 
 public:
-    enum PaneId { kElementPane = 0, kDataPane = 1, kGraphPane = 2 };
     // Makes a new pane window; the workspace owns it once shown.
     using PaneFactory = std::function<QWidget*()>;
 
     TSpeklaWindow(TextTables& text, TableArray& tables, SettingsStore& store, IdleDriver& idle,
                   QWidget* parent = nullptr);
+    ~TSpeklaWindow() override;
 
     // Restores the workspace state and fills `sourcesMenu` with one item per data source.
     void SetupWindow(QMenu* sourcesMenu);
     // Saves the workspace state to the settings store.
     void CleanupWindow();
 
-    bool IsPaneShown(int id) const;
+    ActionTable& Actions() { return *m_actions; }
+    // The state the menus show; the frame adds what it owns (command line, printer).
+    WorkspaceSnapshot Snapshot() const;
+
     QWidget* Pane(PaneId id) const;
     // Installs how a pane window is made; a pane without one cannot be shown.
     void SetPaneFactory(PaneId id, PaneFactory factory);
+
+    // A typed command; 1 when it acted, 0 when it refused (after showing any warning).
+    int EvCommand(int commandId, const QString& keyword, const QString& argument);
+    // A menu item, accelerator or tool-bar button of the workspace.
+    void EvMenuCommand(int commandId);
+    // The idle fill changed the number of listed lines.
+    void EvLineCount();
+
+    // WorkspaceOperations
+    void SelectionChanged() override;
+    void RefreshViews() override;
+    void MoveDown(int lines) override;
+    void MoveUp(int lines) override;
+    void SetMinimumIntensity(double value) override;
+    bool IsPaneShown(int id) const override;
     // Show the pane when it is absent, remove it when present; the arrangement follows from the
     // panes already shown: element left of data, both above the graph.
-    void ToggleElementWindow();
-    void ToggleDataWindow();
-    void ToggleGraphWindow();
-    // A typed command with its argument; 1 when it acted, 0 when it refused or is not bound.
-    int EvCommand(int commandId, const QString& argument);
-    // Rebuilds the display list after a change of selection or filters and refreshes the panes.
-    void SelectionChanged();
+    void ToggleElementWindow() override;
+    void ToggleDataWindow() override;
+    void ToggleGraphWindow() override;
+    GraphView* Graph() override;
+    ElementView* Elements() override;
+    void ShowGraphStatus() override;
+    void ClearOverlay() override;
+    bool LoadElementFile(const std::string& fileName) override;
+    bool SaveElementFile(const std::string& fileName) override;
+    void Export(bool askFirst) override;
+    void Print() override;
+    void About() override;
+    void ShowHelp(int topic) override;
 
-    void ToggleSource(size_t index);
-    // Sets every Sources item's check mark from its source.
-    void UpdateSourceActions();
+signals:
+    void StateChanged();
 
 private:
     void BuildSourcesMenu(QMenu* menu);
+    void ToggleSource(size_t index);
     QWidget* MakePane(PaneId id);
     bool HidePane(PaneId id);
     void ShowDataWindow();
     void SetPaneFlag(PaneId id, bool shown);
-    QAction* SourceAction(size_t index);
+    void RestoreScanRange();
+    void RunDialogCommand(int commandId, const QString& prompt, const QString& initial);
+    double ShownMinimumIntensity() const;
+    void StepDecimals();
+    void MoveByDisplayUnits(double units);
+    void InvertSelection();
+    void ShowWarning(const CommandResult& result);
+    void NotAvailable(const QString& what);
 
     TextTables& m_text;
     TableArray& m_tables;
     SettingsStore& m_store;
     IdleDriver& m_idle;
     WorkspaceState m_state;
-    QPointer<QMenu> m_sourcesMenu;
-    std::vector<QAction*> m_sourceActions;
+    CommandInterpreter m_interpreter;
+    ActionTable* m_actions;
     std::array<PaneFactory, 3> m_paneFactories;
 };

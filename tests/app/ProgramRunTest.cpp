@@ -7,11 +7,19 @@
 #include "database/TestFiles.h"
 #include "workspace/TSpeklaWindow.h"
 
+#include "database/TableArray.h"
+#include "database/TextTables.h"
+
+#include <cmath>
+
 #include <QAction>
+#include <QApplication>
 #include <QFile>
+#include <QMessageBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -29,6 +37,24 @@ QMenu* SourcesMenu(TSpeklaApp& app)
         }
     }
     return nullptr;
+}
+
+// Types a line into the command line and presses Enter. A warning that comes up is read and
+// closed; its text is returned.
+QString Type(TSpeklaApp& app, const QString& line)
+{
+    QString warning;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            warning = box->text();
+            box->accept();
+        }
+    });
+    closer.start(10);
+    QTest::keyClicks(app.MainWindow()->CommandLine()->LineEdit(), line);
+    QTest::keyClick(app.MainWindow()->CommandLine()->LineEdit(), Qt::Key_Return);
+    return warning;
 }
 
 }  // namespace
@@ -80,7 +106,7 @@ void ProgramRunTest::StartsFillsAndQuitsOnATypedWord()
     auto app = Start();
     QCOMPARE(app->MainWindow()->windowTitle(), QString("Spekla"));
     QCOMPARE(app->Tables().DisplayList().Count(), 40000u);
-    QCOMPARE(app->MainWindow()->MinIntensityText(), QString("0"));  // nothing stored yet
+    QCOMPARE(app->MainWindow()->MinIntensityText(), QString("0.0"));
     // Once everything is read the program does nothing until the user acts.
     QTRY_VERIFY(!app->Idle().IsRunning());
     Quit(*app);
@@ -150,5 +176,44 @@ void ProgramRunTest::StartsWithoutAnyTable()
     QTRY_VERIFY(!app->Idle().IsRunning());
     QCOMPARE(app->MainWindow()->ScanText(), QString("0%"));
     QVERIFY(SourcesMenu(*app)->actions().isEmpty());
+    Quit(*app);
+}
+
+// What a user types survives a restart; bad arguments warn and change nothing.
+void ProgramRunTest::TypedCommandsChangeTheStateAndSurviveARestart()
+{
+    QString minimumShown;
+    {
+        auto app = Start();
+        for (const char* line : {"decimals 2", "VACUUM", "ion I, II", "minimum 5", "only fe cu",
+                                 "ratios FE 2.5", "source Second", "50000"}) {
+            QCOMPARE(Type(*app, line), QString());
+        }
+        QCOMPARE(Type(*app, "DECIMALS 9"),
+                 QString("Number of decimals places must be from 0-4 inclusive."));
+        QCOMPARE(Type(*app, "down 4000000000"), QString());
+        QCOMPARE(Type(*app, "wavenumber"), QString());
+        QCOMPARE(Type(*app, "goto x"), QString("A wave number must be a number greater than 0."));
+        QCOMPARE(Type(*app, "air"), QString());
+        QCOMPARE(Type(*app, "50000"), QString());  // 5000 A with two decimals shown
+        QCOMPARE(app->Tables().DisplayList().CurrentWavelength(), 5000250);  // Fe, not H
+        // 5 on the linear scale is the threshold 4.5 (what rounds to 5), as code units.
+        QVERIFY(std::abs(app->Tables().MinIntensity() - 6.532125) < 1e-5);
+        minimumShown = app->MainWindow()->MinIntensityText();
+        Quit(*app);
+    }
+    const QString settings = SettingsText();
+    QVERIFY(settings.contains("\"Decimals\"=dword:00000002"));
+    QVERIFY(settings.contains("\"Fe\"=\"2.5 1\""));
+    QVERIFY(settings.contains("\"H\"=\"1 0\""));
+    auto app = Start();
+    QCOMPARE(app->Tables().Decimals(), 2);
+    QCOMPARE(app->Tables().UnitMode(), kUnitAir);
+    QVERIFY(!app->Tables().IsActive(0));
+    QVERIFY(app->Tables().IsActive(1));
+    QCOMPARE(app->MainWindow()->MinIntensityText(), minimumShown);
+    QCOMPARE(app->Tables().DisplayList().CurrentWavelength(), 5000250);
+    QCOMPARE(app->Text().ValenceFlags[1] + app->Text().ValenceFlags[2], 2);
+    QCOMPARE(app->Text().ValenceFlags[3], 0);
     Quit(*app);
 }

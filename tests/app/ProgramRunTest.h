@@ -22,6 +22,7 @@ private slots:
     void NextStartRestoresPlacementAndSources();
     void DamagedSettingsLeaveDefaults();
     void StartsWithoutAnyTable();
+    void TypedCommandsChangeTheStateAndSurviveARestart();
 
 private:
     // Starts the program and waits until it has read every table.

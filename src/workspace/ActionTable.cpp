@@ -1,0 +1,55 @@
+#include "workspace/ActionTable.h"
+
+#include "workspace/ActionRules.h"
+#include "workspace/MenuCommandTable.h"
+
+#include <QAction>
+
+ActionTable::ActionTable(QObject* parent) : QObject(parent) {}
+
+QAction* ActionTable::Action(int commandId)
+{
+    const auto found = m_actions.find(commandId);
+    return found != m_actions.end() ? found->second : Make(commandId);
+}
+
+QAction* ActionTable::Make(int commandId)
+{
+    const MenuCommand* command = FindMenuCommand(commandId);
+    if (command == nullptr) {
+        return nullptr;
+    }
+    auto* action = new QAction(tr(command->text), this);
+    action->setShortcut(QKeySequence(QString::fromLatin1(command->shortcut)));
+    action->setStatusTip(tr(command->hint));
+    action->setToolTip(QString(command->text).remove('&').remove("..."));
+    action->setCheckable(command->checkable);
+    Add(commandId, action);
+    return action;
+}
+
+void ActionTable::Add(int commandId, QAction* action)
+{
+    m_actions[commandId] = action;
+    // A checkable action's own toggling is undone by Apply: the state decides the mark.
+    connect(action, &QAction::triggered, this, [this, commandId] { emit Triggered(commandId); });
+}
+
+bool ActionTable::HasEnabledShortcut(const QKeySequence& keys) const
+{
+    for (const auto& [commandId, action] : m_actions) {
+        if (action->isEnabled() && action->shortcuts().contains(keys)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void ActionTable::Apply(const WorkspaceSnapshot& state)
+{
+    for (const auto& [commandId, action] : m_actions) {
+        const ActionState rule = ActionStateFor(commandId, state);
+        action->setEnabled(rule.enabled);
+        action->setChecked(rule.checked);
+    }
+}
