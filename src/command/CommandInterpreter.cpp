@@ -30,7 +30,8 @@ constexpr double kMaxHeight = 100000.0;
 constexpr double kMaxMinimumIntensity = 100000.0;
 constexpr int kMaxDecimals = 4;
 
-constexpr const char* kGraphOnly = "This command is only available when the graph window is displayed.";
+constexpr const char* kGraphOnly =
+    "This command is only available when the graph window is displayed.";
 constexpr const char* kElementsOnly =
     "This command is only available when the element window is displayed.";
 constexpr const char* kSefOnly = "You must specify either an SEF extension (element file).";
@@ -140,7 +141,8 @@ CommandResult CommandInterpreter::Ratios(const CommandText& command)
         m_tables.SetUseRatios(!m_tables.UseRatios());
     } else if (on != Switch::None) {
         m_tables.SetUseRatios(on == Switch::On);
-    } else if (auto warning = ElementSelection::AssignRatios(m_text, Words(command.argument, false))) {
+    } else if (auto warning =
+                   ElementSelection::AssignRatios(m_text, Words(command.argument, false))) {
         return CommandResult::Warning(*warning, Icon::None);
     }
     m_workspace.SelectionChanged();
@@ -307,26 +309,22 @@ CommandResult CommandInterpreter::Only(const CommandText& command)
         return CommandResult::Refused();
     }
     ElementSelection::SetAll(m_text, false);
-    return ChangeListedElements(command.argument,
-                                ElementSelection::Change::Select);
+    return ChangeListedElements(command.argument, ElementSelection::Change::Select);
 }
 
 CommandResult CommandInterpreter::Elements(const CommandText& command)
 {
-    return ChangeListedElements(command.argument,
-                                ElementSelection::Change::Invert);
+    return ChangeListedElements(command.argument, ElementSelection::Change::Invert);
 }
 
 CommandResult CommandInterpreter::Add(const CommandText& command)
 {
-    return ChangeListedElements(command.argument,
-                                ElementSelection::Change::Select);
+    return ChangeListedElements(command.argument, ElementSelection::Change::Select);
 }
 
 CommandResult CommandInterpreter::Remove(const CommandText& command)
 {
-    return ChangeListedElements(command.argument,
-                                ElementSelection::Change::Deselect);
+    return ChangeListedElements(command.argument, ElementSelection::Change::Deselect);
 }
 
 CommandResult CommandInterpreter::ChangeListedElements(std::string_view argument,
@@ -574,7 +572,7 @@ CommandResult CommandInterpreter::Scan(const CommandText& command)
     } else if (EqualsIgnoringCase(command.argument, "RANGE")) {
         const double span = std::trunc(graph->Range() * 1000.0);
         m_tables.SetSpan(span > 0.0 && span < TableArray::kFullSpan ? static_cast<int32_t>(span)
-                                                                     : TableArray::kFullSpan);
+                                                                    : TableArray::kFullSpan);
     } else {
         return CommandResult::Refused();
     }

@@ -15,8 +15,8 @@ struct TypedCommand {
 };
 
 struct ResolvedCommand {
-    int commandId = 0;     // 0 ends the program
-    std::string keyword;   // the keyword as matched in the table (the full word)
+    int commandId = 0;    // 0 ends the program
+    std::string keyword;  // the keyword as matched in the table (the full word)
     // Upper case, except for the commands that take file names or source labels, whose argument
     // keeps the case it was typed in (file names on Linux differ by case). For an element symbol:
     // the symbol, a blank and the argument.

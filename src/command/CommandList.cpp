@@ -1,8 +1,8 @@
 #include "command/CommandList.h"
 
+#include "command/CommandNumbers.h"
 #include "database/TextTables.h"
 #include "framework/StringUtil.h"
-#include "command/CommandNumbers.h"
 
 #include <algorithm>
 

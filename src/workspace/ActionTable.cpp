@@ -5,27 +5,27 @@
 
 #include <QAction>
 
-ActionTable::ActionTable(QObject* parent) : QObject(parent) {}
-
-QAction* ActionTable::Action(int commandId)
+ActionTable::ActionTable(QObject* parent) : QObject(parent)
 {
-    const auto found = m_actions.find(commandId);
-    return found != m_actions.end() ? found->second : Make(commandId);
+    for (const MenuCommand& command : MenuCommandTable()) {
+        Make(command);
+    }
 }
 
-QAction* ActionTable::Make(int commandId)
+QAction* ActionTable::Action(int commandId) const
 {
-    const MenuCommand* command = FindMenuCommand(commandId);
-    if (command == nullptr) {
-        return nullptr;
-    }
-    auto* action = new QAction(tr(command->text), this);
-    action->setShortcut(QKeySequence(QString::fromLatin1(command->shortcut)));
-    action->setStatusTip(tr(command->hint));
-    action->setToolTip(QString(command->text).remove('&').remove("..."));
-    action->setCheckable(command->checkable);
-    Add(commandId, action);
-    return action;
+    const auto found = m_actions.find(commandId);
+    return found != m_actions.end() ? found->second : nullptr;
+}
+
+void ActionTable::Make(const MenuCommand& command)
+{
+    auto* action = new QAction(tr(command.text), this);
+    action->setShortcut(QKeySequence(QString::fromLatin1(command.shortcut)));
+    action->setStatusTip(tr(command.hint));
+    action->setToolTip(QString(command.text).remove('&').remove("..."));
+    action->setCheckable(command.checkable);
+    Add(command.id, action);
 }
 
 void ActionTable::Add(int commandId, QAction* action)
@@ -38,7 +38,9 @@ void ActionTable::Add(int commandId, QAction* action)
 bool ActionTable::HasEnabledShortcut(const QKeySequence& keys) const
 {
     for (const auto& [commandId, action] : m_actions) {
-        if (action->isEnabled() && action->shortcuts().contains(keys)) {
+        // An action in no menu or window has no live shortcut.
+        if (action->isEnabled() && !action->associatedObjects().isEmpty() &&
+            action->shortcuts().contains(keys)) {
             return true;
         }
     }

@@ -1,7 +1,6 @@
 #include "workspace/TSpeklaWindow.h"
 
 #include "command/CommandNumbers.h"
-#include "command/ElementSelection.h"
 #include "database/DataSources.h"
 #include "database/IntensityFormat.h"
 #include "database/TableArray.h"
@@ -48,6 +47,34 @@ public:
 };
 
 constexpr int kInputLength = 15;  // characters an input dialog takes
+
+// Menu items that do exactly what a typed command does.
+struct TypedEquivalent {
+    int menuId;
+    int commandId;
+    const char* keyword;
+    const char* argument;
+};
+
+constexpr TypedEquivalent kTypedEquivalents[] = {
+    {CM_PREVIOUS, CMD_UP, "UP", ""},
+    {CM_NEXT, CMD_DOWN, "DOWN", ""},
+    {CM_VACUUM, CMD_VACUUM, "VACUUM", ""},
+    {CM_WAVENUMBER, CMD_WAVENUMBER, "WAVENUMBER", ""},
+    {CM_AIR, CMD_AIR, "AIR", ""},
+    {CM_SELECTALL, CMD_ALL, "ALL", ""},
+    {CM_USERATIOS, CMD_RATIOS, "RATIOS", ""},
+};
+
+const TypedEquivalent* FindTypedEquivalent(int menuId)
+{
+    for (const TypedEquivalent& typed : kTypedEquivalents) {
+        if (typed.menuId == menuId) {
+            return &typed;
+        }
+    }
+    return nullptr;
+}
 
 }  // namespace
 
@@ -96,7 +123,7 @@ void TSpeklaWindow::RestoreScanRange()
     if (GraphView* graph = Graph()) {
         const double span = m_state.scanRange != 0 ? std::trunc(graph->Range() * 1000.0) : 0.0;
         m_tables.SetSpan(span > 0.0 && span < TableArray::kFullSpan ? static_cast<int32_t>(span)
-                                                                     : TableArray::kFullSpan);
+                                                                    : TableArray::kFullSpan);
     }
 }
 
@@ -284,7 +311,7 @@ void TSpeklaWindow::ShowWarning(const CommandResult& result)
         return;
     }
     const auto icon = result.icon == CommandResult::Icon::Exclamation ? QMessageBox::Warning
-                                                                       : QMessageBox::NoIcon;
+                                                                      : QMessageBox::NoIcon;
     QMessageBox box(icon, tr("Warning"), QString::fromStdString(result.warning), QMessageBox::Ok,
                     this);
     box.exec();
@@ -292,44 +319,53 @@ void TSpeklaWindow::ShowWarning(const CommandResult& result)
 
 void TSpeklaWindow::EvMenuCommand(int commandId)
 {
+    if (const TypedEquivalent* typed = FindTypedEquivalent(commandId)) {
+        ShowWarning(m_interpreter.Execute(typed->commandId, typed->keyword, typed->argument));
+    } else if (commandId >= CM_SOURCE1 &&
+               static_cast<size_t>(commandId - CM_SOURCE1) < m_tables.FileCount()) {
+        ToggleSource(static_cast<size_t>(commandId - CM_SOURCE1));
+    } else {
+        RunMenuOnlyCommand(commandId);
+    }
+    emit StateChanged();
+}
+
+// The menu commands that have no typed form, or that ask for their value first.
+void TSpeklaWindow::RunMenuOnlyCommand(int commandId)
+{
     switch (commandId) {
-        case CM_PREVIOUS:
-            MoveUp(1);
-            break;
-        case CM_NEXT:
-            MoveDown(1);
-            break;
         case CM_GOTOWAVELENGTH:
             RunDialogCommand(CMD_GOTO, tr("Input new wavelength:"), QString());
-            break;
-        case CM_DECIMALS:
-            StepDecimals();
             break;
         case CM_MINIMUMINTENSITY:
             RunDialogCommand(CMD_MINIMUM, tr("Input minimum intensity:"),
                              QString::fromStdString(FormatDefault(ShownMinimumIntensity())));
             break;
+        case CM_DECIMALS:
+            StepDecimals();
+            break;
+        case CM_LINEAR:
+            m_interpreter.Execute(CMD_LINEAR, m_tables.Linear() ? "EXPONENTIAL" : "LINEAR", "");
+            break;
         case CM_FORWARD100:
-            MoveByDisplayUnits(100.0);
-            break;
         case CM_BACK100:
-            MoveByDisplayUnits(-100.0);
-            break;
-        case CM_SELECTALL:
-            ElementSelection::SetAll(m_text, true);
-            SelectionChanged();
+            MoveByDisplayUnits(commandId == CM_FORWARD100 ? 100.0 : -100.0);
             break;
         case CM_INVERTSELECTION:
             InvertSelection();
             break;
+        case CM_ELEMENTWINDOW:
+            ToggleElementWindow();
+            break;
+        case CM_DATAWINDOW:
+            ToggleDataWindow();
+            break;
+        case CM_GRAPHWINDOW:
+            ToggleGraphWindow();
+            break;
         default:
-            if (commandId >= CM_SOURCE1 &&
-                static_cast<size_t>(commandId - CM_SOURCE1) < m_tables.FileCount()) {
-                ToggleSource(static_cast<size_t>(commandId - CM_SOURCE1));
-            }
             break;
     }
-    emit StateChanged();
 }
 
 // The minimum intensity on the scale the list shows.
@@ -482,9 +518,9 @@ bool TSpeklaWindow::SaveElementFile(const std::string& fileName)
     if (ElementSelectionFile::Save(UserPath(fileName), m_text, &error)) {
         return true;
     }
-    ShowWarning(CommandResult::Warning("Could not save the element file " + fileName + ".\n\n" +
-                                           error,
-                                       CommandResult::Icon::Exclamation));
+    ShowWarning(
+        CommandResult::Warning("Could not save the element file " + fileName + ".\n\n" + error,
+                               CommandResult::Icon::Exclamation));
     return false;
 }
 
@@ -520,13 +556,12 @@ void TSpeklaWindow::BuildSourcesMenu(QMenu* menu)
 {
     for (size_t i = 0; i < m_tables.FileCount(); ++i) {
         const WavetableFile& file = m_tables.FileAt(i);
-        const QString text =
-            QString::fromStdString(DataSources::MenuText(i, file.Label(), false));
+        const QString text = QString::fromStdString(DataSources::MenuText(i, file.Label(), false));
         auto* action = new QAction(text.section('\t', 0, 0), menu);
         action->setShortcut(QKeySequence(text.section('\t', 1, 1)));
         action->setCheckable(true);
-        action->setStatusTip(tr("Show or hide the lines of %1")
-                                 .arg(QString::fromStdString(file.FileName())));
+        action->setStatusTip(
+            tr("Show or hide the lines of %1").arg(QString::fromStdString(file.FileName())));
         menu->addAction(action);
         m_actions->Add(CM_SOURCE1 + static_cast<int>(i), action);
     }

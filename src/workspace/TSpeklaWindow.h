@@ -89,6 +89,7 @@ private:
     void ShowDataWindow();
     void SetPaneFlag(PaneId id, bool shown);
     void RestoreScanRange();
+    void RunMenuOnlyCommand(int commandId);
     void RunDialogCommand(int commandId, const QString& prompt, const QString& initial);
     double ShownMinimumIntensity() const;
     void StepDecimals();

@@ -4,62 +4,88 @@
 #include "database/TextTables.h"
 #include "database/WavelengthFormat.h"
 #include "framework/NumberFormat.h"
-#include "framework/RegistryKey.h"
-#include "framework/SettingsStore.h"
+#include "framework/SettingDescriptors.h"
 
 #include <cmath>
 #include <cstdlib>
 
 namespace {
 
-constexpr const char* kRoot = "Software\\Spekla";
-constexpr const char* kDataWindow = "Software\\Spekla\\Data Window";
-constexpr const char* kElementWindow = "Software\\Spekla\\Element Window";
-constexpr const char* kGraphWindow = "Software\\Spekla\\Graph Window";
-constexpr const char* kElements = "Software\\Spekla\\Elements";
-constexpr const char* kValences = "Software\\Spekla\\Valences";
-constexpr const char* kExport = "Software\\Spekla\\Export";
-constexpr uint32_t kCheckedFlag = 8;  // how check marks are stored
+constexpr std::string_view kRoot = "Software\\Spekla";
+constexpr std::string_view kDataWindow = "Software\\Spekla\\Data Window";
+constexpr std::string_view kElementWindow = "Software\\Spekla\\Element Window";
+constexpr std::string_view kGraphWindow = "Software\\Spekla\\Graph Window";
+constexpr std::string_view kElements = "Software\\Spekla\\Elements";
+constexpr std::string_view kValences = "Software\\Spekla\\Valences";
+constexpr std::string_view kExport = "Software\\Spekla\\Export";
+constexpr uint32_t kCheckMark = 8;  // how check marks are stored
 constexpr size_t kMaxElementValue = 127;
 
-bool ReadFlag(const RegistryKey& key, const char* name, bool fallback)
+constexpr FlagSetting kElementWindowActive{kElementWindow, "Active", true};
+constexpr FlagSetting kDataWindowActive{kDataWindow, "Active", true};
+constexpr FlagSetting kGraphWindowActive{kGraphWindow, "Active", true};
+constexpr FlagSetting kLinear{kDataWindow, "Linear", true};
+constexpr FlagSetting kUseRatios{kGraphWindow, "Use Ratios", false, kCheckMark};
+
+constexpr FlagSetting kScanRange{kRoot, "Scan Range", false, kCheckMark};
+constexpr DwordSetting kWavelength{kRoot, "Wavelength", 1, 0, INT32_MAX};
+// Without a stored minimum the tables keep their own.
+constexpr DoubleSetting kMinimumIntensity{kRoot, "Minimum intensity", 0.0, 0.0};
+constexpr DwordSetting kDisplayAs{kRoot, "Display As", kUnitAir, 0, kUnitVacuum};
+constexpr DwordSetting kDecimals{kRoot, "Decimals", 3, 0, 4};
+constexpr StringSetting kOverlayFile{kRoot, "Overlay file", ""};
+// Written for installations shared with older versions, which read the text files' names here.
+constexpr StringSetting kTextFiles[] = {
+    {kRoot, "Element File", "ELEMENT"},
+    {kRoot, "Valence File", "VALENCE"},
+    {kRoot, "Reference File", "REFERENC"},
+    {kRoot, "Description File", "DESCRIPT"},
+};
+
+const ExportSettings kExportDefaults;
+const StringSetting kExportFileName{kExport, "Filename", "", ExportSettings::kFileNameLength};
+const StringSetting kExportRange{kExport, "Range", "", ExportSettings::kRangeLength};
+const DwordSetting kExportData{kExport, "Data", kExportDefaults.Data, 0, 1};
+const DwordSetting kExportSumm{kExport, "Summ", kExportDefaults.Summ, 0, 1};
+const DwordSetting kExportBoth{kExport, "Both", kExportDefaults.Both, 0, 1};
+
+// Elements and valences are named by the tables: one value per element symbol, holding
+// ElementValue's text, and one flag per valence name. A missing or unreadable value leaves the
+// element or valence as the tables made it.
+StringSetting ElementSetting(std::string_view symbol)
 {
-    const auto value = key.GetDword(name);
-    return value ? *value != 0 : fallback;
+    return {kElements, symbol, "", kMaxElementValue};
 }
 
-std::string Limited(std::optional<std::string> text, size_t length)
+FlagSetting ValenceSetting(std::string_view name)
 {
-    return text ? text->substr(0, length) : std::string();
+    return {kValences, name, true};
 }
 
 // True when a minimum intensity was stored.
-bool RestoreDisplay(const RegistryKey& key, TableArray& tables)
+bool RestoreDisplay(SettingsStore& store, TableArray& tables)
 {
-    const auto minimum = key.GetDouble("Minimum intensity");
-    const bool hasMinimum = minimum && std::isfinite(*minimum);
-    if (hasMinimum) {
-        tables.SetMinimumIntensity(std::max(*minimum, 0.0));
+    const auto minimum = kMinimumIntensity.Stored(store);
+    if (minimum) {
+        tables.SetMinimumIntensity(*minimum);
     }
-    const uint32_t unitMode = key.GetDword("Display as").value_or(kUnitAir);
-    tables.SetUnitMode(unitMode <= kUnitVacuum ? static_cast<int>(unitMode) : kUnitAir);
-    const uint32_t decimals = key.GetDword("Decimals").value_or(3);
-    tables.SetDecimals(decimals <= 4 ? static_cast<int>(decimals) : 3);
+    tables.SetUnitMode(static_cast<UnitMode>(kDisplayAs.Read(store)));
+    tables.SetDecimals(static_cast<int>(kDecimals.Read(store)));
     // Only the target: the caller rebuilds once the selection is restored too.
-    tables.DisplayList().SetTarget(static_cast<int32_t>(key.GetDword("Wavelength").value_or(1)));
-    return hasMinimum;
+    tables.DisplayList().SetTarget(static_cast<int32_t>(kWavelength.Read(store)));
+    return minimum.has_value();
 }
 
 // Exactly one of the three choices must be 1; anything else falls back to the default.
-ExportSettings RestoreExport(const RegistryKey& key)
+ExportSettings RestoreExport(SettingsStore& store)
 {
     ExportSettings settings;
-    settings.FileName = Limited(key.GetString("Filename"), ExportSettings::kFileNameLength);
-    settings.Range = Limited(key.GetString("Range"), ExportSettings::kRangeLength);
-    const uint32_t data = key.GetDword("Data").value_or(settings.Data);
-    const uint32_t summ = key.GetDword("Summ").value_or(settings.Summ);
-    const uint32_t both = key.GetDword("Both").value_or(settings.Both);
-    if (data + summ + both == 1 && data <= 1 && summ <= 1 && both <= 1) {
+    settings.FileName = kExportFileName.Read(store);
+    settings.Range = kExportRange.Read(store);
+    const uint32_t data = kExportData.Read(store);
+    const uint32_t summ = kExportSumm.Read(store);
+    const uint32_t both = kExportBoth.Read(store);
+    if (data + summ + both == 1) {
         settings.Data = static_cast<uint16_t>(data);
         settings.Summ = static_cast<uint16_t>(summ);
         settings.Both = static_cast<uint16_t>(both);
@@ -67,31 +93,29 @@ ExportSettings RestoreExport(const RegistryKey& key)
     return settings;
 }
 
-void RestoreElements(const RegistryKey& key, TextTables& text)
+void SaveExport(SettingsStore& store, const ExportSettings& settings)
+{
+    kExportFileName.Write(store, settings.FileName);
+    kExportRange.Write(store, settings.Range);
+    kExportData.Write(store, settings.Data);
+    kExportSumm.Write(store, settings.Summ);
+    kExportBoth.Write(store, settings.Both);
+}
+
+void RestoreElements(SettingsStore& store, TextTables& text)
 {
     for (Element& element : text.ElementTable) {
         double ratio = 1.0;
         bool selected = true;
-        const auto value = key.GetString(element.name);
-        if (value && WorkspaceState::ParseElementValue(value->substr(0, kMaxElementValue), ratio,
-                                                       selected)) {
+        const auto value = ElementSetting(element.name).Stored(store);
+        if (value && WorkspaceState::ParseElementValue(*value, ratio, selected)) {
             element.ratio = ratio;
             element.selected = selected ? 1 : 0;
         }
     }
 }
 
-void RestoreValences(const RegistryKey& key, TextTables& text)
-{
-    for (size_t i = 0; i < text.ValenceNameTable.size(); ++i) {
-        const std::string& name = text.ValenceNameTable[i];
-        if (auto flag = key.GetDword(name); flag && !name.empty()) {
-            text.ValenceFlags[i] = *flag != 0 ? 1 : 0;
-        }
-    }
-}
-
-void SaveElements(const RegistryKey& key, TextTables& text)
+void SaveElements(SettingsStore& store, TextTables& text)
 {
     bool anySelected = false;
     for (const Element& element : text.ElementTable) {
@@ -101,7 +125,25 @@ void SaveElements(const RegistryKey& key, TextTables& text)
         if (!anySelected) {
             element.selected = 1;  // a saved state never hides every element
         }
-        key.SetString(element.name, WorkspaceState::ElementValue(element.ratio, element.selected));
+        ElementSetting(element.name)
+            .Write(store, WorkspaceState::ElementValue(element.ratio, element.selected));
+    }
+}
+
+void RestoreValences(SettingsStore& store, TextTables& text)
+{
+    for (size_t i = 0; i < text.ValenceNameTable.size(); ++i) {
+        const std::string& name = text.ValenceNameTable[i];
+        if (auto flag = ValenceSetting(name).Stored(store); flag && !name.empty()) {
+            text.ValenceFlags[i] = *flag ? 1 : 0;
+        }
+    }
+}
+
+void SaveValences(SettingsStore& store, const TextTables& text)
+{
+    for (size_t i = 0; i < text.ValenceNameTable.size(); ++i) {
+        ValenceSetting(text.ValenceNameTable[i]).Write(store, text.ValenceFlags[i] != 0);
     }
 }
 
@@ -109,51 +151,36 @@ void SaveElements(const RegistryKey& key, TextTables& text)
 
 void WorkspaceState::Restore(SettingsStore& store, TextTables& text, TableArray& tables)
 {
-    const RegistryKey dataWindow = store.CreateKey(kDataWindow);
-    dataWindowActive = ReadFlag(dataWindow, "Active", true);
-    linear = ReadFlag(dataWindow, "Linear", true);
-    const RegistryKey root = store.CreateKey(kRoot);
-    scanRange = root.GetDword("Scan Range").value_or(0);
-    hasMinimumIntensity = RestoreDisplay(root, tables);
-    RestoreElements(store.CreateKey(kElements), text);
-    RestoreValences(store.CreateKey(kValences), text);
-    elementWindowActive = ReadFlag(store.CreateKey(kElementWindow), "Active", true);
-    const RegistryKey graphWindow = store.CreateKey(kGraphWindow);
-    graphWindowActive = ReadFlag(graphWindow, "Active", true);
-    useSummation = graphWindow.GetDword("Use Summation");
-    useRatiosChecked = ReadFlag(graphWindow, "Use Ratios", false);
-    exportSettings = RestoreExport(store.CreateKey(kExport));
+    dataWindowActive = kDataWindowActive.Read(store);
+    linear = kLinear.Read(store);
+    scanRange = kScanRange.Read(store) ? kScanRange.onValue : 0;
+    hasMinimumIntensity = RestoreDisplay(store, tables);
+    RestoreElements(store, text);
+    RestoreValences(store, text);
+    elementWindowActive = kElementWindowActive.Read(store);
+    graphWindowActive = kGraphWindowActive.Read(store);
+    tables.SetUseRatios(kUseRatios.Read(store));
+    exportSettings = RestoreExport(store);
 }
 
 void WorkspaceState::Save(SettingsStore& store, TextTables& text, const TableArray& tables) const
 {
-    store.CreateKey(kElementWindow).SetDword("Active", elementWindowActive ? 1 : 0);
-    store.CreateKey(kDataWindow).SetDword("Active", dataWindowActive ? 1 : 0);
-    const RegistryKey graphWindow = store.CreateKey(kGraphWindow);
-    graphWindow.SetDword("Active", graphWindowActive ? 1 : 0);
-    graphWindow.SetDword("Use Ratios", useRatiosChecked ? kCheckedFlag : 0);
-    SaveElements(store.CreateKey(kElements), text);
-    const RegistryKey valences = store.CreateKey(kValences);
-    for (size_t i = 0; i < text.ValenceNameTable.size(); ++i) {
-        valences.SetDword(text.ValenceNameTable[i], text.ValenceFlags[i] != 0 ? 1 : 0);
+    kElementWindowActive.Write(store, elementWindowActive);
+    kDataWindowActive.Write(store, dataWindowActive);
+    kGraphWindowActive.Write(store, graphWindowActive);
+    kUseRatios.Write(store, tables.UseRatios());
+    SaveElements(store, text);
+    SaveValences(store, text);
+    SaveExport(store, exportSettings);
+    kWavelength.Write(store, static_cast<uint32_t>(tables.DisplayList().CurrentWavelength()));
+    kMinimumIntensity.Write(store, tables.MinIntensity());
+    kOverlayFile.Write(store, overlayFileName);
+    kDisplayAs.Write(store, static_cast<uint32_t>(tables.UnitMode()));
+    kDecimals.Write(store, static_cast<uint32_t>(tables.Decimals()));
+    for (const StringSetting& file : kTextFiles) {
+        file.Write(store, file.defaultValue);
     }
-    const RegistryKey exportKey = store.CreateKey(kExport);
-    exportKey.SetString("Filename", exportSettings.FileName);
-    exportKey.SetString("Range", exportSettings.Range);
-    exportKey.SetDword("Data", exportSettings.Data);
-    exportKey.SetDword("Summ", exportSettings.Summ);
-    exportKey.SetDword("Both", exportSettings.Both);
-    const RegistryKey root = store.CreateKey(kRoot);
-    root.SetDword("Wavelength", static_cast<uint32_t>(tables.DisplayList().CurrentWavelength()));
-    root.SetDouble("Minimum intensity", tables.MinIntensity());
-    root.SetString("Overlay file", overlayFileName);
-    root.SetDword("Display As", static_cast<uint32_t>(tables.UnitMode()));
-    root.SetDword("Decimals", static_cast<uint32_t>(tables.Decimals()));
-    root.SetString("Element File", "ELEMENT");
-    root.SetString("Valence File", "VALENCE");
-    root.SetString("Reference File", "REFERENC");
-    root.SetString("Description File", "DESCRIPT");
-    root.SetDword("Scan Range", scanRange != 0 ? kCheckedFlag : 0);
+    kScanRange.Write(store, scanRange != 0);
 }
 
 std::string WorkspaceState::ElementValue(double ratio, bool selected)

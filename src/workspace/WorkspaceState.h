@@ -3,7 +3,6 @@
 #include "workspace/ExportSettings.h"
 
 #include <cstdint>
-#include <optional>
 #include <string>
 
 class SettingsStore;
@@ -17,17 +16,15 @@ struct WorkspaceState {
     bool elementWindowActive = true;
     bool dataWindowActive = true;
     bool graphWindowActive = true;
-    bool linear = true;                    // the data window's intensity scale, read only here
-    uint32_t scanRange = 0;                // nonzero: the scan is limited to the graph's range
-    bool hasMinimumIntensity = false;      // a minimum intensity was stored
-    std::optional<uint32_t> useSummation;  // the graph's summation mode when stored
-    bool useRatiosChecked = false;
+    bool linear = true;                // the data window's intensity scale, read only here
+    uint32_t scanRange = 0;            // nonzero: the scan is limited to the graph's range
+    bool hasMinimumIntensity = false;  // a minimum intensity was stored
     std::string overlayFileName;
     ExportSettings exportSettings;
 
     // Reads the workspace's own values and applies the stored display settings, element
-    // selection and ratios, and valence flags to `text` and `tables`, and centres the display
-    // list on the stored wavelength (the caller rebuilds).
+    // selection and ratios, valence flags and the use of ratios to `text` and `tables`, and
+    // centres the display list on the stored wavelength (the caller rebuilds).
     void Restore(SettingsStore& store, TextTables& text, TableArray& tables);
 
     // Writes everything back. If no element is selected, every element is selected first.

@@ -4,20 +4,19 @@
 #include "app/TSpeklaApp.h"
 #include "command/TComboEdit.h"
 #include "command/TLineEdit.h"
-#include "database/TestFiles.h"
-#include "workspace/TSpeklaWindow.h"
-
 #include "database/TableArray.h"
+#include "database/TestFiles.h"
 #include "database/TextTables.h"
+#include "workspace/TSpeklaWindow.h"
 
 #include <cmath>
 
 #include <QAction>
 #include <QApplication>
 #include <QFile>
-#include <QMessageBox>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 

@@ -2,8 +2,8 @@
 #include "command/CommandInterpreter.h"
 #include "command/CommandNumbers.h"
 #include "database/TableArray.h"
-#include "database/TextTables.h"
 #include "database/TestFiles.h"
+#include "database/TextTables.h"
 #include "workspace/ExportSettings.h"
 
 #include <functional>
@@ -79,7 +79,7 @@ struct Case {
     int commandId;
     const char* keyword;
     const char* argument;
-    const char* panes;    // which panes are shown: E, D, G
+    const char* panes;  // which panes are shown: E, D, G
     bool acted;
     const char* warning;  // the start of the warning, empty for none
     const char* log;      // the workspace operations called
@@ -135,23 +135,22 @@ const Case kCases[] = {
      [](const Installation& i) { EXPECT_EQ(i.ShownValences(), "1 2"); }},
     {"IonIndexes", CMD_ION, "ION", "1 2 25", "EDG", true, "", "SelectionChanged",
      [](const Installation& i) { EXPECT_EQ(i.ShownValences(), "1 2 25"); }},
-    {"IonIndexesOutside", CMD_ION, "ION", "26 -1 4000000000 99999999999999999999", "EDG", true,
-     "", "SelectionChanged", [](const Installation& i) { EXPECT_EQ(i.ShownValences(), ""); }},
+    {"IonIndexesOutside", CMD_ION, "ION", "26 -1 4000000000 99999999999999999999", "EDG", true, "",
+     "SelectionChanged", [](const Installation& i) { EXPECT_EQ(i.ShownValences(), ""); }},
     {"IonAll", CMD_ION, "ION", "all", "EDG", true, "", "SelectionChanged",
      [](const Installation& i) { EXPECT_EQ(i.text.ValenceFlags[0], 1); }},
     // Sources: labels keep their case but compare without it.
     {"SourceListed", CMD_SOURCE, "SOURCE", "nist, Third", "EDG", true, "", "SelectionChanged",
      [](const Installation& i) { EXPECT_EQ(i.ActiveSources(), "NIST third"); }},
-    {"SourceUnknownActivatesAll", CMD_SOURCE, "SOURCE", "none", "EDG", true, "",
-     "SelectionChanged",
+    {"SourceUnknownActivatesAll", CMD_SOURCE, "SOURCE", "none", "EDG", true, "", "SelectionChanged",
      [](const Installation& i) { EXPECT_EQ(i.ActiveSources(), "Kurucz NIST third"); }},
     // Graph commands, with and without the graph.
-    {"RangeSet", CMD_RANGE, "RANGE", "12.5", "EDG", true, "",
-     "ShowGraphStatus", [](const Installation& i) { EXPECT_EQ(i.workspace.graph.range, 12.5); }},
+    {"RangeSet", CMD_RANGE, "RANGE", "12.5", "EDG", true, "", "ShowGraphStatus",
+     [](const Installation& i) { EXPECT_EQ(i.workspace.graph.range, 12.5); }},
     {"RangeZeroWithoutGraph", CMD_RANGE, "RANGE", "0", "ED", false, "", "", nullptr},
     {"RangeNoNumber", CMD_RANGE, "RANGE", "X", "EDG", false, "", "", nullptr},
-    {"RangeWithoutGraph", CMD_RANGE, "RANGE", "5", "ED", false, "You cannot change the range",
-     "", nullptr},
+    {"RangeWithoutGraph", CMD_RANGE, "RANGE", "5", "ED", false, "You cannot change the range", "",
+     nullptr},
     {"RangeInfinite", CMD_RANGE, "RANGE", "1E400", "EDG", false, "The range must", "",
      [](const Installation& i) { EXPECT_EQ(i.workspace.graph.range, 4.0); }},
     {"RangeNegative", CMD_RANGE, "RANGE", "-3", "EDG", false, "The range must", "", nullptr},
@@ -159,11 +158,12 @@ const Case kCases[] = {
     {"HeightSet", CMD_HEIGHT, "HEIGHT", "300", "EDG", true, "", "ShowGraphStatus",
      [](const Installation& i) { EXPECT_EQ(i.workspace.graph.height, 300.0); }},
     {"HeightTooSmall", CMD_HEIGHT, "HEIGHT", "5", "EDG", false, "The height must", "", nullptr},
-    {"HeightWithoutGraph", CMD_HEIGHT, "HEIGHT", "300", "", false,
-     "You cannot change the height", "", nullptr},
+    {"HeightWithoutGraph", CMD_HEIGHT, "HEIGHT", "300", "", false, "You cannot change the height",
+     "", nullptr},
     {"OrdersListed", CMD_ORDERS, "ORDERS", "2,3", "EDG", true, "", "",
      [](const Installation& i) {
-         EXPECT_EQ(i.workspace.graph.orders, (std::array<bool, 5>{false, true, true, false, false}));
+         EXPECT_EQ(i.workspace.graph.orders,
+                   (std::array<bool, 5>{false, true, true, false, false}));
      }},
     {"OrdersOutside", CMD_ORDERS, "ORDERS", "0 7", "EDG", true, "", "",
      [](const Installation& i) { EXPECT_EQ(i.workspace.graph.orders, (std::array<bool, 5>{})); }},
@@ -179,8 +179,8 @@ const Case kCases[] = {
      }},
     {"SummationOff", CMD_SUMMATION, "SUMMATION", "NO", "EDG", true, "", "", nullptr},
     {"SummationOtherWord", CMD_SUMMATION, "SUMMATION", "MAYBE", "EDG", false, "", "", nullptr},
-    {"SummationWithoutGraph", CMD_SUMMATION, "SUMMATION", "", "ED", false,
-     "This command is only", "", nullptr},
+    {"SummationWithoutGraph", CMD_SUMMATION, "SUMMATION", "", "ED", false, "This command is only",
+     "", nullptr},
     {"OverlayFile", CMD_OVERLAY, "OVERLAY", "Scan.txt", "EDG", true, "", "",
      [](const Installation& i) {
          EXPECT_EQ(i.workspace.graph.overlayLoaded, "Scan.txt");
@@ -190,8 +190,8 @@ const Case kCases[] = {
      [](const Installation& i) { EXPECT_FALSE(i.workspace.graph.overlay); }},
     {"OverlayToggle", CMD_OVERLAY, "OVERLAY", "", "EDG", true, "", "",
      [](const Installation& i) { EXPECT_TRUE(i.workspace.graph.overlay); }},
-    {"OverlayWithoutGraph", CMD_OVERLAY, "OVERLAY", "on", "ED", false, "This command is only",
-     "", nullptr},
+    {"OverlayWithoutGraph", CMD_OVERLAY, "OVERLAY", "on", "ED", false, "This command is only", "",
+     nullptr},
     {"ScanWithoutGraph", CMD_SCAN, "SCAN", "RANGE", "ED", false, "The scan range can be", "",
      nullptr},
     {"ScanRange", CMD_SCAN, "SCAN", "range", "EDG", true, "", "",
@@ -219,8 +219,7 @@ const Case kCases[] = {
     {"HideEmpty", CMD_HIDE, "HIDE", "", "EDG", false, "You must specify a window to hide", "",
      nullptr},
     // Element files: the extension is tested without case, the name keeps its case.
-    {"SaveNoName", CMD_SAVE, "SAVE", "", "EDG", false, "You must specify an element", "",
-     nullptr},
+    {"SaveNoName", CMD_SAVE, "SAVE", "", "EDG", false, "You must specify an element", "", nullptr},
     {"SaveWrongExtension", CMD_SAVE, "SAVE", "sel.txt", "EDG", false,
      "You must specify either an SEF", "", nullptr},
     {"SaveLowerCase", CMD_SAVE, "SAVE", "My.sef", "EDG", true, "", "SaveElementFile My.sef",
@@ -237,8 +236,8 @@ const Case kCases[] = {
      [](const Installation& i) { EXPECT_EQ(i.tables.Decimals(), 0); }},
     {"DecimalsTooMany", CMD_DECIMALS, "DECIMALS", "5", "EDG", false, "Number of decimals", "",
      [](const Installation& i) { EXPECT_EQ(i.tables.Decimals(), 3); }},
-    {"DecimalsHuge", CMD_DECIMALS, "DECIMALS", "4294967298", "EDG", false, "Number of decimals",
-     "", [](const Installation& i) { EXPECT_EQ(i.tables.Decimals(), 3); }},
+    {"DecimalsHuge", CMD_DECIMALS, "DECIMALS", "4294967298", "EDG", false, "Number of decimals", "",
+     [](const Installation& i) { EXPECT_EQ(i.tables.Decimals(), 3); }},
     {"DecimalsNegative", CMD_DECIMALS, "DECIMALS", "-1", "EDG", false, "Number of decimals", "",
      nullptr},
     {"Vacuum", CMD_VACUUM, "VACUUM", "", "EDG", true, "", "RefreshViews",
@@ -268,17 +267,11 @@ const Case kCases[] = {
     {"DownHuge", CMD_DOWN, "DOWN", "4000000000", "EDG", true, "", "MoveDown 2147483647", nullptr},
     {"UpEmpty", CMD_UP, "UP", "", "EDG", true, "", "MoveUp 1", nullptr},
     {"GoTo", CMD_GOTO, "GOTO", "5000 6000", "EDG", true, "", "RefreshViews",
-     [](const Installation& i) {
-         EXPECT_EQ(i.tables.DisplayList().CurrentWavelength(), 5000000);
-     }},
+     [](const Installation& i) { EXPECT_EQ(i.tables.DisplayList().CurrentWavelength(), 5000000); }},
     {"GoToHuge", CMD_GOTO, "GOTO", "1E20", "EDG", true, "", "RefreshViews",
-     [](const Installation& i) {
-         EXPECT_EQ(i.tables.DisplayList().CurrentWavelength(), 6000000);
-     }},
+     [](const Installation& i) { EXPECT_EQ(i.tables.DisplayList().CurrentWavelength(), 6000000); }},
     {"GoToText", CMD_GOTO, "GOTO", "X", "EDG", true, "", "RefreshViews",
-     [](const Installation& i) {
-         EXPECT_EQ(i.tables.DisplayList().CurrentWavelength(), 4000000);
-     }},
+     [](const Installation& i) { EXPECT_EQ(i.tables.DisplayList().CurrentWavelength(), 4000000); }},
     // Everything else reaches the workspace.
     {"ExportDialog", CMD_EXPORT, "EXPORT", "", "EDG", true, "", "Export dialog", nullptr},
     {"ExportArguments", CMD_EXPORT, "EXPORT", "Out.txt sum 2.5", "EDG", true, "", "Export",
@@ -288,8 +281,7 @@ const Case kCases[] = {
          EXPECT_EQ(i.exportSettings.Data, 0);
          EXPECT_EQ(i.exportSettings.Range, "2.5");
      }},
-    {"ExportLongRange", CMD_EXPORT, "EXPORT", "a.txt both 1234567890123", "EDG", true, "",
-     "Export",
+    {"ExportLongRange", CMD_EXPORT, "EXPORT", "a.txt both 1234567890123", "EDG", true, "", "Export",
      [](const Installation& i) {
          EXPECT_EQ(i.exportSettings.Both, 1);
          EXPECT_EQ(i.exportSettings.Range, "123456789");

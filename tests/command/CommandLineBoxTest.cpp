@@ -1,11 +1,12 @@
 #include "CommandLineBoxTest.h"
 
 #include "command/CommandList.h"
+#include "command/CommandNumbers.h"
 #include "command/TComboEdit.h"
 #include "command/TLineEdit.h"
 #include "database/TextTables.h"
-#include "command/CommandNumbers.h"
 
+#include <QAction>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -119,4 +120,29 @@ void CommandLineBoxTest::QuitWordEndsWithoutHistory()
     box.combo.LineEdit()->clear();
     box.Type("FERME");
     QCOMPARE(box.quit.count(), 2);
+}
+
+// A window's enabled shortcut wins over the box's own use of the keys; others still edit.
+void CommandLineBoxTest::WindowShortcutsWinOverEditingKeys()
+{
+    QWidget window;
+    auto* combo = new TComboEdit(&window);
+    QAction selectAll("Select All");
+    selectAll.setShortcut(QKeySequence("Ctrl+A"));
+    window.addAction(&selectAll);
+    QSignalSpy triggered(&selectAll, &QAction::triggered);
+    combo->LineEdit()->SetShortcutFilter([&](const QKeySequence& keys) {
+        return selectAll.isEnabled() && keys == selectAll.shortcut();
+    });
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    combo->LineEdit()->setFocus();
+    QTest::keyClicks(combo->LineEdit(), "abc");
+    QTest::keyClick(combo->LineEdit(), Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(triggered.count(), 1);
+    QVERIFY(combo->LineEdit()->selectedText().isEmpty());
+    selectAll.setEnabled(false);
+    QTest::keyClick(combo->LineEdit(), Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(triggered.count(), 1);
+    QCOMPARE(combo->LineEdit()->selectedText(), QString("abc"));
 }

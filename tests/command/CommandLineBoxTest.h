@@ -12,4 +12,5 @@ private slots:
     void UnknownWordStaysSelected();
     void HistoryKeepsNewLinesAsTyped();
     void QuitWordEndsWithoutHistory();
+    void WindowShortcutsWinOverEditingKeys();
 };

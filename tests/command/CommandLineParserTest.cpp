@@ -1,7 +1,7 @@
 #include "command/CommandLineParser.h"
 #include "command/CommandList.h"
-#include "database/TextTables.h"
 #include "command/CommandNumbers.h"
+#include "database/TextTables.h"
 
 #include <gtest/gtest.h>
 
@@ -85,7 +85,8 @@ TEST(CommandLineParserTest, ArgumentsKeepTheirCaseOnlyWhereTheyNameFiles)
         {"show graph", "SHOW", "GRAPH"},
     };
     for (const auto& c : cases) {
-        const auto resolved = CommandLineParser::Resolve(keywords, *CommandLineParser::Split(c.line));
+        const auto resolved =
+            CommandLineParser::Resolve(keywords, *CommandLineParser::Split(c.line));
         ASSERT_TRUE(resolved) << c.line;
         EXPECT_EQ(resolved->keyword, c.keyword) << c.line;
         EXPECT_EQ(resolved->argument, c.argument) << c.line;

@@ -1,6 +1,6 @@
 #include "command/CommandList.h"
-#include "database/TextTables.h"
 #include "command/CommandNumbers.h"
+#include "database/TextTables.h"
 
 #include <gtest/gtest.h>
 

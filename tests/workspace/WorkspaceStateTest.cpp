@@ -58,7 +58,7 @@ TEST_F(WorkspaceStateTest, EverythingSurvivesARoundTrip)
     state.elementWindowActive = false;
     state.graphWindowActive = false;
     state.scanRange = 1;  // any nonzero value is written as the check mark's 8
-    state.useRatiosChecked = true;
+    tables.SetUseRatios(true);
     state.overlayFileName = "measured.txt";
     state.exportSettings = {"out.txt", "3900-4000", 1, 0, 0};
     text.ElementTable[0].selected = 0;
@@ -82,7 +82,7 @@ TEST_F(WorkspaceStateTest, EverythingSurvivesARoundTrip)
     EXPECT_FALSE(restored.graphWindowActive);
     EXPECT_EQ(restored.scanRange, 8u);
     EXPECT_TRUE(restored.hasMinimumIntensity);
-    EXPECT_TRUE(restored.useRatiosChecked);
+    EXPECT_TRUE(nextTables.UseRatios());
     EXPECT_EQ(restored.exportSettings.FileName, "out.txt");
     EXPECT_EQ(restored.exportSettings.Range, "3900-4000");
     EXPECT_EQ(restored.exportSettings.Both, 1);
@@ -102,6 +102,59 @@ TEST_F(WorkspaceStateTest, EverythingSurvivesARoundTrip)
               SettingsStore::Value(std::string("measured.txt")));
 }
 
+// What another version of the program reads: names, types, and 8 for a check mark.
+TEST_F(WorkspaceStateTest, SavedValuesKeepTheirNamesAndTypes)
+{
+    using Value = SettingsStore::Value;
+    WorkspaceState state;
+    state.Restore(store, text, tables);
+    state.scanRange = 1;
+    state.dataWindowActive = false;
+    state.overlayFileName = "measured.txt";
+    state.exportSettings = {"out.txt", "3900-4000", 0, 1, 0};
+    tables.SetUseRatios(true);
+    tables.SetDecimals(2);
+    text.ElementTable[2].ratio = 0.5;
+    text.ValenceFlags[1] = 0;
+    tables.GoToWavelength(3961527);
+    state.Save(store, text, tables);
+
+    const std::string root = "Software\\Spekla";
+    const struct {
+        std::string key;
+        const char* name;
+        Value value;
+    } expected[] = {
+        {root + "\\Element Window", "Active", uint32_t{1}},
+        {root + "\\Data Window", "Active", uint32_t{0}},
+        {root + "\\Graph Window", "Active", uint32_t{1}},
+        {root + "\\Graph Window", "Use Ratios", uint32_t{8}},
+        {root, "Scan Range", uint32_t{8}},
+        {root, "Wavelength", uint32_t{3961527}},
+        {root, "Minimum intensity", std::vector<uint8_t>(8, 0)},
+        {root, "Display As", uint32_t{1}},
+        {root, "Decimals", uint32_t{2}},
+        {root, "Overlay file", std::string("measured.txt")},
+        {root, "Element File", std::string("ELEMENT")},
+        {root, "Valence File", std::string("VALENCE")},
+        {root, "Reference File", std::string("REFERENC")},
+        {root, "Description File", std::string("DESCRIPT")},
+        {root + "\\Elements", "H", std::string("1 1")},
+        {root + "\\Elements", "Fe", std::string("0.5 1")},
+        {root + "\\Valences", text.ValenceNameTable[1].c_str(), uint32_t{0}},
+        {root + "\\Valences", text.ValenceNameTable[2].c_str(), uint32_t{1}},
+        {root + "\\Export", "Filename", std::string("out.txt")},
+        {root + "\\Export", "Range", std::string("3900-4000")},
+        {root + "\\Export", "Data", uint32_t{0}},
+        {root + "\\Export", "Summ", uint32_t{1}},
+        {root + "\\Export", "Both", uint32_t{0}},
+    };
+    for (const auto& value : expected) {
+        EXPECT_EQ(store.GetValue(value.key, value.name), value.value)
+            << value.key << " " << value.name;
+    }
+}
+
 TEST_F(WorkspaceStateTest, SavingWithNoElementSelectedSelectsThemAll)
 {
     for (Element& element : text.ElementTable) {
@@ -118,8 +171,10 @@ TEST_F(WorkspaceStateTest, WrongValuesLeaveDefaults)
     root.SetString("Decimals", "4");                                     // wrong type
     root.SetDword("Display As", 7);                                      // out of range
     root.SetBinary("Minimum intensity", std::vector<uint8_t>{1, 2, 3});  // wrong size
+    root.SetString("Scan Range", "8");
     root.SetDword("Wavelength", 5000000);
     store.CreateKey("Software\\Spekla\\Data Window").SetString("Active", "0");
+    store.CreateKey("Software\\Spekla\\Graph Window").SetString("Use Ratios", "8");
     store.CreateKey("Software\\Spekla\\Elements").SetDword("Fe", 0);
     store.CreateKey("Software\\Spekla\\Elements").SetString("He", "nan 0");
     const RegistryKey exportKey = store.CreateKey("Software\\Spekla\\Export");
@@ -132,6 +187,8 @@ TEST_F(WorkspaceStateTest, WrongValuesLeaveDefaults)
     EXPECT_DOUBLE_EQ(tables.MinIntensity(), 0.0);
     EXPECT_EQ(tables.DisplayList().Target(), 5000000);
     EXPECT_TRUE(state.dataWindowActive);
+    EXPECT_EQ(state.scanRange, 0u);
+    EXPECT_FALSE(tables.UseRatios());
     EXPECT_EQ(text.ElementTable[2].selected, 1);
     EXPECT_EQ(text.ElementTable[1].selected, 1);
     EXPECT_DOUBLE_EQ(text.ElementTable[1].ratio, 1.0);

@@ -1,4 +1,5 @@
 #include "PaneToggleTest.h"
+#include "WorkspaceCommandsTest.h"
 
 #include <QApplication>
 #include <QTest>
@@ -7,5 +8,8 @@ int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     PaneToggleTest paneToggle;
-    return QTest::qExec(&paneToggle, argc, argv) == 0 ? 0 : 1;
+    WorkspaceCommandsTest commands;
+    int failures = QTest::qExec(&paneToggle, argc, argv);
+    failures += QTest::qExec(&commands, argc, argv);
+    return failures == 0 ? 0 : 1;
 }

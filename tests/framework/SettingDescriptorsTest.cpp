@@ -1,0 +1,137 @@
+#include "framework/SettingDescriptors.h"
+#include "framework/SettingsStore.h"
+
+#include <cmath>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <limits>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using Value = SettingsStore::Value;
+
+constexpr std::string_view kKey = "Software\\Spekla\\Test";
+
+Bytes DoubleBytes(double value)
+{
+    Bytes bytes(8);
+    std::memcpy(bytes.data(), &value, bytes.size());  // the test machine is little-endian
+    return bytes;
+}
+
+// A value as found in the store (nothing: missing), and what the descriptor should make of it.
+template <class T>
+struct ReadCase {
+    const char* what;
+    std::optional<Value> stored;
+    std::optional<T> expected;  // nothing: Read gives the default
+};
+
+template <class T>
+std::string CaseName(const ::testing::TestParamInfo<ReadCase<T>>& info)
+{
+    return info.param.what;
+}
+
+// Stores the case's value, then checks Stored, Read and that reading made no key.
+template <class Setting, class T>
+void CheckRead(const Setting& setting, const ReadCase<T>& c, const T& defaultValue)
+{
+    SettingsStore store(SettingsStore::Root::CurrentUser, "");
+    if (c.stored) {
+        store.SetValue(setting.key, setting.name, *c.stored);
+    }
+    EXPECT_EQ(setting.Stored(store), c.expected);
+    EXPECT_EQ(setting.Read(store), c.expected.value_or(defaultValue));
+    EXPECT_EQ(store.KeyExists(setting.key), c.stored.has_value());
+}
+
+constexpr DwordSetting kDword{kKey, "Decimals", 3, 1, 4};
+constexpr FlagSetting kFlag{kKey, "Scan Range", true, 8};
+constexpr DoubleSetting kDouble{kKey, "Minimum", 5.0, 0.0, 100.0};
+constexpr StringSetting kString{kKey, "Range", "none", 5};
+
+class DwordSettingTest : public ::testing::TestWithParam<ReadCase<std::uint32_t>> {};
+TEST_P(DwordSettingTest, Reads) { CheckRead(kDword, GetParam(), std::uint32_t{3}); }
+INSTANTIATE_TEST_SUITE_P(Cases, DwordSettingTest,
+                         ::testing::Values(ReadCase<std::uint32_t>{"Missing", {}, {}},
+                                           ReadCase<std::uint32_t>{"Text", Value("2"), {}},
+                                           ReadCase<std::uint32_t>{"Binary", Value(Bytes(4)), {}},
+                                           ReadCase<std::uint32_t>{"BelowMinimum", Value(0u), {}},
+                                           ReadCase<std::uint32_t>{"AboveMaximum", Value(5u), {}},
+                                           ReadCase<std::uint32_t>{"Minimum", Value(1u), 1u},
+                                           ReadCase<std::uint32_t>{"Maximum", Value(4u), 4u}),
+                         CaseName<std::uint32_t>);
+
+class FlagSettingTest : public ::testing::TestWithParam<ReadCase<bool>> {};
+TEST_P(FlagSettingTest, Reads) { CheckRead(kFlag, GetParam(), true); }
+INSTANTIATE_TEST_SUITE_P(Cases, FlagSettingTest,
+                         ::testing::Values(ReadCase<bool>{"Missing", {}, {}},
+                                           ReadCase<bool>{"Text", Value("0"), {}},
+                                           ReadCase<bool>{"Zero", Value(0u), false},
+                                           ReadCase<bool>{"One", Value(1u), true},
+                                           ReadCase<bool>{"CheckMark", Value(8u), true},
+                                           ReadCase<bool>{"AllBits", Value(0xFFFFFFFFu), true}),
+                         CaseName<bool>);
+
+class DoubleSettingTest : public ::testing::TestWithParam<ReadCase<double>> {};
+TEST_P(DoubleSettingTest, Reads) { CheckRead(kDouble, GetParam(), 5.0); }
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DoubleSettingTest,
+    ::testing::Values(
+        ReadCase<double>{"Missing", {}, {}}, ReadCase<double>{"Dword", Value(12u), {}},
+        ReadCase<double>{"FourBytes", Value(Bytes{0, 0, 0x48, 0x41}), {}},
+        ReadCase<double>{"NineBytes", Value(Bytes(9)), {}},
+        ReadCase<double>{"NotANumber", DoubleBytes(std::nan("")), {}},
+        ReadCase<double>{"Infinite", DoubleBytes(std::numeric_limits<double>::infinity()), {}},
+        ReadCase<double>{"BelowMinimum", DoubleBytes(-0.5), {}},
+        ReadCase<double>{"AboveMaximum", DoubleBytes(100.5), {}},
+        ReadCase<double>{"InRange", DoubleBytes(12.5), 12.5},
+        ReadCase<double>{"Maximum", DoubleBytes(100.0), 100.0}),
+    CaseName<double>);
+
+class StringSettingTest : public ::testing::TestWithParam<ReadCase<std::string>> {};
+TEST_P(StringSettingTest, Reads) { CheckRead(kString, GetParam(), std::string("none")); }
+INSTANTIATE_TEST_SUITE_P(
+    Cases, StringSettingTest,
+    ::testing::Values(ReadCase<std::string>{"Missing", {}, {}},
+                      ReadCase<std::string>{"Dword", Value(1u), {}},
+                      ReadCase<std::string>{"Empty", Value(""), ""},  // present, not the default
+                      ReadCase<std::string>{"Short", Value("3900"), "3900"},
+                      ReadCase<std::string>{"Long", Value("3900-4000"), "3900-"}),
+    CaseName<std::string>);
+
+}  // namespace
+
+TEST(BinarySettingTest, OnlyTheFixedSizeReads)
+{
+    const BinarySetting setting{kKey, "Placement", 4};
+    SettingsStore store(SettingsStore::Root::CurrentUser, "");
+    EXPECT_EQ(setting.Stored(store), std::nullopt);
+    for (const Value& wrong : {Value(Bytes(3)), Value(Bytes(5)), Value(4u), Value("abcd")}) {
+        store.SetValue(kKey, "Placement", wrong);
+        EXPECT_EQ(setting.Stored(store), std::nullopt);
+    }
+    setting.Write(store, Bytes{1, 2, 3, 4});
+    EXPECT_EQ(setting.Stored(store), (Bytes{1, 2, 3, 4}));
+}
+
+// Written values come back from the file the next run reads, with the stored types.
+TEST(SettingDescriptorsTest, WrittenValuesSurviveTheFile)
+{
+    SettingsStore store(SettingsStore::Root::CurrentUser, "");
+    kDword.Write(store, 2);
+    kFlag.Write(store, true);
+    kDouble.Write(store, 0.1);
+    kString.Write(store, "3900-4000");
+    FlagSetting{kKey, "Off", true, 8}.Write(store, false);
+
+    SettingsStore next(SettingsStore::Root::CurrentUser, "");
+    next.LoadText(store.Text());
+    EXPECT_EQ(kDword.Stored(next), 2u);
+    EXPECT_EQ(next.GetValue(kKey, "Scan Range"), Value(8u));
+    EXPECT_EQ(next.GetValue(kKey, "Off"), Value(0u));
+    EXPECT_EQ(kDouble.Stored(next), 0.1);  // bit for bit
+    EXPECT_EQ(next.GetValue(kKey, "Range"), Value("3900-"));
+}

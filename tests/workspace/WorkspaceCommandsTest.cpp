@@ -1,0 +1,169 @@
+#include "WorkspaceCommandsTest.h"
+
+#include "command/CommandNumbers.h"
+#include "database/TableArray.h"
+#include "database/TestFiles.h"
+#include "database/TextTables.h"
+#include "framework/IdleDriver.h"
+#include "framework/SettingsStore.h"
+#include "workspace/ActionTable.h"
+#include "workspace/MenuCommands.h"
+#include "workspace/TSpeklaWindow.h"
+#include "workspace/WorkspaceSnapshot.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+// A workspace over two small sources, with plain labels as panes and its action states
+// applied after every change, as the frame does.
+struct Workspace {
+    Workspace()
+        : store(SettingsStore::Root::CurrentUser, folder.File("settings.reg")),
+          window(text, tables, store, idle)
+    {
+        folder.WriteText("ELEMENTS", ElementsText({"H", "Fe", "Cu"}));
+        folder.WriteTable("Kurucz.swt", {Line(4000000), Line(4001000, 1), Line(4002000, 2)});
+        folder.WriteTable("NIST.swt", {Line(4000500, 1)});
+        text.Load(folder.Path());
+        tables.ScanDirectory(folder.Path());
+        for (auto id : {WorkspaceOperations::kElementPane, WorkspaceOperations::kDataPane,
+                        WorkspaceOperations::kGraphPane}) {
+            window.SetPaneFactory(id, [] { return new QLabel; });
+        }
+        QObject::connect(&window, &TSpeklaWindow::StateChanged,
+                         [this] { window.Actions().Apply(window.Snapshot()); });
+        window.SetupWindow(&sources);
+    }
+
+    QAction* Action(int id) { return window.Actions().Action(id); }
+
+    // Runs `act` and answers the message box it opens; returns the box's caption and text.
+    QStringList AnswerMessageBox(const std::function<void()>& act)
+    {
+        QStringList seen;
+        QTimer closer;
+        QObject::connect(&closer, &QTimer::timeout, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                seen = {box->windowTitle(), box->text(),
+                        box->icon() == QMessageBox::Warning ? "exclamation" : "no icon"};
+                box->accept();
+            }
+        });
+        closer.start(10);
+        act();
+        return seen;
+    }
+
+    TempFolder folder;
+    TextTables text;
+    TableArray tables{text};
+    SettingsStore store;
+    IdleDriver idle;
+    QMenu sources;
+    TSpeklaWindow window;
+};
+
+}  // namespace
+
+void WorkspaceCommandsTest::DecimalsStepUpThenAlternate_data()
+{
+    QTest::addColumn<int>("start");
+    QTest::addColumn<QList<int>>("steps");
+    QTest::newRow("from 3") << 3 << QList<int>{4, 3, 4, 3};
+    QTest::newRow("from 0") << 0 << QList<int>{1, 2, 3, 4, 3, 4};
+}
+
+void WorkspaceCommandsTest::DecimalsStepUpThenAlternate()
+{
+    QFETCH(int, start);
+    QFETCH(QList<int>, steps);
+    Workspace workspace;
+    workspace.tables.SetDecimals(start);
+    for (int expected : steps) {
+        workspace.Action(CM_DECIMALS)->trigger();
+        QCOMPARE(workspace.tables.Decimals(), expected);
+    }
+}
+
+void WorkspaceCommandsTest::InvertingEverySelectedElementIsRefused()
+{
+    Workspace workspace;
+    const QStringList box =
+        workspace.AnswerMessageBox([&] { workspace.Action(CM_INVERTSELECTION)->trigger(); });
+    QCOMPARE(box.value(0), QString("Spekla"));
+    QCOMPARE(box.value(1), QString("Element selection cannot be inverted because there would be "
+                                   "no elements selected."));
+    QCOMPARE(workspace.text.ElementTable[1].selected, uint8_t{1});
+    workspace.window.EvCommand(CMD_REMOVE, "-", "FE");
+    workspace.Action(CM_INVERTSELECTION)->trigger();
+    QCOMPARE(workspace.text.ElementTable[0].selected, uint8_t{0});
+    QCOMPARE(workspace.text.ElementTable[1].selected, uint8_t{1});
+}
+
+// Typed commands and menu items change the state; the marks only follow it.
+void WorkspaceCommandsTest::CheckMarksFollowTheState()
+{
+    Workspace workspace;
+    QAction* kurucz = workspace.Action(CM_SOURCE1);
+    QAction* nist = workspace.Action(CM_SOURCE1 + 1);
+    QVERIFY(kurucz->isChecked() && nist->isChecked());
+    workspace.window.EvCommand(CMD_SOURCE, "SOURCE", "nist");
+    QVERIFY(!kurucz->isChecked() && nist->isChecked());
+    QCOMPARE(workspace.tables.DisplayList().Count(), 1u);  // rebuilt from NIST alone
+    workspace.window.EvCommand(CMD_CLEAR, "CLEAR", "");
+    QVERIFY(kurucz->isChecked());
+    nist->trigger();  // Ctrl+2
+    QVERIFY(!nist->isChecked());
+    QVERIFY(!workspace.tables.IsActive(1));
+    workspace.window.EvCommand(CMD_VACUUM, "VACUUM", "");
+    QVERIFY(workspace.Action(CM_VACUUM)->isChecked());
+    QVERIFY(!workspace.Action(CM_AIR)->isChecked());
+    workspace.Action(CM_AIR)->trigger();
+    QVERIFY(!workspace.Action(CM_VACUUM)->isChecked());
+    QVERIFY(workspace.Action(CM_AIR)->isChecked());
+    QCOMPARE(workspace.tables.UnitMode(), kUnitAir);
+    workspace.Action(CM_LINEAR)->trigger();  // Ctrl+L
+    QVERIFY(!workspace.tables.Linear());
+    QVERIFY(!workspace.Action(CM_LINEAR)->isChecked());
+}
+
+void WorkspaceCommandsTest::PaneCommandsAreDisabledWithoutThePane()
+{
+    Workspace workspace;
+    QVERIFY(workspace.Action(CM_LINEAR)->isEnabled());
+    QVERIFY(workspace.Action(CM_DATAWINDOW)->isChecked());
+    workspace.window.EvCommand(CMD_HIDE, "HIDE", "data element");
+    QVERIFY(!workspace.Action(CM_LINEAR)->isEnabled());
+    QVERIFY(!workspace.Action(CM_PERIODIC)->isEnabled());
+    QVERIFY(!workspace.Action(CM_DATAWINDOW)->isChecked());
+    QVERIFY(workspace.Action(CM_GRAPHWINDOW)->isChecked());
+    workspace.window.EvCommand(CMD_SHOW, "SHOW", "DATA");
+    QVERIFY(workspace.Action(CM_LINEAR)->isEnabled());
+}
+
+void WorkspaceCommandsTest::WarningsShowInAWarningBox()
+{
+    Workspace workspace;
+    int acted = 1;
+    QStringList box = workspace.AnswerMessageBox(
+        [&] { acted = workspace.window.EvCommand(CMD_DECIMALS, "DECIMALS", "9"); });
+    QCOMPARE(acted, 0);
+    QCOMPARE(box, (QStringList{"Warning", "Number of decimals places must be from 0-4 inclusive.",
+                               "no icon"}));
+    box = workspace.AnswerMessageBox(
+        [&] { workspace.window.EvCommand(CMD_SAVE, "SAVE", "selection.txt"); });
+    QCOMPARE(box.value(2), QString("exclamation"));
+    // A saved selection comes back under the name typed, case and all.
+    const QString name = QString::fromStdString(workspace.folder.File("My.sef"));
+    QCOMPARE(workspace.window.EvCommand(CMD_SAVE, "SAVE", name), 1);
+    workspace.window.EvCommand(CMD_ONLY, "ONLY", "CU");
+    QCOMPARE(workspace.window.EvCommand(CMD_LOAD, "LOAD", name), 1);
+    QCOMPARE(workspace.text.ElementTable[0].selected, uint8_t{1});
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QObject>
+
+class WorkspaceCommandsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void DecimalsStepUpThenAlternate_data();
+    void DecimalsStepUpThenAlternate();
+    void InvertingEverySelectedElementIsRefused();
+    void CheckMarksFollowTheState();
+    void PaneCommandsAreDisabledWithoutThePane();
+    void WarningsShowInAWarningBox();
+};
