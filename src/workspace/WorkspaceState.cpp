@@ -34,7 +34,7 @@ constexpr DoubleSetting kMinimumIntensity{kRoot, "Minimum intensity", 0.0, 0.0};
 constexpr DwordSetting kDisplayAs{kRoot, "Display As", kUnitAir, 0, kUnitVacuum};
 constexpr DwordSetting kDecimals{kRoot, "Decimals", 3, 0, 4};
 constexpr StringSetting kOverlayFile{kRoot, "Overlay file", ""};
-// Written for installations shared with older versions, which read the text files' names here.
+// The text files' fixed names: written on every save, never read back.
 constexpr StringSetting kTextFiles[] = {
     {kRoot, "Element File", "ELEMENT"},
     {kRoot, "Valence File", "VALENCE"},
