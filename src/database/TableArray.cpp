@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -20,7 +21,7 @@ int32_t ClampToInt32(int64_t value)
 
 }  // namespace
 
-TableArray::TableArray(const TextTables& tables) : m_tables(tables), m_displayList(m_files) {}
+TableArray::TableArray(const TextTables& tables) : m_tables(tables), m_displayList(*this) {}
 
 TableArray::~TableArray() = default;
 
@@ -58,30 +59,43 @@ void TableArray::AddTable(std::unique_ptr<WavetableFile> file)
         return;  // a line refers to its file by a 16-bit index
     }
     file->SetTableIndex(static_cast<uint16_t>(m_files.size()));
-    file->SetUseRatios(UseRatios());
-    file->SetMinimumIntensity(minIntensity);
-    const int32_t current = m_displayList.CurrentWavelength();
-    file->SetLimits(ClampToInt32(int64_t{current} - span), ClampToInt32(int64_t{current} + span));
+    file->SetUseRatios(m_settings.useRatios);
+    file->SetMinimumIntensity(m_settings.minIntensity);
+    const int64_t current = m_displayList.CurrentWavelength();
+    file->SetLimits(ClampToInt32(current - m_settings.span),
+                    ClampToInt32(current + m_settings.span));
     file->Activate();
     m_files.push_back(std::move(file));
+    ++m_settingsRevision;  // a new active source
 }
 
 void TableArray::Activate(size_t index)
 {
     m_files[index]->Activate();
+    ++m_settingsRevision;
 }
 
 void TableArray::Deactivate(size_t index)
 {
     m_files[index]->Deactivate();
+    ++m_settingsRevision;
     Rebuild();
+}
+
+WaveData TableArray::RecordAt(uint16_t tableIndex, uint32_t recordIndex) const
+{
+    if (tableIndex >= m_files.size()) {
+        return {};
+    }
+    return m_files[tableIndex]->RecordAt(recordIndex);
 }
 
 void TableArray::ApplyScanWindow()
 {
     const int64_t current = m_displayList.CurrentWavelength();
     for (auto& file : m_files) {
-        file->SetLimits(ClampToInt32(current - span), ClampToInt32(current + span));
+        file->SetLimits(ClampToInt32(current - m_settings.span),
+                        ClampToInt32(current + m_settings.span));
     }
 }
 
@@ -141,28 +155,19 @@ void TableArray::GoToWavelength(int32_t wavelength)
     }
 }
 
-void TableArray::GoToDisplayValue(double value)
+bool TableArray::GoToDisplayValue(double value)
 {
-    GoToWavelength(DisplayValueToWavelength(*this, value));
+    const std::optional<int32_t> wavelength = DisplayValueToWavelength(m_settings, value);
+    if (!wavelength) {
+        return false;
+    }
+    GoToWavelength(*wavelength);
+    return true;
 }
 
 int TableArray::MoveBy(int lines)
 {
-    int moved = 0;
-    const int direction = lines > 0 ? 1 : -1;
-    const int64_t steps = std::llabs(int64_t{lines});
-    for (int64_t i = 0; i < steps; ++i) {
-        const uint32_t before = m_displayList.Cursor();
-        if (!m_displayList.Move(direction)) {
-            break;
-        }
-        if (m_displayList.Cursor() == before) {
-            // At an end every further step counts without moving: count them at once.
-            moved = static_cast<int>(std::min<int64_t>(steps, std::numeric_limits<int>::max()));
-            break;
-        }
-        ++moved;
-    }
+    const int moved = m_displayList.Move(lines);
     ApplyScanWindow();
     return moved;
 }
@@ -180,15 +185,29 @@ double TableArray::Progress() const
     return total > 0.0 ? scanned / total : 0.0;
 }
 
+void TableArray::SetDecimals(int value)
+{
+    m_settings.decimals = value;
+    ++m_settingsRevision;
+}
+
+void TableArray::SetUnitMode(::UnitMode value)
+{
+    m_settings.unitMode = value;
+    ++m_settingsRevision;
+}
+
 void TableArray::SetSpan(int32_t halfWidth)
 {
-    span = halfWidth;
+    m_settings.span = halfWidth;
+    ++m_settingsRevision;
     ApplyScanWindow();
 }
 
 void TableArray::SetUseRatios(bool use)
 {
-    useRatios = use ? 1 : 0;
+    m_settings.useRatios = use;
+    ++m_settingsRevision;
     for (auto& file : m_files) {
         file->SetUseRatios(use);
     }
@@ -196,8 +215,15 @@ void TableArray::SetUseRatios(bool use)
 
 void TableArray::SetMinimumIntensity(double value)
 {
-    minIntensity = value;
+    m_settings.minIntensity = value;
+    ++m_settingsRevision;
     for (auto& file : m_files) {
         file->SetMinimumIntensity(value);
     }
+}
+
+void TableArray::SetLinear(bool linear)
+{
+    m_settings.linear = linear;
+    ++m_settingsRevision;
 }

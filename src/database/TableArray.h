@@ -1,5 +1,7 @@
 #pragma once
 
+#include "database/DisplaySettings.h"
+#include "database/RecordReader.h"
 #include "database/ValidRecordsArray.h"
 #include "database/WavetableFile.h"
 
@@ -14,13 +16,13 @@ class TextTables;
 // All table files (data sources), the display list they feed and the display settings.
 // Filling is incremental: a rebuild positions every file at the target, and fill steps, driven
 // from idle time, read each active file outward one record per direction.
-class TableArray {
+class TableArray : public RecordReader {
 public:
-    static constexpr int32_t kFullSpan = 2147483647;
+    static constexpr int32_t kFullSpan = DisplaySettings::kFullSpan;
 
     // `tables` must outlive this object.
     explicit TableArray(const TextTables& tables);
-    ~TableArray();
+    ~TableArray() override;
     TableArray(const TableArray&) = delete;
     TableArray& operator=(const TableArray&) = delete;
 
@@ -36,6 +38,7 @@ public:
     void Activate(size_t index);    // no rebuild: the caller rebuilds
     void Deactivate(size_t index);  // rebuilds
     bool IsActive(size_t index) const { return m_files[index]->IsActive(); }
+    WaveData RecordAt(uint16_t tableIndex, uint32_t recordIndex) const override;
 
     ValidRecordsArray& DisplayList() { return m_displayList; }
     const ValidRecordsArray& DisplayList() const { return m_displayList; }
@@ -49,22 +52,34 @@ public:
     // Makes `wavelength` (0.001 Å) current: the cursor ends on the line nearest to it, and the
     // list is refilled around it unless every active file has already read past it.
     void GoToWavelength(int32_t wavelength);
-    void GoToDisplayValue(double value);  // a number in the current display units
-    // Moves the cursor n lines up (n > 0, longer wavelengths) or down; returns the moves made.
+    // Goes to a number typed in the current display units; false, changing nothing, when it
+    // gives no wavelength (not finite, or a wave number of 0 or less).
+    bool GoToDisplayValue(double value);
+    // Moves the cursor up to `lines` lines up (> 0, longer wavelengths) or down, a line listed
+    // by several sources counting once. Returns the lines moved, signed like `lines`; 0 when
+    // the cursor stayed.
     int MoveBy(int lines);
     // Fraction of the active files' records read so far: 0 with no active file, 1 when done.
     double Progress() const;
 
-    int Decimals() const { return decimals; }
-    void SetDecimals(int value) { decimals = value; }
-    int UnitMode() const { return unitMode; }
-    void SetUnitMode(int value) { unitMode = value; }
-    int32_t Span() const { return span; }
-    void SetSpan(int32_t halfWidth);
-    bool UseRatios() const { return useRatios != 0; }
+    // The display settings, and a count that changes with every call of one of their setters
+    // and with every source added, activated or deactivated; views compare it with the one
+    // they last painted with.
+    const DisplaySettings& Settings() const { return m_settings; }
+    uint64_t SettingsRevision() const { return m_settingsRevision; }
+
+    int Decimals() const { return m_settings.decimals; }
+    void SetDecimals(int value);  // 0 to 4: FormatWavelength shows nothing for others
+    ::UnitMode UnitMode() const { return m_settings.unitMode; }
+    void SetUnitMode(::UnitMode value);
+    int32_t Span() const { return m_settings.span; }
+    void SetSpan(int32_t halfWidth);  // 0.001 Å either side of the current line
+    bool UseRatios() const { return m_settings.useRatios; }
     void SetUseRatios(bool use);  // no rebuild
-    double MinIntensity() const { return minIntensity; }
-    void SetMinimumIntensity(double value);  // no rebuild
+    double MinIntensity() const { return m_settings.minIntensity; }
+    void SetMinimumIntensity(double value);  // intensity code; no rebuild
+    bool Linear() const { return m_settings.linear; }
+    void SetLinear(bool linear);
 
 private:
     void ApplyScanWindow();
@@ -72,10 +87,7 @@ private:
 
     const TextTables& m_tables;
     std::vector<std::unique_ptr<WavetableFile>> m_files;
-    int32_t decimals = 3;
     ValidRecordsArray m_displayList;
-    uint8_t useRatios = 0;
-    double minIntensity = 0.0;
-    int32_t span = kFullSpan;
-    int32_t unitMode = 1;
+    DisplaySettings m_settings;
+    uint64_t m_settingsRevision = 0;
 };

@@ -75,20 +75,24 @@ void TextTables::Load(const std::string& directory)
     LoadReferences(prefix + "REFERENC");
     LoadElements(prefix + "ELEMENTS");
     ValenceFlags.fill(1);
+    NoteChanged();
 }
 
 void TextTables::LoadDescriptions(const std::string& path)
 {
     LoadTextTable(path, DescriptionTable);
+    NoteChanged();
 }
 
 void TextTables::LoadReferences(const std::string& path)
 {
     LoadTextTable(path, ReferenceTable);
+    NoteChanged();
 }
 
 bool TextTables::LoadElements(const std::string& path)
 {
+    NoteChanged();
     ElementTable.clear();
     m_unreadElementLines.clear();
     m_elementsUnreadable = false;
@@ -128,6 +132,7 @@ bool TextTables::LoadElements(const std::string& path)
 
 void TextTables::BuildSortIndex()
 {
+    NoteChanged();
     std::vector<std::string> sorted;
     sorted.reserve(ElementTable.size());
     for (const Element& element : ElementTable) {

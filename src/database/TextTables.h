@@ -43,6 +43,11 @@ public:
     double ElementRatio(unsigned code) const;  // 1.0 for an unknown code
     bool IsValenceShown(unsigned code) const;
 
+    // Changes with every load and with every NoteChanged(). The tables below are changed in
+    // place, so whoever changes them (selection, ratios, valence flags, names) calls NoteChanged().
+    uint64_t Revision() const { return m_revision; }
+    void NoteChanged() { ++m_revision; }
+
     std::vector<Element> ElementTable;
     std::vector<std::string> DescriptionTable;  // code 0 is ""
     std::vector<std::string> ReferenceTable;    // code 0 is ""
@@ -52,4 +57,5 @@ public:
 private:
     std::vector<std::string> m_unreadElementLines;  // ELEMENTS from the first unreadable line on
     bool m_elementsUnreadable = false;              // ELEMENTS exists but could not be read
+    uint64_t m_revision = 0;
 };

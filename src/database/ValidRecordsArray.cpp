@@ -1,15 +1,15 @@
 #include "database/ValidRecordsArray.h"
 
-#include "database/WavetableFile.h"
+#include "database/RecordReader.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
-ValidRecordsArray::ValidRecordsArray(const std::vector<std::unique_ptr<WavetableFile>>& files)
+ValidRecordsArray::ValidRecordsArray(const RecordReader& reader)
     : m_storage(kMinimumGrowth * sizeof(ListedLine)),
       capacityLast(kMinimumGrowth - 1),
-      m_files(files)
+      m_reader(reader)
 {
 }
 
@@ -21,7 +21,7 @@ int32_t ValidRecordsArray::CurrentWavelength() const
 WaveData ValidRecordsArray::ItemAt(uint32_t slot) const
 {
     const ListedLine& item = Items()[slot];
-    return m_files[item.tableIndex]->RecordAt(item.recordIndex);
+    return m_reader.RecordAt(item.tableIndex, item.recordIndex);
 }
 
 bool ValidRecordsArray::IsDuplicate(uint32_t slotA, uint32_t slotB) const
@@ -37,9 +37,10 @@ uint32_t ValidRecordsArray::Distance(int32_t a, int32_t b)
     return static_cast<uint32_t>(std::llabs(int64_t{a} - int64_t{b}));
 }
 
-void ValidRecordsArray::Insert(const WaveData& line)
+void ValidRecordsArray::Insert(const WaveData& line, uint16_t tableIndex)
 {
-    const ListedLine item{line.record.wavelength, line.recordIndex, line.table->TableIndex()};
+    ++m_revision;
+    const ListedLine item{line.record.wavelength, line.recordIndex, tableIndex};
     if (IsEmpty()) {
         InsertFirstLine(item);
         return;
@@ -150,6 +151,7 @@ uint32_t ValidRecordsArray::Search(int32_t wavelength) const
 
 bool ValidRecordsArray::SetTarget(int32_t wavelength)
 {
+    ++m_revision;
     target = wavelength;
     if (IsEmpty() || wavelength < WavelengthAt(first) || wavelength > WavelengthAt(last)) {
         Reset();
@@ -168,33 +170,40 @@ bool ValidRecordsArray::SetTarget(int32_t wavelength)
 
 void ValidRecordsArray::Reset()
 {
+    ++m_revision;
     first = last = cursor = kNone;
     bestDistance = 0xFFFFFFFF;
 }
 
-bool ValidRecordsArray::Move(int steps)
+// One pass whatever `steps` is, so that a move to either end costs one walk over the list.
+int ValidRecordsArray::Move(int steps)
 {
     if (IsEmpty()) {
-        return false;
+        return 0;
     }
+    int moved = 0;
     uint32_t i = cursor;
-    while (steps > 0 && i < last) {
+    // Counting toward zero in both directions never negates `steps`, which may be INT_MIN.
+    while (moved < steps && i < last) {
         ++i;
         if (!IsDuplicate(i, i - 1)) {
             cursor = i;
-            --steps;
+            ++moved;
         }
     }
-    while (steps < 0 && i > first) {
+    while (moved > steps && i > first) {
         --i;
         if (!IsDuplicate(i, i + 1)) {
             cursor = i;
-            ++steps;
+            --moved;
         }
     }
-    target = WavelengthAt(cursor);
-    bestDistance = 0;
-    return true;
+    if (moved != 0) {
+        target = WavelengthAt(cursor);
+        bestDistance = 0;
+        ++m_revision;
+    }
+    return moved;
 }
 
 size_t ValidRecordsArray::MemoryBytes() const

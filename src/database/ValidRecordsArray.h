@@ -4,10 +4,8 @@
 #include "framework/PageBuffer.h"
 
 #include <cstdint>
-#include <memory>
-#include <vector>
 
-class WavetableFile;
+class RecordReader;
 
 // The display list: every line that passed the filter, from all active table files, in order of
 // wavelength, with a cursor on the current line. Lines arrive on both sides of the target while
@@ -19,8 +17,8 @@ public:
     static constexpr uint32_t kNone = 0xFFFFFFFF;
     static constexpr uint32_t kMinimumGrowth = 25000;
 
-    // `files` resolves a line's table index; it belongs to the owner and outlives the list.
-    explicit ValidRecordsArray(const std::vector<std::unique_ptr<WavetableFile>>& files);
+    // `reader` reads a listed line back from its table; it must outlive the list.
+    explicit ValidRecordsArray(const RecordReader& reader);
 
     uint32_t Count() const { return last == kNone ? 0 : last - first + 1; }
     bool IsEmpty() const { return last == kNone; }
@@ -35,7 +33,8 @@ public:
     int32_t WavelengthAt(uint32_t slot) const { return Items()[slot].wavelength; }
     bool IsDuplicate(uint32_t slotA, uint32_t slotB) const;
 
-    void Insert(const WaveData& line);
+    // Lists `line`, read from table `tableIndex`; only its wavelength and indices are kept.
+    void Insert(const WaveData& line, uint16_t tableIndex);
     // The slot where a line of `wavelength` belongs (a slot holding it when present); kNone
     // when the list is empty.
     uint32_t Search(int32_t wavelength) const;
@@ -43,9 +42,15 @@ public:
     // nearest line and false is returned; otherwise the list is emptied and true returned.
     bool SetTarget(int32_t wavelength);
     void Reset();
-    // Moves the cursor by `steps` lines, counting duplicates listed by several sources once.
-    // False only when the list is empty.
-    bool Move(int steps);
+    // Moves the cursor by up to `steps` lines (> 0: toward longer wavelengths), a line listed
+    // by several sources counting once, and makes its wavelength the target. Returns the lines
+    // actually moved, signed like `steps`: 0 when the cursor stayed (empty list, already at that
+    // end), and then nothing changes.
+    int Move(int steps);
+
+    // Changes with every change of the lines or the cursor, so that a view can tell whether
+    // what it last painted is out of date.
+    uint64_t Revision() const { return m_revision; }
 
     // Bytes held by the storage, for measurements.
     size_t MemoryBytes() const;
@@ -83,5 +88,6 @@ private:
     int32_t target = 0;
     uint32_t bestDistance = 0xFFFFFFFF;
     uint32_t tolerance = 0;
-    const std::vector<std::unique_ptr<WavetableFile>>& m_files;
+    uint64_t m_revision = 0;
+    const RecordReader& m_reader;
 };

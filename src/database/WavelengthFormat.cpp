@@ -1,6 +1,6 @@
 #include "database/WavelengthFormat.h"
 
-#include "database/TableArray.h"
+#include "database/DisplaySettings.h"
 #include "database/WaveData.h"
 #include "framework/NumberFormat.h"
 
@@ -40,8 +40,10 @@ double VacuumToAir(double angstrom)
     return angstrom / AirIndex(10000.0 / angstrom);
 }
 
-std::string FormatWavelength(const WaveData& line, int unitMode, int decimals)
+std::string FormatWavelength(const WaveData& line, const DisplaySettings& settings)
 {
+    const UnitMode unitMode = settings.unitMode;
+    const int decimals = settings.decimals;
     double angstrom =
         static_cast<double>(static_cast<long double>(line.record.wavelength) * 0.001L);
     if (unitMode == kUnitWaveNumber || unitMode == kUnitVacuum) {
@@ -56,22 +58,28 @@ std::string FormatWavelength(const WaveData& line, int unitMode, int decimals)
     return FormatFixed(angstrom * kShowShift[decimals], decimals);
 }
 
-int32_t DisplayValueToWavelength(const TableArray& tables, double value)
+std::optional<int32_t> DisplayValueToWavelength(const DisplaySettings& settings, double value)
 {
-    const int unitMode = tables.UnitMode();
-    if (unitMode == kUnitWaveNumber) {
+    if (!std::isfinite(value)) {
+        return std::nullopt;
+    }
+    if (settings.unitMode == kUnitWaveNumber) {
+        // No wavelength has a wave number of zero or below; 1e8 / 0 would read as the longest.
+        if (value <= 0.0) {
+            return std::nullopt;
+        }
         value = VacuumToAir(1e8 / value);
     } else {
-        const int decimals = tables.Decimals();
+        const int decimals = settings.decimals;
         value *= decimals >= 0 && decimals <= 4 ? kTypedShift[decimals] : 1.0;
-        if (unitMode == kUnitVacuum) {
+        if (settings.unitMode == kUnitVacuum) {
             value = VacuumToAir(value);
         }
     }
     // Rounded, not truncated: 396.1527 nm is 3961526.9999999995 in binary arithmetic.
     const double thousandths = std::round(value * 1000.0);
     if (std::isnan(thousandths)) {
-        return 0;
+        return std::nullopt;
     }
     constexpr double kMin = std::numeric_limits<int32_t>::min();
     constexpr double kMax = std::numeric_limits<int32_t>::max();

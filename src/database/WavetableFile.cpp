@@ -203,7 +203,7 @@ void WavetableFile::StepUp(ValidRecordsArray& list)
     if (upperCursor < LastIndex() && lastUp < upperLimit) {
         ReadRecord(++upperCursor);
         if (Passes(current.record)) {
-            list.Insert(current);
+            list.Insert(current, m_tableIndex);
         }
         lastUp = current.record.wavelength;
     }
@@ -214,7 +214,7 @@ void WavetableFile::StepDown(ValidRecordsArray& list)
     if (lowerCursor > 0 && lastDown > lowerLimit) {
         ReadRecord(--lowerCursor);
         if (Passes(current.record)) {
-            list.Insert(current);
+            list.Insert(current, m_tableIndex);
         }
         lastDown = current.record.wavelength;
     }

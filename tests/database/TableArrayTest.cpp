@@ -3,6 +3,7 @@
 #include "database/TextTables.h"
 
 #include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -45,6 +46,29 @@ std::vector<LineRecord> Ramp(int count, int32_t start, int32_t step, uint8_t ele
     }
     return records;
 }
+
+constexpr int kMaxInt = std::numeric_limits<int>::max();
+constexpr int kMinInt = std::numeric_limits<int>::min();
+
+struct MoveCase {
+    const char* name;
+    int32_t start;
+    int lines;
+    int moved;
+    int32_t end;
+};
+
+// Ten lines, 1000 to 1090 Å/1000 in steps of 10, of which 1020 to 1040 are listed twice.
+class MoveByTest : public TableArrayTest, public ::testing::WithParamInterface<MoveCase> {};
+
+struct SettingCase {
+    const char* name;
+    void (*action)(TableArray& array);
+    bool changes;
+};
+
+class SettingsRevisionTest : public TableArrayTest,
+                             public ::testing::WithParamInterface<SettingCase> {};
 
 }  // namespace
 
@@ -156,19 +180,108 @@ TEST_F(TableArrayTest, SpanLimitsTheScanAndStopsAskingForWork)
     EXPECT_GE(Listed().back(), 5240);
 }
 
-TEST_F(TableArrayTest, MoveByFromTheLastLineCountsEveryCall)
+TEST_P(MoveByTest, ReturnsTheSignedNumberOfLinesMoved)
+{
+    const MoveCase& c = GetParam();
+    folder.WriteTable("a.swt", Ramp(10, 1000, 10));
+    folder.WriteTable("b.swt", Ramp(3, 1020, 10));
+    array.ScanDirectory(folder.Path());
+    array.GoToWavelength(c.start);
+    FillCompletely();
+    ASSERT_EQ(array.DisplayList().Count(), 13u);
+    EXPECT_EQ(array.MoveBy(c.lines), c.moved);
+    EXPECT_EQ(array.DisplayList().CurrentWavelength(), c.end);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, MoveByTest,
+                         ::testing::Values(MoveCase{"UpOverDuplicates", 1010, 3, 3, 1040},
+                                           MoveCase{"DownOverDuplicates", 1050, -3, -3, 1020},
+                                           MoveCase{"UpPastTheEnd", 1070, 5, 2, 1090},
+                                           MoveCase{"DownPastTheStart", 1020, -5, -2, 1000},
+                                           MoveCase{"UpAtTheEnd", 1090, 1, 0, 1090},
+                                           MoveCase{"DownAtTheStart", 1000, -1, 0, 1000},
+                                           MoveCase{"MaxInt", 1030, kMaxInt, 6, 1090},
+                                           MoveCase{"MinInt", 1030, kMinInt, -3, 1000},
+                                           MoveCase{"MinIntAtTheStart", 1000, kMinInt, 0, 1000},
+                                           MoveCase{"Nothing", 1030, 0, 0, 1030}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(TableArrayTest, MoveByInAnEmptyListMovesNothing)
 {
     folder.WriteTable("a.swt", Ramp(10, 1000, 10));
     array.ScanDirectory(folder.Path());
-    array.GoToWavelength(1090);
-    FillCompletely();
-    EXPECT_EQ(array.MoveBy(5), 5);
-    EXPECT_EQ(array.DisplayList().CurrentWavelength(), 1090);
-    EXPECT_EQ(array.MoveBy(-3), 3);
-    EXPECT_EQ(array.DisplayList().CurrentWavelength(), 1060);
-    EXPECT_EQ(array.MoveBy(std::numeric_limits<int>::min()), std::numeric_limits<int>::max());
-    EXPECT_EQ(array.DisplayList().CurrentWavelength(), 1000);
+    array.Deactivate(0);
+    for (int lines : {1, -1, kMaxInt, kMinInt}) {
+        EXPECT_EQ(array.MoveBy(lines), 0) << lines;
+    }
+    EXPECT_TRUE(array.DisplayList().IsEmpty());
 }
+
+TEST_F(TableArrayTest, GoToDisplayValueRefusesNumbersWithoutAWavelength)
+{
+    folder.WriteTable("a.swt", Ramp(100, 1000, 10));
+    array.ScanDirectory(folder.Path());
+    array.GoToWavelength(1500);
+    FillCompletely();
+    const struct {
+        UnitMode unitMode;
+        double value;
+    } refused[] = {{kUnitWaveNumber, 0.0},
+                   {kUnitWaveNumber, -1.0},
+                   {kUnitAir, std::nan("")},
+                   {kUnitVacuum, std::numeric_limits<double>::infinity()}};
+    for (const auto& c : refused) {
+        array.SetUnitMode(c.unitMode);
+        const uint64_t revision = array.DisplayList().Revision();
+        EXPECT_FALSE(array.GoToDisplayValue(c.value)) << c.value;
+        EXPECT_EQ(array.DisplayList().Revision(), revision) << c.value;
+        EXPECT_EQ(array.DisplayList().Count(), 100u);
+        EXPECT_EQ(array.DisplayList().CurrentWavelength(), 1500);
+    }
+    array.SetUnitMode(kUnitAir);
+    EXPECT_TRUE(array.GoToDisplayValue(1.7));
+    EXPECT_EQ(array.DisplayList().CurrentWavelength(), 1700);
+}
+
+TEST_P(SettingsRevisionTest, ChangesWithEverySetterAndSource)
+{
+    const SettingCase& c = GetParam();
+    folder.WriteTable("a.swt", Ramp(10, 1000, 10));
+    array.ScanDirectory(folder.Path());
+    array.GoToWavelength(1050);
+    const uint64_t before = array.SettingsRevision();
+    c.action(array);
+    EXPECT_EQ(array.SettingsRevision() != before, c.changes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SettingsRevisionTest,
+    ::testing::Values(
+        SettingCase{"Decimals", [](auto& array) { array.SetDecimals(4); }, true},
+        SettingCase{"UnitMode", [](auto& array) { array.SetUnitMode(kUnitVacuum); }, true},
+        SettingCase{"Span", [](auto& array) { array.SetSpan(100); }, true},
+        SettingCase{"Ratios", [](auto& array) { array.SetUseRatios(true); }, true},
+        SettingCase{"Minimum", [](auto& array) { array.SetMinimumIntensity(12.5); }, true},
+        SettingCase{"Linear", [](auto& array) { array.SetLinear(false); }, true},
+        SettingCase{"Deactivate", [](auto& array) { array.Deactivate(0); }, true},
+        SettingCase{"Activate",
+                    [](auto& array) {
+                        array.FileAt(0).Deactivate();  // behind the array's back: no count
+                        array.Activate(0);
+                    },
+                    true},
+        SettingCase{"MovesAndReads",
+                    [](auto& array) {
+                        array.GoToWavelength(1020);
+                        array.MoveBy(2);
+                        array.Rebuild();
+                        array.FillStep();
+                        array.Settings();
+                        array.Progress();
+                        array.IsActive(0);
+                    },
+                    false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(TableArrayTest, FilterSettingsReachEveryFileOnRebuild)
 {

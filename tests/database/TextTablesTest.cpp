@@ -4,6 +4,18 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
+namespace {
+
+struct RevisionCase {
+    const char* name;
+    void (*action)(TextTables& tables, const TempFolder& folder);
+    bool changes;
+};
+
+class TextTablesRevisionTest : public ::testing::TestWithParam<RevisionCase> {};
+
+}  // namespace
+
 TEST(TextTablesTest, DescriptionCodesFollowLineNumbers)
 {
     TempFolder folder;
@@ -132,3 +144,40 @@ TEST(TextTablesTest, FailedRewriteIsReported)
     EXPECT_FALSE(tables.WriteElements(folder.File("blocker/ELEMENTS"), &error));
     EXPECT_NE(error.find("ELEMENTS"), std::string::npos);
 }
+
+TEST_P(TextTablesRevisionTest, ChangesWithEveryLoadAndNoteOnly)
+{
+    const RevisionCase& c = GetParam();
+    TempFolder folder;
+    folder.WriteText("ELEMENTS", ElementsText({"H", "He"}));
+    folder.WriteText("DESCRIPT", "alpha\n");
+    TextTables tables;
+    tables.Load(folder.Path());
+    const uint64_t before = tables.Revision();
+    c.action(tables, folder);
+    EXPECT_EQ(tables.Revision() != before, c.changes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TextTablesRevisionTest,
+    ::testing::Values(
+        RevisionCase{"Load", [](auto& t, auto& folder) { t.Load(folder.Path()); }, true},
+        RevisionCase{"Descriptions",
+                     [](auto& t, auto& folder) { t.LoadDescriptions(folder.File("DESCRIPT")); },
+                     true},
+        // A missing file empties the table all the same.
+        RevisionCase{"References",
+                     [](auto& t, auto& folder) { t.LoadReferences(folder.File("REFERENC")); },
+                     true},
+        RevisionCase{"Elements",
+                     [](auto& t, auto& folder) { t.LoadElements(folder.File("ELEMENTS")); }, true},
+        RevisionCase{"SortIndex", [](auto& t, auto&) { t.BuildSortIndex(); }, true},
+        RevisionCase{"Noted", [](auto& t, auto&) { t.NoteChanged(); }, true},
+        RevisionCase{"Reads",
+                     [](auto& t, auto& folder) {
+                         t.ElementName(1);
+                         t.IsElementSelected(0);
+                         t.WriteElements(folder.File("ELEMENTS"), nullptr);
+                     },
+                     false}),
+    [](const auto& info) { return std::string(info.param.name); });

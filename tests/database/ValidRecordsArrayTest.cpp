@@ -4,6 +4,7 @@
 #include "database/ValidRecordsArray.h"
 
 #include <algorithm>
+#include <climits>
 #include <gtest/gtest.h>
 #include <numeric>
 #include <random>
@@ -28,7 +29,7 @@ protected:
 
     void InsertRecord(size_t file, uint32_t index)
     {
-        List().Insert(array->FileAt(file).RecordAt(index));
+        List().Insert(array->FileAt(file).RecordAt(index), array->FileAt(file).TableIndex());
     }
 
     std::vector<int32_t> Wavelengths()
@@ -54,6 +55,16 @@ std::vector<LineRecord> Ramp(int count, int32_t start, int32_t step)
     return records;
 }
 
+struct RevisionCase {
+    const char* name;
+    int32_t target;  // where the cursor is before the action
+    void (*action)(ValidRecordsArray& list);
+    bool changes;
+};
+
+class ValidRecordsArrayRevisionTest : public ValidRecordsArrayTest,
+                                      public ::testing::WithParamInterface<RevisionCase> {};
+
 }  // namespace
 
 TEST_F(ValidRecordsArrayTest, EmptyListHasNoCursor)
@@ -62,7 +73,7 @@ TEST_F(ValidRecordsArrayTest, EmptyListHasNoCursor)
     EXPECT_EQ(List().Count(), 0u);
     EXPECT_EQ(List().Cursor(), ValidRecordsArray::kNone);
     EXPECT_EQ(List().Search(5), ValidRecordsArray::kNone);
-    EXPECT_FALSE(List().Move(1));
+    EXPECT_EQ(List().Move(1), 0);
     EXPECT_TRUE(List().SetTarget(1234));
     EXPECT_EQ(List().CurrentWavelength(), 1234);
 }
@@ -127,19 +138,52 @@ TEST_F(ValidRecordsArrayTest, DuplicatesFromSeveralSourcesCountAsOneStep)
     }
     ASSERT_EQ(List().Count(), 9u);
     List().SetTarget(100);
-    EXPECT_TRUE(List().Move(1));
+    EXPECT_EQ(List().Move(1), 1);
     // Moving up lands on the lowest slot of the next group.
     EXPECT_EQ(List().Cursor(), List().First() + 3);
     EXPECT_EQ(List().WavelengthAt(List().Cursor()), 200);
-    EXPECT_TRUE(List().Move(1));
+    EXPECT_EQ(List().Move(5), 1);  // one group above, then the end
     EXPECT_EQ(List().WavelengthAt(List().Cursor()), 300);
-    EXPECT_TRUE(List().Move(5));  // nothing above: stays on the last group
+    EXPECT_EQ(List().Move(5), 0);
     EXPECT_EQ(List().WavelengthAt(List().Cursor()), 300);
     EXPECT_EQ(List().Target(), 300);
-    EXPECT_TRUE(List().Move(-2));
+    EXPECT_EQ(List().Move(-2), -2);
     // Moving down lands on the highest slot of the group below.
     EXPECT_EQ(List().Cursor(), List().First() + 2);
 }
+
+TEST_P(ValidRecordsArrayRevisionTest, ChangesWithLinesAndCursorOnly)
+{
+    const RevisionCase& c = GetParam();
+    Open({Ramp(10, 1000, 10)});
+    for (uint32_t i = 0; i < 10; ++i) {
+        InsertRecord(0, i);
+    }
+    List().SetTarget(c.target);
+    const uint64_t before = List().Revision();
+    c.action(List());
+    EXPECT_EQ(List().Revision() != before, c.changes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ValidRecordsArrayRevisionTest,
+    ::testing::Values(
+        RevisionCase{"Insert", 1050, [](auto& list) { list.Insert(list.ItemAt(list.First()), 0); },
+                     true},
+        RevisionCase{"TargetInside", 1050, [](auto& list) { list.SetTarget(1070); }, true},
+        RevisionCase{"TargetOutside", 1050, [](auto& list) { list.SetTarget(9000); }, true},
+        RevisionCase{"Reset", 1050, [](auto& list) { list.Reset(); }, true},
+        RevisionCase{"MoveDown", 1050, [](auto& list) { list.Move(-1); }, true},
+        RevisionCase{"MoveUpAtTheEnd", 1090, [](auto& list) { list.Move(1); }, false},
+        RevisionCase{"MoveDownAtTheStart", 1000, [](auto& list) { list.Move(INT_MIN); }, false},
+        RevisionCase{"MoveByNothing", 1050, [](auto& list) { list.Move(0); }, false},
+        RevisionCase{"Reads", 1050,
+                     [](auto& list) {
+                         list.ItemAt(list.Search(1020));
+                         list.IsDuplicate(list.First(), list.Last());
+                     },
+                     false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ValidRecordsArrayTest, OtherElementOrValenceAtTheSameWavelengthIsNoDuplicate)
 {

@@ -1,9 +1,11 @@
-#include "database/TableArray.h"
-#include "database/TextTables.h"
+#include "database/DisplaySettings.h"
 #include "database/WaveData.h"
 #include "database/WavelengthFormat.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
+#include <optional>
 
 namespace {
 
@@ -14,21 +16,40 @@ WaveData At(int32_t wavelength)
     return line;
 }
 
+DisplaySettings Units(UnitMode unitMode, int decimals = 3)
+{
+    DisplaySettings settings;
+    settings.unitMode = unitMode;
+    settings.decimals = decimals;
+    return settings;
+}
+
 struct FormatCase {
     int32_t stored;
-    int unitMode;
+    UnitMode unitMode;
     int decimals;
     const char* text;
 };
 
 class FormatWavelengthTest : public ::testing::TestWithParam<FormatCase> {};
 
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+
+struct TypedCase {
+    UnitMode unitMode;
+    double value;
+    std::optional<int32_t> wavelength;
+};
+
+class TypedValueTest : public ::testing::TestWithParam<TypedCase> {};
+
 }  // namespace
 
 TEST_P(FormatWavelengthTest, ShowsStoredWavelength)
 {
     const FormatCase& c = GetParam();
-    EXPECT_EQ(FormatWavelength(At(c.stored), c.unitMode, c.decimals), c.text);
+    EXPECT_EQ(FormatWavelength(At(c.stored), Units(c.unitMode, c.decimals)), c.text);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, FormatWavelengthTest,
@@ -58,47 +79,49 @@ TEST(WavelengthFormatTest, DispersionOfAir)
 
 TEST(WavelengthFormatTest, TypedValuesGoBackToTheShownLine)
 {
-    TextTables text;
-    TableArray tables(text);
-    tables.SetDecimals(4);
-    EXPECT_EQ(DisplayValueToWavelength(tables, 396.1527), 3961527);
-    tables.SetDecimals(2);
-    EXPECT_EQ(DisplayValueToWavelength(tables, 39615.27), 3961527);
-    tables.SetDecimals(3);
-    EXPECT_EQ(DisplayValueToWavelength(tables, 3961.527), 3961527);
-    tables.SetDecimals(0);
-    EXPECT_EQ(DisplayValueToWavelength(tables, 3961527), 3961527);
+    EXPECT_EQ(DisplayValueToWavelength(Units(kUnitAir, 4), 396.1527), 3961527);
+    EXPECT_EQ(DisplayValueToWavelength(Units(kUnitAir, 2), 39615.27), 3961527);
+    EXPECT_EQ(DisplayValueToWavelength(Units(kUnitAir, 3), 3961.527), 3961527);
+    EXPECT_EQ(DisplayValueToWavelength(Units(kUnitAir, 0), 3961527), 3961527);
 }
 
 TEST(WavelengthFormatTest, VacuumAndWaveNumberInputRoundTrip)
 {
-    TextTables text;
-    TableArray tables(text);
     for (int decimals : {3, 4}) {
-        tables.SetDecimals(decimals);
         for (int32_t stored : {2000000, 5000000, 6562800, 12000000}) {
-            tables.SetUnitMode(kUnitVacuum);
-            const double shown = std::stod(FormatWavelength(At(stored), kUnitVacuum, decimals));
-            EXPECT_NEAR(DisplayValueToWavelength(tables, shown), stored, 3) << stored;
-            tables.SetUnitMode(kUnitWaveNumber);
-            const double number =
-                std::stod(FormatWavelength(At(stored), kUnitWaveNumber, decimals));
+            const DisplaySettings vacuum = Units(kUnitVacuum, decimals);
+            const double shown = std::stod(FormatWavelength(At(stored), vacuum));
+            EXPECT_NEAR(DisplayValueToWavelength(vacuum, shown).value_or(0), stored, 3) << stored;
+            const DisplaySettings waveNumber = Units(kUnitWaveNumber, decimals);
+            const double number = std::stod(FormatWavelength(At(stored), waveNumber));
             // One decimal of cm⁻¹ is coarse: at 1.2 µm it is 0.01 Å.
-            EXPECT_NEAR(DisplayValueToWavelength(tables, number), stored, 200) << stored;
+            EXPECT_NEAR(DisplayValueToWavelength(waveNumber, number).value_or(0), stored, 200)
+                << stored;
         }
     }
 }
 
-TEST(WavelengthFormatTest, ImpossibleInputStaysInRange)
+TEST_P(TypedValueTest, GivesAWavelengthOnlyForUsableNumbers)
 {
-    TextTables text;
-    TableArray tables(text);
-    tables.SetUnitMode(kUnitWaveNumber);
-    EXPECT_EQ(DisplayValueToWavelength(tables, 0.0), 2147483647);
-    tables.SetUnitMode(kUnitAir);
-    EXPECT_EQ(DisplayValueToWavelength(tables, 1e300), 2147483647);
-    EXPECT_EQ(DisplayValueToWavelength(tables, -1e300), -2147483647 - 1);
+    const TypedCase& c = GetParam();
+    EXPECT_EQ(DisplayValueToWavelength(Units(c.unitMode), c.value), c.wavelength);
 }
+
+// Garbage gives nothing; finite numbers beyond the 32-bit range are limited to it.
+INSTANTIATE_TEST_SUITE_P(Cases, TypedValueTest,
+                         ::testing::Values(TypedCase{kUnitWaveNumber, 0.0, std::nullopt},
+                                           TypedCase{kUnitWaveNumber, -0.0, std::nullopt},
+                                           TypedCase{kUnitWaveNumber, -20000.0, std::nullopt},
+                                           TypedCase{kUnitWaveNumber, kNaN, std::nullopt},
+                                           TypedCase{kUnitWaveNumber, kInfinity, std::nullopt},
+                                           TypedCase{kUnitAir, kNaN, std::nullopt},
+                                           TypedCase{kUnitAir, kInfinity, std::nullopt},
+                                           TypedCase{kUnitVacuum, -kInfinity, std::nullopt},
+                                           TypedCase{kUnitWaveNumber, 1e-300, 2147483647},
+                                           TypedCase{kUnitAir, 1e300, 2147483647},
+                                           TypedCase{kUnitAir, -1e300, -2147483647 - 1},
+                                           TypedCase{kUnitVacuum, 1e300, 2147483647},
+                                           TypedCase{kUnitWaveNumber, 100000.0, 1000000}));
 
 TEST(WavelengthFormatTest, UnitSuffixFollowsDecimals)
 {
