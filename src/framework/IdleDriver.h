@@ -1,9 +1,12 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
+#include <QMetaObject>
 #include <QObject>
 #include <QTimer>
 
@@ -20,16 +23,34 @@ public:
     static constexpr std::chrono::microseconds kBatch{4000};
 
     using Step = std::function<bool(std::chrono::microseconds budget)>;
+    using ClientId = uint64_t;  // never 0, never reused
 
     explicit IdleDriver(QObject* parent = nullptr);
+    ~IdleDriver() override;
 
-    void AddClient(Step step);
+    ClientId AddClient(Step step);
+    // A client that is removed when `owner` is destroyed.
+    ClientId AddClient(QObject* owner, Step step);
+    // The client never runs again, even when removed during a turn. Unknown ids are ignored.
+    void RemoveClient(ClientId id);
     void Wake();
     bool IsRunning() const { return m_timer.isActive(); }
 
 private:
+    struct Client {
+        ClientId id = 0;
+        Step step;
+        QMetaObject::Connection ownerWatch;
+        bool removed = false;
+    };
+
     void RunClients();
+    void DropRemoved();
 
     QTimer m_timer;
-    std::vector<Step> m_clients;
+    // Held by pointer: a step may add clients while it runs, and must not be moved meanwhile.
+    std::vector<std::unique_ptr<Client>> m_clients;
+    ClientId m_lastId = 0;
+    int m_runDepth = 0;  // RunClients calls in progress (a step may run an event loop)
+    bool m_wokenDuringRun = false;
 };

@@ -2,6 +2,9 @@
 
 #include "framework/IdleDriver.h"
 
+#include <array>
+#include <memory>
+
 #include <QTest>
 
 void IdleDriverTest::RunsClientsUntilNoWorkIsLeft()
@@ -56,4 +59,111 @@ void IdleDriverTest::WorkAddedWhileRunningIsPickedUp()
     });
     QTRY_VERIFY(!driver.IsRunning());
     QCOMPARE(done, 3);
+}
+
+void IdleDriverTest::WakeDuringATurnIsNotLost()
+{
+    IdleDriver driver;
+    int pending = 0;
+    int done = 0;
+    bool handedOver = false;
+    driver.AddClient([&](auto) {
+        done += pending;
+        pending = 0;
+        return false;
+    });
+    // Runs after the first client in the same turn and gives it work it has already missed.
+    driver.AddClient([&](auto) {
+        if (!handedOver) {
+            handedOver = true;
+            pending = 1;
+            driver.Wake();
+        }
+        return false;
+    });
+    QTRY_VERIFY(!driver.IsRunning());
+    QCOMPARE(done, 1);
+}
+
+void IdleDriverTest::RemovedClientNeverRunsAgain()
+{
+    IdleDriver driver;
+    int removedTurns = 0;
+    int keptTurns = 0;
+    const IdleDriver::ClientId removed = driver.AddClient([&](auto) {
+        ++removedTurns;
+        return true;
+    });
+    const IdleDriver::ClientId kept = driver.AddClient([&](auto) { return ++keptTurns < 3; });
+    QVERIFY(removed != 0);
+    QVERIFY(kept != removed);
+    driver.RemoveClient(removed);
+    driver.RemoveClient(removed);  // twice, and an id never given, change nothing
+    driver.RemoveClient(0);
+    QTRY_VERIFY(!driver.IsRunning());
+    QCOMPARE(removedTurns, 0);
+    QCOMPARE(keptTurns, 3);
+}
+
+void IdleDriverTest::RemovalDuringATurn_data()
+{
+    QTest::addColumn<int>("remover");
+    QTest::addColumn<int>("removed");
+    QTest::addColumn<int>("turnsOfRemoved");
+    QTest::newRow("itself") << 1 << 1 << 1;
+    QTest::newRow("a client later in the turn") << 0 << 2 << 0;
+    QTest::newRow("a client earlier in the turn") << 2 << 0 << 1;
+}
+
+// Three clients with five turns of work each; on its first turn one client removes one.
+void IdleDriverTest::RemovalDuringATurn()
+{
+    QFETCH(int, remover);
+    QFETCH(int, removed);
+    QFETCH(int, turnsOfRemoved);
+    IdleDriver driver;
+    std::array<int, 3> turns{};
+    std::array<IdleDriver::ClientId, 3> ids{};
+    for (int k = 0; k < 3; ++k) {
+        ids[k] = driver.AddClient([&, k](auto) {
+            if (k == remover && turns[k] == 0) {
+                driver.RemoveClient(ids[removed]);
+            }
+            return ++turns[k] < 5;
+        });
+    }
+    QTRY_VERIFY(!driver.IsRunning());
+    for (int k = 0; k < 3; ++k) {
+        QCOMPARE(turns[k], k == removed ? turnsOfRemoved : 5);
+    }
+}
+
+void IdleDriverTest::OwnerDestructionRemovesTheClient_data()
+{
+    QTest::addColumn<bool>("insideItsStep");
+    QTest::addColumn<int>("expectedTurns");
+    QTest::newRow("between turns") << false << 0;
+    QTest::newRow("inside its own step") << true << 1;
+}
+
+// The client always has work, so the driver stops only once it is gone.
+void IdleDriverTest::OwnerDestructionRemovesTheClient()
+{
+    QFETCH(bool, insideItsStep);
+    QFETCH(int, expectedTurns);
+    IdleDriver driver;
+    auto owner = std::make_unique<QObject>();
+    int turns = 0;
+    driver.AddClient(owner.get(), [&](auto) {
+        ++turns;
+        if (insideItsStep) {
+            owner.reset();
+        }
+        return true;
+    });
+    if (!insideItsStep) {
+        owner.reset();
+    }
+    QTRY_VERIFY(!driver.IsRunning());
+    QCOMPARE(turns, expectedTurns);
 }

@@ -9,4 +9,10 @@ private slots:
     void RunsClientsUntilNoWorkIsLeft();
     void WakeRestartsAStoppedDriver();
     void WorkAddedWhileRunningIsPickedUp();
+    void WakeDuringATurnIsNotLost();
+    void RemovedClientNeverRunsAgain();
+    void RemovalDuringATurn_data();
+    void RemovalDuringATurn();
+    void OwnerDestructionRemovesTheClient_data();
+    void OwnerDestructionRemovesTheClient();
 };
