@@ -13,8 +13,8 @@
 #include "workspace/ActionTable.h"
 #include "workspace/MenuCommands.h"
 #include "workspace/TSpeklaWindow.h"
-#include "workspace/WorkspaceSnapshot.h"
 #include "workspace/WindowPlacement.h"
+#include "workspace/WorkspaceSnapshot.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -69,8 +69,8 @@ void TSDIDecFrame::CreateMenus()
     file->addAction(exit);
     exit->setShortcuts({exit->shortcut(), QKeySequence(QKeySequence::Quit)});
     QMenu* data = menuBar()->addMenu(tr("&Data"));
-    AddActions(data, {CM_PREVIOUS, CM_NEXT, CM_GOTOWAVELENGTH, 0, CM_DECIMALS,
-                      CM_MINIMUMINTENSITY});
+    AddActions(data,
+               {CM_PREVIOUS, CM_NEXT, CM_GOTOWAVELENGTH, 0, CM_DECIMALS, CM_MINIMUMINTENSITY});
     QMenu* elements = menuBar()->addMenu(tr("&Elements"));
     AddActions(elements, {CM_SELECTALL, CM_INVERTSELECTION});
     m_sourcesMenu = menuBar()->addMenu(tr("&Sources"));

@@ -16,6 +16,7 @@
 #include "workspace/WorkspaceSnapshot.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 #include <QAction>
@@ -97,7 +98,6 @@ TSpeklaWindow::~TSpeklaWindow() = default;
 void TSpeklaWindow::SetupWindow(QMenu* sourcesMenu)
 {
     m_state.Restore(m_store, m_text, m_tables);
-    m_tables.SetLinear(m_state.linear);
     // Made in the order data, element, graph, each placed by the rules of the toggles.
     const bool element = m_state.elementWindowActive;
     const bool graph = m_state.graphWindowActive;
@@ -129,7 +129,6 @@ void TSpeklaWindow::RestoreScanRange()
 
 void TSpeklaWindow::CleanupWindow()
 {
-    m_state.linear = m_tables.Linear();
     m_state.scanRange = m_tables.Span() != TableArray::kFullSpan ? 1 : 0;
     m_state.Save(m_store, m_text, m_tables);
 }
@@ -466,7 +465,7 @@ void TSpeklaWindow::MoveDown(int lines)
 
 void TSpeklaWindow::MoveUp(int lines)
 {
-    if (m_tables.MoveBy(-lines) != 0) {
+    if (m_tables.MoveBy(-std::max(lines, -INT_MAX)) != 0) {
         RefreshViews();
     }
 }

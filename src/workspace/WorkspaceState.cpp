@@ -152,7 +152,7 @@ void SaveValences(SettingsStore& store, const TextTables& text)
 void WorkspaceState::Restore(SettingsStore& store, TextTables& text, TableArray& tables)
 {
     dataWindowActive = kDataWindowActive.Read(store);
-    linear = kLinear.Read(store);
+    tables.SetLinear(kLinear.Read(store));
     scanRange = kScanRange.Read(store) ? kScanRange.onValue : 0;
     hasMinimumIntensity = RestoreDisplay(store, tables);
     RestoreElements(store, text);
@@ -169,6 +169,7 @@ void WorkspaceState::Save(SettingsStore& store, TextTables& text, const TableArr
     kDataWindowActive.Write(store, dataWindowActive);
     kGraphWindowActive.Write(store, graphWindowActive);
     kUseRatios.Write(store, tables.UseRatios());
+    kLinear.Write(store, tables.Linear());
     SaveElements(store, text);
     SaveValences(store, text);
     SaveExport(store, exportSettings);

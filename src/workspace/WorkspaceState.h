@@ -16,7 +16,6 @@ struct WorkspaceState {
     bool elementWindowActive = true;
     bool dataWindowActive = true;
     bool graphWindowActive = true;
-    bool linear = true;                // the data window's intensity scale, read only here
     uint32_t scanRange = 0;            // nonzero: the scan is limited to the graph's range
     bool hasMinimumIntensity = false;  // a minimum intensity was stored
     std::string overlayFileName;
