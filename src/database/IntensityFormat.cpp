@@ -47,8 +47,12 @@ std::string FormatIntensity(const DisplayWaveData& line, bool linear, bool useRa
 
 std::string MinimumIntensityText(double code, bool linear)
 {
+    // A typed whole number n is stored as the code of n - 0.5, which comes back from pow as
+    // n - 0.5 or just below it; a nudge far below the shown precision rounds it up to n again.
+    constexpr double kNudge = 1.0 + 1e-9;
     const double shown =
-        linear ? (code == 0.0 ? 0.0 : std::round(std::pow(10.0, code * 0.1))) : code * 0.1;
+        linear ? (code == 0.0 ? 0.0 : std::round(std::pow(10.0, code * 0.1) * kNudge))
+               : code * 0.1;
     return FormatFixedPoint(shown, 1);
 }
 

@@ -4,6 +4,8 @@
 #include "database/TextTables.h"
 #include "database/WavetableFile.h"
 
+#include "framework/NumberFormat.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -72,6 +74,11 @@ TEST(IntensityFormatTest, MinimumIntensityShowsOnTheDataWindowScale)
     EXPECT_EQ(MinimumIntensityText(30.0, true), "1000.0");
     EXPECT_EQ(MinimumIntensityText(12.5, true), "18.0");  // 17.78 rounded to a whole number
     EXPECT_EQ(MinimumIntensityText(12.5, false), "1.2");  // 1.25 in binary is just below
+    // A typed linear minimum shows as typed, not one lower.
+    for (double typed : {2.0, 5.0, 7.0, 100.0, 12345.0}) {
+        EXPECT_EQ(MinimumIntensityText(DisplayValueToIntensity(typed, true, 1.0), true),
+                  FormatFixedPoint(typed, 1));
+    }
 }
 
 TEST(IntensityFormatTest, EnteredValuesBecomeCodes)
