@@ -96,12 +96,19 @@ std::optional<double> LeadingNumber(std::string_view text)
 
 std::optional<long long> LeadingInteger(std::string_view text)
 {
-    const std::optional<double> number = LeadingNumber(text);
-    if (!number) {
+    text = SkipBlanks(text);
+    if (!text.empty() && text[0] == '+') {
+        text.remove_prefix(1);
+    }
+    long long value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error == std::errc::result_out_of_range) {
+        return text[0] == '-' ? LLONG_MIN : LLONG_MAX;
+    }
+    if (error != std::errc()) {
         return std::nullopt;
     }
-    constexpr double kLimit = 9.2e18;  // inside long long, beyond any count or index used
-    return static_cast<long long>(std::clamp(std::trunc(*number), -kLimit, kLimit));
+    return value;
 }
 
 int RepeatCount(std::string_view argument)

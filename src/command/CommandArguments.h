@@ -25,8 +25,8 @@ std::vector<std::string> WordsAtEachBlank(std::string_view argument);
 // A number too large for a double gives an infinity, which callers reject as out of range.
 std::optional<double> LeadingNumber(std::string_view text);
 
-// The leading decimal number as an integer (a fraction is cut off), saturated to the range of
-// long long; empty when the text does not start with a number.
+// The leading digits (with a sign) as an integer, as atol reads them: "4.9" and "4E2" give 4.
+// Saturated to the range of long long; empty when the text does not start with digits.
 std::optional<long long> LeadingInteger(std::string_view text);
 
 // The repeat count of the move commands: 1 unless the argument is all digits; then its value,

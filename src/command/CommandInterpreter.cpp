@@ -6,10 +6,10 @@
 #include "command/ElementView.h"
 #include "command/GraphView.h"
 #include "command/WorkspaceOperations.h"
+#include "database/DataSources.h"
 #include "database/TableArray.h"
 #include "database/TextTables.h"
 #include "framework/StringUtil.h"
-#include "workspace/ExportSettings.h"
 
 #include <algorithm>
 #include <cmath>
@@ -88,9 +88,8 @@ const CommandInterpreter::Entry CommandInterpreter::kHandlers[] = {
 };
 
 CommandInterpreter::CommandInterpreter(TextTables& text, TableArray& tables,
-                                       ExportSettings& exportSettings,
                                        WorkspaceOperations& workspace)
-    : m_text(text), m_tables(tables), m_export(exportSettings), m_workspace(workspace)
+    : m_text(text), m_tables(tables), m_workspace(workspace)
 {
 }
 
@@ -191,24 +190,10 @@ CommandResult CommandInterpreter::GraphNumber(std::string_view argument, bool ra
 // Only the listed sources stay active; if none of them exists every source is active.
 CommandResult CommandInterpreter::Source(const CommandText& command)
 {
-    const bool all = command.argument.empty() || EqualsIgnoringCase(command.argument, "ALL");
-    for (size_t i = 0; i < m_tables.FileCount(); ++i) {
-        m_tables.FileAt(i).Deactivate();
-    }
-    for (const std::string& label : Words(all ? std::string_view() : command.argument, true)) {
-        for (size_t i = 0; i < m_tables.FileCount(); ++i) {
-            if (EqualsIgnoringCase(m_tables.FileAt(i).Label(), label)) {
-                m_tables.FileAt(i).Activate();
-                break;
-            }
-        }
-    }
-    bool anyActive = false;
-    for (size_t i = 0; i < m_tables.FileCount(); ++i) {
-        anyActive = anyActive || m_tables.IsActive(i);
-    }
-    for (size_t i = 0; i < m_tables.FileCount() && !anyActive; ++i) {
-        m_tables.FileAt(i).Activate();
+    if (command.argument.empty() || EqualsIgnoringCase(command.argument, "ALL")) {
+        DataSources::ActivateAll(m_tables);
+    } else {
+        DataSources::ActivateListed(m_tables, Words(command.argument, true));
     }
     m_workspace.SelectionChanged();
     return CommandResult::Done();
@@ -223,9 +208,7 @@ CommandResult CommandInterpreter::Clear(const CommandText&)
         element.selected = 1;
     }
     m_tables.SetUseRatios(false);
-    for (size_t i = 0; i < m_tables.FileCount(); ++i) {
-        m_tables.FileAt(i).Activate();
-    }
+    DataSources::ActivateAll(m_tables);
     m_text.ValenceFlags.fill(1);
     m_workspace.ClearOverlay();
     if (!m_workspace.IsPaneShown(WorkspaceOperations::kDataPane)) {
@@ -305,7 +288,7 @@ CommandResult CommandInterpreter::Print(const CommandText&)
 
 CommandResult CommandInterpreter::Only(const CommandText& command)
 {
-    if (command.argument.empty()) {
+    if (Words(command.argument, true).empty()) {
         return CommandResult::Refused();
     }
     ElementSelection::SetAll(m_text, false);
@@ -352,7 +335,7 @@ CommandResult CommandInterpreter::Overlay(const CommandText& command)
     } else if (on != Switch::None) {
         graph->SetDisplayOverlay(on == Switch::On);
     } else {
-        graph->SetDisplayOverlay(graph->LoadOverlay(std::string(command.argument)));
+        graph->SetDisplayOverlay(m_workspace.LoadOverlay(std::string(command.argument)));
     }
     graph->Repaint();
     return CommandResult::Done();
@@ -470,7 +453,7 @@ CommandResult CommandInterpreter::GoTo(const CommandText& command)
     if (!m_tables.GoToDisplayValue(LeadingNumber(command.argument).value_or(0.0))) {
         return CommandResult::Warning(m_tables.UnitMode() == kUnitWaveNumber
                                           ? "A wave number must be a number greater than 0."
-                                          : "The wavelength is too large.",
+                                          : "The wavelength is out of range.",
                                       Icon::None);
     }
     m_workspace.RefreshViews();
@@ -502,26 +485,16 @@ CommandResult CommandInterpreter::SetElementLayout(ElementLayout layout)
     return CommandResult::Done();
 }
 
-// Up to three words: the file, the content (a word with D: data, S: summation, B: both) and
-// the range text. Without words the dialog asks.
+// Up to three words: the file, the content and the range text. Without words the dialog asks.
 CommandResult CommandInterpreter::Export(const CommandText& command)
 {
-    if (command.argument.empty()) {
-        m_workspace.Export(true);
-        return CommandResult::Done();
-    }
-    const std::vector<std::string> words = CommandArguments::WordsAtEachBlank(command.argument);
+    const std::vector<std::string> words =
+        command.argument.empty() ? std::vector<std::string>()
+                                 : CommandArguments::WordsAtEachBlank(command.argument);
     if (words.size() > 3) {
         return CommandResult::Refused();
     }
-    m_export.FileName = words[0].substr(0, ExportSettings::kFileNameLength);
-    if (words.size() > 1) {
-        m_export.ChooseContent(ToUpper(words[1]));
-    }
-    if (words.size() > 2) {
-        m_export.Range = words[2].substr(0, ExportSettings::kRangeLength);
-    }
-    m_workspace.Export(false);
+    m_workspace.Export(words);
     return CommandResult::Done();
 }
 

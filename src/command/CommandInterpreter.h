@@ -7,7 +7,6 @@
 
 #include <string_view>
 
-struct ExportSettings;
 class TableArray;
 class TextTables;
 class WorkspaceOperations;
@@ -25,8 +24,7 @@ public:
     };
 
     // Everything passed in must outlive the interpreter.
-    CommandInterpreter(TextTables& text, TableArray& tables, ExportSettings& exportSettings,
-                       WorkspaceOperations& workspace);
+    CommandInterpreter(TextTables& text, TableArray& tables, WorkspaceOperations& workspace);
 
     // Unknown command numbers are refused without a warning.
     CommandResult Execute(int commandId, std::string_view keyword, std::string_view argument);
@@ -85,6 +83,5 @@ private:
 
     TextTables& m_text;
     TableArray& m_tables;
-    ExportSettings& m_export;
     WorkspaceOperations& m_workspace;
 };

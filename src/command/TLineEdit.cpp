@@ -25,7 +25,9 @@ bool TLineEdit::event(QEvent* event)
 {
     if (event->type() == QEvent::ShortcutOverride && m_shortcutTaken) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (m_shortcutTaken(QKeySequence(key->keyCombination()))) {
+        // Keys of the number pad carry a modifier of their own that no shortcut names.
+        const auto modifiers = key->modifiers() & ~Qt::KeypadModifier;
+        if (m_shortcutTaken(QKeySequence(QKeyCombination(modifiers, Qt::Key(key->key()))))) {
             event->ignore();  // not overridden: the shortcut runs
             return true;
         }

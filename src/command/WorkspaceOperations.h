@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class ElementView;
 class GraphView;
@@ -38,14 +39,18 @@ public:
     virtual ElementView* Elements() = 0;
     // Shows the graph's height and range in the status bar when the graph is shown.
     virtual void ShowGraphStatus() = 0;
+    // Reads an overlay file into the graph and remembers its name; false when it could not be
+    // read (the user has been told why) or the graph is not shown.
+    virtual bool LoadOverlay(const std::string& fileName) = 0;
     // Forgets the overlay file and its points.
     virtual void ClearOverlay() = 0;
 
     // False after the user has been told why (the file could not be read or written).
     virtual bool LoadElementFile(const std::string& fileName) = 0;
     virtual bool SaveElementFile(const std::string& fileName) = 0;
-    // Writes the export file; with `askFirst` the export dialog is shown first.
-    virtual void Export(bool askFirst) = 0;
+    // Without words the export dialog asks first; otherwise up to three words replace the
+    // stored file name, content and range, and the export runs at once.
+    virtual void Export(const std::vector<std::string>& words) = 0;
     virtual void Print() = 0;
     virtual void About() = 0;
     virtual void ShowHelp(int topic) = 0;

@@ -74,6 +74,33 @@ void DataSources::Save(TableArray& tables, SettingsStore& store)
     }
 }
 
+void DataSources::ActivateListed(TableArray& tables, const std::vector<std::string>& labels)
+{
+    for (size_t i = 0; i < tables.FileCount(); ++i) {
+        tables.SetActive(i, false);
+    }
+    bool anyActive = false;
+    for (const std::string& label : labels) {
+        for (size_t i = 0; i < tables.FileCount(); ++i) {
+            if (EqualsIgnoringCase(tables.FileAt(i).Label(), label)) {
+                tables.SetActive(i, true);
+                anyActive = true;
+                break;
+            }
+        }
+    }
+    if (!anyActive) {
+        ActivateAll(tables);
+    }
+}
+
+void DataSources::ActivateAll(TableArray& tables)
+{
+    for (size_t i = 0; i < tables.FileCount(); ++i) {
+        tables.SetActive(i, true);
+    }
+}
+
 std::string DataSources::MenuText(size_t index, const std::string& label, bool renewing)
 {
     const std::string number = std::to_string(index + 1);

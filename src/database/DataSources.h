@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class SettingsStore;
 class TableArray;
@@ -18,6 +19,11 @@ public:
     // Replaces the saved settings with those of every source. When every source is switched
     // off they are all switched on first, so that the next start shows something.
     static void Save(TableArray& tables, SettingsStore& store);
+
+    // Only the sources whose labels are listed (compared without case; the first source of a
+    // label) stay active; when none of them exists every source is active. No rebuild.
+    static void ActivateListed(TableArray& tables, const std::vector<std::string>& labels);
+    static void ActivateAll(TableArray& tables);
 
     // The Sources menu text of source `index`: "&1  label\tCtrl+1" for the first ten (the tenth
     // on Ctrl+0); later

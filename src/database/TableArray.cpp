@@ -71,7 +71,16 @@ void TableArray::AddTable(std::unique_ptr<WavetableFile> file)
 
 void TableArray::Activate(size_t index)
 {
-    m_files[index]->Activate();
+    SetActive(index, true);
+}
+
+void TableArray::SetActive(size_t index, bool active)
+{
+    if (active) {
+        m_files[index]->Activate();
+    } else {
+        m_files[index]->Deactivate();
+    }
     ++m_settingsRevision;
 }
 

@@ -35,8 +35,9 @@ public:
     size_t FileCount() const { return m_files.size(); }
     WavetableFile& FileAt(size_t index) { return *m_files[index]; }
     const WavetableFile& FileAt(size_t index) const { return *m_files[index]; }
-    void Activate(size_t index);    // no rebuild: the caller rebuilds
-    void Deactivate(size_t index);  // rebuilds
+    void Activate(size_t index);                // no rebuild: the caller rebuilds
+    void SetActive(size_t index, bool active);  // no rebuild: the caller rebuilds
+    void Deactivate(size_t index);              // rebuilds
     bool IsActive(size_t index) const { return m_files[index]->IsActive(); }
     WaveData RecordAt(uint16_t tableIndex, uint32_t recordIndex) const override;
 

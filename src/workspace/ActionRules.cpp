@@ -82,7 +82,7 @@ std::optional<ActionState> GraphRule(int id, const WorkspaceSnapshot& s)
 std::optional<ActionState> FrameRule(int id, const WorkspaceSnapshot& s)
 {
     const size_t source = static_cast<size_t>(id - CM_SOURCE1);
-    if (id >= CM_SOURCE1 && source < s.sourcesActive.size()) {
+    if (id >= CM_SOURCE1 && id <= CM_SOURCELAST && source < s.sourcesActive.size()) {
         return ActionState{true, s.sourcesActive[source]};
     }
     switch (id) {

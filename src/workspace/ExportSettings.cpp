@@ -1,13 +1,25 @@
 #include "workspace/ExportSettings.h"
 
-void ExportSettings::ChooseContent(std::string_view word)
+#include "framework/StringUtil.h"
+
+void ExportSettings::ApplyWords(const std::vector<std::string>& words)
 {
-    const bool data = word.find('D') != std::string_view::npos;
-    const bool summation = !data && word.find('S') != std::string_view::npos;
-    const bool both = !data && !summation && word.find('B') != std::string_view::npos;
-    if (data || summation || both) {
-        Data = data ? 1 : 0;
-        Summ = summation ? 1 : 0;
-        Both = both ? 1 : 0;
+    if (words.empty()) {
+        return;
+    }
+    FileName = words[0].substr(0, kFileNameLength);
+    if (words.size() > 1) {
+        const std::string word = ToUpper(words[1]);
+        const bool data = word.find('D') != std::string::npos;
+        const bool summation = !data && word.find('S') != std::string::npos;
+        const bool both = !data && !summation && word.find('B') != std::string::npos;
+        if (data || summation || both) {
+            Data = data ? 1 : 0;
+            Summ = summation ? 1 : 0;
+            Both = both ? 1 : 0;
+        }
+    }
+    if (words.size() > 2) {
+        Range = words[2].substr(0, kRangeLength);
     }
 }

@@ -2,16 +2,18 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
+#include <vector>
 
 // What the export writes and where: kept between runs by the workspace.
 struct ExportSettings {
     static constexpr size_t kFileNameLength = 255;
     static constexpr size_t kRangeLength = 9;
 
-    // A content word: one with D anywhere chooses the lines only, else one with S the curve
-    // only, else one with B both; any other word keeps the choice. `word` is in upper case.
-    void ChooseContent(std::string_view word);
+    // The words of a typed EXPORT: the file name, then a content word (one with D anywhere
+    // chooses the lines only, else one with S the curve only, else one with B both, in any
+    // case; other words keep the choice), then the range text. Words past the third are
+    // ignored; each field is cut to its length.
+    void ApplyWords(const std::vector<std::string>& words);
 
     std::string FileName;
     std::string Range;  // the wavelength range text, at most 9 characters

@@ -2,8 +2,6 @@
 
 #include "workspace/MenuCommands.h"
 
-#include <algorithm>
-
 namespace {
 
 constexpr MenuCommand kCommands[] = {
@@ -72,11 +70,4 @@ constexpr MenuCommand kCommands[] = {
 std::span<const MenuCommand> MenuCommandTable()
 {
     return kCommands;
-}
-
-const MenuCommand* FindMenuCommand(int id)
-{
-    const auto found = std::find_if(std::begin(kCommands), std::end(kCommands),
-                                    [id](const MenuCommand& command) { return command.id == id; });
-    return found == std::end(kCommands) ? nullptr : found;
 }

@@ -13,5 +13,3 @@ struct MenuCommand {
 };
 
 std::span<const MenuCommand> MenuCommandTable();
-// Null for a number the table does not hold.
-const MenuCommand* FindMenuCommand(int id);

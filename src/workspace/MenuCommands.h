@@ -46,8 +46,9 @@ constexpr int CM_SCANONLYRANGE = 11845;
 constexpr int CM_ORDER1 = 9099;  // to CM_ORDER1 + 4 for the fifth order
 constexpr int CM_TREATORDERSASRATIOS = 5167;
 constexpr int CM_GRAPHOPTIONS = 5162;
-// Sources: one item per table file
+// Sources: one item per table file, for the first thousand files
 constexpr int CM_SOURCE1 = 3001;
+constexpr int CM_SOURCELAST = 4000;
 // Window
 constexpr int CM_ELEMENTWINDOW = 9094;
 constexpr int CM_DATAWINDOW = 9096;

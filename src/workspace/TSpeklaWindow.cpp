@@ -13,6 +13,7 @@
 #include "workspace/ActionTable.h"
 #include "workspace/ElementSelectionFile.h"
 #include "workspace/MenuCommands.h"
+#include "workspace/PaneLayout.h"
 #include "workspace/WorkspaceSnapshot.h"
 
 #include <algorithm>
@@ -65,6 +66,9 @@ constexpr TypedEquivalent kTypedEquivalents[] = {
     {CM_AIR, CMD_AIR, "AIR", ""},
     {CM_SELECTALL, CMD_ALL, "ALL", ""},
     {CM_USERATIOS, CMD_RATIOS, "RATIOS", ""},
+    {CM_PERIODIC, CMD_PERIODIC, "PERIODIC", ""},
+    {CM_ALPHABETICAL, CMD_ALPHABETICAL, "ALPHABETICAL", ""},
+    {CM_ATOMICNUMBER, CMD_ATOMIC, "ATOMIC", ""},
 };
 
 const TypedEquivalent* FindTypedEquivalent(int menuId)
@@ -86,8 +90,9 @@ TSpeklaWindow::TSpeklaWindow(TextTables& text, TableArray& tables, SettingsStore
       m_tables(tables),
       m_store(store),
       m_idle(idle),
-      m_interpreter(text, tables, m_state.exportSettings, *this),
-      m_actions(new ActionTable(this))
+      m_interpreter(text, tables, *this),
+      m_actions(new ActionTable(this)),
+      m_panes(*this)
 {
     setObjectName("Workspace");
     connect(m_actions, &ActionTable::Triggered, this, &TSpeklaWindow::EvMenuCommand);
@@ -155,6 +160,7 @@ WorkspaceSnapshot TSpeklaWindow::Snapshot() const
     }
     if (const auto* graph = dynamic_cast<const GraphView*>(Pane(kGraphPane))) {
         state.summation = graph->Summation();
+        state.treatOrderAsRatio = graph->TreatOrderAsRatio();
         state.displayOverlay = graph->DisplayOverlay();
         for (int order = 1; order <= GraphView::kOrders; ++order) {
             state.ordersDisplayed[static_cast<size_t>(order - 1)] = graph->IsOrderDisplayed(order);
@@ -170,12 +176,7 @@ bool TSpeklaWindow::IsPaneShown(int id) const
 
 QWidget* TSpeklaWindow::Pane(PaneId id) const
 {
-    for (QWidget* pane : Panes()) {
-        if (pane->property("paneId").toInt() == id) {
-            return pane;
-        }
-    }
-    return nullptr;
+    return m_panes.Pane(id);
 }
 
 GraphView* TSpeklaWindow::Graph()
@@ -190,109 +191,33 @@ ElementView* TSpeklaWindow::Elements()
 
 void TSpeklaWindow::SetPaneFactory(PaneId id, PaneFactory factory)
 {
-    m_paneFactories[id] = std::move(factory);
-}
-
-QWidget* TSpeklaWindow::MakePane(PaneId id)
-{
-    static const char* const kTitles[] = {"Element Window", "Data Window", "Graph Window"};
-    if (!m_paneFactories[id]) {
-        return nullptr;
-    }
-    QWidget* pane = m_paneFactories[id]();
-    pane->setProperty("paneId", static_cast<int>(id));
-    pane->setObjectName(kTitles[id]);
-    pane->setWindowTitle(kTitles[id]);
-    return pane;
-}
-
-// Removes the pane when it is shown; true when it was.
-bool TSpeklaWindow::HidePane(PaneId id)
-{
-    QWidget* pane = Pane(id);
-    if (pane == nullptr) {
-        return false;
-    }
-    RemovePane(pane);
-    SetPaneFlag(id, false);
-    return true;
-}
-
-void TSpeklaWindow::SetPaneFlag(PaneId id, bool shown)
-{
-    bool* flags[] = {&m_state.elementWindowActive, &m_state.dataWindowActive,
-                     &m_state.graphWindowActive};
-    *flags[id] = shown;
+    m_panes.SetFactory(id, std::move(factory));
 }
 
 void TSpeklaWindow::ToggleElementWindow()
 {
-    if (HidePane(kElementPane)) {
-        return;
-    }
-    QWidget* element = MakePane(kElementPane);
-    if (element == nullptr) {
-        return;
-    }
-    if (QWidget* data = Pane(kDataPane)) {
-        SplitPane(data, element, Qt::Horizontal);
-        SwapPanes(element, data);
-    } else if (QWidget* graph = Pane(kGraphPane)) {
-        SplitPane(graph, element, Qt::Vertical);
-        SwapPanes(element, graph);
-    } else {
-        SplitPane(nullptr, element, Qt::Horizontal);
-    }
-    SetPaneFlag(kElementPane, true);
+    TogglePane(kElementPane);
 }
 
 void TSpeklaWindow::ToggleDataWindow()
 {
-    if (!HidePane(kDataPane)) {
-        ShowDataWindow();
-    }
-}
-
-void TSpeklaWindow::ShowDataWindow()
-{
-    QWidget* data = MakePane(kDataPane);
-    if (data == nullptr) {
-        return;
-    }
-    if (QWidget* element = Pane(kElementPane)) {
-        SplitPane(element, data, Qt::Horizontal);
-    } else if (QWidget* graph = Pane(kGraphPane)) {
-        SplitPane(graph, data, Qt::Vertical);
-        SwapPanes(data, graph);
-    } else {
-        SplitPane(nullptr, data, Qt::Horizontal);
-    }
-    SetPaneFlag(kDataPane, true);
+    TogglePane(kDataPane);
 }
 
 void TSpeklaWindow::ToggleGraphWindow()
 {
-    if (HidePane(kGraphPane)) {
-        return;
+    TogglePane(kGraphPane);
+}
+
+// A pane that could not be made keeps its stored flag, so that a later start still shows it.
+void TSpeklaWindow::TogglePane(PaneId id)
+{
+    const std::optional<bool> shown = m_panes.Toggle(id);
+    if (shown) {
+        bool* flags[] = {&m_state.elementWindowActive, &m_state.dataWindowActive,
+                         &m_state.graphWindowActive};
+        *flags[id] = *shown;
     }
-    QWidget* graph = MakePane(kGraphPane);
-    if (graph == nullptr) {
-        return;
-    }
-    if (QWidget* element = Pane(kElementPane)) {
-        // With element and data side by side the graph goes below both: the data pane is
-        // made again to the right of the element pane once the graph is below it.
-        const bool dataShown = HidePane(kDataPane);
-        SplitPane(element, graph, Qt::Vertical);
-        if (dataShown) {
-            ShowDataWindow();
-        }
-    } else if (QWidget* data = Pane(kDataPane)) {
-        SplitPane(data, graph, Qt::Vertical);
-    } else {
-        SplitPane(nullptr, graph, Qt::Vertical);
-    }
-    SetPaneFlag(kGraphPane, true);
 }
 
 int TSpeklaWindow::EvCommand(int commandId, const QString& keyword, const QString& argument)
@@ -320,7 +245,7 @@ void TSpeklaWindow::EvMenuCommand(int commandId)
 {
     if (const TypedEquivalent* typed = FindTypedEquivalent(commandId)) {
         ShowWarning(m_interpreter.Execute(typed->commandId, typed->keyword, typed->argument));
-    } else if (commandId >= CM_SOURCE1 &&
+    } else if (commandId >= CM_SOURCE1 && commandId <= CM_SOURCELAST &&
                static_cast<size_t>(commandId - CM_SOURCE1) < m_tables.FileCount()) {
         ToggleSource(static_cast<size_t>(commandId - CM_SOURCE1));
     } else {
@@ -429,6 +354,12 @@ void TSpeklaWindow::InvertSelection()
 
 void TSpeklaWindow::EvLineCount()
 {
+    if (QWidget* data = Pane(kDataPane)) {
+        data->update();
+    }
+    if (GraphView* graph = Graph()) {
+        graph->Repaint();
+    }
     emit StateChanged();  // the first or last line may have arrived
 }
 
@@ -441,6 +372,9 @@ void TSpeklaWindow::SelectionChanged()
     }
     for (QWidget* pane : Panes()) {
         pane->update();
+    }
+    if (GraphView* graph = Graph()) {
+        graph->Repaint();
     }
     m_idle.Wake();
 }
@@ -485,7 +419,7 @@ void TSpeklaWindow::SetMinimumIntensity(double value)
 void TSpeklaWindow::ShowGraphStatus()
 {
     const GraphView* graph = Graph();
-    if (graph == nullptr || window() == nullptr) {
+    if (graph == nullptr) {
         return;
     }
     UserMessage::Post(window(), WM_GADGETTEXT, 0,
@@ -494,9 +428,22 @@ void TSpeklaWindow::ShowGraphStatus()
                       QString::fromStdString(FormatFixedPoint(graph->Range(), 1)) + " \u00C5");
 }
 
+bool TSpeklaWindow::LoadOverlay(const std::string& fileName)
+{
+    GraphView* graph = Graph();
+    if (graph == nullptr || !graph->LoadOverlay(UserPath(fileName))) {
+        return false;
+    }
+    m_state.overlayFileName = fileName;
+    return true;
+}
+
 void TSpeklaWindow::ClearOverlay()
 {
     m_state.overlayFileName.clear();
+    if (GraphView* graph = Graph()) {
+        graph->ClearOverlay();
+    }
 }
 
 bool TSpeklaWindow::LoadElementFile(const std::string& fileName)
@@ -523,8 +470,10 @@ bool TSpeklaWindow::SaveElementFile(const std::string& fileName)
     return false;
 }
 
-void TSpeklaWindow::Export(bool)
+// The typed choices are kept, as a later export will use them.
+void TSpeklaWindow::Export(const std::vector<std::string>& words)
 {
+    m_state.exportSettings.ApplyWords(words);
     NotAvailable(tr("Exporting"));
 }
 
@@ -553,10 +502,10 @@ void TSpeklaWindow::About()
 
 void TSpeklaWindow::BuildSourcesMenu(QMenu* menu)
 {
-    for (size_t i = 0; i < m_tables.FileCount(); ++i) {
+    for (size_t i = 0; i < m_tables.FileCount() && CM_SOURCE1 + i <= CM_SOURCELAST; ++i) {
         const WavetableFile& file = m_tables.FileAt(i);
         const QString text = QString::fromStdString(DataSources::MenuText(i, file.Label(), false));
-        auto* action = new QAction(text.section('\t', 0, 0), menu);
+        auto* action = new QAction(text.section('\t', 0, 0), m_actions);
         action->setShortcut(QKeySequence(text.section('\t', 1, 1)));
         action->setCheckable(true);
         action->setStatusTip(
@@ -568,11 +517,6 @@ void TSpeklaWindow::BuildSourcesMenu(QMenu* menu)
 
 void TSpeklaWindow::ToggleSource(size_t index)
 {
-    WavetableFile& file = m_tables.FileAt(index);
-    if (file.IsActive()) {
-        file.Deactivate();
-    } else {
-        file.Activate();
-    }
+    m_tables.SetActive(index, !m_tables.IsActive(index));
     SelectionChanged();
 }

@@ -3,9 +3,9 @@
 #include "command/CommandInterpreter.h"
 #include "command/WorkspaceOperations.h"
 #include "framework/PaneSplitter.h"
+#include "workspace/PaneLayout.h"
 #include "workspace/WorkspaceState.h"
 
-#include <array>
 #include <functional>
 #include <string>
 
@@ -29,7 +29,7 @@ class TSpeklaWindow : public PaneSplitter, public WorkspaceOperations {
 
 public:
     // Makes a new pane window; the workspace owns it once shown.
-    using PaneFactory = std::function<QWidget*()>;
+    using PaneFactory = PaneLayout::Factory;
 
     TSpeklaWindow(TextTables& text, TableArray& tables, SettingsStore& store, IdleDriver& idle,
                   QWidget* parent = nullptr);
@@ -70,10 +70,11 @@ public:
     GraphView* Graph() override;
     ElementView* Elements() override;
     void ShowGraphStatus() override;
+    bool LoadOverlay(const std::string& fileName) override;
     void ClearOverlay() override;
     bool LoadElementFile(const std::string& fileName) override;
     bool SaveElementFile(const std::string& fileName) override;
-    void Export(bool askFirst) override;
+    void Export(const std::vector<std::string>& words) override;
     void Print() override;
     void About() override;
     void ShowHelp(int topic) override;
@@ -84,10 +85,7 @@ signals:
 private:
     void BuildSourcesMenu(QMenu* menu);
     void ToggleSource(size_t index);
-    QWidget* MakePane(PaneId id);
-    bool HidePane(PaneId id);
-    void ShowDataWindow();
-    void SetPaneFlag(PaneId id, bool shown);
+    void TogglePane(PaneId id);
     void RestoreScanRange();
     void RunMenuOnlyCommand(int commandId);
     void RunDialogCommand(int commandId, const QString& prompt, const QString& initial);
@@ -105,5 +103,5 @@ private:
     WorkspaceState m_state;
     CommandInterpreter m_interpreter;
     ActionTable* m_actions;
-    std::array<PaneFactory, 3> m_paneFactories;
+    PaneLayout m_panes;
 };

@@ -63,17 +63,15 @@ FlagSetting ValenceSetting(std::string_view name)
 }
 
 // True when a minimum intensity was stored.
-bool RestoreDisplay(SettingsStore& store, TableArray& tables)
+void RestoreDisplay(SettingsStore& store, TableArray& tables)
 {
-    const auto minimum = kMinimumIntensity.Stored(store);
-    if (minimum) {
+    if (const auto minimum = kMinimumIntensity.Stored(store)) {
         tables.SetMinimumIntensity(*minimum);
     }
     tables.SetUnitMode(static_cast<UnitMode>(kDisplayAs.Read(store)));
     tables.SetDecimals(static_cast<int>(kDecimals.Read(store)));
     // Only the target: the caller rebuilds once the selection is restored too.
     tables.DisplayList().SetTarget(static_cast<int32_t>(kWavelength.Read(store)));
-    return minimum.has_value();
 }
 
 // Exactly one of the three choices must be 1; anything else falls back to the default.
@@ -154,7 +152,7 @@ void WorkspaceState::Restore(SettingsStore& store, TextTables& text, TableArray&
     dataWindowActive = kDataWindowActive.Read(store);
     tables.SetLinear(kLinear.Read(store));
     scanRange = kScanRange.Read(store) ? kScanRange.onValue : 0;
-    hasMinimumIntensity = RestoreDisplay(store, tables);
+    RestoreDisplay(store, tables);
     RestoreElements(store, text);
     RestoreValences(store, text);
     elementWindowActive = kElementWindowActive.Read(store);

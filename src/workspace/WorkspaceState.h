@@ -16,8 +16,7 @@ struct WorkspaceState {
     bool elementWindowActive = true;
     bool dataWindowActive = true;
     bool graphWindowActive = true;
-    uint32_t scanRange = 0;            // nonzero: the scan is limited to the graph's range
-    bool hasMinimumIntensity = false;  // a minimum intensity was stored
+    uint32_t scanRange = 0;  // nonzero: the scan is limited to the graph's range
     std::string overlayFileName;
     ExportSettings exportSettings;
 

@@ -37,13 +37,16 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberCase{"-inf", std::nullopt}, NumberCase{"X", std::nullopt},
                       NumberCase{"", std::nullopt}, NumberCase{"-", std::nullopt}));
 
-TEST(CommandArgumentsTest, IntegersSaturateAndCutFractions)
+// Integers are the leading digits, as atol reads them; too many digits saturate.
+TEST(CommandArgumentsTest, IntegersAreTheLeadingDigits)
 {
-    EXPECT_EQ(LeadingInteger("4.9"), 4);
+    EXPECT_EQ(LeadingInteger(" +4.9"), 4);
     EXPECT_EQ(LeadingInteger("-4.9"), -4);
-    EXPECT_GT(*LeadingInteger("99999999999999999999999"), 4294967296LL);
-    EXPECT_LT(*LeadingInteger("-1E300"), -4294967296LL);
+    EXPECT_EQ(LeadingInteger("3E1"), 3);
+    EXPECT_EQ(LeadingInteger("99999999999999999999999"), std::numeric_limits<long long>::max());
+    EXPECT_EQ(LeadingInteger("-99999999999999999999999"), std::numeric_limits<long long>::min());
     EXPECT_FALSE(LeadingInteger("NAN").has_value());
+    EXPECT_FALSE(LeadingInteger(".5").has_value());
 }
 
 TEST(CommandArgumentsTest, RepeatCountIsOneUnlessAllDigits)

