@@ -90,6 +90,7 @@ TEST(IntensityFormatTest, EnteredValuesBecomeCodes)
     EXPECT_DOUBLE_EQ(DisplayValueToIntensity(6.0, false, 0.0), 0.0);
     // Below the smallest linear intensity: no minimum rather than an impossible one.
     EXPECT_DOUBLE_EQ(DisplayValueToIntensity(0.3, true, 1.0), 0.0);
+    EXPECT_DOUBLE_EQ(DisplayValueToIntensity(0.5, true, 1.0), 0.0);
     EXPECT_DOUBLE_EQ(DisplayValueToIntensity(-5.0, false, 1.0), 0.0);
 }
 
