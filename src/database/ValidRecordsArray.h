@@ -31,6 +31,9 @@ public:
 
     WaveData ItemAt(uint32_t slot) const;  // slot between First() and Last()
     int32_t WavelengthAt(uint32_t slot) const { return Items()[slot].wavelength; }
+    // Which record of which file a slot lists: what stays the same when slots shift.
+    uint16_t TableIndexAt(uint32_t slot) const { return Items()[slot].tableIndex; }
+    uint32_t RecordIndexAt(uint32_t slot) const { return Items()[slot].recordIndex; }
     bool IsDuplicate(uint32_t slotA, uint32_t slotB) const;
 
     // Lists `line`, read from table `tableIndex`; only its wavelength and indices are kept.

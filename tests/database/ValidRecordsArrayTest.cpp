@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <numeric>
 #include <random>
+#include <set>
 
 namespace {
 
@@ -203,6 +204,30 @@ TEST_F(ValidRecordsArrayTest, OtherElementOrValenceAtTheSameWavelengthIsNoDuplic
     EXPECT_FALSE(List().IsDuplicate(slotOf(0), slotOf(1)));
     EXPECT_FALSE(List().IsDuplicate(slotOf(0), slotOf(2)));
     EXPECT_TRUE(List().IsDuplicate(slotOf(0), slotOf(3)));  // intensity does not matter
+}
+
+TEST_F(ValidRecordsArrayTest, EachSlotNamesTheRecordItLists)
+{
+    Open({Ramp(30, 1000, 10), Ramp(20, 1005, 10)});
+    // From both ends of one file and backwards through the other, so that lines land in the
+    // middle of the list and slots move.
+    for (uint32_t i = 0; i < 20; ++i) {
+        InsertRecord(1, 19 - i);
+        if (i < 15) {
+            InsertRecord(0, 29 - i);
+            InsertRecord(0, i);
+        }
+    }
+    std::set<std::pair<uint16_t, uint32_t>> seen;
+    for (uint32_t slot = List().First(); slot <= List().Last(); ++slot) {
+        const uint16_t table = List().TableIndexAt(slot);
+        const uint32_t record = List().RecordIndexAt(slot);
+        ASSERT_LT(table, array->FileCount());
+        EXPECT_EQ(array->FileAt(table).RecordAt(record).record.wavelength,
+                  List().WavelengthAt(slot));
+        seen.emplace(table, record);
+    }
+    EXPECT_EQ(seen.size(), size_t{List().Count()});
 }
 
 TEST_F(ValidRecordsArrayTest, GrowsAtTheFrontAndKeepsCursorOnItsLine)
