@@ -1,4 +1,6 @@
+#include "DoubleRangeValidatorTest.h"
 #include "IdleDriverTest.h"
+#include "InputDialogTest.h"
 #include "PaneSplitterTest.h"
 
 #include <QApplication>
@@ -12,5 +14,9 @@ int main(int argc, char** argv)
     failures += QTest::qExec(&idleDriver, argc, argv);
     PaneSplitterTest paneSplitter;
     failures += QTest::qExec(&paneSplitter, argc, argv);
+    DoubleRangeValidatorTest validator;
+    failures += QTest::qExec(&validator, argc, argv);
+    InputDialogTest inputDialog;
+    failures += QTest::qExec(&inputDialog, argc, argv);
     return failures == 0 ? 0 : 1;
 }

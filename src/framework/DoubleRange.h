@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The rule of a number field that takes a value between two limits, both included. While typing
+// only digits, '.' and the signs the range can need are allowed ('-' only when min < 0, '+' only
+// when max >= 0), so exponents and decimal commas cannot be entered. A text is read the way atof
+// reads it, always with a decimal point: the leading number, 0 when there is none ("" reads 0,
+// "1.2.3" reads 1.2). Expects min <= max.
+class DoubleRange {
+public:
+    DoubleRange(double min, double max);
+
+    double Min() const { return m_min; }
+    double Max() const { return m_max; }
+
+    // Every character of `text` may be typed.
+    bool AllowsTyping(std::string_view text) const;
+
+    // Every character may be typed and the value read lies in [min, max].
+    bool IsValid(std::string_view text) const;
+
+    // The message shown when a text is not valid.
+    std::string ErrorText() const;
+
+    // The value read from `text` plus `amount`, brought into [min, max].
+    double Adjusted(std::string_view text, double amount) const;
+
+private:
+    bool AllowsCharacter(char c) const;
+
+    double m_min;
+    double m_max;
+};
