@@ -70,13 +70,14 @@ void TSDIDecFrame::CreateMenus()
     exit->setShortcuts({exit->shortcut(), QKeySequence(QKeySequence::Quit)});
     QMenu* data = menuBar()->addMenu(tr("&Data"));
     AddActions(data,
-               {CM_PREVIOUS, CM_NEXT, CM_GOTOWAVELENGTH, 0, CM_DECIMALS, CM_MINIMUMINTENSITY});
+               {CM_PREVIOUSPAGE, CM_PREVIOUS, CM_NEXT, CM_NEXTPAGE, CM_GOTOWAVELENGTH, 0, CM_AIR,
+                CM_VACUUM, CM_WAVENUMBER, 0, CM_DECIMALS, CM_LINEAR, CM_MINIMUMINTENSITY});
     QMenu* elements = menuBar()->addMenu(tr("&Elements"));
     AddActions(elements, {CM_SELECTALL, CM_INVERTSELECTION});
     m_sourcesMenu = menuBar()->addMenu(tr("&Sources"));
     m_sourcesMenu->setToolTipsVisible(true);
     m_windowMenu = menuBar()->addMenu(tr("&Window"));
-    AddActions(m_windowMenu, {CM_COMMANDLINE});
+    AddActions(m_windowMenu, {CM_DATAWINDOW, CM_COMMANDLINE});
     // Keys without a menu item of their own.
     addAction(actions.Action(CM_FORWARD100));
     addAction(actions.Action(CM_BACK100));

@@ -14,5 +14,5 @@ struct DisplaySettings {
     double minIntensity = 0.0;  // intensity code a line needs, times its ratio if used
     bool useRatios = false;     // intensity codes weighted by the element ratios
     int32_t span = kFullSpan;   // 0.001 Å either side of the current line that are read
-    bool linear = true;         // intensities on the linear scale, else logarithmic
+    bool linear = false;        // intensities on the linear scale, else logarithmic
 };

@@ -174,6 +174,15 @@ bool TableArray::GoToDisplayValue(double value)
     return true;
 }
 
+bool TableArray::MoveToSlot(uint32_t slot)
+{
+    if (!m_displayList.SetCursor(slot)) {
+        return false;
+    }
+    ApplyScanWindow();
+    return true;
+}
+
 int TableArray::MoveBy(int lines)
 {
     const int moved = m_displayList.Move(lines);

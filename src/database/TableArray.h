@@ -60,6 +60,9 @@ public:
     // by several sources counting once. Returns the lines moved, signed like `lines`; 0 when
     // the cursor stayed.
     int MoveBy(int lines);
+    // Makes the line at `slot` of the display list current (a clicked row, a dragged scroll
+    // bar); false when nothing moved.
+    bool MoveToSlot(uint32_t slot);
     // Fraction of the active files' records read so far: 0 with no active file, 1 when done.
     double Progress() const;
 

@@ -176,6 +176,22 @@ void ValidRecordsArray::Reset()
 }
 
 // One pass whatever `steps` is, so that a move to either end costs one walk over the list.
+bool ValidRecordsArray::SetCursor(uint32_t slot)
+{
+    if (IsEmpty()) {
+        return false;
+    }
+    slot = std::clamp(slot, first, last);
+    if (slot == cursor) {
+        return false;
+    }
+    cursor = slot;
+    target = WavelengthAt(slot);
+    bestDistance = 0;
+    ++m_revision;
+    return true;
+}
+
 int ValidRecordsArray::Move(int steps)
 {
     if (IsEmpty()) {

@@ -50,6 +50,9 @@ public:
     // actually moved, signed like `steps`: 0 when the cursor stayed (empty list, already at that
     // end), and then nothing changes.
     int Move(int steps);
+    // Puts the cursor on `slot` (limited to First()..Last()); false when the list is empty or
+    // the cursor was there already.
+    bool SetCursor(uint32_t slot);
 
     // Changes with every change of the lines or the cursor, so that a view can tell whether
     // what it last painted is out of date.

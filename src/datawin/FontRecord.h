@@ -14,7 +14,7 @@ struct FontRecord {
     static constexpr std::size_t kSize = 60;
     static constexpr std::size_t kFaceSize = 32;
 
-    int32_t height = -10;  // negative: character height in pixels; positive: cell height
+    int32_t height = -13;  // negative: character height in pixels; positive: cell height
     int32_t width = 0;
     int32_t escapement = 0;
     int32_t orientation = 0;

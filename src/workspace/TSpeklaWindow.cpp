@@ -6,6 +6,7 @@
 #include "database/TableArray.h"
 #include "database/TextTables.h"
 #include "database/WavelengthFormat.h"
+#include "datawin/TDataWindow.h"
 #include "framework/IdleDriver.h"
 #include "framework/NumberFormat.h"
 #include "framework/UserMessage.h"
@@ -96,6 +97,7 @@ TSpeklaWindow::TSpeklaWindow(TextTables& text, TableArray& tables, SettingsStore
 {
     setObjectName("Workspace");
     connect(m_actions, &ActionTable::Triggered, this, &TSpeklaWindow::EvMenuCommand);
+    SetPaneFactory(kDataPane, [this] { return MakeDataWindow(); });
 }
 
 TSpeklaWindow::~TSpeklaWindow() = default;
@@ -132,8 +134,39 @@ void TSpeklaWindow::RestoreScanRange()
     }
 }
 
+// The list asks for moves; the workspace makes them, so typed and menu moves go the same way.
+QWidget* TSpeklaWindow::MakeDataWindow()
+{
+    auto* data = new TDataWindow(m_text, m_tables, m_store);
+    connect(data, &TDataWindow::MoveRequested, this, [this](int groups) {
+        groups > 0 ? MoveDown(groups) : MoveUp(-groups);
+        emit StateChanged();
+    });
+    connect(data, &TDataWindow::PageRequested, this, [this](int direction) {
+        Page(direction);
+        emit StateChanged();
+    });
+    connect(data, &TDataWindow::SlotChosen, this, [this](uint32_t slot) {
+        if (m_tables.MoveToSlot(slot)) {
+            RefreshViews();
+        }
+        emit StateChanged();
+    });
+    connect(data, &TDataWindow::LinearToggleRequested, this, [this] { EvMenuCommand(CM_LINEAR); });
+    connect(data, &TDataWindow::SourceEdited, this, &TSpeklaWindow::RenewSourceItem);
+    return data;
+}
+
+TDataWindow* TSpeklaWindow::DataWindow() const
+{
+    return qobject_cast<TDataWindow*>(Pane(kDataPane));
+}
+
 void TSpeklaWindow::CleanupWindow()
 {
+    if (TDataWindow* data = DataWindow()) {
+        data->CleanupWindow();
+    }
     m_state.scanRange = m_tables.Span() != TableArray::kFullSpan ? 1 : 0;
     m_state.Save(m_store, m_text, m_tables);
 }
@@ -271,6 +304,10 @@ void TSpeklaWindow::RunMenuOnlyCommand(int commandId)
         case CM_LINEAR:
             m_interpreter.Execute(CMD_LINEAR, m_tables.Linear() ? "EXPONENTIAL" : "LINEAR", "");
             break;
+        case CM_PREVIOUSPAGE:
+        case CM_NEXTPAGE:
+            Page(commandId == CM_NEXTPAGE ? 1 : -1);
+            break;
         case CM_FORWARD100:
         case CM_BACK100:
             MoveByDisplayUnits(commandId == CM_FORWARD100 ? 100.0 : -100.0);
@@ -352,10 +389,25 @@ void TSpeklaWindow::InvertSelection()
     SelectionChanged();
 }
 
+// A page of the list when it is shown, else half the graph's range, in the table's own units
+// (the range is in Å whatever units are shown).
+void TSpeklaWindow::Page(int direction)
+{
+    if (TDataWindow* data = DataWindow()) {
+        MoveDown(direction * data->LinesPerPage());
+    } else if (GraphView* graph = Graph()) {
+        const double step = std::trunc(graph->Range() * 500.0) * direction;
+        const double target = m_tables.DisplayList().CurrentWavelength() + step;
+        m_tables.GoToWavelength(static_cast<int32_t>(
+            std::clamp(target, 0.0, static_cast<double>(TableArray::kFullSpan))));
+        RefreshViews();
+    }
+}
+
 void TSpeklaWindow::EvLineCount()
 {
-    if (QWidget* data = Pane(kDataPane)) {
-        data->update();
+    if (TDataWindow* data = DataWindow()) {
+        data->ListChanged();
     }
     if (GraphView* graph = Graph()) {
         graph->Repaint();
@@ -373,6 +425,9 @@ void TSpeklaWindow::SelectionChanged()
     for (QWidget* pane : Panes()) {
         pane->update();
     }
+    if (TDataWindow* data = DataWindow()) {
+        data->Refresh();
+    }
     if (GraphView* graph = Graph()) {
         graph->Repaint();
     }
@@ -381,8 +436,8 @@ void TSpeklaWindow::SelectionChanged()
 
 void TSpeklaWindow::RefreshViews()
 {
-    if (QWidget* data = Pane(kDataPane)) {
-        data->update();
+    if (TDataWindow* data = DataWindow()) {
+        data->Refresh();
     }
     if (GraphView* graph = Graph()) {
         graph->Repaint();
@@ -392,15 +447,26 @@ void TSpeklaWindow::RefreshViews()
 
 void TSpeklaWindow::MoveDown(int lines)
 {
-    if (m_tables.MoveBy(lines) != 0) {
-        RefreshViews();
-    }
+    MoveBy(lines);
 }
 
 void TSpeklaWindow::MoveUp(int lines)
 {
-    if (m_tables.MoveBy(-std::max(lines, -INT_MAX)) != 0) {
-        RefreshViews();
+    MoveBy(-std::max(lines, -INT_MAX));
+}
+
+// The list scrolls by the groups actually moved; nothing happens at an end.
+void TSpeklaWindow::MoveBy(int lines)
+{
+    const int moved = m_tables.MoveBy(lines);
+    if (moved == 0) {
+        return;
+    }
+    if (TDataWindow* data = DataWindow()) {
+        data->ScrollBy(moved);
+    }
+    if (GraphView* graph = Graph()) {
+        graph->Repaint();
     }
 }
 
@@ -512,6 +578,20 @@ void TSpeklaWindow::BuildSourcesMenu(QMenu* menu)
             tr("Show or hide the lines of %1").arg(QString::fromStdString(file.FileName())));
         menu->addAction(action);
         m_actions->Add(CM_SOURCE1 + static_cast<int>(i), action);
+    }
+}
+
+// The Sources item of a source whose label was edited.
+void TSpeklaWindow::RenewSourceItem(size_t index)
+{
+    QAction* action = m_actions->Action(CM_SOURCE1 + static_cast<int>(index));
+    if (action != nullptr) {
+        const QString text = QString::fromStdString(
+            DataSources::MenuText(index, m_tables.FileAt(index).Label(), true));
+        action->setText(text.section('\t', 0, 0));
+    }
+    if (GraphView* graph = Graph()) {
+        graph->Repaint();
     }
 }
 

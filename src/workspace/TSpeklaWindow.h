@@ -12,6 +12,7 @@
 #include <QPointer>
 
 class ActionTable;
+class TDataWindow;
 class IdleDriver;
 class QMenu;
 class SettingsStore;
@@ -86,6 +87,11 @@ private:
     void BuildSourcesMenu(QMenu* menu);
     void ToggleSource(size_t index);
     void TogglePane(PaneId id);
+    QWidget* MakeDataWindow();
+    TDataWindow* DataWindow() const;
+    void MoveBy(int lines);
+    void Page(int direction);
+    void RenewSourceItem(size_t index);
     void RestoreScanRange();
     void RunMenuOnlyCommand(int commandId);
     void RunDialogCommand(int commandId, const QString& prompt, const QString& initial);

@@ -24,7 +24,7 @@ constexpr size_t kMaxElementValue = 127;
 constexpr FlagSetting kElementWindowActive{kElementWindow, "Active", true};
 constexpr FlagSetting kDataWindowActive{kDataWindow, "Active", true};
 constexpr FlagSetting kGraphWindowActive{kGraphWindow, "Active", true};
-constexpr FlagSetting kLinear{kDataWindow, "Linear", true};
+constexpr FlagSetting kLinear{kDataWindow, "Linear", false};
 constexpr FlagSetting kUseRatios{kGraphWindow, "Use Ratios", false, kCheckMark};
 
 constexpr FlagSetting kScanRange{kRoot, "Scan Range", false, kCheckMark};

@@ -184,7 +184,7 @@ void ProgramRunTest::TypedCommandsChangeTheStateAndSurviveARestart()
     QString minimumShown;
     {
         auto app = Start();
-        for (const char* line : {"decimals 2", "VACUUM", "ion I, II", "minimum 5", "only fe cu",
+        for (const char* line : {"decimals 2", "VACUUM", "ion I, II", "linear", "minimum 5", "only fe cu",
                                  "ratios FE 2.5", "source Second", "50000"}) {
             QCOMPARE(Type(*app, line), QString());
         }
@@ -208,6 +208,7 @@ void ProgramRunTest::TypedCommandsChangeTheStateAndSurviveARestart()
     auto app = Start();
     QCOMPARE(app->Tables().Decimals(), 2);
     QCOMPARE(app->Tables().UnitMode(), kUnitAir);
+    QVERIFY(app->Tables().Linear());
     QVERIFY(!app->Tables().IsActive(0));
     QVERIFY(app->Tables().IsActive(1));
     QCOMPARE(app->MainWindow()->MinIntensityText(), minimumShown);

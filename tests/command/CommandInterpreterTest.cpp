@@ -268,7 +268,7 @@ const Case kCases[] = {
     {"Air", CMD_AIR, "AIR", "", "EDG", true, "", "RefreshViews",
      [](const Installation& i) { EXPECT_EQ(i.tables.UnitMode(), kUnitAir); }},
     {"Linear", CMD_LINEAR, "LINEAR", "", "", true, "", "RefreshViews",
-     [](const Installation& i) { EXPECT_TRUE(i.tables.Linear()); }},  // see also the sequence
+     [](const Installation& i) { EXPECT_TRUE(i.tables.Linear()); }},
     {"Exponential", CMD_LINEAR, "EXPONENTIAL", "", "", true, "", "RefreshViews",
      [](const Installation& i) { EXPECT_FALSE(i.tables.Linear()); }},
     {"MinimumValue", CMD_MINIMUM, "MINIMUM", "5", "EDG", true, "", "SetMinimumIntensity 5",

@@ -130,8 +130,8 @@ void WorkspaceCommandsTest::CheckMarksFollowTheState()
     QVERIFY(workspace.Action(CM_AIR)->isChecked());
     QCOMPARE(workspace.tables.UnitMode(), kUnitAir);
     workspace.Action(CM_LINEAR)->trigger();  // Ctrl+L
-    QVERIFY(!workspace.tables.Linear());
-    QVERIFY(!workspace.Action(CM_LINEAR)->isChecked());
+    QVERIFY(workspace.tables.Linear());
+    QVERIFY(workspace.Action(CM_LINEAR)->isChecked());
 }
 
 void WorkspaceCommandsTest::PaneCommandsAreDisabledWithoutThePane()

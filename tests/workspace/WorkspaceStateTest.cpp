@@ -43,7 +43,7 @@ TEST_F(WorkspaceStateTest, FirstStartUsesDefaults)
     WorkspaceState state;
     state.Restore(store, text, tables);
     EXPECT_TRUE(state.elementWindowActive && state.dataWindowActive && state.graphWindowActive);
-    EXPECT_TRUE(tables.Linear());
+    EXPECT_FALSE(tables.Linear());  // "Linear" missing: the logarithmic scale
     EXPECT_EQ(state.scanRange, 0u);
     EXPECT_EQ(tables.DisplayList().Target(), 1);
     EXPECT_EQ(tables.UnitMode(), 1);
@@ -59,7 +59,7 @@ TEST_F(WorkspaceStateTest, EverythingSurvivesARoundTrip)
     state.graphWindowActive = false;
     state.scanRange = 1;  // any nonzero value is written as the check mark's 8
     tables.SetUseRatios(true);
-    tables.SetLinear(false);
+    tables.SetLinear(true);
     state.overlayFileName = "measured.txt";
     state.exportSettings = {"out.txt", "3900-4000", 1, 0, 0};
     text.ElementTable[0].selected = 0;
@@ -83,7 +83,7 @@ TEST_F(WorkspaceStateTest, EverythingSurvivesARoundTrip)
     EXPECT_FALSE(restored.graphWindowActive);
     EXPECT_EQ(restored.scanRange, 8u);
     EXPECT_TRUE(nextTables.UseRatios());
-    EXPECT_FALSE(nextTables.Linear());
+    EXPECT_TRUE(nextTables.Linear());
     EXPECT_EQ(restored.exportSettings.FileName, "out.txt");
     EXPECT_EQ(restored.exportSettings.Range, "3900-4000");
     EXPECT_EQ(restored.exportSettings.Both, 1);
@@ -130,7 +130,7 @@ TEST_F(WorkspaceStateTest, SavedValuesKeepTheirNamesAndTypes)
         {root + "\\Data Window", "Active", uint32_t{0}},
         {root + "\\Graph Window", "Active", uint32_t{1}},
         {root + "\\Graph Window", "Use Ratios", uint32_t{8}},
-        {root + "\\Data Window", "Linear", uint32_t{1}},
+        {root + "\\Data Window", "Linear", uint32_t{0}},
         {root, "Scan Range", uint32_t{8}},
         {root, "Wavelength", uint32_t{3961527}},
         {root, "Minimum intensity", std::vector<uint8_t>(8, 0)},

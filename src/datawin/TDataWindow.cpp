@@ -1,0 +1,399 @@
+#include "datawin/TDataWindow.h"
+
+#include "database/DisplayWaveData.h"
+#include "database/IntensityFormat.h"
+#include "database/TableArray.h"
+#include "database/TextTables.h"
+#include "database/WavelengthFormat.h"
+#include "database/WavetableFile.h"
+#include "datawin/FontRecord.h"
+#include "datawin/TMyColumnHeader.h"
+#include "datawin/TSourceInfo.h"
+#include "framework/SettingDescriptors.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include <QFontDialog>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+namespace {
+
+constexpr BinarySetting kFontData{"Software\\Spekla\\Data Window", "Font data", FontRecord::kSize};
+constexpr int kWheelLines = 3;         // rows moved by one notch of the mouse wheel
+constexpr int kWavelengthMargin = 10;  // the wavelength ends this far before the column's edge
+constexpr int kTextIndent = 5;
+
+QFont ToFont(const FontRecord& record)
+{
+    QFont font(QString::fromStdString(record.faceName));
+    font.setPixelSize(record.PixelHeight());
+    const int weight = record.weight == 0 ? 400 : record.weight;
+    font.setWeight(static_cast<QFont::Weight>(std::clamp(weight, 100, 900)));
+    font.setItalic(record.italic != 0);
+    font.setUnderline(record.underline != 0);
+    font.setStrikeOut(record.strikeOut != 0);
+    return font;
+}
+
+FontRecord ToRecord(const QFont& font)
+{
+    FontRecord record;
+    record.faceName = font.family().toStdString().substr(0, FontRecord::kFaceSize - 1);
+    const int pixels = font.pixelSize() > 0
+                           ? font.pixelSize()
+                           : static_cast<int>(font.pointSizeF() * 96.0 / 72.0 + 0.5);
+    record.height = -std::max(pixels, 1);
+    record.weight = font.weight();
+    record.italic = font.italic() ? 1 : 0;
+    record.underline = font.underline() ? 1 : 0;
+    record.strikeOut = font.strikeOut() ? 1 : 0;
+    return record;
+}
+
+int TextWidth(const QFont& font, const char* text)
+{
+    return QFontMetrics(font).horizontalAdvance(QString::fromUtf8(text));
+}
+
+}  // namespace
+
+TDataWindow::TDataWindow(const TextTables& text, TableArray& tables, SettingsStore& store,
+                         QWidget* parent)
+    : QAbstractScrollArea(parent),
+      m_text(text),
+      m_tables(tables),
+      m_store(store),
+      m_header(new TMyColumnHeader(this)),
+      m_contextMenu(new QMenu(this)),
+      m_font(RestoredFont(store)),
+      m_columns(TextWidth(m_font, "Wave number") + 15, TextWidth(m_font, "Element") + 15)
+{
+    setFocusPolicy(Qt::NoFocus);
+    viewport()->setFocusPolicy(Qt::NoFocus);
+    verticalScrollBar()->setFocusPolicy(Qt::NoFocus);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    viewport()->setAutoFillBackground(true);
+    viewport()->setBackgroundRole(QPalette::Base);
+    m_columns.Restore(store, tables);
+    SetRowFont(m_font);
+    connect(m_header, &QHeaderView::sectionClicked, this, &TDataWindow::EvHeaderClicked);
+    connect(m_header, &QHeaderView::sectionResized, this, &TDataWindow::EvSectionResized);
+    connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, &TDataWindow::EvScrollAction);
+    m_contextMenu->addAction(tr("&Font..."), this, &TDataWindow::ChooseFont);
+    QAction* linear =
+        m_contextMenu->addAction(tr("&Linear"), this, &TDataWindow::LinearToggleRequested);
+    linear->setCheckable(true);
+    connect(m_contextMenu, &QMenu::aboutToShow, this,
+            [this, linear] { linear->setChecked(m_tables.Linear()); });
+    Refresh();
+}
+
+TDataWindow::~TDataWindow()
+{
+    CleanupWindow();
+}
+
+QFont TDataWindow::RestoredFont(SettingsStore& store)
+{
+    const auto bytes = kFontData.Stored(store);
+    const auto record = bytes ? FontRecord::FromBytes(*bytes) : std::nullopt;
+    return ToFont(record.value_or(FontRecord()));
+}
+
+void TDataWindow::CleanupWindow()
+{
+    if (m_cleanedUp) {
+        return;
+    }
+    m_cleanedUp = true;
+    m_columns.Save(m_store, m_tables);
+    kFontData.Write(m_store, ToRecord(m_font).ToBytes());
+}
+
+void TDataWindow::SetRowFont(const QFont& font)
+{
+    m_font = font;
+    viewport()->setFont(font);
+    m_descriptionWidth = 0;
+    const QFontMetrics metrics(font);
+    for (const std::string& description : m_text.DescriptionTable) {
+        m_descriptionWidth = std::max(
+            m_descriptionWidth, metrics.horizontalAdvance(QString::fromStdString(description)));
+    }
+    m_header->setFont(font);
+    LayOutHeader();
+    Refresh();
+}
+
+void TDataWindow::ChooseFont()
+{
+    bool chosen = false;
+    const QFont font = QFontDialog::getFont(&chosen, m_font, this, tr("Font"));
+    if (!chosen) {
+        return;
+    }
+    SetRowFont(font);
+    m_header->FitToFont(font);  // the widths go back to the columns through sectionResized
+    LayOutHeader();
+}
+
+int TDataWindow::LineHeight() const
+{
+    return std::max(QFontMetrics(m_font).lineSpacing(), 1);
+}
+
+int TDataWindow::LinesPerPage() const
+{
+    return std::max(viewport()->height() / LineHeight(), 1);
+}
+
+void TDataWindow::Refresh()
+{
+    m_columns.FollowSources(m_tables);
+    SyncHeader();
+    UpdateScrollBar();
+    m_layout = DataRowLayout();
+    viewport()->update();
+}
+
+void TDataWindow::ListChanged()
+{
+    UpdateScrollBar();
+    const DataRowLayout now =
+        DataRowLayout::Compute(m_tables.DisplayList(), viewport()->height(), LineHeight());
+    if (!now.SameRowsAs(m_layout)) {
+        viewport()->update();
+    }
+}
+
+void TDataWindow::ScrollBy(int groups)
+{
+    UpdateScrollBar();
+    const int h = LineHeight();
+    if (std::abs(groups) >= LinesPerPage() / 2) {
+        viewport()->update();
+        return;
+    }
+    viewport()->scroll(0, -groups * h);
+    // The marker stays where it is: repaint its row and the row it left.
+    viewport()->update(MarkerRect());
+    viewport()->update(MarkerRect().translated(0, -groups * h));
+}
+
+QRect TDataWindow::MarkerRect() const
+{
+    const int h = LineHeight();
+    return QRect(0, DataRowLayout::MarkerTop(viewport()->height(), h), viewport()->width(), h);
+}
+
+// The titles follow the columns' roles; widths are set only where they differ.
+void TDataWindow::SyncHeader()
+{
+    QStringList titles;
+    for (size_t i = 0; i < m_columns.Columns().size(); ++i) {
+        titles << QString::fromStdString(m_columns.Title(i, m_tables));
+    }
+    const QSignalBlocker blocker(m_header);
+    m_header->SetTitles(titles);
+    for (size_t i = 0; i < m_columns.Columns().size(); ++i) {
+        const int section = static_cast<int>(i);
+        if (m_header->sectionSize(section) != m_columns.Columns()[i].width) {
+            m_header->resizeSection(section, m_columns.Columns()[i].width);
+        }
+    }
+    m_header->viewport()->update();
+}
+
+void TDataWindow::LayOutHeader()
+{
+    const int height = m_header->sizeHint().height();
+    setViewportMargins(0, height, 0, 0);
+    const QRect area = viewport()->geometry();
+    m_header->setGeometry(area.left(), area.top() - height, area.width(), height);
+}
+
+void TDataWindow::UpdateScrollBar()
+{
+    const ValidRecordsArray& list = m_tables.DisplayList();
+    QScrollBar* bar = verticalScrollBar();
+    const QSignalBlocker blocker(bar);
+    if (list.IsEmpty()) {
+        bar->setRange(0, 0);
+        return;
+    }
+    // Slots fit an int for any list this program can hold in memory.
+    bar->setRange(static_cast<int>(list.First()), static_cast<int>(list.Last()));
+    bar->setPageStep(LinesPerPage());
+    bar->setValue(static_cast<int>(list.Cursor()));
+}
+
+void TDataWindow::EvScrollAction(int action)
+{
+    switch (action) {
+        case QAbstractSlider::SliderSingleStepAdd:
+            emit MoveRequested(1);
+            break;
+        case QAbstractSlider::SliderSingleStepSub:
+            emit MoveRequested(-1);
+            break;
+        case QAbstractSlider::SliderPageStepAdd:
+            emit PageRequested(1);
+            break;
+        case QAbstractSlider::SliderPageStepSub:
+            emit PageRequested(-1);
+            break;
+        case QAbstractSlider::SliderMove:
+            emit SlotChosen(static_cast<uint32_t>(verticalScrollBar()->sliderPosition()));
+            return;  // the thumb follows the mouse
+        default:
+            break;
+    }
+    UpdateScrollBar();
+}
+
+void TDataWindow::scrollContentsBy(int, int)
+{
+    // The rows move only when the workspace has moved the cursor (ScrollBy).
+}
+
+void TDataWindow::EvHeaderClicked(int section)
+{
+    const auto index = static_cast<size_t>(section);
+    if (index >= m_columns.Columns().size() ||
+        m_columns.Columns()[index].role != DataColumn::Role::Source) {
+        return;
+    }
+    const size_t source = m_columns.Columns()[index].source;
+    WavetableFile& file = m_tables.FileAt(source);
+    TSourceInfo dialog(window(), QString::fromStdString(file.FileName()), file.Label(),
+                       file.Scale());
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    file.SetLabel(dialog.Label());
+    file.SetScale(dialog.Scale());
+    Refresh();
+    emit SourceEdited(source);
+}
+
+void TDataWindow::EvSectionResized(int section, int, int newSize)
+{
+    m_columns.SetWidth(static_cast<size_t>(section), newSize);
+    viewport()->update();
+}
+
+void TDataWindow::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    LayOutHeader();
+    UpdateScrollBar();
+    m_layout = DataRowLayout();
+}
+
+void TDataWindow::wheelEvent(QWheelEvent* event)
+{
+    // Touchpads send fractions of a notch; whole notches move.
+    m_wheelRemainder += event->angleDelta().y();
+    const int notches = m_wheelRemainder / QWheelEvent::DefaultDeltasPerStep;
+    m_wheelRemainder -= notches * QWheelEvent::DefaultDeltasPerStep;
+    if (notches != 0) {
+        emit MoveRequested(-notches * kWheelLines);
+    }
+    event->accept();
+}
+
+void TDataWindow::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    const int y = event->position().toPoint().y();  // in the viewport
+    const int h = LineHeight();
+    for (const DataRowLayout::Row& row : m_layout.Rows()) {
+        if (y >= row.top && y < row.top + h && !row.current) {
+            emit SlotChosen(row.firstSlot);
+            return;
+        }
+    }
+}
+
+void TDataWindow::contextMenuEvent(QContextMenuEvent* event)
+{
+    m_contextMenu->popup(event->globalPos());
+}
+
+void TDataWindow::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(viewport());
+    const int h = LineHeight();
+    m_layout = DataRowLayout::Compute(m_tables.DisplayList(), viewport()->height(), h);
+    const QRect dirty = event->rect();
+    painter.setFont(m_font);
+    for (const DataRowLayout::Row& row : m_layout.Rows()) {
+        if (QRect(0, row.top, viewport()->width(), h).intersects(dirty)) {
+            DrawRow(painter, row);
+        }
+    }
+}
+
+// The records of a group share one row, each in its own source's column.
+void TDataWindow::DrawRow(QPainter& painter, const DataRowLayout::Row& row)
+{
+    const int h = LineHeight();
+    if (row.current) {
+        painter.fillRect(QRect(0, row.top, viewport()->width(), h), palette().highlight());
+        painter.setPen(palette().color(QPalette::HighlightedText));
+    } else {
+        painter.setPen(palette().color(QPalette::Text));
+    }
+    const ValidRecordsArray& list = m_tables.DisplayList();
+    for (uint32_t slot = row.firstSlot; slot <= row.lastSlot; ++slot) {
+        DrawLine(painter, DisplayWaveData(list.ItemAt(slot), m_tables.UseRatios(), true, m_text),
+                 row.top);
+    }
+}
+
+void TDataWindow::DrawLine(QPainter& painter, const DisplayWaveData& line, int top)
+{
+    const int h = LineHeight();
+    const auto text = [](const std::string& value) { return QString::fromStdString(value); };
+    for (size_t i = 0; i < m_columns.Columns().size(); ++i) {
+        const DataColumn& column = m_columns.Columns()[i];
+        const int section = static_cast<int>(i);
+        const int x = m_header->sectionViewportPosition(section);
+        const int w = m_header->sectionSize(section);
+        const QRect cell(x, top, w, h);
+        const int flags = Qt::AlignVCenter | Qt::TextSingleLine;
+        painter.save();
+        painter.setClipRect(cell);
+        switch (column.role) {
+            case DataColumn::Role::Wavelength:
+                painter.drawText(cell.adjusted(0, 0, -kWavelengthMargin, 0), flags | Qt::AlignRight,
+                                 text(FormatWavelength(line, m_tables.Settings())));
+                break;
+            case DataColumn::Role::Element:
+                painter.drawText(cell.adjusted(kTextIndent, 0, 0, 0), flags,
+                                 text(line.elementName));
+                painter.drawText(cell.adjusted(w / 2, 0, 0, 0), flags, text(line.valenceName));
+                break;
+            case DataColumn::Role::Reference:
+                painter.drawText(cell.adjusted(kTextIndent, 0, 0, 0), flags, text(line.reference));
+                break;
+            case DataColumn::Role::Source:
+                if (line.table != nullptr && line.table->TableIndex() == column.source) {
+                    const int split = w - m_descriptionWidth;
+                    painter.drawText(QRect(x, top, split, h), flags | Qt::AlignRight,
+                                     text(FormatIntensity(line, m_tables.Linear(), false, false)));
+                    painter.drawText(QRect(x + split, top, m_descriptionWidth, h), flags,
+                                     text(line.description));
+                }
+                break;
+        }
+        painter.restore();
+    }
+}

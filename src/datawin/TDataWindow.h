@@ -1,0 +1,88 @@
+#pragma once
+
+#include "datawin/DataColumns.h"
+#include "datawin/DataRowLayout.h"
+
+#include <cstdint>
+
+#include <QAbstractScrollArea>
+
+class QMenu;
+class SettingsStore;
+class TableArray;
+class TextTables;
+class TMyColumnHeader;
+struct DisplayWaveData;
+
+// The list of lines around the current wavelength: one row per group of duplicate lines, the
+// current line in the middle and marked, shorter wavelengths above; one column per active
+// source under a header of titles. It never takes the keyboard focus: moving is asked of the
+// workspace (signals), which moves the display list and then tells this window to scroll.
+class TDataWindow : public QAbstractScrollArea {
+    Q_OBJECT
+
+public:
+    // Everything passed in must outlive the window. Restores the columns and font.
+    TDataWindow(const TextTables& text, TableArray& tables, SettingsStore& store,
+                QWidget* parent = nullptr);
+    ~TDataWindow() override;
+
+    // Saves the columns and font (once; the destructor does it if nobody did).
+    void CleanupWindow();
+
+    // Titles and columns follow the units and sources, the scroll bar the cursor; repaints.
+    void Refresh();
+    // The display list grew: repaints only when the rows on screen changed.
+    void ListChanged();
+    // The cursor moved by `groups` rows (positive: toward longer wavelengths): the pixels move
+    // and only what is uncovered is painted.
+    void ScrollBy(int groups);
+    int LinesPerPage() const;
+
+    TMyColumnHeader* Header() const { return m_header; }
+    const DataColumns& Columns() const { return m_columns; }
+    const QFont& RowFont() const { return m_font; }
+    void SetRowFont(const QFont& font);
+    // Lets the user choose the rows' font.
+    void ChooseFont();
+
+signals:
+    void MoveRequested(int groups);  // positive: toward longer wavelengths
+    void PageRequested(int direction);
+    void SlotChosen(uint32_t slot);  // a clicked row or a dragged scroll bar
+    void LinearToggleRequested();
+    void SourceEdited(size_t index);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    static QFont RestoredFont(SettingsStore& store);
+    void SyncHeader();
+    void LayOutHeader();
+    void UpdateScrollBar();
+    void EvScrollAction(int action);
+    void EvHeaderClicked(int section);
+    void EvSectionResized(int section, int oldSize, int newSize);
+    void DrawRow(QPainter& painter, const DataRowLayout::Row& row);
+    void DrawLine(QPainter& painter, const DisplayWaveData& line, int top);
+    QRect MarkerRect() const;
+    int LineHeight() const;
+
+    const TextTables& m_text;
+    TableArray& m_tables;
+    SettingsStore& m_store;
+    TMyColumnHeader* m_header;
+    QMenu* m_contextMenu;
+    QFont m_font;  // restored before the columns, whose default widths it measures
+    DataColumns m_columns;
+    int m_descriptionWidth = 0;
+    DataRowLayout m_layout;  // as last painted
+    int m_wheelRemainder = 0;
+    bool m_cleanedUp = false;
+};

@@ -1,0 +1,190 @@
+#include "DataWindowTest.h"
+
+#include "database/TableArray.h"
+#include "database/TestFiles.h"
+#include "database/TextTables.h"
+#include "datawin/TDataWindow.h"
+#include "datawin/TMyColumnHeader.h"
+#include "framework/SettingsStore.h"
+
+#include <QImage>
+#include <QScrollBar>
+#include <QTest>
+
+namespace {
+
+// Three sources listing the same 200 lines, 1 Å apart from 4000 Å, and one more source with
+// lines of its own; a window on them with the list filled around 4100 Å.
+struct ListWindow {
+    explicit ListWindow(bool fill = true)
+        : store(SettingsStore::Root::CurrentUser, folder.File("settings.reg"))
+    {
+        folder.WriteText("ELEMENTS", ElementsText({"H", "Fe", "Cu"}));
+        std::vector<LineRecord> lines;
+        for (int32_t i = 0; i < 200; ++i) {
+            lines.push_back(Line(4000000 + 1000 * i, 1, 1, 20));
+        }
+        for (const char* name : {"a.swt", "b.swt", "c.swt"}) {
+            folder.WriteTable(name, lines);
+        }
+        folder.WriteTable("d.swt", {Line(3000000, 2)});
+        text.Load(folder.Path());
+        tables.ScanDirectory(folder.Path());
+        if (fill) {
+            tables.GoToWavelength(4100000);
+            while (tables.FillStep()) {
+            }
+        }
+    }
+
+    std::unique_ptr<TDataWindow> Open()
+    {
+        auto window = std::make_unique<TDataWindow>(text, tables, store);
+        window->resize(500, 300);
+        window->show();
+        [&] { QVERIFY(QTest::qWaitForWindowExposed(window.get())); }();
+        return window;
+    }
+
+    TempFolder folder;
+    TextTables text;
+    TableArray tables{text};
+    SettingsStore store;
+};
+
+QImage Grab(TDataWindow& window)
+{
+    return window.viewport()->grab().toImage();
+}
+
+// Whether any pixel of the rectangle differs from `background`.
+bool HasInk(const QImage& image, const QRect& area, QRgb background)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (image.pixel(x, y) != background) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+QRect CellOf(TDataWindow& window, int section, int top, int height)
+{
+    return QRect(window.Header()->sectionViewportPosition(section), top,
+                 window.Header()->sectionSize(section), height);
+}
+
+}  // namespace
+
+void DataWindowTest::GroupsOfThreeSourcesShareOneMarkedRow()
+{
+    ListWindow list;
+    auto window = list.Open();
+    QCOMPARE(window->Header()->count(), 7);  // wavelength, element, a, b, c, d, Ref
+    const QImage image = Grab(*window);
+    const int h = QFontMetrics(window->RowFont()).lineSpacing();
+    const int marker = (window->viewport()->height() - h) / 2;
+    const QRgb highlight = window->palette().color(QPalette::Highlight).rgb();
+    QCOMPARE(image.pixel(window->viewport()->width() - 2, marker + h / 2), highlight);
+    for (int section : {0, 1, 2, 3, 4}) {
+        QVERIFY2(HasInk(image, CellOf(*window, section, marker, h), highlight),
+                 qPrintable(window->Header()->Title(section)));
+    }
+    QVERIFY(!HasInk(image, CellOf(*window, 5, marker, h), highlight));  // d has no such line
+    // The row above holds the previous wavelength of all three, not three rows of one.
+    const QRgb base = window->palette().color(QPalette::Base).rgb();
+    QVERIFY(HasInk(image, CellOf(*window, 4, marker - h, h), base));
+    QCOMPARE(window->verticalScrollBar()->value(),
+             static_cast<int>(list.tables.DisplayList().Cursor()));
+}
+
+void DataWindowTest::AnEmptyListPaintsNothingBelowTheHeader()
+{
+    ListWindow list(false);
+    list.tables.GoToWavelength(1);
+    list.tables.DisplayList().Reset();
+    auto window = list.Open();
+    const QImage image = Grab(*window);
+    QVERIFY(!HasInk(image, image.rect(), window->palette().color(QPalette::Base).rgb()));
+    QVERIFY(window->Header()->isVisible());
+}
+
+void DataWindowTest::GrowthOutsideTheScreenPaintsNothing()
+{
+    ListWindow list(false);
+    list.tables.GoToWavelength(4100000);
+    for (int i = 0; i < 40; ++i) {  // enough lines each way to fill the screen
+        list.tables.FillStep();
+    }
+    auto window = list.Open();
+    QApplication::processEvents();
+    int paints = 0;
+    struct Counter : QObject {
+        int* count;
+        explicit Counter(int* c) : count(c) {}
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            *count += event->type() == QEvent::Paint ? 1 : 0;
+            return false;
+        }
+    } counter(&paints);
+    window->viewport()->installEventFilter(&counter);
+    list.tables.FillStep();  // lines far above and below the screen
+    window->ListChanged();
+    QApplication::processEvents();
+    QCOMPARE(paints, 0);
+    list.tables.GoToWavelength(4101000);  // the cursor moves: the rows change
+    window->ListChanged();
+    QTRY_VERIFY(paints > 0);
+}
+
+void DataWindowTest::ColumnsAndFontComeBackAfterARestart()
+{
+    ListWindow list;
+    QFont font("Liberation Sans");
+    font.setPixelSize(17);
+    {
+        auto window = list.Open();
+        window->SetRowFont(font);
+        window->Header()->resizeSection(3, 77);
+        window->CleanupWindow();
+    }
+    auto window = list.Open();
+    QCOMPARE(window->RowFont().pixelSize(), 17);
+    QCOMPARE(window->RowFont().family(), QString("Liberation Sans"));
+    QCOMPARE(window->Header()->sectionSize(3), 77);
+    QCOMPARE(window->Header()->Title(3), QString("b"));
+}
+
+void DataWindowTest::ColumnsFollowTheActiveSources()
+{
+    ListWindow list;
+    auto window = list.Open();
+    window->Header()->resizeSection(2, 61);
+    list.tables.SetActive(1, false);  // b
+    window->Refresh();
+    QCOMPARE(window->Header()->count(), 6);
+    QCOMPARE(window->Header()->Title(3), QString("c"));
+    QCOMPARE(window->Header()->sectionSize(2), 61);
+    list.tables.SetActive(1, true);
+    window->Refresh();
+    QCOMPARE(window->Header()->Title(5), QString("b"));  // back before Ref, at the default width
+    QCOMPARE(window->Header()->sectionSize(5), 50);
+    QCOMPARE(window->Header()->Title(6), QString("Ref"));
+}
+
+void DataWindowTest::TitleFollowsUnitsAndDecimals()
+{
+    ListWindow list;
+    auto window = list.Open();
+    QCOMPARE(window->Header()->Title(0), QString("Wavelength \u00C5"));
+    list.tables.SetDecimals(4);
+    list.tables.SetUnitMode(kUnitVacuum);
+    window->Refresh();
+    QCOMPARE(window->Header()->Title(0), QString("Vacuum nm"));
+    list.tables.SetUnitMode(kUnitWaveNumber);
+    window->Refresh();
+    QCOMPARE(window->Header()->Title(0), QString("Wave number"));
+}

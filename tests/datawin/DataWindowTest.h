@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QObject>
+
+class DataWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void GroupsOfThreeSourcesShareOneMarkedRow();
+    void AnEmptyListPaintsNothingBelowTheHeader();
+    void GrowthOutsideTheScreenPaintsNothing();
+    void ColumnsAndFontComeBackAfterARestart();
+    void ColumnsFollowTheActiveSources();
+    void TitleFollowsUnitsAndDecimals();
+};
