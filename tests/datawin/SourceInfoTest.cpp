@@ -1,0 +1,155 @@
+#include "SourceInfoTest.h"
+
+#include "datawin/TSourceInfo.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+QLineEdit* Field(TSourceInfo& dialog, const char* name)
+{
+    return dialog.findChild<QLineEdit*>(name);
+}
+
+// Replaces a field's text by typing, so the field's limits and validator apply.
+void Retype(QLineEdit* edit, const QString& keys)
+{
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, keys);
+}
+
+// Clicks OK and answers a message box that opens with OK; gives "caption: text" of that box,
+// or an empty text when none opened.
+QString ClickOk(TSourceInfo& dialog)
+{
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->windowTitle() + ": " + box->text();
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    QTest::mouseClick(dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+                      Qt::LeftButton);
+    QCoreApplication::processEvents();  // runs the answerer when no box held the loop
+    return shown;
+}
+
+}  // namespace
+
+void SourceInfoTest::roundTrip_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<double>("scale");
+    QTest::addColumn<QString>("shownLabel");
+    QTest::addColumn<QString>("shownScale");
+    QTest::addColumn<QString>("newLabel");
+    QTest::addColumn<QString>("newScale");
+    QTest::addColumn<double>("readScale");
+    QTest::newRow("unit scale") << "NIST" << 1.0 << "NIST"
+                                << "1.00"
+                                << "Kurucz"
+                                << "2.5" << 2.5;
+    QTest::newRow("three digits") << "lab" << 12.345 << "lab"
+                                  << "12.3"
+                                  << "lab"
+                                  << "1000" << 1000.0;
+    QTest::newRow("small scale") << "x" << 0.5 << "x"
+                                 << "0.500"
+                                 << ""
+                                 << "0" << 0.0;
+    QTest::newRow("long label cut") << "Kurucz and Bell 1995 CD-ROM" << 1.0 << "Kurucz and Bell 199"
+                                    << "1.00"
+                                    << "Kurucz 1995"
+                                    << ".25" << 0.25;
+}
+
+void SourceInfoTest::roundTrip()
+{
+    QFETCH(QString, label);
+    QFETCH(double, scale);
+    QFETCH(QString, shownLabel);
+    QFETCH(QString, shownScale);
+    QFETCH(QString, newLabel);
+    QFETCH(QString, newScale);
+    QFETCH(double, readScale);
+    TSourceInfo dialog(nullptr, "nist.swt", label.toStdString(), scale);
+    QCOMPARE(dialog.windowTitle(), "nist.swt");
+    QCOMPARE(Field(dialog, "label")->text(), shownLabel);
+    QCOMPARE(Field(dialog, "scale")->text(), shownScale);
+    QCOMPARE(dialog.Label(), shownLabel.toStdString());
+
+    Retype(Field(dialog, "label"), newLabel);
+    Retype(Field(dialog, "scale"), newScale);
+    dialog.show();
+    QCOMPARE(ClickOk(dialog), "");
+    QCOMPARE(dialog.result(), QDialog::Accepted);
+    QCOMPARE(dialog.Label(), newLabel.toStdString());
+    QCOMPARE(dialog.Scale(), readScale);
+}
+
+void SourceInfoTest::typing_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("label limit") << "label"
+                                 << "abcdefghijklmnopqrstuvwxyz"
+                                 << "abcdefghijklmnopqrs";
+    QTest::newRow("label takes any character") << "label"
+                                               << "Fe-1e3, x"
+                                               << "Fe-1e3, x";
+    QTest::newRow("scale limit") << "scale"
+                                 << "1.23456789012345"
+                                 << "1.234567890";
+    QTest::newRow("scale refuses minus") << "scale"
+                                         << "-2"
+                                         << "2";
+    QTest::newRow("scale refuses exponent") << "scale"
+                                            << "1e2"
+                                            << "12";
+    QTest::newRow("scale refuses decimal comma") << "scale"
+                                                 << "1,5"
+                                                 << "15";
+    QTest::newRow("scale may be out of range") << "scale"
+                                               << "5000"
+                                               << "5000";
+}
+
+void SourceInfoTest::typing()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, keys);
+    QFETCH(QString, result);
+    TSourceInfo dialog(nullptr, "nist.swt", "NIST", 1.0);
+    QLineEdit* edit = Field(dialog, field.toLatin1().constData());
+    Retype(edit, keys);
+    QCOMPARE(edit->text(), result);
+}
+
+void SourceInfoTest::scaleOutOfRangeKeepsTheDialogOpen()
+{
+    TSourceInfo dialog(nullptr, "nist.swt", "NIST", 1.0);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QLineEdit* scale = Field(dialog, "scale");
+    Retype(scale, "1000.5");
+    Field(dialog, "label")->setFocus();
+    QCOMPARE(ClickOk(dialog), "Spekla: Value must lie with the range 0 to 1000.");
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(dialog.focusWidget(), scale);
+    QCOMPARE(scale->selectedText(), "1000.5");
+
+    Retype(scale, "1000");
+    QCOMPARE(ClickOk(dialog), "");
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.result(), QDialog::Accepted);
+    QCOMPARE(dialog.Scale(), 1000.0);
+}
