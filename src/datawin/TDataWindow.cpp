@@ -70,6 +70,7 @@ TDataWindow::TDataWindow(const TextTables& text, TableArray& tables, SettingsSto
       m_header(new TMyColumnHeader(this)),
       m_contextMenu(new QMenu(this)),
       m_font(RestoredFont(store)),
+      m_metrics(m_font),
       m_columns(TextWidth(m_font, "Wave number") + 15, TextWidth(m_font, "Element") + 15)
 {
     setFocusPolicy(Qt::NoFocus);
@@ -118,6 +119,11 @@ void TDataWindow::CleanupWindow()
 void TDataWindow::SetRowFont(const QFont& font)
 {
     m_font = font;
+    m_metrics = QFontMetrics(font);
+    m_lineHeight = std::max(m_metrics.lineSpacing(), 1);
+    for (size_t code = 0; code < m_asciiAdvances.size(); ++code) {
+        m_asciiAdvances[code] = m_metrics.horizontalAdvance(QChar(static_cast<char16_t>(code)));
+    }
     viewport()->setFont(font);
     m_descriptionWidth = 0;
     const QFontMetrics metrics(font);
@@ -144,7 +150,20 @@ void TDataWindow::ChooseFont()
 
 int TDataWindow::LineHeight() const
 {
-    return std::max(QFontMetrics(m_font).lineSpacing(), 1);
+    return m_lineHeight;
+}
+
+// Digits, points and letters of the list's texts: summed from a table rather than measured by
+// laying each text out, which would shape it twice per paint.
+int TDataWindow::TextAdvance(const QString& text) const
+{
+    int width = 0;
+    for (QChar c : text) {
+        const char16_t code = c.unicode();
+        width +=
+            code < m_asciiAdvances.size() ? m_asciiAdvances[code] : m_metrics.horizontalAdvance(c);
+    }
+    return width;
 }
 
 int TDataWindow::LinesPerPage() const
@@ -332,17 +351,27 @@ void TDataWindow::paintEvent(QPaintEvent* event)
     QPainter painter(viewport());
     const int h = LineHeight();
     m_layout = DataRowLayout::Compute(m_tables.DisplayList(), viewport()->height(), h);
-    const QRect dirty = event->rect();
+    const QRegion& dirty = event->region();  // after a scroll: rows far apart, not one band
     painter.setFont(m_font);
+    // Where each source's intensities go, looked up once per paint.
+    std::vector<int> sectionOfSource(m_tables.FileCount(), -1);
+    for (size_t i = 0; i < m_columns.Columns().size(); ++i) {
+        const DataColumn& column = m_columns.Columns()[i];
+        if (column.role == DataColumn::Role::Source && column.source < sectionOfSource.size()) {
+            sectionOfSource[column.source] = static_cast<int>(i);
+        }
+    }
     for (const DataRowLayout::Row& row : m_layout.Rows()) {
-        if (QRect(0, row.top, viewport()->width(), h).intersects(dirty)) {
-            DrawRow(painter, row);
+        if (dirty.intersects(QRect(0, row.top, viewport()->width(), h))) {
+            DrawRow(painter, row, sectionOfSource);
         }
     }
 }
 
-// The records of a group share one row, each in its own source's column.
-void TDataWindow::DrawRow(QPainter& painter, const DataRowLayout::Row& row)
+// The records of a group share one row: the wavelength, element and reference once, each
+// record's intensity and description in its own source's column.
+void TDataWindow::DrawRow(QPainter& painter, const DataRowLayout::Row& row,
+                          const std::vector<int>& sectionOfSource)
 {
     const int h = LineHeight();
     if (row.current) {
@@ -353,47 +382,74 @@ void TDataWindow::DrawRow(QPainter& painter, const DataRowLayout::Row& row)
     }
     const ValidRecordsArray& list = m_tables.DisplayList();
     for (uint32_t slot = row.firstSlot; slot <= row.lastSlot; ++slot) {
-        DrawLine(painter, DisplayWaveData(list.ItemAt(slot), m_tables.UseRatios(), true, m_text),
-                 row.top);
+        const DisplayWaveData line(list.ItemAt(slot), m_tables.UseRatios(), true, m_text);
+        if (slot == row.firstSlot) {
+            DrawSharedColumns(painter, line, row.top);
+        }
+        const size_t source = line.table != nullptr ? line.table->TableIndex() : SIZE_MAX;
+        if (source < sectionOfSource.size() && sectionOfSource[source] >= 0) {
+            DrawSourceColumn(painter, line, sectionOfSource[source], row.top);
+        }
     }
 }
 
-void TDataWindow::DrawLine(QPainter& painter, const DisplayWaveData& line, int top)
+void TDataWindow::DrawSharedColumns(QPainter& painter, const DisplayWaveData& line, int top)
 {
-    const int h = LineHeight();
-    const auto text = [](const std::string& value) { return QString::fromStdString(value); };
     for (size_t i = 0; i < m_columns.Columns().size(); ++i) {
-        const DataColumn& column = m_columns.Columns()[i];
         const int section = static_cast<int>(i);
-        const int x = m_header->sectionViewportPosition(section);
-        const int w = m_header->sectionSize(section);
-        const QRect cell(x, top, w, h);
-        const int flags = Qt::AlignVCenter | Qt::TextSingleLine;
-        painter.save();
-        painter.setClipRect(cell);
-        switch (column.role) {
+        const QRect cell(m_header->sectionViewportPosition(section), top,
+                         m_header->sectionSize(section), LineHeight());
+        switch (m_columns.Columns()[i].role) {
             case DataColumn::Role::Wavelength:
-                painter.drawText(cell.adjusted(0, 0, -kWavelengthMargin, 0), flags | Qt::AlignRight,
-                                 text(FormatWavelength(line, m_tables.Settings())));
+                DrawText(painter, cell.adjusted(0, 0, -kWavelengthMargin, 0),
+                         FormatWavelength(line, m_tables.Settings()), Qt::AlignRight);
                 break;
             case DataColumn::Role::Element:
-                painter.drawText(cell.adjusted(kTextIndent, 0, 0, 0), flags,
-                                 text(line.elementName));
-                painter.drawText(cell.adjusted(w / 2, 0, 0, 0), flags, text(line.valenceName));
+                DrawText(painter,
+                         cell.adjusted(kTextIndent, 0, 0, 0)
+                             .intersected(cell.adjusted(0, 0, -cell.width() / 2, 0)),
+                         line.elementName, Qt::AlignLeft);
+                DrawText(painter, cell.adjusted(cell.width() / 2, 0, 0, 0), line.valenceName,
+                         Qt::AlignLeft);
                 break;
             case DataColumn::Role::Reference:
-                painter.drawText(cell.adjusted(kTextIndent, 0, 0, 0), flags, text(line.reference));
+                DrawText(painter, cell.adjusted(kTextIndent, 0, 0, 0), line.reference,
+                         Qt::AlignLeft);
                 break;
             case DataColumn::Role::Source:
-                if (line.table != nullptr && line.table->TableIndex() == column.source) {
-                    const int split = w - m_descriptionWidth;
-                    painter.drawText(QRect(x, top, split, h), flags | Qt::AlignRight,
-                                     text(FormatIntensity(line, m_tables.Linear(), false, false)));
-                    painter.drawText(QRect(x + split, top, m_descriptionWidth, h), flags,
-                                     text(line.description));
-                }
                 break;
         }
-        painter.restore();
     }
+}
+
+void TDataWindow::DrawSourceColumn(QPainter& painter, const DisplayWaveData& line, int section,
+                                   int top)
+{
+    const int x = m_header->sectionViewportPosition(section);
+    const int w = m_header->sectionSize(section);
+    const int split = std::max(w - m_descriptionWidth, 0);
+    DrawText(painter, QRect(x, top, split, LineHeight()),
+             FormatIntensity(line, m_tables.Linear(), false, false), Qt::AlignRight);
+    DrawText(painter, QRect(x + split, top, w - split, LineHeight()), line.description,
+             Qt::AlignLeft);
+}
+
+// Text that fits goes by the fast path; text wider than its cell is clipped to it.
+void TDataWindow::DrawText(QPainter& painter, const QRect& cell, const std::string& value,
+                           Qt::Alignment alignment)
+{
+    if (value.empty() || cell.width() <= 0) {
+        return;
+    }
+    const QString text = QString::fromStdString(value);
+    const QFontMetrics& metrics = m_metrics;
+    const int width = TextAdvance(text);
+    if (width > cell.width()) {
+        painter.drawText(cell, static_cast<int>(alignment | Qt::AlignVCenter) | Qt::TextSingleLine,
+                         text);
+        return;
+    }
+    const int x = alignment & Qt::AlignRight ? cell.right() + 1 - width : cell.left();
+    const int baseline = cell.top() + (cell.height() - metrics.height()) / 2 + metrics.ascent();
+    painter.drawText(QPoint(x, baseline), text);
 }

@@ -3,9 +3,13 @@
 #include "datawin/DataColumns.h"
 #include "datawin/DataRowLayout.h"
 
+#include <array>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include <QAbstractScrollArea>
+#include <QFontMetrics>
 
 class QMenu;
 class SettingsStore;
@@ -69,10 +73,15 @@ private:
     void EvScrollAction(int action);
     void EvHeaderClicked(int section);
     void EvSectionResized(int section, int oldSize, int newSize);
-    void DrawRow(QPainter& painter, const DataRowLayout::Row& row);
-    void DrawLine(QPainter& painter, const DisplayWaveData& line, int top);
+    void DrawRow(QPainter& painter, const DataRowLayout::Row& row,
+                 const std::vector<int>& sectionOfSource);
+    void DrawSharedColumns(QPainter& painter, const DisplayWaveData& line, int top);
+    void DrawSourceColumn(QPainter& painter, const DisplayWaveData& line, int section, int top);
+    void DrawText(QPainter& painter, const QRect& cell, const std::string& value,
+                  Qt::Alignment alignment);
     QRect MarkerRect() const;
     int LineHeight() const;
+    int TextAdvance(const QString& text) const;
 
     const TextTables& m_text;
     TableArray& m_tables;
@@ -80,6 +89,9 @@ private:
     TMyColumnHeader* m_header;
     QMenu* m_contextMenu;
     QFont m_font;  // restored before the columns, whose default widths it measures
+    QFontMetrics m_metrics;
+    int m_lineHeight = 1;
+    std::array<int, 128> m_asciiAdvances{};
     DataColumns m_columns;
     int m_descriptionWidth = 0;
     DataRowLayout m_layout;  // as last painted

@@ -20,7 +20,10 @@ TSourceInfo::TSourceInfo(QWidget* parent, const QString& fileName, const std::st
     m_scale->setObjectName("scale");
     m_scale->setMaxLength(kScaleLength);
     m_scale->setValidator(new TDoubleRangeValidator(DoubleRange(0, 1000), m_scale));
-    m_scale->setText(QString::fromStdString(FormatPointShown(scale, 3)));
+    // Three digits (1.00) unless that needs an exponent, which the field cannot take.
+    const std::string shown = FormatPointShown(scale, 3);
+    m_scale->setText(QString::fromStdString(
+        shown.find('e') == std::string::npos ? shown : FormatFixed(scale, 2)));
 
     auto* group = new QGroupBox(tr("Data"), this);
     auto* fields = new QFormLayout(group);

@@ -9,6 +9,7 @@
 #include "datawin/TDataWindow.h"
 #include "framework/IdleDriver.h"
 #include "framework/NumberFormat.h"
+#include "framework/TInputDialog.h"
 #include "framework/UserMessage.h"
 #include "framework/UserMessages.h"
 #include "workspace/ActionTable.h"
@@ -24,8 +25,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QInputDialog>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 
@@ -50,6 +49,7 @@ public:
 };
 
 constexpr int kInputLength = 15;  // characters an input dialog takes
+constexpr double kMaxMinimumIntensity = 100000.0;
 
 // Menu items that do exactly what a typed command does.
 struct TypedEquivalent {
@@ -292,11 +292,11 @@ void TSpeklaWindow::RunMenuOnlyCommand(int commandId)
 {
     switch (commandId) {
         case CM_GOTOWAVELENGTH:
-            RunDialogCommand(CMD_GOTO, tr("Input new wavelength:"), QString());
+            RunDialogCommand(CMD_GOTO, tr("Input new wavelength:"), QString(), false);
             break;
         case CM_MINIMUMINTENSITY:
             RunDialogCommand(CMD_MINIMUM, tr("Input minimum intensity:"),
-                             QString::fromStdString(FormatDefault(ShownMinimumIntensity())));
+                             QString::fromStdString(FormatDefault(ShownMinimumIntensity())), true);
             break;
         case CM_DECIMALS:
             StepDecimals();
@@ -338,18 +338,16 @@ double TSpeklaWindow::ShownMinimumIntensity() const
 
 // The input dialogs hand their text to the command of the same meaning, so a typed value and a
 // value in the dialog are checked alike.
-void TSpeklaWindow::RunDialogCommand(int commandId, const QString& prompt, const QString& initial)
+void TSpeklaWindow::RunDialogCommand(int commandId, const QString& prompt, const QString& initial,
+                                     bool intensityRange)
 {
-    QInputDialog dialog(window());
-    dialog.setWindowTitle(tr("Spekla"));
-    dialog.setLabelText(prompt);
-    dialog.setTextValue(initial);
-    if (auto* edit = dialog.findChild<QLineEdit*>()) {
-        edit->setMaxLength(kInputLength);
+    TInputDialog dialog(window(), tr("Spekla"), prompt, initial, kInputLength);
+    if (intensityRange) {
+        dialog.SetRange(0.0, kMaxMinimumIntensity);
     }
     if (dialog.exec() == QDialog::Accepted) {
         const char* keyword = commandId == CMD_GOTO ? "GOTO" : "MINIMUM";
-        ShowWarning(m_interpreter.Execute(commandId, keyword, dialog.textValue().toStdString()));
+        ShowWarning(m_interpreter.Execute(commandId, keyword, dialog.Text().toStdString()));
     }
 }
 

@@ -94,7 +94,8 @@ private:
     void RenewSourceItem(size_t index);
     void RestoreScanRange();
     void RunMenuOnlyCommand(int commandId);
-    void RunDialogCommand(int commandId, const QString& prompt, const QString& initial);
+    void RunDialogCommand(int commandId, const QString& prompt, const QString& initial,
+                          bool intensityRange);
     double ShownMinimumIntensity() const;
     void StepDecimals();
     void MoveByDisplayUnits(double units);
