@@ -22,9 +22,9 @@
 namespace {
 
 // A workspace over two small sources, with plain labels as panes and its action states
-// applied after every change, as the frame does.
+// applied after every change, as the frame does. With `realList` the data pane is the line list.
 struct Workspace {
-    Workspace()
+    explicit Workspace(bool realList = false)
         : store(SettingsStore::Root::CurrentUser, folder.File("settings.reg")),
           window(text, tables, store, idle)
     {
@@ -35,8 +35,12 @@ struct Workspace {
         tables.ScanDirectory(folder.Path());
         for (auto id : {WorkspaceOperations::kElementPane, WorkspaceOperations::kDataPane,
                         WorkspaceOperations::kGraphPane}) {
-            window.SetPaneFactory(id, [] { return new QLabel; });
+            if (!realList || id != WorkspaceOperations::kDataPane) {
+                window.SetPaneFactory(id, [] { return new QLabel; });
+            }
         }
+        window.resize(600, 400);
+        window.show();
         QObject::connect(&window, &TSpeklaWindow::StateChanged,
                          [this] { window.Actions().Apply(window.Snapshot()); });
         window.SetupWindow(&sources);
@@ -166,4 +170,26 @@ void WorkspaceCommandsTest::WarningsShowInAWarningBox()
     workspace.window.EvCommand(CMD_ONLY, "ONLY", "CU");
     QCOMPARE(workspace.window.EvCommand(CMD_LOAD, "LOAD", name), 1);
     QCOMPARE(workspace.text.ElementTable[0].selected, uint8_t{1});
+}
+
+// Paging moves a page of rows and stops at the ends; the keys follow the cursor.
+void WorkspaceCommandsTest::PagingStopsAtTheEndsOfTheList()
+{
+    Workspace workspace(true);
+    while (workspace.tables.FillStep()) {
+    }
+    workspace.window.EvLineCount();
+    const ValidRecordsArray& list = workspace.tables.DisplayList();
+    QCOMPARE(list.Cursor(), list.First());
+    QVERIFY(!workspace.Action(CM_PREVIOUSPAGE)->isEnabled());
+    workspace.Action(CM_NEXTPAGE)->trigger();  // a page is longer than the four lines
+    QCOMPARE(list.Cursor(), list.Last());
+    QVERIFY(!workspace.Action(CM_NEXTPAGE)->isEnabled());
+    QVERIFY(workspace.Action(CM_PREVIOUS)->isEnabled());
+    workspace.window.EvMenuCommand(CM_NEXTPAGE);  // at the end: nothing moves
+    QCOMPARE(list.Cursor(), list.Last());
+    workspace.Action(CM_PREVIOUS)->trigger();
+    QCOMPARE(list.WavelengthAt(list.Cursor()), 4001000);
+    workspace.Action(CM_PREVIOUSPAGE)->trigger();
+    QCOMPARE(list.Cursor(), list.First());
 }

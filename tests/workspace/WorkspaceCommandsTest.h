@@ -12,4 +12,5 @@ private slots:
     void CheckMarksFollowTheState();
     void PaneCommandsAreDisabledWithoutThePane();
     void WarningsShowInAWarningBox();
+    void PagingStopsAtTheEndsOfTheList();
 };
