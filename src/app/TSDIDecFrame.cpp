@@ -60,6 +60,12 @@ TSDIDecFrame::TSDIDecFrame(TextTables& text, TableArray& tables, SettingsStore& 
     CreateCommandBar(text);
 }
 
+// The dock reports its hiding while the window is taken down, when the frame is no more.
+TSDIDecFrame::~TSDIDecFrame()
+{
+    disconnect(CommandBar, nullptr, this, nullptr);
+}
+
 // Only what works today is offered; the menus take their items from the workspace's actions.
 void TSDIDecFrame::CreateMenus()
 {

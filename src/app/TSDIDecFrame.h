@@ -21,6 +21,7 @@ class TSDIDecFrame : public QMainWindow {
 
 public:
     TSDIDecFrame(TextTables& text, TableArray& tables, SettingsStore& store, IdleDriver& idle);
+    ~TSDIDecFrame() override;
 
     // Restores the data sources, the workspace and the placement.
     void SetupWindow();

@@ -43,9 +43,10 @@ bool TSpeklaApp::IdleAction(std::chrono::microseconds budget)
         m_frame->ShowScanPercent(percent);
         LastPercent = percent;
     }
-    const uint32_t count = m_tables.DisplayList().Count();
-    if (count != LastCount && m_frame) {
-        LastCount = count;
+    // The revision, not the count: a rebuild may refill to the same number of lines.
+    const uint64_t revision = m_tables.DisplayList().Revision();
+    if (revision != m_lastListRevision && m_frame) {
+        m_lastListRevision = revision;
         m_frame->Workspace()->EvLineCount();
     }
     return workLeft;

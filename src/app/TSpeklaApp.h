@@ -50,5 +50,5 @@ private:
     IdleDriver m_idle;
     std::unique_ptr<TSDIDecFrame> m_frame;
     int LastPercent = 0;
-    uint32_t LastCount = 0;  // lines listed at the last idle step
+    uint64_t m_lastListRevision = 0;  // of the display list at the last idle step
 };

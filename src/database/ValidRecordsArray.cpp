@@ -175,7 +175,6 @@ void ValidRecordsArray::Reset()
     bestDistance = 0xFFFFFFFF;
 }
 
-// One pass whatever `steps` is, so that a move to either end costs one walk over the list.
 bool ValidRecordsArray::SetCursor(uint32_t slot)
 {
     if (IsEmpty()) {
@@ -192,6 +191,7 @@ bool ValidRecordsArray::SetCursor(uint32_t slot)
     return true;
 }
 
+// One pass whatever `steps` is, so that a move to either end costs one walk over the list.
 int ValidRecordsArray::Move(int steps)
 {
     if (IsEmpty()) {

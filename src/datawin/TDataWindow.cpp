@@ -43,9 +43,8 @@ FontRecord ToRecord(const QFont& font)
 {
     FontRecord record;
     record.faceName = font.family().toStdString().substr(0, FontRecord::kFaceSize - 1);
-    const int pixels = font.pixelSize() > 0
-                           ? font.pixelSize()
-                           : static_cast<int>(font.pointSizeF() * 96.0 / 72.0 + 0.5);
+    // A font chosen in points is kept at the pixel size it has on this screen.
+    const int pixels = QFontInfo(font).pixelSize();
     record.height = -std::max(pixels, 1);
     record.weight = font.weight();
     record.italic = font.italic() ? 1 : 0;
@@ -82,7 +81,14 @@ TDataWindow::TDataWindow(const TextTables& text, TableArray& tables, SettingsSto
     viewport()->setBackgroundRole(QPalette::Base);
     m_columns.Restore(store, tables);
     SetRowFont(m_font);
-    connect(m_header, &QHeaderView::sectionClicked, this, &TDataWindow::EvHeaderClicked);
+    // Queued: the source dialog must not run inside the header's own mouse handling.
+    connect(m_header, &QHeaderView::sectionClicked, this, &TDataWindow::EvHeaderClicked,
+            Qt::QueuedConnection);
+    m_header->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_header, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { m_contextMenu->popup(m_header->mapToGlobal(at)); });
+    // The wheel over the scroll bar walks groups of lines, as over the rows.
+    verticalScrollBar()->installEventFilter(this);
     connect(m_header, &QHeaderView::sectionResized, this, &TDataWindow::EvSectionResized);
     connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, &TDataWindow::EvScrollAction);
     m_contextMenu->addAction(tr("&Font..."), this, &TDataWindow::ChooseFont);
@@ -266,6 +272,12 @@ void TDataWindow::EvScrollAction(int action)
         case QAbstractSlider::SliderPageStepSub:
             emit PageRequested(-1);
             break;
+        case QAbstractSlider::SliderToMinimum:
+            emit SlotChosen(m_tables.DisplayList().First());
+            break;
+        case QAbstractSlider::SliderToMaximum:
+            emit SlotChosen(m_tables.DisplayList().Last());
+            break;
         case QAbstractSlider::SliderMove:
             emit SlotChosen(static_cast<uint32_t>(verticalScrollBar()->sliderPosition()));
             return;  // the thumb follows the mouse
@@ -273,6 +285,15 @@ void TDataWindow::EvScrollAction(int action)
             break;
     }
     UpdateScrollBar();
+}
+
+bool TDataWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == verticalScrollBar() && event->type() == QEvent::Wheel) {
+        wheelEvent(static_cast<QWheelEvent*>(event));
+        return true;
+    }
+    return QAbstractScrollArea::eventFilter(watched, event);
 }
 
 void TDataWindow::scrollContentsBy(int, int)

@@ -44,7 +44,6 @@ public:
     int LinesPerPage() const;
 
     TMyColumnHeader* Header() const { return m_header; }
-    const DataColumns& Columns() const { return m_columns; }
     const QFont& RowFont() const { return m_font; }
     void SetRowFont(const QFont& font);
     // Lets the user choose the rows' font.
@@ -64,6 +63,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     static QFont RestoredFont(SettingsStore& store);

@@ -3,11 +3,30 @@
 #include "framework/NumberFormat.h"
 #include "framework/TDoubleRangeValidator.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QVBoxLayout>
+
+// Three digits (1.00) unless that needs an exponent, which the field cannot take: then as many
+// decimals as fit the field, so that pressing OK keeps a small scale rather than zeroing it.
+std::string TSourceInfo::ScaleText(double scale)
+{
+    const std::string shown = FormatPointShown(scale, 3);
+    if (shown.find('e') == std::string::npos) {
+        return shown;
+    }
+    const int integerDigits = scale >= 1.0 ? static_cast<int>(std::log10(scale)) + 1 : 1;
+    std::string text = FormatFixed(scale, std::max(kScaleLength - integerDigits - 1, 0));
+    while (text.find('.') != std::string::npos && (text.back() == '0' || text.back() == '.')) {
+        text.pop_back();
+    }
+    return text.substr(0, kScaleLength);
+}
 
 TSourceInfo::TSourceInfo(QWidget* parent, const QString& fileName, const std::string& label,
                          double scale)
@@ -20,10 +39,7 @@ TSourceInfo::TSourceInfo(QWidget* parent, const QString& fileName, const std::st
     m_scale->setObjectName("scale");
     m_scale->setMaxLength(kScaleLength);
     m_scale->setValidator(new TDoubleRangeValidator(DoubleRange(0, 1000), m_scale));
-    // Three digits (1.00) unless that needs an exponent, which the field cannot take.
-    const std::string shown = FormatPointShown(scale, 3);
-    m_scale->setText(QString::fromStdString(
-        shown.find('e') == std::string::npos ? shown : FormatFixed(scale, 2)));
+    m_scale->setText(QString::fromStdString(ScaleText(scale)));
 
     auto* group = new QGroupBox(tr("Data"), this);
     auto* fields = new QFormLayout(group);

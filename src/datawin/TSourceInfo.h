@@ -23,6 +23,8 @@ public:
 
     static constexpr int kLabelLength = 19;
     static constexpr int kScaleLength = 11;
+    // How a scale is shown for editing: 1.00, 12.3, 1000, 0.000001.
+    static std::string ScaleText(double scale);
 
 private:
     QLineEdit* m_label;

@@ -68,3 +68,11 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b)
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
                                               [](char x, char y) { return Lower(x) == Lower(y); });
 }
+
+std::string ExpandHomeFolder(const std::string& path, const std::string& home)
+{
+    if (path == "~" || path.starts_with("~/")) {
+        return home + path.substr(1);
+    }
+    return path;
+}

@@ -20,5 +20,8 @@ std::vector<std::string> SplitLines(std::string_view text);
 std::string ToUpper(std::string_view text);
 std::string ToLower(std::string_view text);
 
+// A file name as a shell would take it: a leading "~/" stands for `home`.
+std::string ExpandHomeFolder(const std::string& path, const std::string& home);
+
 // Compares without regard to ASCII case.
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);

@@ -1,5 +1,6 @@
 #include "workspace/MenuCommandTable.h"
 
+#include "command/CommandNumbers.h"
 #include "workspace/MenuCommands.h"
 
 namespace {
@@ -65,9 +66,32 @@ constexpr MenuCommand kCommands[] = {
     {CM_ABOUT, "&About...", "", "Show the version of Spekla", false},
 };
 
+constexpr TypedEquivalent kTypedEquivalents[] = {
+    {CM_PREVIOUS, CMD_UP, "UP", ""},
+    {CM_NEXT, CMD_DOWN, "DOWN", ""},
+    {CM_VACUUM, CMD_VACUUM, "VACUUM", ""},
+    {CM_WAVENUMBER, CMD_WAVENUMBER, "WAVENUMBER", ""},
+    {CM_AIR, CMD_AIR, "AIR", ""},
+    {CM_SELECTALL, CMD_ALL, "ALL", ""},
+    {CM_USERATIOS, CMD_RATIOS, "RATIOS", ""},
+    {CM_PERIODIC, CMD_PERIODIC, "PERIODIC", ""},
+    {CM_ALPHABETICAL, CMD_ALPHABETICAL, "ALPHABETICAL", ""},
+    {CM_ATOMICNUMBER, CMD_ATOMIC, "ATOMIC", ""},
+};
+
 }  // namespace
 
 std::span<const MenuCommand> MenuCommandTable()
 {
     return kCommands;
+}
+
+const TypedEquivalent* FindTypedEquivalent(int menuId)
+{
+    for (const TypedEquivalent& typed : kTypedEquivalents) {
+        if (typed.menuId == menuId) {
+            return &typed;
+        }
+    }
+    return nullptr;
 }

@@ -13,3 +13,14 @@ struct MenuCommand {
 };
 
 std::span<const MenuCommand> MenuCommandTable();
+
+// A menu item that does exactly what a typed command does: it runs that command.
+struct TypedEquivalent {
+    int menuId;
+    int commandId;
+    const char* keyword;
+    const char* argument;
+};
+
+// Null for a menu item without a typed form.
+const TypedEquivalent* FindTypedEquivalent(int menuId);

@@ -9,11 +9,14 @@
 #include "datawin/TDataWindow.h"
 #include "framework/IdleDriver.h"
 #include "framework/NumberFormat.h"
+#include "framework/StringUtil.h"
 #include "framework/TInputDialog.h"
 #include "framework/UserMessage.h"
 #include "framework/UserMessages.h"
+#include "framework/WaitCursor.h"
 #include "workspace/ActionTable.h"
 #include "workspace/ElementSelectionFile.h"
+#include "workspace/MenuCommandTable.h"
 #include "workspace/MenuCommands.h"
 #include "workspace/PaneLayout.h"
 #include "workspace/WorkspaceSnapshot.h"
@@ -30,57 +33,8 @@
 
 namespace {
 
-// A file name typed at the command line: "~/" means the home folder, as in a shell.
-std::string UserPath(const std::string& name)
-{
-    if (name.starts_with("~/")) {
-        return QDir::home().filePath(QString::fromStdString(name.substr(2))).toStdString();
-    }
-    return name;
-}
-
-// The hourglass while the display list is rebuilt.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
 constexpr int kInputLength = 15;  // characters an input dialog takes
 constexpr double kMaxMinimumIntensity = 100000.0;
-
-// Menu items that do exactly what a typed command does.
-struct TypedEquivalent {
-    int menuId;
-    int commandId;
-    const char* keyword;
-    const char* argument;
-};
-
-constexpr TypedEquivalent kTypedEquivalents[] = {
-    {CM_PREVIOUS, CMD_UP, "UP", ""},
-    {CM_NEXT, CMD_DOWN, "DOWN", ""},
-    {CM_VACUUM, CMD_VACUUM, "VACUUM", ""},
-    {CM_WAVENUMBER, CMD_WAVENUMBER, "WAVENUMBER", ""},
-    {CM_AIR, CMD_AIR, "AIR", ""},
-    {CM_SELECTALL, CMD_ALL, "ALL", ""},
-    {CM_USERATIOS, CMD_RATIOS, "RATIOS", ""},
-    {CM_PERIODIC, CMD_PERIODIC, "PERIODIC", ""},
-    {CM_ALPHABETICAL, CMD_ALPHABETICAL, "ALPHABETICAL", ""},
-    {CM_ATOMICNUMBER, CMD_ATOMIC, "ATOMIC", ""},
-};
-
-const TypedEquivalent* FindTypedEquivalent(int menuId)
-{
-    for (const TypedEquivalent& typed : kTypedEquivalents) {
-        if (typed.menuId == menuId) {
-            return &typed;
-        }
-    }
-    return nullptr;
-}
 
 }  // namespace
 
@@ -466,6 +420,7 @@ void TSpeklaWindow::MoveBy(int lines)
     if (GraphView* graph = Graph()) {
         graph->Repaint();
     }
+    m_idle.Wake();  // a limited scan follows the cursor and may have lines to read
 }
 
 // `value` is on the data window's scale; the list keeps code units.
@@ -495,7 +450,8 @@ void TSpeklaWindow::ShowGraphStatus()
 bool TSpeklaWindow::LoadOverlay(const std::string& fileName)
 {
     GraphView* graph = Graph();
-    if (graph == nullptr || !graph->LoadOverlay(UserPath(fileName))) {
+    if (graph == nullptr ||
+        !graph->LoadOverlay(ExpandHomeFolder(fileName, QDir::homePath().toStdString()))) {
         return false;
     }
     m_state.overlayFileName = fileName;
@@ -513,8 +469,8 @@ void TSpeklaWindow::ClearOverlay()
 bool TSpeklaWindow::LoadElementFile(const std::string& fileName)
 {
     const WaitCursor wait;
-    const ElementSelectionFile::LoadResult result =
-        ElementSelectionFile::Load(UserPath(fileName), m_text);
+    const ElementSelectionFile::LoadResult result = ElementSelectionFile::Load(
+        ExpandHomeFolder(fileName, QDir::homePath().toStdString()), m_text);
     if (!result.warning.empty()) {
         ShowWarning(CommandResult::Warning(result.warning, CommandResult::Icon::Exclamation));
     }
@@ -525,7 +481,8 @@ bool TSpeklaWindow::SaveElementFile(const std::string& fileName)
 {
     std::string error;
     const WaitCursor wait;
-    if (ElementSelectionFile::Save(UserPath(fileName), m_text, &error)) {
+    if (ElementSelectionFile::Save(ExpandHomeFolder(fileName, QDir::homePath().toStdString()),
+                                   m_text, &error)) {
         return true;
     }
     ShowWarning(

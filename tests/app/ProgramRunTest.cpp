@@ -7,6 +7,7 @@
 #include "database/TableArray.h"
 #include "database/TestFiles.h"
 #include "database/TextTables.h"
+#include "datawin/TDataWindow.h"
 #include "workspace/TSpeklaWindow.h"
 
 #include <cmath>
@@ -17,6 +18,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
@@ -184,8 +186,8 @@ void ProgramRunTest::TypedCommandsChangeTheStateAndSurviveARestart()
     QString minimumShown;
     {
         auto app = Start();
-        for (const char* line : {"decimals 2", "VACUUM", "ion I, II", "linear", "minimum 5", "only fe cu",
-                                 "ratios FE 2.5", "source Second", "50000"}) {
+        for (const char* line : {"decimals 2", "VACUUM", "ion I, II", "linear", "minimum 5",
+                                 "only fe cu", "ratios FE 2.5", "source Second", "50000"}) {
             QCOMPARE(Type(*app, line), QString());
         }
         QCOMPARE(Type(*app, "DECIMALS 9"),
@@ -215,5 +217,29 @@ void ProgramRunTest::TypedCommandsChangeTheStateAndSurviveARestart()
     QCOMPARE(app->Tables().DisplayList().CurrentWavelength(), 5000250);
     QCOMPARE(app->Text().ValenceFlags[1] + app->Text().ValenceFlags[2], 2);
     QCOMPARE(app->Text().ValenceFlags[3], 0);
+    Quit(*app);
+}
+
+// A rebuild that refills to the same number of lines still updates the list on screen.
+void ProgramRunTest::ListFollowsARefillOfTheSameSize()
+{
+    std::vector<LineRecord> lines;
+    for (int i = 0; i < 300; ++i) {
+        lines.push_back(Line(2000000 + 1000 * i, static_cast<uint8_t>(i % 3)));
+    }
+    m_installation->WriteTable("first.swt", lines);
+    m_installation->WriteTable("second.swt", lines);
+    auto app = Start();
+    auto* list = qobject_cast<TDataWindow*>(
+        app->MainWindow()->Workspace()->Pane(WorkspaceOperations::kDataPane));
+    QVERIFY(list != nullptr);
+    for (const char* line : {"2100", "minimum 0"}) {
+        QCOMPARE(Type(*app, line), QString());
+        QTRY_VERIFY(!app->Idle().IsRunning());
+        const ValidRecordsArray& shown = app->Tables().DisplayList();
+        QCOMPARE(list->verticalScrollBar()->minimum(), static_cast<int>(shown.First()));
+        QCOMPARE(list->verticalScrollBar()->maximum(), static_cast<int>(shown.Last()));
+        QCOMPARE(list->verticalScrollBar()->value(), static_cast<int>(shown.Cursor()));
+    }
     Quit(*app);
 }

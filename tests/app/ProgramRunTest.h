@@ -23,6 +23,7 @@ private slots:
     void DamagedSettingsLeaveDefaults();
     void StartsWithoutAnyTable();
     void TypedCommandsChangeTheStateAndSurviveARestart();
+    void ListFollowsARefillOfTheSameSize();
 
 private:
     // Starts the program and waits until it has read every table.

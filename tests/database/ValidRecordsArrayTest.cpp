@@ -278,3 +278,27 @@ TEST_F(ValidRecordsArrayTest, StorageGrowsGeometrically)
     // Fixed steps of 25000 slots would need 40 reallocations, each copying the whole list.
     EXPECT_LT(growths, 20);
 }
+
+// A clicked row or a dragged scroll bar puts the cursor on a slot; a later move goes from there.
+TEST_F(ValidRecordsArrayTest, CursorGoesToAChosenSlotWithinTheList)
+{
+    Open({Ramp(10, 1000, 10)});
+    for (uint32_t i = 0; i < 10; ++i) {
+        InsertRecord(0, i);
+    }
+    const uint32_t first = List().First();
+    const uint64_t before = List().Revision();
+    EXPECT_TRUE(List().SetCursor(first + 4));
+    EXPECT_EQ(List().CurrentWavelength(), 1040);
+    EXPECT_EQ(List().Target(), 1040);
+    EXPECT_GT(List().Revision(), before);
+    EXPECT_FALSE(List().SetCursor(first + 4));   // already there
+    EXPECT_TRUE(List().SetCursor(first + 500));  // past the end: the last line
+    EXPECT_EQ(List().CurrentWavelength(), 1090);
+    EXPECT_TRUE(List().SetCursor(0));  // before the start: the first line
+    EXPECT_EQ(List().CurrentWavelength(), 1000);
+    EXPECT_EQ(List().Move(2), 2);
+    EXPECT_EQ(List().CurrentWavelength(), 1020);
+    List().Reset();
+    EXPECT_FALSE(List().SetCursor(3));
+}

@@ -188,3 +188,29 @@ void DataWindowTest::TitleFollowsUnitsAndDecimals()
     window->Refresh();
     QCOMPARE(window->Header()->Title(0), QString("Wave number"));
 }
+
+// Moving the pixels and painting what was uncovered gives what a full paint gives.
+void DataWindowTest::ScrollingMatchesAFullPaint()
+{
+    ListWindow list;
+    auto window = list.Open();
+    for (int groups : {1, -3, 2, 5}) {
+        window->ScrollBy(list.tables.MoveBy(groups));
+        QApplication::processEvents();
+        const QImage scrolled = Grab(*window);
+        window->viewport()->repaint();
+        QCOMPARE(scrolled, Grab(*window));
+    }
+}
+
+void DataWindowTest::FittingToAFontSizesShortTitlesByTheSample()
+{
+    ListWindow list;
+    auto window = list.Open();
+    QFont font("Liberation Sans");
+    font.setPixelSize(20);
+    window->Header()->FitToFont(font);
+    const QFontMetrics metrics(font);
+    QCOMPARE(window->Header()->sectionSize(6), metrics.horizontalAdvance("WWWW") + 15);  // Ref
+    QCOMPARE(window->Header()->sectionSize(1), metrics.horizontalAdvance("Element") + 15);
+}

@@ -12,4 +12,6 @@ private slots:
     void ColumnsAndFontComeBackAfterARestart();
     void ColumnsFollowTheActiveSources();
     void TitleFollowsUnitsAndDecimals();
+    void ScrollingMatchesAFullPaint();
+    void FittingToAFontSizesShortTitlesByTheSample();
 };

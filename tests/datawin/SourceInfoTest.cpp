@@ -153,3 +153,24 @@ void SourceInfoTest::scaleOutOfRangeKeepsTheDialogOpen()
     QCOMPARE(dialog.result(), QDialog::Accepted);
     QCOMPARE(dialog.Scale(), 1000.0);
 }
+
+void SourceInfoTest::ScaleTextFitsTheField_data()
+{
+    QTest::addColumn<double>("scale");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("one") << 1.0 << "1.00";
+    QTest::newRow("three digits") << 12.345 << "12.3";
+    QTest::newRow("thousand") << 1000.0 << "1000";
+    QTest::newRow("tiny") << 0.000001 << "0.000001";
+    QTest::newRow("too tiny for the field") << 1e-12 << "0";
+}
+
+// Exponents cannot be typed, so none is shown; OK without a change keeps a small scale.
+void SourceInfoTest::ScaleTextFitsTheField()
+{
+    QFETCH(double, scale);
+    QFETCH(QString, text);
+    const QString shown = QString::fromStdString(TSourceInfo::ScaleText(scale));
+    QCOMPARE(shown, text);
+    QVERIFY(shown.size() <= TSourceInfo::kScaleLength);
+}

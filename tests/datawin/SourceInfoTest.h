@@ -8,6 +8,8 @@ class SourceInfoTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void ScaleTextFitsTheField_data();
+    void ScaleTextFitsTheField();
     void roundTrip_data();
     void roundTrip();
     void typing_data();

@@ -23,3 +23,11 @@ TEST(StringUtilTest, BlanksAndCase)
     EXPECT_EQ(ToUpper("goto 3961.5"), "GOTO 3961.5");
     EXPECT_EQ(ToLower("Sample.SWT"), "sample.swt");
 }
+
+TEST(StringUtilTest, HomeFolderExpandsOnlyAtTheStart)
+{
+    EXPECT_EQ(ExpandHomeFolder("~/sel/a.sef", "/home/u"), "/home/u/sel/a.sef");
+    EXPECT_EQ(ExpandHomeFolder("~", "/home/u"), "/home/u");
+    EXPECT_EQ(ExpandHomeFolder("~other/a.sef", "/home/u"), "~other/a.sef");
+    EXPECT_EQ(ExpandHomeFolder("sel/~/a.sef", "/home/u"), "sel/~/a.sef");
+}

@@ -1,3 +1,4 @@
+#include "command/CommandNumbers.h"
 #include "workspace/ActionRules.h"
 #include "workspace/MenuCommandTable.h"
 #include "workspace/MenuCommands.h"
@@ -153,4 +154,17 @@ TEST(MenuCommandTableTest, CheckMarksOnlyWhereTheStateHasOne)
             EXPECT_FALSE(ActionStateFor(command.id, everything).checked) << command.text;
         }
     }
+}
+
+// A menu item with a typed form runs a command the interpreter knows, by a keyword it has.
+TEST(MenuCommandTableTest, TypedEquivalentsNameRealCommands)
+{
+    for (const MenuCommand& command : MenuCommandTable()) {
+        if (const TypedEquivalent* typed = FindTypedEquivalent(command.id)) {
+            EXPECT_GE(typed->commandId, CMD_FIRST) << command.text;
+            EXPECT_LE(typed->commandId, CMD_LAST) << command.text;
+        }
+    }
+    EXPECT_EQ(FindTypedEquivalent(CM_VACUUM)->commandId, CMD_VACUUM);
+    EXPECT_EQ(FindTypedEquivalent(CM_GOTOWAVELENGTH), nullptr);  // asks for its value first
 }
