@@ -1,0 +1,257 @@
+#include "database/TableArray.h"
+#include "database/TestFiles.h"
+#include "database/TextTables.h"
+#include "framework/SettingsStore.h"
+#include "graph/GraphSettings.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+
+namespace {
+
+constexpr const char* kKey = "Software\\Spekla\\Graph Window";
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+void ExpectSameSettings(const GraphSettings& a, const GraphSettings& b)
+{
+    EXPECT_EQ(a.labelColour, b.labelColour);
+    EXPECT_EQ(a.summationColour, b.summationColour);
+    EXPECT_EQ(a.overlayColour, b.overlayColour);
+    EXPECT_EQ(a.orderDisplayed, b.orderDisplayed);
+    EXPECT_EQ(a.orderColours, b.orderColours);
+    EXPECT_DOUBLE_EQ(a.rangeStep, b.rangeStep);
+    EXPECT_DOUBLE_EQ(a.lineWidth, b.lineWidth);
+    EXPECT_DOUBLE_EQ(a.linearHeight, b.linearHeight);
+    EXPECT_DOUBLE_EQ(a.minimumHeight, b.minimumHeight);
+    EXPECT_DOUBLE_EQ(a.heightFactor, b.heightFactor);
+    EXPECT_DOUBLE_EQ(a.range, b.range);
+    EXPECT_EQ(a.summationMode, b.summationMode);
+    EXPECT_EQ(a.displayOverlay, b.displayOverlay);
+    EXPECT_EQ(a.useElementColours, b.useElementColours);
+    EXPECT_EQ(a.treatOrderAsRatio, b.treatOrderAsRatio);
+    EXPECT_EQ(a.elementColours, b.elementColours);
+    EXPECT_EQ(a.elementNames, b.elementNames);
+}
+
+class GraphSettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder.WriteText("ELEMENTS", ElementsText({"H", "Fe"}));
+        folder.WriteTable("nist.swt", {Line(5000000)});
+        folder.WriteTable("own.swt", {Line(5000000)});
+        text.Load(folder.Path());
+        tables.ScanDirectory(folder.Path());
+    }
+
+    // A fresh store read back from the file, as the next run sees it.
+    SettingsStore Reloaded()
+    {
+        std::string error;
+        EXPECT_TRUE(store.Save(&error)) << error;
+        SettingsStore fresh(SettingsStore::Root::CurrentUser, store.FilePath());
+        EXPECT_TRUE(fresh.Load());
+        return fresh;
+    }
+
+    TempFolder folder;
+    TextTables text;
+    TableArray tables{text};
+    SettingsStore store{SettingsStore::Root::CurrentUser, folder.File("user.reg")};
+};
+
+}  // namespace
+
+TEST_F(GraphSettingsTest, EmptyStoreGivesDefaultsWrittenInTheStreamForm)
+{
+    GraphSettings settings;
+    settings.linearHeight = 999;
+    settings.Restore(store, tables);
+    ExpectSameSettings(settings, GraphSettings{});
+    EXPECT_EQ(settings.TableColour(0), (Colour{255, 255, 128}));
+    EXPECT_EQ(settings.TableColour(1), (Colour{255, 128, 128}));
+    EXPECT_EQ(settings.TableColour(6), (Colour{255, 255, 255}));
+    for (const Colour& colour : settings.elementColours) {
+        EXPECT_GT(colour.red + colour.green + colour.blue, 255) << "too dark for the black plot";
+    }
+
+    settings.Save(store, tables);
+    EXPECT_EQ(store.GetValue(kKey, "Normal Line Width"), SettingsStore::Value("0.9"));
+    EXPECT_EQ(store.GetValue(kKey, "Linear Height"), SettingsStore::Value("150"));
+    EXPECT_EQ(store.GetValue(kKey, "D_Height"), SettingsStore::Value("1.2"));
+    EXPECT_NE(store.Text().find("\"Order 3 Colour\"=hex:96,96,96,00"), std::string::npos);
+    EXPECT_NE(store.Text().find("\"Table own Colour\"=hex:ff,80,80,00"), std::string::npos);
+}
+
+TEST_F(GraphSettingsTest, ChangedValuesSurviveAReload)
+{
+    GraphSettings changed;
+    changed.labelColour = {1, 2, 3};
+    changed.overlayColour = {0, 0, 0};
+    changed.orderDisplayed = {false, true, false, true, true};
+    changed.orderColours[4] = {9, 8, 7};
+    changed.rangeStep = 2.25;
+    changed.lineWidth = 0.05;
+    changed.linearHeight = 259.2;
+    changed.minimumHeight = 1;
+    changed.heightFactor = 2;
+    changed.range = 12.5;
+    changed.summationMode = 2;
+    changed.displayOverlay = changed.useElementColours = true;
+    changed.treatOrderAsRatio = false;
+    changed.elementColours[0] = {0, 0, 0};
+    changed.elementNames = {"Fe", "Cu", "", "", "Mg"};
+    changed.SetTableColour(1, {10, 20, 30});
+    changed.Save(store, tables);
+
+    SettingsStore next = Reloaded();
+    GraphSettings restored;
+    restored.Restore(next, tables);
+    ExpectSameSettings(restored, changed);
+    EXPECT_EQ(restored.TableColour(0), GraphSettings::DefaultTableColour(0));
+    EXPECT_EQ(restored.TableColour(1), (Colour{10, 20, 30}));
+}
+
+TEST_F(GraphSettingsTest, TableColoursFollowTheLabelsNotThePositions)
+{
+    GraphSettings settings;
+    settings.SetTableColour(0, {1, 1, 1});  // nist
+    settings.SetTableColour(1, {2, 2, 2});  // own
+    settings.Save(store, tables);
+
+    folder.WriteTable("new.swt", {Line(5000000)});
+    TableArray reordered(text);
+    reordered.AddFile(folder.File("own.swt"), "own");
+    reordered.AddFile(folder.File("new.swt"), "new");
+    reordered.AddFile(folder.File("nist.swt"), "nist");
+    GraphSettings restored;
+    restored.Restore(store, reordered);
+    EXPECT_EQ(restored.TableColour(0), (Colour{2, 2, 2}));
+    EXPECT_EQ(restored.TableColour(1), GraphSettings::DefaultTableColour(1));
+    EXPECT_EQ(restored.TableColour(2), (Colour{1, 1, 1}));
+}
+
+TEST_F(GraphSettingsTest, ValueNamesCompareWithoutCase)
+{
+    store.SetValue(kKey, "order 1 colour", std::vector<uint8_t>{5, 6, 7, 0});
+    store.SetValue(kKey, "wavelength range", std::string("12.5"));
+    GraphSettings settings;
+    settings.Restore(store, tables);
+    EXPECT_EQ(settings.orderColours[0], (Colour{5, 6, 7}));
+    EXPECT_DOUBLE_EQ(settings.range, 12.5);
+}
+
+// Each damaged value alone: everything restores as the defaults.
+struct DamagedValue {
+    const char* name;
+    SettingsStore::Value value;
+};
+
+class DamagedValueTest : public GraphSettingsTest,
+                         public ::testing::WithParamInterface<DamagedValue> {};
+
+TEST_P(DamagedValueTest, FallsBackToTheDefault)
+{
+    store.SetValue(kKey, GetParam().name, GetParam().value);
+    GraphSettings settings;
+    settings.Restore(store, tables);
+    ExpectSameSettings(settings, GraphSettings{});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    GraphSettings, DamagedValueTest,
+    ::testing::Values(DamagedValue{"Normal Line Width", "0"}, DamagedValue{"Linear Height", "abc"},
+                      DamagedValue{"Wavelength Range", "-4"}, DamagedValue{"D_Range", "inf"},
+                      DamagedValue{"D_Height", "1"}, DamagedValue{"Minimum Height", "0.5"},
+                      DamagedValue{"Linear Height", 300u},  // a DWORD, not text
+                      DamagedValue{"Display Summation", 3u},
+                      DamagedValue{"Label colour", std::vector<uint8_t>{1, 2, 3, 0, 0}},
+                      DamagedValue{"Overlay colour", std::vector<uint8_t>{1, 2, 3, 4}},
+                      DamagedValue{"Element 2 Colour", "orange"}));
+
+TEST(ColourTest, ConvertsTheColourReference)
+{
+    const Colour colour{0x12, 0x34, 0x56};
+    EXPECT_EQ(colour.Reference(), 0x563412u);
+    EXPECT_EQ(Colour::FromReference(0x563412u), colour);
+    EXPECT_EQ(Colour::FromReference(colour.ReferenceBytes()), colour);
+    EXPECT_EQ(Colour::FromReference(0x01563412u), std::nullopt);
+    EXPECT_EQ(Colour::FromReference(std::vector<uint8_t>{0x12, 0x34, 0x56}), std::nullopt);
+}
+
+struct IntensityCase {
+    double height;
+    double minimumHeight;
+    int steps;  // Ctrl+Up when positive, Ctrl+Down when negative
+    double expected;
+};
+
+class IntensityZoomTest : public ::testing::TestWithParam<IntensityCase> {};
+
+TEST_P(IntensityZoomTest, StaysWithinTheLimits)
+{
+    GraphSettings settings;
+    settings.linearHeight = GetParam().height;
+    settings.minimumHeight = GetParam().minimumHeight;
+    for (int step = 0; step < std::abs(GetParam().steps); ++step) {
+        GetParam().steps > 0 ? settings.IncreaseIntensity() : settings.DecreaseIntensity();
+    }
+    EXPECT_NEAR(settings.linearHeight, GetParam().expected, 1e-9);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    GraphSettings, IntensityZoomTest,
+    ::testing::Values(IntensityCase{150, 10, 3, 259.2}, IntensityCase{90000, 10, 1, 100000},
+                      IntensityCase{150, 10, -1, 125}, IntensityCase{11, 10, -1, 10},
+                      IntensityCase{11, 1, -1, 10}, IntensityCase{300, 280, -1, 280}));
+
+struct RangeCase {
+    double range;
+    bool increase;
+    double expected;
+    bool changed;
+};
+
+class RangeZoomTest : public ::testing::TestWithParam<RangeCase> {};
+
+TEST_P(RangeZoomTest, StepsByTheRangeStepWithinTheLimits)
+{
+    GraphSettings settings;
+    settings.range = GetParam().range;
+    const bool changed = GetParam().increase ? settings.IncreaseRange() : settings.DecreaseRange();
+    EXPECT_EQ(changed, GetParam().changed);
+    EXPECT_DOUBLE_EQ(settings.range, GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    GraphSettings, RangeZoomTest,
+    ::testing::Values(RangeCase{4.0, true, 4.5, true}, RangeCase{99999.8, true, 100000, true},
+                      RangeCase{100000, true, 100000, false}, RangeCase{4.0, false, 3.5, true},
+                      RangeCase{1.3, false, 1.0, true}, RangeCase{1.0, false, 1.0, false},
+                      RangeCase{0.5, false, 0.5, false}));
+
+struct SetCase {
+    double value;
+    bool rangeAccepted, heightAccepted;
+};
+
+class SetLimitTest : public ::testing::TestWithParam<SetCase> {};
+
+TEST_P(SetLimitTest, RejectsValuesOutsideTheLimits)
+{
+    GraphSettings settings;
+    const auto [value, rangeAccepted, heightAccepted] = GetParam();
+    EXPECT_EQ(settings.SetRange(value), rangeAccepted);
+    EXPECT_EQ(settings.SetHeight(value), heightAccepted);
+    EXPECT_EQ(settings.range, rangeAccepted ? value : GraphSettings{}.range);
+    EXPECT_EQ(settings.linearHeight, heightAccepted ? value : GraphSettings{}.linearHeight);
+}
+
+INSTANTIATE_TEST_SUITE_P(GraphSettings, SetLimitTest,
+                         ::testing::Values(SetCase{0.005, false, false}, SetCase{0.01, true, false},
+                                           SetCase{9.99, true, false}, SetCase{10, true, true},
+                                           SetCase{100000, true, true},
+                                           SetCase{100000.5, false, false},
+                                           SetCase{-5, false, false}, SetCase{kNaN, false, false},
+                                           SetCase{INFINITY, false, false}));
