@@ -80,14 +80,19 @@ void TSDIDecFrame::CreateMenus()
                 CM_VACUUM, CM_WAVENUMBER, 0, CM_DECIMALS, CM_LINEAR, CM_MINIMUMINTENSITY});
     QMenu* elements = menuBar()->addMenu(tr("&Elements"));
     AddActions(elements, {CM_SELECTALL, CM_INVERTSELECTION});
+    QMenu* graph = menuBar()->addMenu(tr("&Graph"));
+    AddActions(graph, {CM_INCREASEINTENSITY, CM_DECREASEINTENSITY, 0, CM_SUMMATION,
+                       CM_SUMMATIONONLY, CM_USERATIOS, 0, CM_INCREASERANGE, CM_DECREASERANGE,
+                       CM_SCANONLYRANGE, 0, CM_ORDER1, CM_ORDER1 + 1, CM_ORDER1 + 2, CM_ORDER1 + 3,
+                       CM_ORDER1 + 4, CM_TREATORDERSASRATIOS});
     m_sourcesMenu = menuBar()->addMenu(tr("&Sources"));
     m_sourcesMenu->setToolTipsVisible(true);
     m_windowMenu = menuBar()->addMenu(tr("&Window"));
-    AddActions(m_windowMenu, {CM_DATAWINDOW, CM_COMMANDLINE});
+    AddActions(m_windowMenu, {CM_DATAWINDOW, CM_GRAPHWINDOW, CM_COMMANDLINE});
     // Keys without a menu item of their own.
     addAction(actions.Action(CM_FORWARD100));
     addAction(actions.Action(CM_BACK100));
-    for (QMenu* menu : {file, data, elements, m_sourcesMenu, m_windowMenu}) {
+    for (QMenu* menu : {file, data, elements, graph, m_sourcesMenu, m_windowMenu}) {
         connect(menu, &QMenu::aboutToShow, this, &TSDIDecFrame::ApplyState);
     }
     connect(&actions, &ActionTable::Triggered, this, &TSDIDecFrame::EvFrameCommand);
@@ -124,12 +129,19 @@ void TSDIDecFrame::ApplyState()
     state.commandLineShown = !CommandBar->isHidden();
     m_workspace->Actions().Apply(state);
     ShowMinimumIntensity(state.linear);
+    // Indicators: greyed while off.
+    RatiosGadget->setEnabled(state.useRatios);
+    SummationGadget->setEnabled(state.graphShown && state.summation != SummationMode::Off);
 }
 
 void TSDIDecFrame::CreateStatusBar()
 {
     MinIntensityGadget = AddGadget(statusBar(), "0", tr("Minimum intensity"), 7);
+    HeightGadget = AddGadget(statusBar(), "", tr("Height of graph"), 7);
+    RangeGadget = AddGadget(statusBar(), "", tr("Graph range"), 9);
     ScanGadget = AddGadget(statusBar(), "0%", tr("Scan percent"), 5);
+    RatiosGadget = AddGadget(statusBar(), "RAT", tr("Element ratios are in use"), 3);
+    SummationGadget = AddGadget(statusBar(), "SUM", tr("The summation curve is shown"), 3);
 }
 
 void TSDIDecFrame::CreateCommandBar(const TextTables& text)
@@ -251,6 +263,9 @@ void TSDIDecFrame::EvUserMessage(const UserMessage& message)
     switch (message.Number()) {
         case WM_STATUSTEXT:
             statusBar()->showMessage(message.Text());
+            break;
+        case WM_GADGETTEXT:
+            (message.First() == 0 ? HeightGadget : RangeGadget)->setText(message.Text());
             break;
         default:
             break;

@@ -59,6 +59,10 @@ private:
     QMenu* m_windowMenu = nullptr;
     QLabel* MinIntensityGadget = nullptr;
     QLabel* ScanGadget = nullptr;
+    QLabel* HeightGadget = nullptr;
+    QLabel* RangeGadget = nullptr;
+    QLabel* RatiosGadget = nullptr;
+    QLabel* SummationGadget = nullptr;
     QDockWidget* CommandBar = nullptr;
     TComboEdit* m_commandLine = nullptr;
     bool m_placementRestored = false;

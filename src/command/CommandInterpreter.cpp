@@ -179,6 +179,9 @@ CommandResult CommandInterpreter::GraphNumber(std::string_view argument, bool ra
     }
     if (range) {
         graph->SetRange(value);
+        if (m_tables.Span() != TableArray::kFullSpan) {
+            m_tables.SetSpan(static_cast<int32_t>(std::trunc(value * 1000.0)));  // keeps up
+        }
     } else {
         graph->SetHeight(value);
     }

@@ -10,13 +10,13 @@
 #include "framework/IdleDriver.h"
 #include "framework/NumberFormat.h"
 #include "framework/StringUtil.h"
-#include "framework/TInputDialog.h"
 #include "framework/UserMessage.h"
 #include "framework/UserMessages.h"
 #include "framework/WaitCursor.h"
+#include "graph/TGraphWindow.h"
 #include "workspace/ActionTable.h"
 #include "workspace/ElementSelectionFile.h"
-#include "workspace/MenuCommandTable.h"
+#include "workspace/MenuCommandHandler.h"
 #include "workspace/MenuCommands.h"
 #include "workspace/PaneLayout.h"
 #include "workspace/WorkspaceSnapshot.h"
@@ -33,9 +33,6 @@
 
 namespace {
 
-constexpr int kInputLength = 15;  // characters an input dialog takes
-constexpr double kMaxMinimumIntensity = 100000.0;
-
 }  // namespace
 
 TSpeklaWindow::TSpeklaWindow(TextTables& text, TableArray& tables, SettingsStore& store,
@@ -47,11 +44,13 @@ TSpeklaWindow::TSpeklaWindow(TextTables& text, TableArray& tables, SettingsStore
       m_idle(idle),
       m_interpreter(text, tables, *this),
       m_actions(new ActionTable(this)),
-      m_panes(*this)
+      m_panes(*this),
+      m_menuCommands(std::make_unique<MenuCommandHandler>(*this, m_interpreter, text, tables))
 {
     setObjectName("Workspace");
     connect(m_actions, &ActionTable::Triggered, this, &TSpeklaWindow::EvMenuCommand);
     SetPaneFactory(kDataPane, [this] { return MakeDataWindow(); });
+    SetPaneFactory(kGraphPane, [this] { return MakeGraphWindow(); });
 }
 
 TSpeklaWindow::~TSpeklaWindow() = default;
@@ -111,6 +110,35 @@ QWidget* TSpeklaWindow::MakeDataWindow()
     return data;
 }
 
+QWidget* TSpeklaWindow::MakeGraphWindow()
+{
+    auto* graph = new TGraphWindow(m_text, m_tables, m_store, m_idle);
+    connect(graph, &TGraphWindow::LineChosen, this, [this](int32_t wavelength) {
+        m_tables.GoToWavelength(wavelength);
+        RefreshViews();
+        emit StateChanged();
+    });
+    connect(graph, &TGraphWindow::SummationToggleRequested, this,
+            [this] { EvMenuCommand(CM_SUMMATION); });
+    return graph;
+}
+
+TGraphWindow* TSpeklaWindow::GraphWindow() const
+{
+    return qobject_cast<TGraphWindow*>(Pane(kGraphPane));
+}
+
+// A limited scan keeps to the graph's range whenever the range changes.
+void TSpeklaWindow::GraphRangeChanged()
+{
+    GraphView* graph = Graph();
+    if (graph != nullptr && m_tables.Span() != TableArray::kFullSpan) {
+        m_tables.SetSpan(static_cast<int32_t>(std::trunc(graph->Range() * 1000.0)));
+        m_idle.Wake();
+    }
+    ShowGraphStatus();
+}
+
 TDataWindow* TSpeklaWindow::DataWindow() const
 {
     return qobject_cast<TDataWindow*>(Pane(kDataPane));
@@ -120,6 +148,9 @@ void TSpeklaWindow::CleanupWindow()
 {
     if (TDataWindow* data = DataWindow()) {
         data->CleanupWindow();
+    }
+    if (TGraphWindow* graph = GraphWindow()) {
+        graph->CleanupWindow();
     }
     m_state.scanRange = m_tables.Span() != TableArray::kFullSpan ? 1 : 0;
     m_state.Save(m_store, m_text, m_tables);
@@ -230,115 +261,8 @@ void TSpeklaWindow::ShowWarning(const CommandResult& result)
 
 void TSpeklaWindow::EvMenuCommand(int commandId)
 {
-    if (const TypedEquivalent* typed = FindTypedEquivalent(commandId)) {
-        ShowWarning(m_interpreter.Execute(typed->commandId, typed->keyword, typed->argument));
-    } else if (commandId >= CM_SOURCE1 && commandId <= CM_SOURCELAST &&
-               static_cast<size_t>(commandId - CM_SOURCE1) < m_tables.FileCount()) {
-        ToggleSource(static_cast<size_t>(commandId - CM_SOURCE1));
-    } else {
-        RunMenuOnlyCommand(commandId);
-    }
+    m_menuCommands->Run(commandId);
     emit StateChanged();
-}
-
-// The menu commands that have no typed form, or that ask for their value first.
-void TSpeklaWindow::RunMenuOnlyCommand(int commandId)
-{
-    switch (commandId) {
-        case CM_GOTOWAVELENGTH:
-            RunDialogCommand(CMD_GOTO, tr("Input new wavelength:"), QString(), false);
-            break;
-        case CM_MINIMUMINTENSITY:
-            RunDialogCommand(CMD_MINIMUM, tr("Input minimum intensity:"),
-                             QString::fromStdString(FormatDefault(ShownMinimumIntensity())), true);
-            break;
-        case CM_DECIMALS:
-            StepDecimals();
-            break;
-        case CM_LINEAR:
-            m_interpreter.Execute(CMD_LINEAR, m_tables.Linear() ? "EXPONENTIAL" : "LINEAR", "");
-            break;
-        case CM_PREVIOUSPAGE:
-        case CM_NEXTPAGE:
-            Page(commandId == CM_NEXTPAGE ? 1 : -1);
-            break;
-        case CM_FORWARD100:
-        case CM_BACK100:
-            MoveByDisplayUnits(commandId == CM_FORWARD100 ? 100.0 : -100.0);
-            break;
-        case CM_INVERTSELECTION:
-            InvertSelection();
-            break;
-        case CM_ELEMENTWINDOW:
-            ToggleElementWindow();
-            break;
-        case CM_DATAWINDOW:
-            ToggleDataWindow();
-            break;
-        case CM_GRAPHWINDOW:
-            ToggleGraphWindow();
-            break;
-        default:
-            break;
-    }
-}
-
-// The minimum intensity on the scale the list shows.
-double TSpeklaWindow::ShownMinimumIntensity() const
-{
-    const int code = static_cast<int>(m_tables.MinIntensity());
-    return m_tables.Linear() ? LinearIntensity(code) : LogIntensity(code);
-}
-
-// The input dialogs hand their text to the command of the same meaning, so a typed value and a
-// value in the dialog are checked alike.
-void TSpeklaWindow::RunDialogCommand(int commandId, const QString& prompt, const QString& initial,
-                                     bool intensityRange)
-{
-    TInputDialog dialog(window(), tr("Spekla"), prompt, initial, kInputLength);
-    if (intensityRange) {
-        dialog.SetRange(0.0, kMaxMinimumIntensity);
-    }
-    if (dialog.exec() == QDialog::Accepted) {
-        const char* keyword = commandId == CMD_GOTO ? "GOTO" : "MINIMUM";
-        ShowWarning(m_interpreter.Execute(commandId, keyword, dialog.Text().toStdString()));
-    }
-}
-
-// Up by one to 4, then alternating between 3 and 4.
-void TSpeklaWindow::StepDecimals()
-{
-    const int decimals = m_tables.Decimals();
-    m_tables.SetDecimals(decimals < 4 ? decimals + 1 : decimals - 1);
-    RefreshViews();
-}
-
-void TSpeklaWindow::MoveByDisplayUnits(double units)
-{
-    WaveData current;
-    current.record.wavelength = m_tables.DisplayList().CurrentWavelength();
-    const double shown = ParseLeadingDouble(FormatWavelength(current, m_tables.Settings()));
-    if (m_tables.GoToDisplayValue(shown + units)) {
-        RefreshViews();
-    }
-}
-
-void TSpeklaWindow::InvertSelection()
-{
-    const bool allSelected = std::all_of(m_text.ElementTable.begin(), m_text.ElementTable.end(),
-                                         [](const Element& element) { return element.selected; });
-    if (allSelected) {
-        QMessageBox box(QMessageBox::NoIcon, tr("Spekla"),
-                        tr("Element selection cannot be inverted because there would be no "
-                           "elements selected."),
-                        QMessageBox::Ok, this);
-        box.exec();
-        return;
-    }
-    for (Element& element : m_text.ElementTable) {
-        element.selected = element.selected != 0 ? 0 : 1;
-    }
-    SelectionChanged();
 }
 
 // A page of the list when it is shown, else half the graph's range, in the table's own units

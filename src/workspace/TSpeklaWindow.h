@@ -7,12 +7,15 @@
 #include "workspace/WorkspaceState.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include <QPointer>
 
 class ActionTable;
+class MenuCommandHandler;
 class TDataWindow;
+class TGraphWindow;
 class IdleDriver;
 class QMenu;
 class SettingsStore;
@@ -80,27 +83,27 @@ public:
     void About() override;
     void ShowHelp(int topic) override;
 
+    // For the menu commands.
+    TDataWindow* DataWindow() const;
+    TGraphWindow* GraphWindow() const;
+    void ShowWarning(const CommandResult& result);
+    void ToggleSource(size_t index);
+    // A page of the list when it is shown, else half the graph's range.
+    void Page(int direction);
+    // The graph's range or height changed: the status bar and a limited scan follow.
+    void GraphRangeChanged();
+
 signals:
     void StateChanged();
 
 private:
     void BuildSourcesMenu(QMenu* menu);
-    void ToggleSource(size_t index);
     void TogglePane(PaneId id);
     QWidget* MakeDataWindow();
-    TDataWindow* DataWindow() const;
+    QWidget* MakeGraphWindow();
     void MoveBy(int lines);
-    void Page(int direction);
     void RenewSourceItem(size_t index);
     void RestoreScanRange();
-    void RunMenuOnlyCommand(int commandId);
-    void RunDialogCommand(int commandId, const QString& prompt, const QString& initial,
-                          bool intensityRange);
-    double ShownMinimumIntensity() const;
-    void StepDecimals();
-    void MoveByDisplayUnits(double units);
-    void InvertSelection();
-    void ShowWarning(const CommandResult& result);
     void NotAvailable(const QString& what);
 
     TextTables& m_text;
@@ -111,4 +114,5 @@ private:
     CommandInterpreter m_interpreter;
     ActionTable* m_actions;
     PaneLayout m_panes;
+    std::unique_ptr<MenuCommandHandler> m_menuCommands;
 };

@@ -1,0 +1,137 @@
+#include "graph/GraphPass.h"
+
+#include "database/IntensityFormat.h"
+#include "database/TableArray.h"
+#include "database/WavetableFile.h"
+
+GraphPass::GraphPass(const TextTables& text, TableArray& tables) : m_text(text), m_tables(tables) {}
+
+void GraphPass::Start(const Settings& settings)
+{
+    m_settings = settings;
+    m_order = kOrders + 1;
+    m_table = 0;
+    m_tableStarted = false;
+    NextOrder();
+}
+
+double GraphPass::Origin(int order) const
+{
+    return m_settings.centre * 0.001 / order - m_settings.range * 0.5;
+}
+
+// Moves to the next displayed order below the current one; false when there is none.
+bool GraphPass::NextOrder()
+{
+    while (--m_order > 0) {
+        if (m_settings.orders[static_cast<size_t>(m_order - 1)]) {
+            m_table = m_tables.FileCount();
+            m_tableStarted = false;
+            m_low = Origin(m_order) - m_settings.reach;
+            m_high = Origin(m_order) + m_settings.range + m_settings.reach;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool GraphPass::Step(const Visitor& visit)
+{
+    while (!IsComplete()) {
+        if (m_table == 0) {
+            NextOrder();
+            continue;
+        }
+        if (!m_tableStarted) {
+            StartTable();
+        }
+        const bool down = StepDown(visit);
+        const bool up = StepUp(visit);
+        if (!down && !up) {
+            --m_table;  // next table, or the order is done
+            m_tableStarted = false;
+        }
+        return true;
+    }
+    return false;
+}
+
+// Both walks start at the record nearest the order's centre; a table that lies wholly to one
+// side is walked inward from its nearer end; an empty or inactive table is passed over.
+void GraphPass::StartTable()
+{
+    m_tableStarted = true;
+    m_downActive = m_upActive = false;
+    const WavetableFile& file = m_tables.FileAt(m_table - 1);
+    if (!file.IsActive() || file.RecordCount() == 0) {
+        return;
+    }
+    const int32_t target = m_settings.centre / m_order;
+    const uint32_t found = m_tables.FileAt(m_table - 1).FindRecord(target);
+    if (found != WavetableFile::kNotFound) {
+        m_indexBelow = found;
+        m_indexAbove = found + 1;
+        m_downActive = true;
+        m_upActive = m_indexAbove < file.RecordCount();
+        return;
+    }
+    if (file.RecordAt(0).record.wavelength > target) {
+        m_indexAbove = 0;
+        m_upActive = true;
+    } else {
+        m_indexBelow = file.LastIndex();
+        m_downActive = true;
+    }
+}
+
+bool GraphPass::StepDown(const Visitor& visit)
+{
+    if (!m_downActive) {
+        return false;
+    }
+    const auto line = DisplayWaveData::FromFile(m_tables.FileAt(m_table - 1), m_indexBelow, m_text);
+    if (!line || line->record.wavelength * 0.001 < m_low) {
+        m_downActive = false;
+        return false;
+    }
+    Offer(*line, visit);
+    m_downActive = m_indexBelow > 0;
+    --m_indexBelow;
+    return true;
+}
+
+bool GraphPass::StepUp(const Visitor& visit)
+{
+    if (!m_upActive) {
+        return false;
+    }
+    const auto line = DisplayWaveData::FromFile(m_tables.FileAt(m_table - 1), m_indexAbove, m_text);
+    if (!line || line->record.wavelength * 0.001 > m_high) {
+        m_upActive = false;
+        return false;
+    }
+    Offer(*line, visit);
+    ++m_indexAbove;
+    m_upActive = m_indexAbove < m_tables.FileAt(m_table - 1).RecordCount();
+    return true;
+}
+
+// Lines that pass the filter and lie within reach of the plot are visited.
+void GraphPass::Offer(const DisplayWaveData& line, const Visitor& visit) const
+{
+    const double wavelength = line.record.wavelength * 0.001;
+    if (line.passes == 0 || wavelength < m_low || wavelength > m_high) {
+        return;
+    }
+    Visit found;
+    found.line = line;
+    found.order = m_order;
+    found.wavelength = wavelength;
+    found.intensity = IntensityValue(line, true, true, true);
+    if (m_settings.treatOrderAsRatio) {
+        found.intensity /= m_order;
+    }
+    const double origin = Origin(m_order);
+    found.inPlot = wavelength >= origin && wavelength <= origin + m_settings.range;
+    visit(found);
+}

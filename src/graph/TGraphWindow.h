@@ -1,0 +1,121 @@
+#pragma once
+
+#include "command/GraphView.h"
+#include "framework/IdleDriver.h"
+#include "graph/GraphPass.h"
+#include "graph/GraphSettings.h"
+#include "graph/StickGeometry.h"
+#include "graph/Summation.h"
+
+#include <chrono>
+#include <vector>
+
+#include <QFont>
+#include <QImage>
+#include <QRegion>
+#include <QWidget>
+
+class QMenu;
+class SettingsStore;
+class TableArray;
+class TextTables;
+
+// The lines around the current wavelength as a stick spectrum on black, in up to five orders,
+// with the range of each order written across the top and the summation curve. A pass draws
+// the lines into a cached image a batch at a time in idle time, nearest lines first; a paint
+// only copies the image. Anything that changes what is shown restarts the pass.
+class TGraphWindow : public QWidget, public GraphView {
+    Q_OBJECT
+
+public:
+    // Everything passed in must outlive the window. Restores the graph's settings.
+    TGraphWindow(const TextTables& text, TableArray& tables, SettingsStore& store, IdleDriver& idle,
+                 QWidget* parent = nullptr);
+    ~TGraphWindow() override;
+
+    // Saves the settings (once; the destructor does it if nobody did).
+    void CleanupWindow();
+
+    // GraphView
+    double Range() const override { return m_settings.range; }
+    void SetRange(double angstrom) override;
+    double Height() const override { return m_settings.linearHeight; }
+    void SetHeight(double intensity) override;
+    bool IsOrderDisplayed(int order) const override;
+    void SetOrderDisplayed(int order, bool shown) override;
+    bool TreatOrderAsRatio() const override { return m_settings.treatOrderAsRatio; }
+    SummationMode Summation() const override;
+    void SetSummation(SummationMode mode) override;
+    bool DisplayOverlay() const override { return m_settings.displayOverlay; }
+    void SetDisplayOverlay(bool shown) override;
+    bool LoadOverlay(const std::string& fileName) override;
+    void ClearOverlay() override {}
+    void Repaint() override;
+
+    // The zoom of the Graph menu; each restarts the pass.
+    void IncreaseIntensity();
+    void DecreaseIntensity();
+    void IncreaseRange();
+    void DecreaseRange();
+    void SetTreatOrderAsRatio(bool treat);
+    bool IsPassComplete() const { return !m_restart && m_pass.IsComplete(); }
+    const ::Summation& Curve() const { return m_summation; }
+
+signals:
+    void LineChosen(int32_t wavelength);  // a stick was clicked; 0.001 Å
+    void SummationToggleRequested();
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    // A stick on screen, for tooltips and clicks.
+    struct DrawnStick {
+        int x;
+        int top;
+        int halfWidth;
+        GraphPass::Visit visit;
+    };
+
+    bool IdleAction(std::chrono::microseconds budget);
+    void StartPass(QPainter& painter);
+    void FinishPass(QPainter& painter);
+    void ShowProgress();
+    void SetupGeometry();
+    void SetupPlotRegion();
+    void DrawRangeLabels(QPainter& painter);
+    void DrawRecord(QPainter& painter, const GraphPass::Visit& visit);
+    void DrawStick(QPainter& painter, int x, double intensity, const QColor& colour,
+                   const QString& label);
+    void DrawSummation(QPainter& painter);
+    QColor StickColour(const GraphPass::Visit& visit) const;
+    QString RangeText(int32_t wavelength) const;
+    QString Describe(const GraphPass::Visit& visit) const;
+    const DrawnStick* StickAt(const QPoint& at) const;
+    int PlotHeight() const { return height() - m_textHeight; }
+    int LabelRows() const;
+
+    const TextTables& m_text;
+    TableArray& m_tables;
+    SettingsStore& m_store;
+    IdleDriver& m_idle;
+    GraphSettings m_settings;
+    GraphPass m_pass;
+    ::Summation m_summation;
+    StickGeometry m_sticks;
+    QFont m_labelFont;
+    int m_textHeight = 1;
+    QRegion m_plotRegion;
+    QImage m_image;
+    bool m_restart = true;
+    QRect m_dirty;  // drawn on the image since the last repaint request
+    std::vector<DrawnStick> m_drawn;
+    QMenu* m_popup;
+    IdleDriver::ClientId m_idleClient;
+    QString m_progress;  // the status text last shown
+    bool m_cleanedUp = false;
+};

@@ -1,0 +1,100 @@
+#include "database/TableArray.h"
+#include "database/TestFiles.h"
+#include "database/TextTables.h"
+#include "graph/GraphPass.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Sources "a" and "b" with lines around 5000 Å and 2500 Å (for the second order), an empty
+// source "c", all passing the filter.
+class GraphPassTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder.WriteText("ELEMENTS", ElementsText({"H", "Fe"}));
+        folder.WriteTable(
+            "a.swt", {Line(2499000, 1, 1, 30), Line(4997500, 1, 1, 30), Line(4999000, 1, 1, 30),
+                      Line(5001000, 1, 1, 30), Line(5002500, 1, 1, 30), Line(5020000, 1, 1, 30)});
+        folder.WriteTable("b.swt", {Line(5000000, 1, 1, 20)});
+        folder.WriteTable("c.swt", {});
+        text.Load(folder.Path());
+        tables.ScanDirectory(folder.Path());
+    }
+
+    // Every visit of a complete pass, as "order:table:wavelength[*]" (* when in the plot).
+    std::vector<std::string> Run(const GraphPass::Settings& settings)
+    {
+        GraphPass pass(text, tables);
+        pass.Start(settings);
+        std::vector<std::string> seen;
+        int steps = 0;
+        while (pass.Step([&](const GraphPass::Visit& v) {
+            seen.push_back(std::to_string(v.order) + ":" + v.line.table->Label() + ":" +
+                           std::to_string(v.line.record.wavelength) + (v.inPlot ? "*" : ""));
+            intensities.push_back(v.intensity);
+        })) {
+            ++steps;
+        }
+        EXPECT_TRUE(pass.IsComplete());
+        EXPECT_FALSE(pass.Step([](const GraphPass::Visit&) { FAIL() << "visited after the end"; }));
+        return seen;
+    }
+
+    TempFolder folder;
+    TextTables text;
+    TableArray tables{text};
+    std::vector<double> intensities;
+};
+
+}  // namespace
+
+// Nearest first, alternately below and above; the last table first; order 2 before order 1.
+TEST_F(GraphPassTest, WalksOrdersDownTablesBackwardNearestFirst)
+{
+    GraphPass::Settings settings;
+    settings.centre = 5000000;
+    settings.orders = {true, true, false, false, false};
+    settings.reach = 0.6;
+    EXPECT_EQ(Run(settings),
+              (std::vector<std::string>{"2:a:2499000*", "1:b:5000000*", "1:a:4999000*",
+                                        "1:a:5001000*", "1:a:4997500", "1:a:5002500"}));
+    // The second order counts half: its code 30 is 1000 on the linear scale.
+    EXPECT_DOUBLE_EQ(intensities[0], 500.0);
+    EXPECT_DOUBLE_EQ(intensities[1], 100.0);
+}
+
+TEST_F(GraphPassTest, OrdersAsRatiosCanBeSwitchedOff)
+{
+    GraphPass::Settings settings;
+    settings.centre = 5000000;
+    settings.orders = {false, true, false, false, false};
+    settings.treatOrderAsRatio = false;
+    EXPECT_EQ(Run(settings), std::vector<std::string>{"2:a:2499000*"});
+    EXPECT_DOUBLE_EQ(intensities[0], 1000.0);
+}
+
+// Lines exactly at the edges are in the plot; inactive, empty and far tables draw nothing.
+TEST_F(GraphPassTest, EdgesInactiveAndDistantTables)
+{
+    GraphPass::Settings settings;
+    settings.centre = 5000000;
+    settings.range = 5.0;  // edges at 4997.5 and 5002.5
+    tables.SetActive(1, false);
+    EXPECT_EQ(Run(settings), (std::vector<std::string>{"1:a:4999000*", "1:a:5001000*",
+                                                       "1:a:4997500*", "1:a:5002500*"}));
+    settings.centre = 9000000;  // beyond every table
+    EXPECT_TRUE(Run(settings).empty());
+    settings.centre = 1000000;  // below every table
+    EXPECT_TRUE(Run(settings).empty());
+}
+
+TEST_F(GraphPassTest, FilteredLinesAreNotVisited)
+{
+    text.ElementTable[1].selected = 0;
+    tables.Rebuild();  // as a change of selection does: the files take the new filter
+    GraphPass::Settings settings;
+    settings.centre = 5000000;
+    EXPECT_TRUE(Run(settings).empty());
+}

@@ -1,0 +1,92 @@
+#include "GraphWindowTest.h"
+
+#include "database/TableArray.h"
+#include "database/TestFiles.h"
+#include "database/TextTables.h"
+#include "framework/IdleDriver.h"
+#include "framework/SettingsStore.h"
+#include "graph/TGraphWindow.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+// One source with strong lines at 4999, 5000 and 5001 Å; a 400 × 300 graph at 5000 Å, range 4.
+struct Graph {
+    Graph() : store(SettingsStore::Root::CurrentUser, folder.File("settings.reg"))
+    {
+        folder.WriteText("ELEMENTS", ElementsText({"H", "Fe"}));
+        folder.WriteTable(
+            "a.swt", {Line(4999000, 1, 1, 30), Line(5000000, 1, 1, 30), Line(5001000, 1, 1, 30)});
+        text.Load(folder.Path());
+        tables.ScanDirectory(folder.Path());
+        tables.GoToWavelength(5000000);
+        while (tables.FillStep()) {
+        }
+        window = std::make_unique<TGraphWindow>(text, tables, store, idle);
+        window->resize(400, 300);
+        window->show();
+        [&] { QVERIFY(QTest::qWaitForWindowExposed(window.get())); }();
+        [&] { QTRY_VERIFY(window->IsPassComplete()); }();
+        QApplication::processEvents();
+    }
+
+    // Whether anything but black stands in the columns `from` to `to`, below the label rows.
+    bool HasInk(int from, int to)
+    {
+        const QImage image = window->grab().toImage();
+        for (int x = from; x <= to; ++x) {
+            for (int y = 40; y < image.height(); ++y) {
+                if (QColor(image.pixel(x, y)) != Qt::black) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+
+    TempFolder folder;
+    TextTables text;
+    TableArray tables{text};
+    SettingsStore store;
+    IdleDriver idle;
+    std::unique_ptr<TGraphWindow> window;
+};
+
+}  // namespace
+
+void GraphWindowTest::ACompletePassStopsTheIdleDriver()
+{
+    Graph graph;
+    QTRY_VERIFY(!graph.idle.IsRunning());
+    graph.window->IncreaseRange();  // a change starts a new pass, which ends again
+    QVERIFY(graph.idle.IsRunning());
+    QTRY_VERIFY(graph.window->IsPassComplete());
+    QTRY_VERIFY(!graph.idle.IsRunning());
+    QCOMPARE(graph.window->Range(), 4.5);
+}
+
+// 4 Å over 400 pixels: 4999, 5000 and 5001 Å at x = 100, 200 and 300, each a peak 45 pixels
+// either side at its foot (0.9 Å wide).
+void GraphWindowTest::SticksStandWhereTheirWavelengthsAre()
+{
+    Graph graph;
+    for (int x : {100, 300}) {
+        QVERIFY2(graph.HasInk(x - 45, x - 5), qPrintable(QString::number(x)));
+        QVERIFY2(graph.HasInk(x + 5, x + 45), qPrintable(QString::number(x)));
+    }
+    QVERIFY(!graph.HasInk(150, 150));
+    QVERIFY(!graph.HasInk(350, 399));
+}
+
+void GraphWindowTest::ClickingAStickChoosesItsLine()
+{
+    Graph graph;
+    QSignalSpy chosen(graph.window.get(), &TGraphWindow::LineChosen);
+    QTest::mouseClick(graph.window.get(), Qt::LeftButton, {}, QPoint(300, 290));
+    QCOMPARE(chosen.count(), 1);
+    QCOMPARE(chosen.at(0).at(0).toInt(), 5001000);
+    QTest::mouseClick(graph.window.get(), Qt::LeftButton, {}, QPoint(150, 290));
+    QCOMPARE(chosen.count(), 1);  // nothing there
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QObject>
+
+class GraphWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void ACompletePassStopsTheIdleDriver();
+    void SticksStandWhereTheirWavelengthsAre();
+    void ClickingAStickChoosesItsLine();
+};
