@@ -15,6 +15,50 @@ double AtLeastSmallest(double value)
     return std::isfinite(value) ? std::max(value, kSmallest) : kSmallest;
 }
 
+// The profile 1 / 2.718^p as a function of the distance in line widths, u = d / w, which is
+// all it depends on: p = (3.5 u)^2 for wide plots, (3.5 u)^(2 - u / (1 + u)) for narrow ones.
+// Tabulated finely and interpolated, it stays within 1e-7 of the formula and spares two pow
+// calls per sample, which were most of a drawing pass.
+class ProfileTable {
+public:
+    ProfileTable(int reach) : m_limit(reach), m_step(static_cast<double>(reach) / kSteps)
+    {
+        m_values.reserve(kSteps + 2);
+        for (int i = 0; i <= kSteps + 1; ++i) {
+            m_values.push_back(Profile(i * m_step, reach));
+        }
+    }
+
+    static double Profile(double u, int reach)
+    {
+        const double scaled = 3.5 * u;
+        const double power = reach == 1 ? scaled * scaled : std::pow(scaled, 2.0 - u / (1.0 + u));
+        return 1.0 / std::pow(kBase, power);  // an overflowing power gives 0
+    }
+
+    double operator()(double u) const
+    {
+        const double position = std::min(u, m_limit) / m_step;
+        const auto index = static_cast<std::size_t>(position);
+        const double fraction = position - static_cast<double>(index);
+        return m_values[index] + fraction * (m_values[index + 1] - m_values[index]);
+    }
+
+private:
+    static constexpr int kSteps = 16384;
+
+    double m_limit;
+    double m_step;
+    std::vector<double> m_values;
+};
+
+const ProfileTable& Profiles(int reach)
+{
+    static const ProfileTable wide(1);
+    static const ProfileTable narrow(2);
+    return reach == 1 ? wide : narrow;
+}
+
 }  // namespace
 
 void Summation::Setup(int width, double range, double lineWidth)
@@ -42,15 +86,9 @@ double Summation::ReachAngstrom() const
     return Reach() * m_lineWidth;
 }
 
-double Summation::Power(double distance) const
+double Summation::ExactProfile(double distance, double lineWidth, bool wide)
 {
-    const double scaled = 3.5 * distance / m_lineWidth;
-    if (Reach() == 1) {
-        // A line nearer than about half a spacing counts as on the sample, so a narrow line
-        // between two samples is not lost.
-        return distance < m_unitsPerSample / 2.1 ? 0.0 : scaled * scaled;
-    }
-    return std::pow(scaled, 2.0 - distance / (m_lineWidth + distance));
+    return ProfileTable::Profile(distance / lineWidth, wide ? 1 : 2);
 }
 
 void Summation::Add(double intensity, double wavelength)
@@ -72,11 +110,14 @@ void Summation::Add(double intensity, double wavelength)
     const auto jFirst = static_cast<std::size_t>(std::max(first, 0.0));
     const auto jLast = static_cast<std::size_t>(std::min(last, lastSample));
     constexpr double kMost = std::numeric_limits<double>::max();
+    // The profile in line widths per sample, with the table looked up once per line.
+    const ProfileTable& profile = Profiles(Reach());
+    const double widthsPerSample = m_unitsPerSample / m_lineWidth;
+    const double snap = Reach() == 1 ? 1.0 / (2.1 * m_lineWidth / m_unitsPerSample) : -1.0;
     for (std::size_t j = jFirst; j <= jLast; ++j) {
-        const double distance = std::abs(centre - static_cast<double>(j)) * m_unitsPerSample;
-        // An overflowing power gives infinity, and the contribution 0.
-        const double added = intensity / std::pow(kBase, Power(distance));
-        m_samples[j] = std::min(m_samples[j] + added, kMost);
+        const double u = std::abs(centre - static_cast<double>(j)) * widthsPerSample;
+        const double share = u < snap ? 1.0 : profile(u);
+        m_samples[j] = std::min(m_samples[j] + intensity * share, kMost);
     }
 }
 

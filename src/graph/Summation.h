@@ -33,13 +33,16 @@ public:
     double Range() const { return m_range; }
     double UnitsPerSample() const { return m_unitsPerSample; }
 
+    // The profile by the formula itself, for checking the tabulated one: a line's share of its
+    // intensity at `distance` Å for a line width in Å, on a wide plot (reach 1) or not.
+    static double ExactProfile(double distance, double lineWidth, bool wide);
+
     // The height in pixels of a sample in a plot `plotHeight` high where `linearHeight` reaches
     // the top; limited to 32766, never negative.
     static int SampleHeight(double sample, int plotHeight, double linearHeight);
 
 private:
-    int Reach() const;                    // 1 for wide plots (range above 25 Å), else 2
-    double Power(double distance) const;  // the profile's exponent `distance` Å from a line
+    int Reach() const;  // 1 for wide plots (range above 25 Å), else 2
 
     std::vector<double> m_samples;
     double m_range = 4.0;

@@ -392,7 +392,7 @@ void TGraphWindow::DrawStick(QPainter& painter, int x, double intensity, const Q
     }
     const int bottom = height();
     const int a = static_cast<int>(m_sticks.peakHalfWidth);
-    painter.setPen(QPen(colour, 1));
+    painter.setPen(QPen(colour, 0));  // one pixel wide at any scale, and the fast way
     if (m_sticks.IsLabelled(h)) {
         const int b = static_cast<int>(m_sticks.shoulderWidth);
         const int t = static_cast<int>(m_sticks.tipWidth);
@@ -421,7 +421,7 @@ void TGraphWindow::DrawSummation(QPainter& painter)
     if (samples.empty()) {
         return;
     }
-    painter.setPen(QPen(ToQColor(m_settings.summationColour), 1));
+    painter.setPen(QPen(ToQColor(m_settings.summationColour), 0));
     QPolygon curve;
     curve.reserve(static_cast<int>(samples.size()));
     for (size_t j = 0; j < samples.size(); ++j) {

@@ -59,6 +59,7 @@ public:
     void DecreaseRange();
     void SetTreatOrderAsRatio(bool treat);
     bool IsPassComplete() const { return !m_restart && m_pass.IsComplete(); }
+    std::size_t SticksDrawn() const { return m_drawn.size(); }
     const ::Summation& Curve() const { return m_summation; }
 
 signals:
