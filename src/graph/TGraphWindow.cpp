@@ -403,7 +403,10 @@ void TGraphWindow::DrawStick(QPainter& painter, int x, double intensity, const Q
         painter.drawPolyline(peak, 7);
         const QFontMetrics metrics(m_labelFont);
         const int rowHeight = metrics.height();
-        const int top = h + rowHeight > plot ? bottom - plot : bottom - h - rowHeight;
+        // Above the stick, or just below the range labels when the stick reaches them.
+        const int highest = LabelRows() * m_textHeight;
+        const int top = std::max(h + rowHeight > plot ? bottom - plot : bottom - h - rowHeight,
+                                 highest);
         const int textWidth = metrics.horizontalAdvance(label);
         painter.drawText(x - textWidth / 2, top + metrics.ascent(), label);
         m_dirty |=
