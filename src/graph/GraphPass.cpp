@@ -4,6 +4,8 @@
 #include "database/TableArray.h"
 #include "database/WavetableFile.h"
 
+#include <cmath>
+
 GraphPass::GraphPass(const TextTables& text, TableArray& tables) : m_text(text), m_tables(tables) {}
 
 void GraphPass::Start(const Settings& settings)
@@ -18,6 +20,35 @@ void GraphPass::Start(const Settings& settings)
 double GraphPass::Origin(int order) const
 {
     return m_settings.centre * 0.001 / order - m_settings.range * 0.5;
+}
+
+namespace {
+
+constexpr double kEdgeTolerance = 1e-6;  // thousandths of an Å: rounding, not a line apart
+
+}  // namespace
+
+int GraphPass::X(int order, int32_t wavelength, int width) const
+{
+    const double left = static_cast<double>(m_settings.centre) / order - m_settings.range * 500.0;
+    const double share = (wavelength - left) / (m_settings.range * 1000.0);
+    return static_cast<int>(std::floor(share * width + kEdgeTolerance));
+}
+
+bool GraphPass::InPlot(int order, int32_t wavelength) const
+{
+    const double left = static_cast<double>(m_settings.centre) / order - m_settings.range * 500.0;
+    return wavelength >= left - kEdgeTolerance &&
+           wavelength <= left + m_settings.range * 1000.0 + kEdgeTolerance;
+}
+
+std::array<int32_t, 3> GraphPass::LabelWavelengths(int32_t centre, double range, int order)
+{
+    const int32_t middle = centre / order;
+    const auto edge = [&](double offset) {
+        return static_cast<int32_t>(std::trunc(middle + offset));
+    };
+    return {edge(-range * 500.0), middle, edge(range * 500.0)};
 }
 
 // Moves to the next displayed order below the current one; false when there is none.
@@ -131,7 +162,6 @@ void GraphPass::Offer(const DisplayWaveData& line, const Visitor& visit) const
     if (m_settings.treatOrderAsRatio) {
         found.intensity /= m_order;
     }
-    const double origin = Origin(m_order);
-    found.inPlot = wavelength >= origin && wavelength <= origin + m_settings.range;
+    found.inPlot = InPlot(m_order, line.record.wavelength);
     visit(found);
 }

@@ -47,6 +47,13 @@ public:
 
     // The left edge (Å) of the plot of `order` (1 to 5).
     double Origin(int order) const;
+    // Where a line of `order` at `wavelength` (0.001 Å) stands across a plot `width` pixels
+    // wide: 0 at the left edge, `width` at the right. Computed in thousandths, so that a line
+    // exactly on an edge is on it whatever the centre.
+    int X(int order, int32_t wavelength, int width) const;
+    bool InPlot(int order, int32_t wavelength) const;
+    // The wavelengths (0.001 Å) written at the left, middle and right over the plot of `order`.
+    static std::array<int32_t, 3> LabelWavelengths(int32_t centre, double range, int order);
     int CurrentOrder() const { return m_order; }
     // The table being walked, for progress texts; FileCount() between tables.
     std::size_t CurrentTable() const { return m_table; }

@@ -24,9 +24,10 @@ namespace {
 constexpr int kStepsBetweenClockReads = 32;
 constexpr int kLabelPixels = 11;
 const char* const kLabelSample = " 9999.999 ";
-const char* const kOrderTexts[] = {"Drawing first order...", "Drawing second order...",
-                                   "Drawing third order...", "Drawing fourth order...",
-                                   "Drawing fifth order..."};
+const char* const kOrderTexts[] = {
+    QT_TR_NOOP("Drawing first order..."), QT_TR_NOOP("Drawing second order..."),
+    QT_TR_NOOP("Drawing third order..."), QT_TR_NOOP("Drawing fourth order..."),
+    QT_TR_NOOP("Drawing fifth order...")};
 
 QColor ToQColor(Colour colour)
 {
@@ -70,6 +71,7 @@ TGraphWindow::TGraphWindow(const TextTables& text, TableArray& tables, SettingsS
 
 TGraphWindow::~TGraphWindow()
 {
+    m_idle.RemoveClient(m_idleClient);  // before any member the step uses goes
     CleanupWindow();
 }
 
@@ -206,9 +208,15 @@ void TGraphWindow::resizeEvent(QResizeEvent*)
 void TGraphWindow::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    if (m_image.isNull()) {
-        painter.fillRect(event->rect(), Qt::black);
-        return;
+    if (!m_image.isNull() && m_image.devicePixelRatio() != devicePixelRatioF() &&
+        IsPassComplete()) {
+        Repaint();  // moved to a screen of another resolution: draw anew for it
+    }
+    if (m_image.isNull() || m_image.size() != size() * m_image.devicePixelRatio()) {
+        painter.fillRect(event->rect(), Qt::black);  // a new image is being drawn
+        if (m_image.isNull()) {
+            return;
+        }
     }
     painter.drawImage(event->rect(), m_image,
                       QRectF(QPointF(event->rect().topLeft()) * m_image.devicePixelRatio(),
@@ -236,6 +244,20 @@ bool TGraphWindow::IdleAction(std::chrono::microseconds budget)
         StartPass(painter);
     }
     painter.setClipRegion(m_plotRegion);
+    const bool more = RunBatch(painter, budget);
+    if (!more) {
+        FinishPass(painter);
+    } else {
+        ShowProgress();
+    }
+    update(m_dirty);
+    m_dirty = QRect();
+    return more;
+}
+
+// Steps of the pass until `budget` is spent; false once the pass is complete.
+bool TGraphWindow::RunBatch(QPainter& painter, std::chrono::microseconds budget)
+{
     const auto deadline = std::chrono::steady_clock::now() + budget;
     const GraphPass::Visitor draw = [&](const GraphPass::Visit& visit) {
         m_summation.SetOrigin(m_pass.Origin(visit.order));
@@ -253,20 +275,21 @@ bool TGraphWindow::IdleAction(std::chrono::microseconds budget)
             break;
         }
     }
-    if (!more) {
-        FinishPass(painter);
-    } else {
-        ShowProgress();
-    }
-    update(m_dirty);
-    m_dirty = QRect();
     return more;
+}
+
+void TGraphWindow::ListChanged()
+{
+    if (m_tables.DisplayList().CurrentWavelength() != m_passCentre) {
+        Repaint();
+    }
 }
 
 void TGraphWindow::StartPass(QPainter& painter)
 {
     m_restart = false;
-    m_drawn.clear();
+    m_drawn.assign(static_cast<size_t>(std::max(width(), 1)), DrawnStick{});
+    m_sticksDrawn = 0;
     painter.fillRect(rect(), Qt::black);
     DrawRangeLabels(painter);
     const int top = LabelRows() * m_textHeight;
@@ -275,6 +298,7 @@ void TGraphWindow::StartPass(QPainter& painter)
     m_summation.Restart();
     GraphPass::Settings settings;
     settings.centre = m_tables.DisplayList().CurrentWavelength();
+    m_passCentre = settings.centre;
     settings.range = m_settings.range;
     settings.reach = m_summation.ReachAngstrom();
     settings.orders = m_settings.orderDisplayed;
@@ -319,15 +343,15 @@ void TGraphWindow::DrawRangeLabels(QPainter& painter)
         if (!IsOrderDisplayed(order)) {
             continue;
         }
-        const int32_t middle = centre / order;
-        const auto half = static_cast<int32_t>(m_settings.range * 500.0);
+        const auto [left, middle, rightEdge] =
+            GraphPass::LabelWavelengths(centre, m_settings.range, order);
         painter.setPen(
             ToQColor(order == 1 ? m_settings.labelColour : m_settings.orderColours[order - 1]));
         const int y = row++ * m_textHeight;
         const QFontMetrics metrics(m_labelFont);
         const int baseline = y + metrics.ascent();
-        painter.drawText(0, baseline, RangeText(middle - half));
-        const QString right = RangeText(middle + half);
+        painter.drawText(0, baseline, RangeText(left));
+        const QString right = RangeText(rightEdge);
         painter.drawText(static_cast<int>(width() - 1.1 * metrics.horizontalAdvance(right)),
                          baseline, right);
         const QString centreText = RangeText(middle);
@@ -351,8 +375,7 @@ QString TGraphWindow::RangeText(int32_t wavelength) const
 
 void TGraphWindow::DrawRecord(QPainter& painter, const GraphPass::Visit& visit)
 {
-    const double origin = m_pass.Origin(visit.order);
-    const int x = static_cast<int>((visit.wavelength - origin) / m_settings.range * width());
+    const int x = m_pass.X(visit.order, visit.line.record.wavelength, width());
     const int h =
         StickGeometry::StickHeight(visit.intensity, PlotHeight(), m_settings.linearHeight);
     if (!m_sticks.IsDrawn(h)) {
@@ -360,8 +383,13 @@ void TGraphWindow::DrawRecord(QPainter& painter, const GraphPass::Visit& visit)
     }
     DrawStick(painter, x, visit.intensity, StickColour(visit),
               QString::fromStdString(visit.line.elementName));
-    m_drawn.push_back(
-        {x, height() - h, std::max(static_cast<int>(m_sticks.peakHalfWidth), 2), visit});
+    // For tooltips and clicks: the tallest stick of each pixel column, so memory stays bounded
+    // however many lines a wide range draws.
+    ++m_sticksDrawn;
+    DrawnStick& column = m_drawn[static_cast<size_t>(std::clamp(x, 0, width() - 1))];
+    if (!column.visit || height() - h < column.top) {
+        column = {x, height() - h, std::max(static_cast<int>(m_sticks.peakHalfWidth), 2), visit};
+    }
 }
 
 QColor TGraphWindow::StickColour(const GraphPass::Visit& visit) const
@@ -405,8 +433,8 @@ void TGraphWindow::DrawStick(QPainter& painter, int x, double intensity, const Q
         const int rowHeight = metrics.height();
         // Above the stick, or just below the range labels when the stick reaches them.
         const int highest = LabelRows() * m_textHeight;
-        const int top = std::max(h + rowHeight > plot ? bottom - plot : bottom - h - rowHeight,
-                                 highest);
+        const int top =
+            std::max(h + rowHeight > plot ? bottom - plot : bottom - h - rowHeight, highest);
         const int textWidth = metrics.horizontalAdvance(label);
         painter.drawText(x - textWidth / 2, top + metrics.ascent(), label);
         m_dirty |=
@@ -439,7 +467,7 @@ bool TGraphWindow::event(QEvent* event)
     if (event->type() == QEvent::ToolTip) {
         const auto* help = static_cast<QHelpEvent*>(event);
         if (const DrawnStick* stick = StickAt(help->pos())) {
-            QToolTip::showText(help->globalPos(), Describe(stick->visit), this);
+            QToolTip::showText(help->globalPos(), Describe(*stick->visit), this);
         } else {
             QToolTip::hideText();
         }
@@ -453,6 +481,9 @@ const TGraphWindow::DrawnStick* TGraphWindow::StickAt(const QPoint& at) const
 {
     const DrawnStick* best = nullptr;
     for (const DrawnStick& stick : m_drawn) {
+        if (!stick.visit) {
+            continue;
+        }
         const int distance = std::abs(stick.x - at.x());
         if (distance > stick.halfWidth || at.y() < stick.top) {
             continue;
@@ -493,7 +524,7 @@ void TGraphWindow::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton) {
         if (const DrawnStick* stick = StickAt(event->position().toPoint())) {
-            emit LineChosen(stick->visit.line.record.wavelength);
+            emit LineChosen(stick->visit->line.record.wavelength);
         }
     }
 }

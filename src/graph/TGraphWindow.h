@@ -8,6 +8,7 @@
 #include "graph/Summation.h"
 
 #include <chrono>
+#include <optional>
 #include <vector>
 
 #include <QFont>
@@ -59,7 +60,10 @@ public:
     void DecreaseRange();
     void SetTreatOrderAsRatio(bool treat);
     bool IsPassComplete() const { return !m_restart && m_pass.IsComplete(); }
-    std::size_t SticksDrawn() const { return m_drawn.size(); }
+    std::size_t SticksDrawn() const { return m_sticksDrawn; }
+    // The display list changed: a new pass only when the current wavelength moved, since the
+    // pass reads the tables itself.
+    void ListChanged();
     const ::Summation& Curve() const { return m_summation; }
 
 signals:
@@ -76,13 +80,14 @@ protected:
 private:
     // A stick on screen, for tooltips and clicks.
     struct DrawnStick {
-        int x;
-        int top;
-        int halfWidth;
-        GraphPass::Visit visit;
+        int x = 0;
+        int top = 0;
+        int halfWidth = 0;
+        std::optional<GraphPass::Visit> visit;  // none: no stick in this column
     };
 
     bool IdleAction(std::chrono::microseconds budget);
+    bool RunBatch(QPainter& painter, std::chrono::microseconds budget);
     void StartPass(QPainter& painter);
     void FinishPass(QPainter& painter);
     void ShowProgress();
@@ -113,8 +118,10 @@ private:
     QRegion m_plotRegion;
     QImage m_image;
     bool m_restart = true;
-    QRect m_dirty;  // drawn on the image since the last repaint request
-    std::vector<DrawnStick> m_drawn;
+    QRect m_dirty;                    // drawn on the image since the last repaint request
+    std::vector<DrawnStick> m_drawn;  // by pixel column
+    std::size_t m_sticksDrawn = 0;
+    int32_t m_passCentre = 0;
     QMenu* m_popup;
     IdleDriver::ClientId m_idleClient;
     QString m_progress;  // the status text last shown

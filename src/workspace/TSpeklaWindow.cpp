@@ -31,10 +31,6 @@
 #include <QMenu>
 #include <QMessageBox>
 
-namespace {
-
-}  // namespace
-
 TSpeklaWindow::TSpeklaWindow(TextTables& text, TableArray& tables, SettingsStore& store,
                              IdleDriver& idle, QWidget* parent)
     : PaneSplitter(parent),
@@ -225,6 +221,14 @@ void TSpeklaWindow::ToggleDataWindow()
 void TSpeklaWindow::ToggleGraphWindow()
 {
     TogglePane(kGraphPane);
+    if (IsPaneShown(kGraphPane)) {
+        ShowGraphStatus();
+    } else if (window() != this) {
+        // No graph: no height or range to show, and no drawing in progress.
+        UserMessage::Post(window(), WM_GADGETTEXT, 0, QString());
+        UserMessage::Post(window(), WM_GADGETTEXT, 1, QString());
+        UserMessage::Post(window(), WM_STATUSTEXT, 0, QString());
+    }
 }
 
 // A pane that could not be made keeps its stored flag, so that a later start still shows it.
@@ -285,8 +289,8 @@ void TSpeklaWindow::EvLineCount()
     if (TDataWindow* data = DataWindow()) {
         data->ListChanged();
     }
-    if (GraphView* graph = Graph()) {
-        graph->Repaint();
+    if (TGraphWindow* graph = GraphWindow()) {
+        graph->ListChanged();
     }
     emit StateChanged();  // the first or last line may have arrived
 }

@@ -98,3 +98,32 @@ TEST_F(GraphPassTest, FilteredLinesAreNotVisited)
     settings.centre = 5000000;
     EXPECT_TRUE(Run(settings).empty());
 }
+
+// Labels over orders 1 and 2 at 5000 Å, range 4: 4998 ... 5002 and 2498 ... 2502.
+TEST(GraphLabelsTest, EachOrderShowsItsOwnRange)
+{
+    EXPECT_EQ(GraphPass::LabelWavelengths(5000000, 4.0, 1),
+              (std::array<int32_t, 3>{4998000, 5000000, 5002000}));
+    EXPECT_EQ(GraphPass::LabelWavelengths(5000000, 4.0, 2),
+              (std::array<int32_t, 3>{2498000, 2500000, 2502000}));
+    // The left edge is truncated as a whole, not after rounding the half range.
+    EXPECT_EQ(GraphPass::LabelWavelengths(5000000, 0.011, 1)[0], 4999994);
+}
+
+// A line exactly on an edge is in the plot, at x = 0 or x = W, whatever the centre.
+TEST_F(GraphPassTest, EdgesHoldForEveryCentre)
+{
+    GraphPass pass(text, tables);
+    for (int32_t centre = 1000000; centre < 1030000; centre += 1) {
+        GraphPass::Settings settings;
+        settings.centre = centre;
+        settings.range = 4.0;
+        pass.Start(settings);
+        ASSERT_TRUE(pass.InPlot(1, centre - 2000)) << centre;
+        ASSERT_TRUE(pass.InPlot(1, centre + 2000)) << centre;
+        ASSERT_FALSE(pass.InPlot(1, centre + 2001)) << centre;
+        ASSERT_EQ(pass.X(1, centre - 2000, 800), 0) << centre;
+        ASSERT_EQ(pass.X(1, centre + 2000, 800), 800) << centre;
+        ASSERT_EQ(pass.X(1, centre, 800), 400) << centre;
+    }
+}

@@ -90,3 +90,19 @@ void GraphWindowTest::ClickingAStickChoosesItsLine()
     QTest::mouseClick(graph.window.get(), Qt::LeftButton, {}, QPoint(150, 290));
     QCOMPARE(chosen.count(), 1);  // nothing there
 }
+
+// While the tables are still being read the list grows, but the pass must still end.
+void GraphWindowTest::AGrowingListDoesNotRestartThePass()
+{
+    Graph graph;
+    graph.tables.GoToWavelength(4999000);
+    graph.window->Repaint();
+    QTRY_VERIFY(graph.window->IsPassComplete());
+    graph.tables.DisplayList().Insert(graph.tables.FileAt(0).RecordAt(2), 0);
+    graph.window->ListChanged();  // the centre did not move
+    QVERIFY(graph.window->IsPassComplete());
+    graph.tables.GoToWavelength(5001000);
+    graph.window->ListChanged();
+    QVERIFY(!graph.window->IsPassComplete());
+    QTRY_VERIFY(graph.window->IsPassComplete());
+}

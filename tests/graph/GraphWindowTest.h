@@ -9,4 +9,5 @@ private slots:
     void ACompletePassStopsTheIdleDriver();
     void SticksStandWhereTheirWavelengthsAre();
     void ClickingAStickChoosesItsLine();
+    void AGrowingListDoesNotRestartThePass();
 };
