@@ -6,6 +6,7 @@
 #include "database/TextTables.h"
 #include "framework/IdleDriver.h"
 #include "framework/SettingsStore.h"
+#include "graph/TGraphWindow.h"
 #include "workspace/ActionTable.h"
 #include "workspace/MenuCommands.h"
 #include "workspace/TSpeklaWindow.h"
@@ -24,7 +25,7 @@ namespace {
 // A workspace over two small sources, with plain labels as panes and its action states
 // applied after every change, as the frame does. With `realList` the data pane is the line list.
 struct Workspace {
-    explicit Workspace(bool realList = false)
+    explicit Workspace(bool realList = false, bool realGraph = false)
         : store(SettingsStore::Root::CurrentUser, folder.File("settings.reg")),
           window(text, tables, store, idle)
     {
@@ -35,7 +36,9 @@ struct Workspace {
         tables.ScanDirectory(folder.Path());
         for (auto id : {WorkspaceOperations::kElementPane, WorkspaceOperations::kDataPane,
                         WorkspaceOperations::kGraphPane}) {
-            if (!realList || id != WorkspaceOperations::kDataPane) {
+            const bool real = (realList && id == WorkspaceOperations::kDataPane) ||
+                              (realGraph && id == WorkspaceOperations::kGraphPane);
+            if (!real) {
                 window.SetPaneFactory(id, [] { return new QLabel; });
             }
         }
@@ -192,4 +195,40 @@ void WorkspaceCommandsTest::PagingStopsAtTheEndsOfTheList()
     QCOMPARE(list.WavelengthAt(list.Cursor()), 4001000);
     workspace.Action(CM_PREVIOUSPAGE)->trigger();
     QCOMPARE(list.Cursor(), list.First());
+}
+
+// The Graph menu acts on the graph; its marks and the scan range follow.
+void WorkspaceCommandsTest::GraphMenuItemsFollowTheGraph()
+{
+    Workspace workspace(false, true);
+    auto* graph =
+        qobject_cast<TGraphWindow*>(workspace.window.Pane(WorkspaceOperations::kGraphPane));
+    QVERIFY(graph != nullptr);
+    workspace.Action(CM_SUMMATIONONLY)->trigger();
+    QCOMPARE(graph->Summation(), SummationMode::DisplayOnly);
+    QVERIFY(workspace.Action(CM_SUMMATION)->isChecked());
+    QVERIFY(workspace.Action(CM_SUMMATIONONLY)->isChecked());
+    workspace.Action(CM_SUMMATIONONLY)->trigger();
+    QCOMPARE(graph->Summation(), SummationMode::Display);
+    workspace.Action(CM_SUMMATION)->trigger();
+    QCOMPARE(graph->Summation(), SummationMode::Off);
+    QVERIFY(!workspace.Action(CM_SUMMATION)->isChecked());
+
+    workspace.Action(CM_SCANONLYRANGE)->trigger();
+    QCOMPARE(workspace.tables.Span(), 4000);
+    QVERIFY(workspace.Action(CM_SCANONLYRANGE)->isChecked());
+    workspace.Action(CM_INCREASERANGE)->trigger();  // the limited scan follows the range
+    QCOMPARE(graph->Range(), 4.5);
+    QCOMPARE(workspace.tables.Span(), 4500);
+    workspace.Action(CM_SCANONLYRANGE)->trigger();
+    QCOMPARE(workspace.tables.Span(), TableArray::kFullSpan);
+
+    workspace.Action(CM_ORDER1 + 1)->trigger();
+    QVERIFY(graph->IsOrderDisplayed(2));
+    QVERIFY(workspace.Action(CM_ORDER1 + 1)->isChecked());
+    workspace.Action(CM_INCREASEINTENSITY)->trigger();
+    QCOMPARE(graph->Height(), 180.0);
+    workspace.Action(CM_GRAPHWINDOW)->trigger();  // F6: hidden, every graph item disabled
+    QVERIFY(!workspace.window.IsPaneShown(WorkspaceOperations::kGraphPane));
+    QVERIFY(!workspace.Action(CM_INCREASERANGE)->isEnabled());
 }

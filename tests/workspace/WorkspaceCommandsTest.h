@@ -13,4 +13,5 @@ private slots:
     void PaneCommandsAreDisabledWithoutThePane();
     void WarningsShowInAWarningBox();
     void PagingStopsAtTheEndsOfTheList();
+    void GraphMenuItemsFollowTheGraph();
 };
