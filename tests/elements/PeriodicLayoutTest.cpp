@@ -1,0 +1,215 @@
+#include "database/Element.h"
+#include "elements/PeriodicLayout.h"
+
+#include <gtest/gtest.h>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+Element At(const char* name, int row, int column)
+{
+    return {0, 0, 0, row, column, name, 1.0};
+}
+
+// Three elements on a table of 4 columns and 3 rows, most cells empty.
+std::vector<Element> Periodic()
+{
+    return {At("A", 0, 0), At("B", 0, 3), At("C", 2, 1)};
+}
+
+// Two equal names, which the alphabetical order must both keep reachable.
+std::vector<Element> Named()
+{
+    return {At("H", 0, 0), At("Fe", 0, 1), At("He", 0, 2), At("Fe", 0, 3), At("Ca", 0, 4)};
+}
+
+// A font of height h needs cells h wide and h + 2 high.
+PeriodicLayout::CellSize Simple(int fontHeight)
+{
+    return {fontHeight, fontHeight + 2};
+}
+
+struct HitCase {
+    const char* label;
+    ElementLayout layout;
+    int x;
+    int y;
+    std::optional<std::size_t> element;
+};
+
+class PeriodicLayoutHitTest : public testing::TestWithParam<HitCase> {};
+
+}  // namespace
+
+TEST(PeriodicLayoutTest, PeriodicCellsStretchOverThePane)
+{
+    // 4 × h ≤ 43 and 3 × (h + 2) ≤ 45 give h = 10; then 43 / 4 and 45 / 3.
+    const auto layout = PeriodicLayout::Fit(Periodic(), ElementLayout::Periodic, 43, 45, Simple);
+    EXPECT_EQ(layout.FontHeight(), 10);
+    EXPECT_EQ(layout.Columns(), 4);
+    EXPECT_EQ(layout.Rows(), 3);
+    EXPECT_EQ(layout.CellWidth(), 10);
+    EXPECT_EQ(layout.CellHeight(), 15);
+    ASSERT_TRUE(layout.CellOf(2).has_value());
+    EXPECT_EQ(layout.CellOf(2)->column, 1);
+    EXPECT_EQ(layout.CellOf(2)->row, 2);
+}
+
+TEST(PeriodicLayoutTest, GridsFillRowsOfTheMeasuredWidth)
+{
+    // h = 10 gives 3 × 2 cells for five elements; h = 11 only 2 × 1. Stretched: 32 / 3, 24 / 2.
+    for (const ElementLayout kind : {ElementLayout::Alphabetical, ElementLayout::AtomicNumber}) {
+        const auto layout = PeriodicLayout::Fit(Named(), kind, 32, 24, Simple);
+        EXPECT_EQ(layout.FontHeight(), 10);
+        EXPECT_EQ(layout.Columns(), 3);
+        EXPECT_EQ(layout.Rows(), 2);
+        EXPECT_EQ(layout.CellWidth(), 10);
+        EXPECT_EQ(layout.CellHeight(), 12);
+    }
+}
+
+TEST_P(PeriodicLayoutHitTest, FindsTheElementUnderThePoint)
+{
+    const HitCase& hit = GetParam();
+    const bool periodic = hit.layout == ElementLayout::Periodic;
+    // The panes of the two tests above: cells 10 × 15 and 10 × 12, a strip 3 and 2 pixels wide.
+    const auto layout = periodic ? PeriodicLayout::Fit(Periodic(), hit.layout, 43, 45, Simple)
+                                 : PeriodicLayout::Fit(Named(), hit.layout, 32, 24, Simple);
+    EXPECT_EQ(layout.HitTest(hit.x, hit.y), hit.element);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Points, PeriodicLayoutHitTest,
+    testing::Values(
+        HitCase{"PeriodicTopLeft", ElementLayout::Periodic, 0, 0, 0},
+        HitCase{"PeriodicCellsLastPixel", ElementLayout::Periodic, 9, 14, 0},
+        HitCase{"PeriodicEmptyCell", ElementLayout::Periodic, 10, 0, std::nullopt},
+        HitCase{"PeriodicLastColumn", ElementLayout::Periodic, 39, 5, 1},
+        HitCase{"PeriodicBottomRow", ElementLayout::Periodic, 15, 44, 2},
+        HitCase{"PeriodicStripRightOfLastColumn", ElementLayout::Periodic, 41, 0, std::nullopt},
+        HitCase{"PeriodicLeftOfPane", ElementLayout::Periodic, -1, 0, std::nullopt},
+        HitCase{"PeriodicBelowPane", ElementLayout::Periodic, 0, 45, std::nullopt},
+        HitCase{"AlphabeticalFirst", ElementLayout::Alphabetical, 0, 0, 4},
+        HitCase{"AlphabeticalFirstOfEqualNames", ElementLayout::Alphabetical, 15, 0, 1},
+        HitCase{"AlphabeticalSecondOfEqualNames", ElementLayout::Alphabetical, 25, 11, 3},
+        HitCase{"AlphabeticalSecondRow", ElementLayout::Alphabetical, 0, 12, 0},
+        HitCase{"AlphabeticalLastElement", ElementLayout::Alphabetical, 19, 23, 2},
+        HitCase{"AlphabeticalEmptyEndOfLastRow", ElementLayout::Alphabetical, 25, 15, std::nullopt},
+        HitCase{"AlphabeticalStrip", ElementLayout::Alphabetical, 31, 0, std::nullopt},
+        HitCase{"TableOrderFirst", ElementLayout::AtomicNumber, 0, 0, 0},
+        HitCase{"TableOrderWraps", ElementLayout::AtomicNumber, 5, 20, 3},
+        HitCase{"TableOrderEmptyEndOfLastRow", ElementLayout::AtomicNumber, 29, 23, std::nullopt},
+        HitCase{"TableOrderStrip", ElementLayout::AtomicNumber, 30, 12, std::nullopt},
+        HitCase{"TableOrderRightOfPane", ElementLayout::AtomicNumber, 32, 0, std::nullopt}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+// Every element's own cell leads back to it, in every layout, whatever the names.
+TEST(PeriodicLayoutTest, EveryCellHitsItsElement)
+{
+    for (const ElementLayout kind :
+         {ElementLayout::Periodic, ElementLayout::Alphabetical, ElementLayout::AtomicNumber}) {
+        const auto elements = Named();
+        const auto layout = PeriodicLayout::Fit(elements, kind, 57, 31, Simple);
+        ASSERT_EQ(layout.Cells().size(), elements.size());
+        for (std::size_t element = 0; element < elements.size(); ++element) {
+            const auto cell = layout.CellOf(element);
+            ASSERT_TRUE(cell.has_value()) << element;
+            EXPECT_EQ(layout.HitTest(cell->column * layout.CellWidth() + layout.CellWidth() / 2,
+                                     cell->row * layout.CellHeight() + layout.CellHeight() / 2),
+                      element)
+                << "layout " << static_cast<int>(kind) << ", element " << element;
+        }
+    }
+}
+
+struct FontCase {
+    const char* label;
+    ElementLayout layout;
+    int width;
+    int height;
+    int fontHeight;
+};
+
+class PeriodicLayoutFontTest : public testing::TestWithParam<FontCase> {};
+
+TEST_P(PeriodicLayoutFontTest, ChoosesTheLargestFittingFont)
+{
+    const FontCase& font = GetParam();
+    int calls = 0;
+    const auto measure = [&](int h) {
+        ++calls;
+        EXPECT_GE(h, 1);
+        EXPECT_LE(h, PeriodicLayout::kMaxFontHeight);
+        return Simple(h);
+    };
+    const auto elements = font.layout == ElementLayout::Periodic ? Periodic() : Named();
+    const auto layout =
+        PeriodicLayout::Fit(elements, font.layout, font.width, font.height, measure);
+    EXPECT_EQ(layout.FontHeight(), font.fontHeight);
+    EXPECT_LE(calls, 20);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Panes, PeriodicLayoutFontTest,
+    testing::Values(
+        // 4 columns × h and 3 rows × (h + 2).
+        FontCase{"PeriodicWidthLimits", ElementLayout::Periodic, 400, 1000, 100},
+        FontCase{"PeriodicHeightLimits", ElementLayout::Periodic, 1000, 36, 10},
+        FontCase{"PeriodicOneBelowTheNextSize", ElementLayout::Periodic, 43, 1000, 10},
+        FontCase{"PeriodicLargestFont", ElementLayout::Periodic, 5000, 5000, 200},
+        FontCase{"PeriodicJustTheSmallest", ElementLayout::Periodic, 4, 9, 1},
+        FontCase{"PeriodicSmallestWhenNotAllFit", ElementLayout::Periodic, 3, 3, 1},
+        // Five cells: h = 19 gives 3 × 2 in 57 × 42, h = 20 only 2 × 1.
+        FontCase{"GridNeedsRows", ElementLayout::Alphabetical, 57, 42, 19},
+        FontCase{"GridOneRow", ElementLayout::AtomicNumber, 100, 22, 20},
+        FontCase{"GridSmallestWhenNotAllFit", ElementLayout::AtomicNumber, 2, 3, 1}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST(PeriodicLayoutTest, NoRoomForOneCellGivesNoCells)
+{
+    const auto big = [](int h) { return PeriodicLayout::CellSize{h + 10, h + 10}; };
+    for (const ElementLayout kind :
+         {ElementLayout::Periodic, ElementLayout::Alphabetical, ElementLayout::AtomicNumber}) {
+        for (const auto& [width, height] :
+             std::vector<std::pair<int, int>>{{10, 100}, {100, 10}, {0, 0}, {-5, 100}}) {
+            const auto layout = PeriodicLayout::Fit(Named(), kind, width, height, big);
+            EXPECT_EQ(layout.FontHeight(), 0) << width << "x" << height;
+            EXPECT_EQ(layout.Columns(), 0);
+            EXPECT_EQ(layout.Rows(), 0);
+            EXPECT_TRUE(layout.Cells().empty());
+            EXPECT_FALSE(layout.HitTest(0, 0).has_value());
+            EXPECT_FALSE(layout.CellOf(0).has_value());
+        }
+    }
+}
+
+TEST(PeriodicLayoutTest, SmallestFontOverflowsThePaneButHitsOnlyInside)
+{
+    // The table needs 4 cells of 1 pixel in a 3-pixel pane: B's column lies outside.
+    const auto layout = PeriodicLayout::Fit(Periodic(), ElementLayout::Periodic, 3, 3, Simple);
+    EXPECT_EQ(layout.Columns(), 4);
+    EXPECT_EQ(layout.CellWidth(), 1);
+    EXPECT_EQ(layout.CellHeight(), 1);
+    EXPECT_EQ(layout.HitTest(0, 0), 0u);
+    EXPECT_EQ(layout.HitTest(1, 2), 2u);
+    EXPECT_FALSE(layout.HitTest(3, 0).has_value());
+}
+
+TEST(PeriodicLayoutTest, EmptyMeasuresAndEmptyTablesDoNotDivideByZero)
+{
+    const auto nothing = [](int) { return PeriodicLayout::CellSize{0, -3}; };
+    const auto layout = PeriodicLayout::Fit(Periodic(), ElementLayout::Periodic, 8, 6, nothing);
+    EXPECT_EQ(layout.FontHeight(), PeriodicLayout::kMaxFontHeight);
+    EXPECT_EQ(layout.CellWidth(), 2);
+    EXPECT_EQ(layout.CellHeight(), 2);
+
+    for (const ElementLayout kind :
+         {ElementLayout::Periodic, ElementLayout::Alphabetical, ElementLayout::AtomicNumber}) {
+        const auto empty = PeriodicLayout::Fit({}, kind, 100, 100, Simple);
+        EXPECT_EQ(empty.Rows(), 0);
+        EXPECT_TRUE(empty.Cells().empty());
+        EXPECT_FALSE(empty.HitTest(0, 0).has_value());
+    }
+}
