@@ -5,10 +5,13 @@
 #include "framework/NumberFormat.h"
 #include "framework/StringUtil.h"
 
-#include <cmath>
+#include <cctype>
+#include <charconv>
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <string>
+#include <system_error>
 
 namespace fs = std::filesystem;
 
@@ -44,33 +47,67 @@ ReadOutcome ReadLimited(const std::string& path, std::string& content)
     return in.bad() ? ReadOutcome::Failed : ReadOutcome::Read;
 }
 
-// The ratio of a line's ratio text, or nothing when it would be unusable as a multiplier:
-// one NaN or infinity would poison every summed intensity.
+// The ratio of a line's ratio text: 0 for text that is not a number; nothing for a number
+// outside 0 to kMaximumRatio, as one NaN or infinity would poison every summed intensity and a
+// huge ratio would flatten every other element.
 std::optional<double> UsableRatio(const std::string& text)
 {
-    const double ratio = ParseLeadingDouble(text);
-    if (!std::isfinite(ratio) || ratio < 0.0) {
-        return std::nullopt;
+    const char* first = text.data();
+    const char* const last = text.data() + text.size();
+    while (first != last && std::isspace(static_cast<unsigned char>(*first)) != 0) {
+        ++first;
+    }
+    if (first != last && *first == '+') {
+        ++first;
+    }
+    double ratio = 0.0;
+    const std::errc error = std::from_chars(first, last, ratio).ec;
+    if (error == std::errc::invalid_argument) {
+        return 0.0;
+    }
+    if (error == std::errc::result_out_of_range) {
+        // Too small for a double (1e-400) is a ratio of 0; too large is out of range.
+        long double wide = 0.0L;
+        if (std::from_chars(first, last, wide).ec != std::errc()) {
+            return std::nullopt;
+        }
+        ratio = static_cast<double>(wide);
+    }
+    if (!(ratio >= 0.0 && ratio <= ElementSelectionFile::kMaximumRatio)) {
+        return std::nullopt;  // also NaN
     }
     return ratio == 0.0 ? 0.0 : ratio;  // -0 would be saved as "-0"
 }
 
-void ApplyLine(const std::string& line, TextTables& text)
+// Applies one line; false when it named a known element but was skipped for its ratio.
+bool ApplyLine(const std::string& line, TextTables& text)
 {
     const size_t blank = line.find(' ');
     if (blank == std::string::npos || blank == 0) {
-        return;  // no name; an empty name must not pick an unnamed table entry
+        return true;  // no name; an empty name must not pick an unnamed table entry
     }
     const std::string_view name(line.data(), blank);
     for (Element& element : text.ElementTable) {
         if (element.name == name) {
-            element.selected = 1;
-            if (const auto ratio = UsableRatio(line.substr(blank + 1))) {
-                element.ratio = *ratio;
+            const auto ratio = UsableRatio(line.substr(blank + 1));
+            if (!ratio) {
+                return false;
             }
-            return;
+            element.selected = 1;
+            element.ratio = *ratio;
+            return true;
         }
     }
+    return true;
+}
+
+std::string SkippedWarning(int skipped)
+{
+    return skipped == 1 ? "1 line of the element file had a ratio outside 0 to 1000 and was "
+                          "skipped."
+                        : std::to_string(skipped) +
+                              " lines of the element file had a ratio outside 0 to 1000 and "
+                              "were skipped.";
 }
 
 }  // namespace
@@ -116,8 +153,14 @@ ElementSelectionFile::LoadResult ElementSelectionFile::Load(const std::string& p
     for (Element& element : text.ElementTable) {
         element.selected = 0;
     }
+    LoadResult result;
     for (const std::string& line : SplitLines(content)) {
-        ApplyLine(line, text);
+        if (!ApplyLine(line, text)) {
+            ++result.skippedLines;
+        }
     }
-    return {};
+    if (result.skippedLines != 0) {
+        result.warning = SkippedWarning(result.skippedLines);
+    }
+    return result;
 }

@@ -37,6 +37,7 @@ struct LoadCase {
     const char* label;
     const char* content;
     const char* state;
+    int skippedLines = 0;
 };
 
 class ElementSelectionLoadTest : public testing::TestWithParam<LoadCase> {};
@@ -50,7 +51,8 @@ TEST_P(ElementSelectionLoadTest, SelectsTheListedElements)
     TextTables text = Elements();
     const auto result = ElementSelectionFile::Load(folder.File("a.sef"), text);
     EXPECT_TRUE(result.loaded);
-    EXPECT_EQ(result.warning, "");
+    EXPECT_EQ(result.skippedLines, GetParam().skippedLines);
+    EXPECT_EQ(result.warning.empty(), GetParam().skippedLines == 0) << result.warning;
     EXPECT_EQ(State(text), GetParam().state);
 }
 
@@ -68,8 +70,33 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{"NoFinalLineEnd", "Fe 2", "-H 3 -He 4 +Fe 2"},
         LoadCase{"UnknownNamesAndEmptyLines", "\n\nXx 9\n\nHe 7\n\n", "-H 3 +He 7 -Fe 5"},
         LoadCase{"LaterLineWins", "Fe 2\nFe 3\n", "-H 3 -He 4 +Fe 3"},
-        LoadCase{"UnusableRatiosAreNotTaken", "H nan\nHe inf\nFe -2\n", "+H 3 +He 4 +Fe 5"}),
+        LoadCase{"RatioLimitsAreTaken", "H 1000\nFe 0\n", "+H 1000 -He 4 +Fe 0"},
+        LoadCase{"NegativeZeroIsZero", "Fe -0\n", "-H 3 -He 4 +Fe 0"},
+        LoadCase{"TooSmallForADoubleIsZero", "Fe 1e-400\n", "-H 3 -He 4 +Fe 0"},
+        LoadCase{"RatiosOutsideTheRangeAreSkipped", "H nan\nHe inf\nFe -2\n", "-H 3 -He 4 -Fe 5",
+                 3},
+        LoadCase{"JustAboveTheLimit", "Fe 1000.001\nHe 2\n", "-H 3 +He 2 -Fe 5", 1},
+        LoadCase{"TooLargeForADouble", "Fe 1e400\n", "-H 3 -He 4 -Fe 5", 1},
+        LoadCase{"HugeNumberBeforeWords", "Fe 1e6x\n", "-H 3 -He 4 -Fe 5", 1},
+        LoadCase{"SkippedLineKeepsAnEarlierOne", "Fe 2\nFe 1e6\n", "-H 3 -He 4 +Fe 2", 1},
+        LoadCase{"UnknownNameIsNotCounted", "Xx nan\n", "-H 3 -He 4 -Fe 5"}),
     [](const auto& info) { return std::string(info.param.label); });
+
+TEST(ElementSelectionFileTest, WarningCountsTheSkippedLines)
+{
+    TempFolder folder;
+    folder.WriteText("one.sef", "H -1\nFe 2\n");
+    folder.WriteText("two.sef", "H -1\nHe 2e3\n");
+    TextTables text = Elements();
+    auto result = ElementSelectionFile::Load(folder.File("one.sef"), text);
+    EXPECT_TRUE(result.loaded);
+    EXPECT_EQ(result.warning,
+              "1 line of the element file had a ratio outside 0 to 1000 and was skipped.");
+    result = ElementSelectionFile::Load(folder.File("two.sef"), text);
+    EXPECT_TRUE(result.loaded);
+    EXPECT_EQ(result.warning,
+              "2 lines of the element file had a ratio outside 0 to 1000 and were skipped.");
+}
 
 class ElementSelectionRoundTripTest : public testing::TestWithParam<double> {};
 
@@ -90,7 +117,7 @@ TEST_P(ElementSelectionRoundTripTest, KeepsSixSignificantDigits)
 }
 
 INSTANTIATE_TEST_SUITE_P(Ratios, ElementSelectionRoundTripTest,
-                         testing::Values(0.25, 0.0, 123456.0, 3.14159, 1e+06, 1.5e-05));
+                         testing::Values(0.25, 0.0, 999.999, 3.14159, 1000.0, 1.5e-05));
 
 TEST(ElementSelectionFileTest, NothingSelectedSavesAnEmptyFile)
 {
