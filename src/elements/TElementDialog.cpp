@@ -1,0 +1,85 @@
+#include "elements/TElementDialog.h"
+
+#include "framework/NumberFormat.h"
+#include "framework/TDoubleRangeValidator.h"
+
+#include <algorithm>
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QVBoxLayout>
+
+TElementDialog::TElementDialog(QWidget* parent, const std::string& symbol, double ratio)
+    : QDialog(parent),
+      m_symbol(new QLineEdit(this)),
+      m_ratio(new QLineEdit(this)),
+      m_shownSymbol(QString::fromStdString(symbol).left(kSymbolLength)),
+      m_shownRatio(QString::fromStdString(FormatDefault(ratio)))
+{
+    setWindowTitle(tr("Element data"));
+    m_symbol->setObjectName("symbol");
+    m_symbol->setMaxLength(kSymbolLength);
+    m_symbol->setText(m_shownSymbol);
+    m_ratio->setObjectName("ratio");
+    m_ratio->setMaxLength(kRatioLength);
+    m_ratio->setValidator(new TDoubleRangeValidator(DoubleRange(0, 1000), m_ratio));
+    m_ratio->setText(m_shownRatio);
+
+    auto* fields = new QFormLayout;
+    fields->addRow(tr("&Symbol"), m_symbol);
+    fields->addRow(tr("&Ratio"), m_ratio);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &TElementDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &TElementDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addWidget(buttons);
+}
+
+std::optional<std::string> TElementDialog::NewSymbol() const
+{
+    if (m_symbol->text() == m_shownSymbol) {
+        return std::nullopt;
+    }
+    return m_symbol->text().toStdString();
+}
+
+std::optional<double> TElementDialog::NewRatio() const
+{
+    if (m_ratio->text() == m_shownRatio) {
+        return std::nullopt;
+    }
+    return ParseLeadingDouble(m_ratio->text().toStdString());
+}
+
+// Only a field that will be written back is checked: an untouched ratio may show an exponent
+// (1e-07) that cannot be typed, and refusing it would block an OK that changes nothing.
+void TElementDialog::accept()
+{
+    if ((!NewSymbol() || ConfirmSymbol()) &&
+        (!NewRatio() || TDoubleRangeValidator::ConfirmValid(m_ratio))) {
+        QDialog::accept();
+    }
+}
+
+// Elements are numbered by their place in the element table file, which holds blank-separated
+// words: an empty or blank symbol would shift every later element's code and put their lines
+// under the wrong element.
+bool TElementDialog::ConfirmSymbol()
+{
+    const QString text = m_symbol->text();
+    const bool blank = std::any_of(text.begin(), text.end(), [](QChar c) { return c.isSpace(); });
+    if (!text.isEmpty() && !blank) {
+        return true;
+    }
+    QMessageBox box(QMessageBox::Warning, tr("Spekla"),
+                    tr("An element symbol must be one to three characters without blanks."),
+                    QMessageBox::Ok, this);
+    box.exec();
+    m_symbol->setFocus();
+    m_symbol->selectAll();
+    return false;
+}
