@@ -71,15 +71,17 @@ void TSDIDecFrame::CreateMenus()
 {
     ActionTable& actions = m_workspace->Actions();
     QMenu* file = menuBar()->addMenu(tr("&File"));
+    AddActions(file, {CM_LOADELEMENTS, CM_SAVEELEMENTS, 0});
     QAction* exit = actions.Action(CM_EXIT);
     file->addAction(exit);
     exit->setShortcuts({exit->shortcut(), QKeySequence(QKeySequence::Quit)});
     QMenu* data = menuBar()->addMenu(tr("&Data"));
-    AddActions(data,
-               {CM_PREVIOUSPAGE, CM_PREVIOUS, CM_NEXT, CM_NEXTPAGE, CM_GOTOWAVELENGTH, 0, CM_AIR,
-                CM_VACUUM, CM_WAVENUMBER, 0, CM_DECIMALS, CM_LINEAR, CM_MINIMUMINTENSITY});
+    AddActions(data, {CM_PREVIOUSPAGE, CM_PREVIOUS, CM_NEXT, CM_NEXTPAGE, CM_GOTOWAVELENGTH, 0,
+                      CM_AIR, CM_VACUUM, CM_WAVENUMBER, 0, CM_DECIMALS, CM_LINEAR,
+                      CM_MINIMUMINTENSITY, CM_VALENCES});
     QMenu* elements = menuBar()->addMenu(tr("&Elements"));
-    AddActions(elements, {CM_SELECTALL, CM_INVERTSELECTION});
+    AddActions(elements, {CM_PERIODIC, CM_ALPHABETICAL, CM_ATOMICNUMBER, 0, CM_SETRATIO,
+                          CM_SELECTALL, CM_INVERTSELECTION});
     QMenu* graph = menuBar()->addMenu(tr("&Graph"));
     AddActions(graph, {CM_INCREASEINTENSITY, CM_DECREASEINTENSITY, 0, CM_SUMMATION,
                        CM_SUMMATIONONLY, CM_USERATIOS, 0, CM_INCREASERANGE, CM_DECREASERANGE,
@@ -88,7 +90,7 @@ void TSDIDecFrame::CreateMenus()
     m_sourcesMenu = menuBar()->addMenu(tr("&Sources"));
     m_sourcesMenu->setToolTipsVisible(true);
     m_windowMenu = menuBar()->addMenu(tr("&Window"));
-    AddActions(m_windowMenu, {CM_DATAWINDOW, CM_GRAPHWINDOW, CM_COMMANDLINE});
+    AddActions(m_windowMenu, {CM_ELEMENTWINDOW, CM_DATAWINDOW, CM_GRAPHWINDOW, CM_COMMANDLINE});
     // Keys without a menu item of their own.
     addAction(actions.Action(CM_FORWARD100));
     addAction(actions.Action(CM_BACK100));
@@ -162,6 +164,8 @@ void TSDIDecFrame::CreateCommandBar(const TextTables& text)
     connect(m_commandLine->LineEdit(), &TLineEdit::QuitRequested, this, &QWidget::close,
             Qt::QueuedConnection);
     connect(CommandBar, &QDockWidget::visibilityChanged, this, &TSDIDecFrame::ApplyState);
+    connect(m_workspace, &TSpeklaWindow::ElementRenamed, m_commandLine->LineEdit(),
+            &TLineEdit::RenameElement);
     // The menus' keys win over the command line's own editing keys while they are enabled.
     m_commandLine->LineEdit()->SetShortcutFilter([this](const QKeySequence& keys) {
         return m_workspace->Actions().HasEnabledShortcut(keys);

@@ -91,6 +91,18 @@ void CommandList::Add(const Command& command)
     m_entries.insert(after, command);
 }
 
+void CommandList::RenameElement(std::string_view oldSymbol, std::string_view newSymbol)
+{
+    const std::string old = ToUpper(oldSymbol);
+    const auto found = std::find_if(m_entries.begin(), m_entries.end(), [&](const Command& entry) {
+        return entry.isElement && entry.keyword == old;
+    });
+    if (found != m_entries.end()) {
+        m_entries.erase(found);
+    }
+    Add(Command(ToUpper(newSymbol), CMD_ELEMENTS, true));
+}
+
 std::optional<Command> CommandList::Find(std::string_view text) const
 {
     for (const Command& entry : m_entries) {

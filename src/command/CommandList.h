@@ -17,6 +17,8 @@ public:
     static CommandList ForElements(const TextTables& tables);
 
     void Add(const Command& command);
+    // An element renamed: its old symbol stops being a keyword and the new one becomes one.
+    void RenameElement(std::string_view oldSymbol, std::string_view newSymbol);
     // An exact keyword first; otherwise the first keyword that begins with `text`. `text` is
     // expected in upper case. Empty when nothing matches.
     std::optional<Command> Find(std::string_view text) const;

@@ -16,6 +16,11 @@ void TLineEdit::AddCommand(const Command& command)
     m_keywords.Add(command);
 }
 
+void TLineEdit::RenameElement(const QString& oldSymbol, const QString& newSymbol)
+{
+    m_keywords.RenameElement(oldSymbol.toStdString(), newSymbol.toStdString());
+}
+
 void TLineEdit::SetShortcutFilter(std::function<bool(const QKeySequence&)> isTaken)
 {
     m_shortcutTaken = std::move(isTaken);

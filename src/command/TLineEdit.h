@@ -20,6 +20,8 @@ public:
     explicit TLineEdit(TComboEdit* comboParent);
 
     void AddCommand(const Command& command);
+    // An element renamed: the new symbol can be typed at once.
+    void RenameElement(const QString& oldSymbol, const QString& newSymbol);
     // Keys for which `isTaken` answers true are left to the window's shortcuts rather than used
     // for editing (Ctrl+A, Ctrl+Left ... when a menu command has them).
     void SetShortcutFilter(std::function<bool(const QKeySequence&)> isTaken);

@@ -6,6 +6,7 @@
 #include "database/TableArray.h"
 #include "database/TextTables.h"
 #include "database/WavelengthFormat.h"
+#include "elements/TValenceDialog.h"
 #include "framework/NumberFormat.h"
 #include "framework/TInputDialog.h"
 #include "graph/TGraphWindow.h"
@@ -16,12 +17,15 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 namespace {
 
 constexpr int kInputLength = 15;  // characters an input dialog takes
 constexpr double kMaxMinimumIntensity = 100000.0;
+constexpr double kMaxRatio = 1000.0;
 
 }  // namespace
 
@@ -71,6 +75,16 @@ void MenuCommandHandler::RunMenuOnlyCommand(int commandId)
             break;
         case CM_INVERTSELECTION:
             InvertSelection();
+            break;
+        case CM_SETRATIO:
+            SetRatioOfSelected();
+            break;
+        case CM_VALENCES:
+            ChooseValences();
+            break;
+        case CM_LOADELEMENTS:
+        case CM_SAVEELEMENTS:
+            RunElementFileDialog(commandId == CM_SAVEELEMENTS);
             break;
         case CM_ELEMENTWINDOW:
             m_workspace.ToggleElementWindow();
@@ -144,6 +158,55 @@ void MenuCommandHandler::InvertSelection()
         element.selected = element.selected != 0 ? 0 : 1;
     }
     m_workspace.SelectionChanged();
+}
+
+// Every selected element takes the ratio asked for.
+void MenuCommandHandler::SetRatioOfSelected()
+{
+    TInputDialog dialog(m_workspace.window(), QObject::tr("Spekla"), QObject::tr("Input ratio:"),
+                        "1.0", kInputLength);
+    dialog.SetRange(0.0, kMaxRatio);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    const double ratio = ParseLeadingDouble(dialog.Text().toStdString());
+    for (Element& element : m_text.ElementTable) {
+        if (element.selected != 0) {
+            element.ratio = ratio;
+        }
+    }
+    m_workspace.SelectionChanged();
+}
+
+void MenuCommandHandler::ChooseValences()
+{
+    TValenceDialog dialog(m_workspace.window(), m_text.ValenceFlags);
+    if (dialog.exec() == QDialog::Accepted) {
+        m_text.ValenceFlags = dialog.Flags();
+        m_workspace.SelectionChanged();
+    }
+}
+
+// Element files: ".sef" is added to a saved name that has no extension of its own.
+void MenuCommandHandler::RunElementFileDialog(bool save)
+{
+    const QString filter = QObject::tr("Element Files (*.sef);;Text Files (*.txt);;All Files (*)");
+    QString name = save ? QFileDialog::getSaveFileName(m_workspace.window(),
+                                                       QObject::tr("Save elements"), {}, filter)
+                        : QFileDialog::getOpenFileName(m_workspace.window(),
+                                                       QObject::tr("Load elements"), {}, filter);
+    if (name.isEmpty()) {
+        return;
+    }
+    if (!save) {
+        m_workspace.LoadElementFile(name.toStdString());
+        m_workspace.SelectionChanged();
+        return;
+    }
+    if (QFileInfo(name).suffix().isEmpty()) {
+        name += ".sef";
+    }
+    m_workspace.SaveElementFile(name.toStdString());
 }
 
 // The Graph menu: zoom, summation, orders and the scan range. False for other commands.

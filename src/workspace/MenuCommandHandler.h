@@ -27,6 +27,9 @@ private:
     void StepDecimals();
     void MoveByDisplayUnits(double units);
     void InvertSelection();
+    void SetRatioOfSelected();
+    void ChooseValences();
+    void RunElementFileDialog(bool save);
 
     TSpeklaWindow& m_workspace;
     CommandInterpreter& m_interpreter;

@@ -7,6 +7,7 @@
 #include "database/TextTables.h"
 #include "database/WavelengthFormat.h"
 #include "datawin/TDataWindow.h"
+#include "elements/TPeriodicWindow.h"
 #include "framework/IdleDriver.h"
 #include "framework/NumberFormat.h"
 #include "framework/StringUtil.h"
@@ -47,6 +48,7 @@ TSpeklaWindow::TSpeklaWindow(TextTables& text, TableArray& tables, SettingsStore
     connect(m_actions, &ActionTable::Triggered, this, &TSpeklaWindow::EvMenuCommand);
     SetPaneFactory(kDataPane, [this] { return MakeDataWindow(); });
     SetPaneFactory(kGraphPane, [this] { return MakeGraphWindow(); });
+    SetPaneFactory(kElementPane, [this] { return MakeElementWindow(); });
 }
 
 TSpeklaWindow::~TSpeklaWindow() = default;
@@ -119,6 +121,17 @@ QWidget* TSpeklaWindow::MakeGraphWindow()
     return graph;
 }
 
+QWidget* TSpeklaWindow::MakeElementWindow()
+{
+    auto* elements = new TPeriodicWindow(m_text, m_store);
+    connect(elements, &TPeriodicWindow::ElementsChanged, this, [this] {
+        SelectionChanged();
+        emit StateChanged();
+    });
+    connect(elements, &TPeriodicWindow::ElementRenamed, this, &TSpeklaWindow::ElementRenamed);
+    return elements;
+}
+
 TGraphWindow* TSpeklaWindow::GraphWindow() const
 {
     return qobject_cast<TGraphWindow*>(Pane(kGraphPane));
@@ -147,6 +160,9 @@ void TSpeklaWindow::CleanupWindow()
     }
     if (TGraphWindow* graph = GraphWindow()) {
         graph->CleanupWindow();
+    }
+    if (auto* elements = qobject_cast<TPeriodicWindow*>(Pane(kElementPane))) {
+        elements->CleanupWindow();
     }
     m_state.scanRange = m_tables.Span() != TableArray::kFullSpan ? 1 : 0;
     m_state.Save(m_store, m_text, m_tables);

@@ -95,12 +95,14 @@ public:
 
 signals:
     void StateChanged();
+    void ElementRenamed(const QString& oldName, const QString& newName);
 
 private:
     void BuildSourcesMenu(QMenu* menu);
     void TogglePane(PaneId id);
     QWidget* MakeDataWindow();
     QWidget* MakeGraphWindow();
+    QWidget* MakeElementWindow();
     void MoveBy(int lines);
     void RenewSourceItem(size_t index);
     void RestoreScanRange();

@@ -1,0 +1,109 @@
+#include "PeriodicWindowTest.h"
+
+#include "database/TestFiles.h"
+#include "database/TextTables.h"
+#include "elements/TPeriodicWindow.h"
+#include "framework/SettingsStore.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+// H, He, Li, Fe at their periodic places in a 500 × 300 pane.
+struct Pane {
+    Pane() : store(SettingsStore::Root::CurrentUser, folder.File("settings.reg"))
+    {
+        folder.WriteText("ELEMENTS", "1 0 0 H\n2 0 17 He\n3 1 0 Li\n26 3 7 Fe\n");
+        text.Load(folder.Path());
+        Open();
+    }
+
+    void Open()
+    {
+        window = std::make_unique<TPeriodicWindow>(text, store);
+        window->resize(500, 300);
+        window->show();
+        [&] { QVERIFY(QTest::qWaitForWindowExposed(window.get())); }();
+    }
+
+    // The middle of the cell of element `index`.
+    QPoint Centre(std::size_t index) const
+    {
+        const auto cell = window->Cells().CellOf(index);
+        return QPoint(cell->column * window->Cells().CellWidth() + window->Cells().CellWidth() / 2,
+                      cell->row * window->Cells().CellHeight() + window->Cells().CellHeight() / 2);
+    }
+
+    std::string Selected() const
+    {
+        std::string names;
+        for (const Element& element : text.ElementTable) {
+            if (element.selected != 0) {
+                names += (names.empty() ? "" : " ") + element.name;
+            }
+        }
+        return names;
+    }
+
+    TempFolder folder;
+    TextTables text;
+    SettingsStore store;
+    std::unique_ptr<TPeriodicWindow> window;
+};
+
+}  // namespace
+
+void PeriodicWindowTest::ClickTogglesOneElement()
+{
+    Pane pane;
+    QSignalSpy changed(pane.window.get(), &TPeriodicWindow::ElementsChanged);
+    QTest::mouseClick(pane.window.get(), Qt::LeftButton, {}, pane.Centre(3));
+    QCOMPARE(pane.Selected(), std::string("H He Li"));
+    QCOMPARE(changed.count(), 1);
+    QTest::mouseClick(pane.window.get(), Qt::LeftButton, {}, pane.Centre(3));
+    QCOMPARE(pane.Selected(), std::string("H He Li Fe"));
+    // The strip right of He's column and the empty cells hit nothing.
+    QTest::mouseClick(pane.window.get(), Qt::LeftButton, {}, QPoint(499, 299));
+    QCOMPARE(changed.count(), 2);
+}
+
+void PeriodicWindowTest::ControlClickSelectsThatElementAlone()
+{
+    Pane pane;
+    QTest::mouseClick(pane.window.get(), Qt::LeftButton, Qt::ControlModifier, pane.Centre(1));
+    QCOMPARE(pane.Selected(), std::string("He"));
+    QTest::mouseClick(pane.window.get(), Qt::LeftButton, Qt::AltModifier, pane.Centre(2));
+    QCOMPARE(pane.Selected(), std::string("Li"));
+}
+
+void PeriodicWindowTest::PressReleasedElsewhereChangesNothing()
+{
+    Pane pane;
+    QSignalSpy changed(pane.window.get(), &TPeriodicWindow::ElementsChanged);
+    QTest::mousePress(pane.window.get(), Qt::LeftButton, {}, pane.Centre(0));
+    QTest::mouseRelease(pane.window.get(), Qt::LeftButton, {}, pane.Centre(3));
+    QCOMPARE(changed.count(), 0);
+    QCOMPARE(pane.Selected(), std::string("H He Li Fe"));
+}
+
+void PeriodicWindowTest::DoubleClickTogglesOnce()
+{
+    Pane pane;
+    // As a desktop delivers it: press, release, then the second press as a double click.
+    QTest::mouseClick(pane.window.get(), Qt::LeftButton, {}, pane.Centre(0));
+    QTest::mouseDClick(pane.window.get(), Qt::LeftButton, {}, pane.Centre(0));
+    QTest::mouseRelease(pane.window.get(), Qt::LeftButton, {}, pane.Centre(0));
+    QCOMPARE(pane.Selected(), std::string("He Li Fe"));
+}
+
+void PeriodicWindowTest::LayoutComesBackAfterARestart()
+{
+    Pane pane;
+    QCOMPARE(pane.window->Layout(), ElementLayout::Periodic);  // a first start
+    pane.window->SetLayout(ElementLayout::Alphabetical);
+    QCOMPARE(pane.window->Cells().CellOf(3)->column, 0);  // Fe first: Fe H He Li
+    pane.window->CleanupWindow();
+    pane.Open();
+    QCOMPARE(pane.window->Layout(), ElementLayout::Alphabetical);
+}

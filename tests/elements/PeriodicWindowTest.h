@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QObject>
+
+class PeriodicWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void ClickTogglesOneElement();
+    void ControlClickSelectsThatElementAlone();
+    void PressReleasedElsewhereChangesNothing();
+    void DoubleClickTogglesOnce();
+    void LayoutComesBackAfterARestart();
+};
