@@ -109,3 +109,15 @@ TEST(CommandListTest, EqualKeywordsKeepInsertionOrder)
     EXPECT_EQ(list.Find("SCAN")->commandId, 1);  // the first of the equal entries
     EXPECT_EQ(list.Find("S")->commandId, 3);
 }
+
+// A renamed element is typed by its new symbol at once; the old one no longer names it.
+TEST(CommandListTest, RenamedElementsAreFoundByTheirNewSymbol)
+{
+    TextTables tables;
+    tables.ElementTable.emplace_back(26, 0, 0, 0, 0, "Fe", 1.0);
+    CommandList keywords = CommandList::ForElements(tables);
+    keywords.RenameElement("Fe", "Xx");
+    ASSERT_TRUE(keywords.Find("XX").has_value());
+    EXPECT_TRUE(keywords.Find("XX")->isElement);
+    EXPECT_FALSE(keywords.Find("FE").has_value() && keywords.Find("FE")->isElement);
+}
