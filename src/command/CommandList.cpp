@@ -100,7 +100,9 @@ void CommandList::RenameElement(std::string_view oldSymbol, std::string_view new
     if (found != m_entries.end()) {
         m_entries.erase(found);
     }
-    Add(Command(ToUpper(newSymbol), CMD_ELEMENTS, true));
+    // Ahead of an equal fixed word, as at start: the element wins the tie.
+    const Command renamed(ToUpper(newSymbol), CMD_ELEMENTS, true);
+    m_entries.insert(std::lower_bound(m_entries.begin(), m_entries.end(), renamed), renamed);
 }
 
 std::optional<Command> CommandList::Find(std::string_view text) const

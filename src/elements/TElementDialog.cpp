@@ -67,16 +67,20 @@ void TElementDialog::accept()
 
 // Elements are numbered by their place in the element table file, which holds blank-separated
 // words: an empty or blank symbol would shift every later element's code and put their lines
-// under the wrong element.
+// under the wrong element. A symbol is also typed as a command word: one starting with a digit
+// would read as a number, "+" or "-" as ADD or REMOVE.
 bool TElementDialog::ConfirmSymbol()
 {
     const QString text = m_symbol->text();
     const bool blank = std::any_of(text.begin(), text.end(), [](QChar c) { return c.isSpace(); });
-    if (!text.isEmpty() && !blank) {
+    const bool badStart = !text.isEmpty() &&
+                          (text[0].isDigit() || text[0] == '+' || text[0] == '-' || text[0] == '.');
+    if (!text.isEmpty() && !blank && !badStart) {
         return true;
     }
     QMessageBox box(QMessageBox::Warning, tr("Spekla"),
-                    tr("An element symbol must be one to three characters without blanks."),
+                    tr("An element symbol must be one to three characters without blanks, not "
+                       "starting with a digit, + or -."),
                     QMessageBox::Ok, this);
     box.exec();
     m_symbol->setFocus();

@@ -7,7 +7,8 @@
 
 class QLineEdit;
 
-// Edits one element's symbol (one to three characters, no blanks) and intensity ratio (0 to
+// Edits one element's symbol (one to three characters, no blanks, not starting with a digit, +
+// or -) and intensity ratio (0 to
 // 1000). The fields show the symbol cut to three characters and the ratio in six digits, so a
 // value is handed back only when its field's text differs from what was shown: an untouched OK
 // keeps a longer name or a more precise ratio. OK with a changed symbol that is empty or holds a

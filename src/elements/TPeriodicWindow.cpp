@@ -147,7 +147,9 @@ void TPeriodicWindow::mousePressEvent(QMouseEvent* event)
         return;
     }
     if (event->button() == Qt::RightButton) {
-        EditElement(*hit);
+        if (!m_pressed) {  // not while a left press is held: its cell would stay pressed
+            EditElement(*hit);
+        }
     } else if (event->button() == Qt::LeftButton) {
         m_pressed = hit;
         m_showPressed = true;

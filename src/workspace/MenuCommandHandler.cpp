@@ -18,7 +18,6 @@
 #include <cmath>
 
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QMessageBox>
 
 namespace {
@@ -187,26 +186,29 @@ void MenuCommandHandler::ChooseValences()
     }
 }
 
-// Element files: ".sef" is added to a saved name that has no extension of its own.
+// Element files: ".sef" is added to a saved name without an extension, and the dialog asks
+// before replacing the file of that full name.
 void MenuCommandHandler::RunElementFileDialog(bool save)
 {
-    const QString filter = QObject::tr("Element Files (*.sef);;Text Files (*.txt);;All Files (*)");
-    QString name = save ? QFileDialog::getSaveFileName(m_workspace.window(),
-                                                       QObject::tr("Save elements"), {}, filter)
-                        : QFileDialog::getOpenFileName(m_workspace.window(),
-                                                       QObject::tr("Load elements"), {}, filter);
-    if (name.isEmpty()) {
+    QFileDialog dialog(m_workspace.window(),
+                       save ? QObject::tr("Save elements") : QObject::tr("Load elements"));
+    dialog.setNameFilters({QObject::tr("Element Files (*.sef)"), QObject::tr("Text Files (*.txt)"),
+                           QObject::tr("All Files (*)")});
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (save) {
+        dialog.setDefaultSuffix("sef");
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return;
     }
-    if (!save) {
-        m_workspace.LoadElementFile(name.toStdString());
+    const std::string name = dialog.selectedFiles().first().toStdString();
+    if (save) {
+        m_workspace.SaveElementFile(name);
+    } else {
+        m_workspace.LoadElementFile(name);
         m_workspace.SelectionChanged();
-        return;
     }
-    if (QFileInfo(name).suffix().isEmpty()) {
-        name += ".sef";
-    }
-    m_workspace.SaveElementFile(name.toStdString());
 }
 
 // The Graph menu: zoom, summation, orders and the scan range. False for other commands.

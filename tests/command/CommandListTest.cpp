@@ -120,4 +120,6 @@ TEST(CommandListTest, RenamedElementsAreFoundByTheirNewSymbol)
     ASSERT_TRUE(keywords.Find("XX").has_value());
     EXPECT_TRUE(keywords.Find("XX")->isElement);
     EXPECT_FALSE(keywords.Find("FE").has_value() && keywords.Find("FE")->isElement);
+    keywords.RenameElement("Xx", "Air");  // an element wins over an equal command word
+    EXPECT_TRUE(keywords.Find("AIR")->isElement);
 }

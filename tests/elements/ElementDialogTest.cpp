@@ -141,6 +141,8 @@ void ElementDialogTest::badSymbolKeepsTheDialogOpen_data()
     QTest::newRow("blank only") << " ";
     QTest::newRow("inner blank") << "F e";
     QTest::newRow("trailing blank") << "Fe ";
+    QTest::newRow("starts with a digit") << "1a";
+    QTest::newRow("plus") << "+";
 }
 
 void ElementDialogTest::badSymbolKeepsTheDialogOpen()
@@ -154,7 +156,8 @@ void ElementDialogTest::badSymbolKeepsTheDialogOpen()
     Field(dialog, "ratio")->setFocus();
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QCOMPARE(ClickOk(dialog, &icon),
-             "Spekla: An element symbol must be one to three characters without blanks.");
+             "Spekla: An element symbol must be one to three characters without blanks, not "
+             "starting with a digit, + or -.");
     QCOMPARE(icon, QMessageBox::Warning);
     QVERIFY(dialog.isVisible());
     QCOMPARE(dialog.focusWidget(), symbol);

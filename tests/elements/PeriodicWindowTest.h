@@ -11,4 +11,5 @@ private slots:
     void PressReleasedElsewhereChangesNothing();
     void DoubleClickTogglesOnce();
     void LayoutComesBackAfterARestart();
+    void SelectionChangedElsewhereShows();
 };
