@@ -64,3 +64,16 @@ std::string ElementsText(const std::vector<std::string>& symbols)
     }
     return text;
 }
+
+SettingsStore ReloadedStore(SettingsStore& store)
+{
+    std::string error;
+    if (!store.Save(&error)) {
+        throw std::runtime_error("cannot save the settings: " + error);
+    }
+    SettingsStore fresh(SettingsStore::Root::CurrentUser, store.FilePath());
+    if (!fresh.Load(&error)) {
+        throw std::runtime_error("cannot read the settings back: " + error);
+    }
+    return fresh;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "database/LineRecord.h"
+#include "framework/SettingsStore.h"
 
 #include <string>
 #include <vector>
@@ -32,3 +33,7 @@ LineRecord Line(int32_t wavelength, uint8_t element = 0, uint8_t valence = 1,
 
 // An ELEMENTS text with the symbols given, one per line, at atomic numbers 1, 2, ...
 std::string ElementsText(const std::vector<std::string>& symbols);
+
+// Saves `store` and reads it back from its file into a new store, as the next run sees it.
+// Throws when either fails.
+SettingsStore ReloadedStore(SettingsStore& store);

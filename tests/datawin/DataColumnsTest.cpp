@@ -37,16 +37,6 @@ protected:
         }
     }
 
-    // A fresh store read back from the file, as the next run sees it.
-    SettingsStore Reloaded()
-    {
-        std::string error;
-        EXPECT_TRUE(store.Save(&error)) << error;
-        SettingsStore fresh(SettingsStore::Root::CurrentUser, store.FilePath());
-        EXPECT_TRUE(fresh.Load());
-        return fresh;
-    }
-
     std::optional<SettingsStore::Value> Value(const std::string& name) const
     {
         return store.GetValue(kKey, name);
@@ -207,7 +197,7 @@ TEST_P(DataColumnsRestoreTest, RestoresAndSavesTheSameColumns)
     EXPECT_EQ(Describe(columns.Columns()), c.expected);
 
     columns.Save(store, tables);
-    SettingsStore reloaded = Reloaded();
+    SettingsStore reloaded = ReloadedStore(store);
     DataColumns again(1, 1);
     again.Restore(reloaded, tables);
     EXPECT_EQ(Describe(again.Columns()), c.expected);

@@ -45,16 +45,6 @@ protected:
         tables.ScanDirectory(folder.Path());
     }
 
-    // A fresh store read back from the file, as the next run sees it.
-    SettingsStore Reloaded()
-    {
-        std::string error;
-        EXPECT_TRUE(store.Save(&error)) << error;
-        SettingsStore fresh(SettingsStore::Root::CurrentUser, store.FilePath());
-        EXPECT_TRUE(fresh.Load());
-        return fresh;
-    }
-
     TempFolder folder;
     TextTables text;
     TableArray tables{text};
@@ -105,7 +95,7 @@ TEST_F(GraphSettingsTest, ChangedValuesSurviveAReload)
     changed.SetTableColour(1, {10, 20, 30});
     changed.Save(store, tables);
 
-    SettingsStore next = Reloaded();
+    SettingsStore next = ReloadedStore(store);
     GraphSettings restored;
     restored.Restore(next, tables);
     ExpectSameSettings(restored, changed);

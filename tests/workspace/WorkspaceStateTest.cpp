@@ -20,16 +20,6 @@ protected:
         tables.ScanDirectory(folder.Path());
     }
 
-    // A fresh store read back from the file, as the next run sees it.
-    SettingsStore Reloaded()
-    {
-        std::string error;
-        EXPECT_TRUE(store.Save(&error)) << error;
-        SettingsStore fresh(SettingsStore::Root::CurrentUser, store.FilePath());
-        EXPECT_TRUE(fresh.Load());
-        return fresh;
-    }
-
     TempFolder folder;
     TextTables text;
     TableArray tables{text};
@@ -72,7 +62,7 @@ TEST_F(WorkspaceStateTest, EverythingSurvivesARoundTrip)
     tables.GoToWavelength(3961527);
     state.Save(store, text, tables);
 
-    SettingsStore next = Reloaded();
+    SettingsStore next = ReloadedStore(store);
     TextTables nextText;
     nextText.Load(folder.Path());
     TableArray nextTables(nextText);
