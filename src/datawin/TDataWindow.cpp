@@ -97,7 +97,6 @@ TDataWindow::TDataWindow(const TextTables& text, TableArray& tables, SettingsSto
     linear->setCheckable(true);
     connect(m_contextMenu, &QMenu::aboutToShow, this,
             [this, linear] { linear->setChecked(m_tables.Linear()); });
-    Refresh();
 }
 
 TDataWindow::~TDataWindow()
