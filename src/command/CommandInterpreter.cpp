@@ -179,8 +179,8 @@ CommandResult CommandInterpreter::GraphNumber(std::string_view argument, bool ra
     }
     if (range) {
         graph->SetRange(value);
-        if (m_tables.Span() != TableArray::kFullSpan) {
-            m_tables.SetSpan(static_cast<int32_t>(std::trunc(value * 1000.0)));  // keeps up
+        if (m_tables.IsScanLimited()) {
+            m_tables.LimitScanTo(value);  // a limited scan keeps to the range
         }
     } else {
         graph->SetHeight(value);
@@ -546,9 +546,7 @@ CommandResult CommandInterpreter::Scan(const CommandText& command)
     if (command.argument.empty() || EqualsIgnoringCase(command.argument, "ALL")) {
         m_tables.SetSpan(TableArray::kFullSpan);
     } else if (EqualsIgnoringCase(command.argument, "RANGE")) {
-        const double span = std::trunc(graph->Range() * 1000.0);
-        m_tables.SetSpan(span > 0.0 && span < TableArray::kFullSpan ? static_cast<int32_t>(span)
-                                                                    : TableArray::kFullSpan);
+        m_tables.LimitScanTo(graph->Range());
     } else {
         return CommandResult::Refused();
     }

@@ -4,6 +4,7 @@
 #include "framework/StringUtil.h"
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <limits>
 #include <optional>
@@ -213,6 +214,12 @@ void TableArray::SetUnitMode(::UnitMode value)
 {
     m_settings.unitMode = value;
     ++m_settingsRevision;
+}
+
+void TableArray::LimitScanTo(double angstrom)
+{
+    const double span = std::trunc(angstrom * 1000.0);
+    SetSpan(span > 0.0 && span < kFullSpan ? static_cast<int32_t>(span) : kFullSpan);
 }
 
 void TableArray::SetSpan(int32_t halfWidth)

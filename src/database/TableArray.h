@@ -78,6 +78,10 @@ public:
     void SetUnitMode(::UnitMode value);
     int32_t Span() const { return m_settings.span; }
     void SetSpan(int32_t halfWidth);  // 0.001 Å either side of the current line
+    // The scan limited to `angstrom` either side of the current line (a graph's range), or not
+    // limited when that is not a usable span.
+    void LimitScanTo(double angstrom);
+    bool IsScanLimited() const { return Span() != kFullSpan; }
     bool UseRatios() const { return m_settings.useRatios; }
     void SetUseRatios(bool use);  // no rebuild
     double MinIntensity() const { return m_settings.minIntensity; }

@@ -245,7 +245,7 @@ bool MenuCommandHandler::RunGraphCommand(int commandId)
                      graph->Summation() == SummationMode::DisplayOnly ? "ON" : "ONLY");
             break;
         case CM_SCANONLYRANGE:
-            RunTyped(CMD_SCAN, m_tables.Span() != TableArray::kFullSpan ? "ALL" : "RANGE");
+            RunTyped(CMD_SCAN, m_tables.IsScanLimited() ? "ALL" : "RANGE");
             break;
         case CM_TREATORDERSASRATIOS:
             graph->SetTreatOrderAsRatio(!graph->TreatOrderAsRatio());

@@ -79,9 +79,7 @@ void TSpeklaWindow::SetupWindow(QMenu* sourcesMenu)
 void TSpeklaWindow::RestoreScanRange()
 {
     if (GraphView* graph = Graph()) {
-        const double span = m_state.scanRange != 0 ? std::trunc(graph->Range() * 1000.0) : 0.0;
-        m_tables.SetSpan(span > 0.0 && span < TableArray::kFullSpan ? static_cast<int32_t>(span)
-                                                                    : TableArray::kFullSpan);
+        m_tables.LimitScanTo(m_state.scanRange != 0 ? graph->Range() : 0.0);
     }
 }
 
@@ -141,8 +139,8 @@ TGraphWindow* TSpeklaWindow::GraphWindow() const
 void TSpeklaWindow::GraphRangeChanged()
 {
     GraphView* graph = Graph();
-    if (graph != nullptr && m_tables.Span() != TableArray::kFullSpan) {
-        m_tables.SetSpan(static_cast<int32_t>(std::trunc(graph->Range() * 1000.0)));
+    if (graph != nullptr && m_tables.IsScanLimited()) {
+        m_tables.LimitScanTo(graph->Range());
         m_idle.Wake();
     }
     ShowGraphStatus();
@@ -164,7 +162,7 @@ void TSpeklaWindow::CleanupWindow()
     if (auto* elements = qobject_cast<TPeriodicWindow*>(Pane(kElementPane))) {
         elements->CleanupWindow();
     }
-    m_state.scanRange = m_tables.Span() != TableArray::kFullSpan ? 1 : 0;
+    m_state.scanRange = m_tables.IsScanLimited() ? 1 : 0;
     m_state.Save(m_store, m_text, m_tables);
 }
 
@@ -180,7 +178,7 @@ WorkspaceSnapshot TSpeklaWindow::Snapshot() const
     state.unitMode = m_tables.UnitMode();
     state.linear = m_tables.Linear();
     state.useRatios = m_tables.UseRatios();
-    state.scanLimited = m_tables.Span() != TableArray::kFullSpan;
+    state.scanLimited = m_tables.IsScanLimited();
     for (size_t i = 0; i < m_tables.FileCount(); ++i) {
         state.sourcesActive.push_back(m_tables.IsActive(i));
     }
