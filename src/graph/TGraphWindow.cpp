@@ -376,13 +376,11 @@ QString TGraphWindow::RangeText(int32_t wavelength) const
 void TGraphWindow::DrawRecord(QPainter& painter, const GraphPass::Visit& visit)
 {
     const int x = m_pass.X(visit.order, visit.line.record.wavelength, width());
-    const int h =
-        StickGeometry::StickHeight(visit.intensity, PlotHeight(), m_settings.linearHeight);
-    if (!m_sticks.IsDrawn(h)) {
+    const int h = DrawStick(painter, x, visit.intensity, StickColour(visit),
+                            QString::fromStdString(visit.line.elementName));
+    if (h == 0) {
         return;
     }
-    DrawStick(painter, x, visit.intensity, StickColour(visit),
-              QString::fromStdString(visit.line.elementName));
     // For tooltips and clicks: the tallest stick of each pixel column, so memory stays bounded
     // however many lines a wide range draws.
     ++m_sticksDrawn;
@@ -410,13 +408,13 @@ QColor TGraphWindow::StickColour(const GraphPass::Visit& visit) const
 }
 
 // A peak: tall sticks get shoulders, a tip and the element's name above them.
-void TGraphWindow::DrawStick(QPainter& painter, int x, double intensity, const QColor& colour,
-                             const QString& label)
+int TGraphWindow::DrawStick(QPainter& painter, int x, double intensity, const QColor& colour,
+                            const QString& label)
 {
     const int plot = PlotHeight();
     const int h = StickGeometry::StickHeight(intensity, plot, m_settings.linearHeight);
     if (!m_sticks.IsDrawn(h)) {
-        return;
+        return 0;
     }
     const int bottom = height();
     const int a = static_cast<int>(m_sticks.peakHalfWidth);
@@ -444,6 +442,7 @@ void TGraphWindow::DrawStick(QPainter& painter, int x, double intensity, const Q
         painter.drawPolyline(peak, 3);
         m_dirty |= QRect(x - a, bottom - h, 2 * a + 1, h + 1);
     }
+    return h;
 }
 
 void TGraphWindow::DrawSummation(QPainter& painter)

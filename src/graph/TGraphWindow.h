@@ -95,8 +95,9 @@ private:
     void SetupPlotRegion();
     void DrawRangeLabels(QPainter& painter);
     void DrawRecord(QPainter& painter, const GraphPass::Visit& visit);
-    void DrawStick(QPainter& painter, int x, double intensity, const QColor& colour,
-                   const QString& label);
+    // The height drawn, 0 for a stick too low to draw.
+    int DrawStick(QPainter& painter, int x, double intensity, const QColor& colour,
+                  const QString& label);
     void DrawSummation(QPainter& painter);
     QColor StickColour(const GraphPass::Visit& visit) const;
     QString RangeText(int32_t wavelength) const;
