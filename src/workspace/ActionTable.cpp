@@ -31,6 +31,7 @@ void ActionTable::Make(const MenuCommand& command)
 void ActionTable::Add(int commandId, QAction* action)
 {
     m_actions[commandId] = action;
+    action->setData(commandId);  // the help manager finds a highlighted item's topic by it
     // A checkable action's own toggling is undone by Apply: the state decides the mark.
     connect(action, &QAction::triggered, this, [this, commandId] { emit Triggered(commandId); });
 }
