@@ -1,5 +1,10 @@
 #include "app/TSDIDecFrame.h"
 
+#include "app/BundledIcon.h"
+#include "app/FrameToolBar.h"
+#include "app/ModeIndicator.h"
+#include "app/TProjectRCVersion.h"
+#include "app/TSpeklaAboutDlg.h"
 #include "command/CommandList.h"
 #include "command/TComboEdit.h"
 #include "command/TLineEdit.h"
@@ -53,9 +58,11 @@ TSDIDecFrame::TSDIDecFrame(TextTables& text, TableArray& tables, SettingsStore& 
 {
     setWindowTitle("Spekla");
     setObjectName("Spekla");
+    setWindowIcon(BundledIcon("spekla"));
     setCentralWidget(m_workspace);
     resize(kDefaultSize);
     CreateMenus();
+    addToolBar(Qt::TopToolBarArea, new FrameToolBar(m_workspace->Actions(), this));
     CreateStatusBar();
     CreateCommandBar(text);
 }
@@ -91,14 +98,17 @@ void TSDIDecFrame::CreateMenus()
     m_sourcesMenu->setToolTipsVisible(true);
     m_windowMenu = menuBar()->addMenu(tr("&Window"));
     AddActions(m_windowMenu, {CM_ELEMENTWINDOW, CM_DATAWINDOW, CM_GRAPHWINDOW, CM_COMMANDLINE});
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
+    AddActions(help, {CM_HELPCONTENTS, CM_HELPCOMMANDS, 0, CM_ABOUT});
     // Keys without a menu item of their own.
     addAction(actions.Action(CM_FORWARD100));
     addAction(actions.Action(CM_BACK100));
-    for (QMenu* menu : {file, data, elements, graph, m_sourcesMenu, m_windowMenu}) {
+    for (QMenu* menu : {file, data, elements, graph, m_sourcesMenu, m_windowMenu, help}) {
         connect(menu, &QMenu::aboutToShow, this, &TSDIDecFrame::ApplyState);
     }
     connect(&actions, &ActionTable::Triggered, this, &TSDIDecFrame::EvFrameCommand);
     connect(m_workspace, &TSpeklaWindow::StateChanged, this, &TSDIDecFrame::ApplyState);
+    connect(m_workspace, &TSpeklaWindow::AboutRequested, this, &TSDIDecFrame::About);
 }
 
 // Command 0 stands for a separator.
@@ -121,7 +131,15 @@ void TSDIDecFrame::EvFrameCommand(int commandId)
     } else if (commandId == CM_COMMANDLINE) {
         CommandBar->setVisible(CommandBar->isHidden());
         ApplyState();
+    } else if (commandId == CM_ABOUT) {
+        About();
     }
+}
+
+void TSDIDecFrame::About()
+{
+    TSpeklaAboutDlg dialog(this, TProjectRCVersion());
+    dialog.exec();
 }
 
 // Check marks, enabling and the status texts follow the state after every change.
@@ -144,6 +162,12 @@ void TSDIDecFrame::CreateStatusBar()
     ScanGadget = AddGadget(statusBar(), "0%", tr("Scan percent"), 5);
     RatiosGadget = AddGadget(statusBar(), "RAT", tr("Element ratios are in use"), 3);
     SummationGadget = AddGadget(statusBar(), "SUM", tr("The summation curve is shown"), 3);
+    for (auto [text, key] : {std::pair{tr("Up"), Qt::Key_Up}, {tr("Down"), Qt::Key_Down}}) {
+        auto* indicator = new ModeIndicator(text, key, statusBar());
+        indicator->setToolTip(
+            tr("Switches on and off at each press of the %1 arrow key").arg(text));
+        statusBar()->addPermanentWidget(indicator);
+    }
 }
 
 void TSDIDecFrame::CreateCommandBar(const TextTables& text)

@@ -43,6 +43,7 @@ private:
     void CreateMenus();
     void AddActions(QMenu* menu, std::initializer_list<int> commandIds);
     void EvFrameCommand(int commandId);
+    void About();
     void ApplyState();
     void CreateStatusBar();
     void CreateCommandBar(const TextTables& text);

@@ -95,6 +95,8 @@ public:
 
 signals:
     void StateChanged();
+    // The about box belongs to the application, which shows it.
+    void AboutRequested();
     void ElementRenamed(const QString& oldName, const QString& newName);
 
 private:

@@ -1,3 +1,4 @@
+#include "AboutBoxTest.h"
 #include "ProgramRunTest.h"
 
 #include <QApplication>
@@ -6,6 +7,9 @@
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
+    AboutBoxTest aboutBox;
     ProgramRunTest programRun;
-    return QTest::qExec(&programRun, argc, argv) == 0 ? 0 : 1;
+    int failures = QTest::qExec(&aboutBox, argc, argv);
+    failures += QTest::qExec(&programRun, argc, argv);
+    return failures == 0 ? 0 : 1;
 }
