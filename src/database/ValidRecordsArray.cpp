@@ -222,6 +222,27 @@ int ValidRecordsArray::Move(int steps)
     return moved;
 }
 
+bool ValidRecordsArray::CanMove(bool forward) const
+{
+    if (IsEmpty()) {
+        return false;
+    }
+    if (forward) {
+        for (uint32_t i = cursor; i < last; ++i) {
+            if (!IsDuplicate(i + 1, i)) {
+                return true;
+            }
+        }
+    } else {
+        for (uint32_t i = cursor; i > first; --i) {
+            if (!IsDuplicate(i - 1, i)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 size_t ValidRecordsArray::MemoryBytes() const
 {
     return (size_t{capacityLast} + 1) * sizeof(ListedLine);

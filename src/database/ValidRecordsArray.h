@@ -50,6 +50,9 @@ public:
     // actually moved, signed like `steps`: 0 when the cursor stayed (empty list, already at that
     // end), and then nothing changes.
     int Move(int steps);
+    // Whether Move(1) (`forward`) or Move(-1) would move: a line other than the cursor's own
+    // group lies that way.
+    bool CanMove(bool forward) const;
     // Puts the cursor on `slot` (limited to First()..Last()); false when the list is empty or
     // the cursor was there already.
     bool SetCursor(uint32_t slot);

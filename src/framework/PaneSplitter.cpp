@@ -126,6 +126,40 @@ void CollectPanes(const QSplitter* splitter, QList<QWidget*>& panes)
     }
 }
 
+void CollectSplitters(QSplitter* splitter, QList<QSplitter*>& splitters)
+{
+    splitters.append(splitter);
+    for (int i = 0; i < splitter->count(); ++i) {
+        if (QSplitter* inner = OwnSplitter(splitter->widget(i)))
+            CollectSplitters(inner, splitters);
+    }
+}
+
+QChar DirectionLetter(Qt::Orientation orientation)
+{
+    return orientation == Qt::Horizontal ? 'H' : 'V';
+}
+
+// Part sizes for a splitter described as "H1,1"; empty unless direction and count fit and every
+// size is a positive number.
+QList<int> ParseWeights(const QString& text, const QSplitter* splitter)
+{
+    if (text.isEmpty() || text[0] != DirectionLetter(splitter->orientation()))
+        return {};
+    const QStringList parts = text.mid(1).split(',');
+    if (parts.size() != splitter->count())
+        return {};
+    QList<int> weights;
+    for (const QString& part : parts) {
+        bool ok = false;
+        const int weight = part.toInt(&ok);
+        if (!ok || weight <= 0 || weight > kUnknownExtent * 100)
+            return {};
+        weights.append(weight);
+    }
+    return weights;
+}
+
 // Taking a widget out of its parent, even for a moment, drops keyboard focus from inside it.
 void RestoreFocus(const QPointer<QWidget>& focus, const QWidget* container)
 {
@@ -306,4 +340,40 @@ bool PaneSplitter::Contains(const QWidget* widget) const
 int PaneSplitter::PaneCount() const
 {
     return Panes().size();
+}
+
+QList<QSplitter*> PaneSplitter::Splitters() const
+{
+    QList<QSplitter*> splitters;
+    CollectSplitters(m_root, splitters);
+    return splitters;
+}
+
+QString PaneSplitter::Proportions() const
+{
+    QStringList splits;
+    for (const QSplitter* splitter : Splitters()) {
+        QStringList weights;
+        for (int weight : Weights(splitter))
+            weights.append(QString::number(weight));
+        splits.append(DirectionLetter(splitter->orientation()) + weights.join(','));
+    }
+    return splits.join(';');
+}
+
+bool PaneSplitter::RestoreProportions(const QString& text)
+{
+    const QList<QSplitter*> splitters = Splitters();
+    const QStringList splits = text.split(';');
+    if (splits.size() != splitters.size())
+        return false;
+    QList<QList<int>> weights;
+    for (int i = 0; i < splitters.size(); ++i) {
+        weights.append(ParseWeights(splits[i], splitters[i]));
+        if (weights.last().isEmpty())
+            return false;
+    }
+    for (int i = 0; i < splitters.size(); ++i)
+        SetWeights(splitters[i], weights[i]);
+    return true;
 }

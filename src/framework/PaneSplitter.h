@@ -51,12 +51,20 @@ public:
     bool Contains(const QWidget* widget) const;
     int PaneCount() const;
 
+    // The proportions of every split as text ("H1,1;V3,1": direction and part sizes of each
+    // splitter, outermost first), for keeping the user's arrangement between runs.
+    QString Proportions() const;
+    // Takes back text from Proportions when the splits have the same shape now (directions and
+    // numbers of parts); returns false and changes nothing otherwise.
+    bool RestoreProportions(const QString& text);
+
 private:
     void MakeOnlyPane(QWidget* pane);
     void InsertBeside(QSplitter* splitter, int index, QWidget* newPane, double fraction);
     void NestSplit(QSplitter* splitter, int index, QWidget* newPane, Qt::Orientation orientation,
                    double fraction);
     void CollapseAfterRemoval(QSplitter* splitter);
+    QList<QSplitter*> Splitters() const;
 
     QSplitter* m_root;
 };

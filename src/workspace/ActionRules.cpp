@@ -21,12 +21,13 @@ std::optional<ActionState> DataRule(int id, const WorkspaceSnapshot& s)
         case CM_NEXT:
         case CM_NEXTPAGE:
             return Enabled(!s.atLastLine);
+        // The graph's range labels follow the unit too, so the units never need the list.
         case CM_VACUUM:
-            return Enabled(s.dataShown, s.unitMode == kUnitVacuum);
+            return Enabled(true, s.unitMode == kUnitVacuum);
         case CM_WAVENUMBER:
-            return Enabled(s.dataShown, s.unitMode == kUnitWaveNumber);
+            return Enabled(true, s.unitMode == kUnitWaveNumber);
         case CM_AIR:
-            return Enabled(s.dataShown, s.unitMode == kUnitAir);
+            return Enabled(true, s.unitMode == kUnitAir);
         case CM_LINEAR:
             return Enabled(s.dataShown, s.linear);
         default:

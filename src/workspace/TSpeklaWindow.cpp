@@ -10,6 +10,7 @@
 #include "elements/TPeriodicWindow.h"
 #include "framework/IdleDriver.h"
 #include "framework/NumberFormat.h"
+#include "framework/SettingDescriptors.h"
 #include "framework/StringUtil.h"
 #include "framework/UserMessage.h"
 #include "framework/UserMessages.h"
@@ -31,6 +32,15 @@
 #include <QDir>
 #include <QMenu>
 #include <QMessageBox>
+
+namespace {
+
+// A summation mode for every graph pane made, when the user put one in the settings; the program
+// never writes it.
+constexpr DwordSetting kUseSummation{"Software\\Spekla\\Graph Window", "Use Summation", 0, 0,
+                                     static_cast<uint32_t>(SummationMode::DisplayOnly)};
+
+}  // namespace
 
 TSpeklaWindow::TSpeklaWindow(TextTables& text, TableArray& tables, SettingsStore& store,
                              IdleDriver& idle, QWidget* parent)
@@ -68,6 +78,7 @@ void TSpeklaWindow::SetupWindow(QMenu* sourcesMenu)
     if (graph) {
         ToggleGraphWindow();
     }
+    RestoreProportions(QString::fromStdString(m_state.paneProportions));
     BuildSourcesMenu(sourcesMenu);
     RestoreScanRange();
     SelectionChanged();
@@ -116,6 +127,9 @@ QWidget* TSpeklaWindow::MakeGraphWindow()
     });
     connect(graph, &TGraphWindow::SummationToggleRequested, this,
             [this] { EvMenuCommand(CM_SUMMATION); });
+    if (const std::optional<uint32_t> mode = kUseSummation.Stored(m_store)) {
+        graph->SetSummation(static_cast<SummationMode>(*mode));
+    }
     return graph;
 }
 
@@ -163,6 +177,7 @@ void TSpeklaWindow::CleanupWindow()
         elements->CleanupWindow();
     }
     m_state.scanRange = m_tables.IsScanLimited() ? 1 : 0;
+    m_state.paneProportions = Proportions().toStdString();
     m_state.Save(m_store, m_text, m_tables);
 }
 
@@ -173,8 +188,9 @@ WorkspaceSnapshot TSpeklaWindow::Snapshot() const
     state.dataShown = IsPaneShown(kDataPane);
     state.graphShown = IsPaneShown(kGraphPane);
     const ValidRecordsArray& list = m_tables.DisplayList();
-    state.atFirstLine = list.IsEmpty() || list.Cursor() == list.First();
-    state.atLastLine = list.IsEmpty() || list.Cursor() == list.Last();
+    // A line listed by several sources is one step: its copies do not count as lines beyond it.
+    state.atFirstLine = !list.CanMove(false);
+    state.atLastLine = !list.CanMove(true);
     state.unitMode = m_tables.UnitMode();
     state.linear = m_tables.Linear();
     state.useRatios = m_tables.UseRatios();
@@ -458,9 +474,7 @@ void TSpeklaWindow::NotAvailable(const QString& what)
 
 void TSpeklaWindow::About()
 {
-    QMessageBox::about(this, tr("About Spekla"),
-                       tr("<b>Spekla</b> %1<br>A viewer of atomic and ionic emission-line tables.")
-                           .arg(QApplication::applicationVersion()));
+    emit AboutRequested();
 }
 
 void TSpeklaWindow::BuildSourcesMenu(QMenu* menu)

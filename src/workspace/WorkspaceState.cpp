@@ -34,6 +34,8 @@ constexpr DoubleSetting kMinimumIntensity{kRoot, "Minimum intensity", 0.0, 0.0};
 constexpr DwordSetting kDisplayAs{kRoot, "Display As", kUnitAir, 0, kUnitVacuum};
 constexpr DwordSetting kDecimals{kRoot, "Decimals", 3, 0, 4};
 constexpr StringSetting kOverlayFile{kRoot, "Overlay file", ""};
+// The sizes the user gave the panes by dragging the bars between them.
+constexpr StringSetting kPaneProportions{kRoot, "Pane Proportions", "", 200};
 // The text files' fixed names: written on every save, never read back.
 constexpr StringSetting kTextFiles[] = {
     {kRoot, "Element File", "ELEMENT"},
@@ -159,6 +161,7 @@ void WorkspaceState::Restore(SettingsStore& store, TextTables& text, TableArray&
     graphWindowActive = kGraphWindowActive.Read(store);
     tables.SetUseRatios(kUseRatios.Read(store));
     exportSettings = RestoreExport(store);
+    paneProportions = kPaneProportions.Read(store);
 }
 
 void WorkspaceState::Save(SettingsStore& store, TextTables& text, const TableArray& tables) const
@@ -180,6 +183,7 @@ void WorkspaceState::Save(SettingsStore& store, TextTables& text, const TableArr
         file.Write(store, file.defaultValue);
     }
     kScanRange.Write(store, scanRange != 0);
+    kPaneProportions.Write(store, paneProportions);
 }
 
 std::string WorkspaceState::ElementValue(double ratio, bool selected)

@@ -18,6 +18,7 @@ struct WorkspaceState {
     bool graphWindowActive = true;
     uint32_t scanRange = 0;  // nonzero: the scan is limited to the graph's range
     std::string overlayFileName;
+    std::string paneProportions;  // as PaneSplitter::Proportions gives them
     ExportSettings exportSettings;
 
     // Reads the workspace's own values and applies the stored display settings, element

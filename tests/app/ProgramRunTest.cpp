@@ -2,25 +2,33 @@
 
 #include "app/TSDIDecFrame.h"
 #include "app/TSpeklaApp.h"
+#include "command/GraphView.h"
 #include "command/TComboEdit.h"
 #include "command/TLineEdit.h"
 #include "database/TableArray.h"
 #include "database/TestFiles.h"
 #include "database/TextTables.h"
 #include "datawin/TDataWindow.h"
+#include "workspace/MenuCommands.h"
 #include "workspace/TSpeklaWindow.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScrollBar>
+#include <QSplitter>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
+#include <QWindow>
 
 namespace {
 
@@ -30,14 +38,34 @@ QByteArray ReadFile(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QMenu* SourcesMenu(TSpeklaApp& app)
+QMenu* TopMenu(TSpeklaApp& app, const QString& text)
 {
     for (QAction* action : app.MainWindow()->menuBar()->actions()) {
-        if (action->text() == "&Sources") {
+        if (action->text() == text) {
             return action->menu();
         }
     }
     return nullptr;
+}
+
+QMenu* SourcesMenu(TSpeklaApp& app)
+{
+    return TopMenu(app, "&Sources");
+}
+
+// The command numbers of a menu's or bar's items, 0 for a separator.
+QList<int> CommandIds(const QList<QAction*>& actions)
+{
+    QList<int> ids;
+    for (const QAction* action : actions) {
+        ids << (action->isSeparator() ? 0 : action->data().toInt());
+    }
+    return ids;
+}
+
+GraphView* Graph(TSpeklaApp& app)
+{
+    return app.MainWindow()->Workspace()->Graph();
 }
 
 // Types a line into the command line and presses Enter. A warning that comes up is read and
@@ -241,5 +269,137 @@ void ProgramRunTest::ListFollowsARefillOfTheSameSize()
         QCOMPARE(list->verticalScrollBar()->maximum(), static_cast<int>(shown.Last()));
         QCOMPARE(list->verticalScrollBar()->value(), static_cast<int>(shown.Cursor()));
     }
+    Quit(*app);
+}
+
+void ProgramRunTest::MenusAndToolBarFollowTheDesignOrder()
+{
+    auto app = Start();
+    QStringList titles;
+    for (QAction* action : app->MainWindow()->menuBar()->actions()) {
+        titles << action->text();
+    }
+    QCOMPARE(titles, QStringList({"&File", "&Data", "&Elements", "&Graph", "&Sources", "&Window",
+                                  "&Help"}));
+    QCOMPARE(CommandIds(TopMenu(*app, "&Help")->actions()),
+             QList<int>({CM_HELPCONTENTS, CM_HELPCOMMANDS, 0, CM_ABOUT}));
+    // Every item says what it does in the status bar while highlighted.
+    for (QAction* top : app->MainWindow()->menuBar()->actions()) {
+        for (QAction* item : top->menu()->actions()) {
+            QVERIFY2(item->isSeparator() || !item->statusTip().isEmpty(), qPrintable(item->text()));
+        }
+    }
+    auto* bar = app->MainWindow()->findChild<QToolBar*>("Toolbar");
+    QVERIFY(bar != nullptr);
+    QCOMPARE(bar->windowTitle(), QString("Toolbar"));
+    QCOMPARE(app->MainWindow()->toolBarArea(bar), Qt::TopToolBarArea);
+    QCOMPARE(CommandIds(bar->actions()),
+             QList<int>({CM_LOADELEMENTS, CM_SAVEELEMENTS, 0, CM_PREVIOUSPAGE, CM_PREVIOUS, CM_NEXT,
+                         CM_NEXTPAGE, 0, CM_SUMMATION, CM_USERATIOS, 0, CM_GOTOWAVELENGTH, 0,
+                         CM_HELPCONTENTS}));
+    for (QAction* button : bar->actions()) {
+        QVERIFY2(button->isSeparator() || !button->icon().pixmap(22).isNull(),
+                 qPrintable(button->text()));
+    }
+    Quit(*app);
+}
+
+// The command line keeps the focus; the menus' keys still act on the workspace.
+void ProgramRunTest::MenuKeysWorkWhileTheCommandLineHasTheFocus()
+{
+    auto app = Start();
+    QLineEdit* line = app->MainWindow()->CommandLine()->LineEdit();
+    QTRY_VERIFY(line->hasFocus());
+    QCOMPARE(Type(*app, "only fe"), QString());
+    QTest::keyClicks(line, "abc");
+    QTest::keyClick(line, Qt::Key_A, Qt::ControlModifier);
+    QVERIFY(std::all_of(app->Text().ElementTable.begin(), app->Text().ElementTable.end(),
+                        [](const Element& element) { return element.selected != 0; }));
+    QVERIFY(line->selectedText().isEmpty());
+    const double range = Graph(*app)->Range();
+    QTest::keyClick(line, Qt::Key_Left, Qt::ControlModifier);
+    QVERIFY(Graph(*app)->Range() < range);
+    QCOMPARE(line->cursorPosition(), 3);  // the caret did not jump a word
+    QTest::keyClick(line, Qt::Key_F5);
+    QVERIFY(!app->MainWindow()->Workspace()->IsPaneShown(WorkspaceOperations::kDataPane));
+    line->clear();
+    Quit(*app);
+}
+
+void ProgramRunTest::ToolButtonsFollowTheState()
+{
+    auto app = Start();
+    auto* bar = app->MainWindow()->findChild<QToolBar*>("Toolbar");
+    QAction* summation = bar->actions().at(8);
+    QAction* ratios = bar->actions().at(9);
+    QVERIFY(!summation->isChecked());
+    QCOMPARE(Type(*app, "summation"), QString());
+    QVERIFY(summation->isChecked());
+    ratios->trigger();
+    QVERIFY(ratios->isChecked());
+    QVERIFY(app->Tables().UseRatios());
+    QCOMPARE(Type(*app, "hide graph"), QString());
+    QVERIFY(!summation->isEnabled() && !summation->isChecked());
+    QVERIFY(!ratios->isEnabled());
+    QCOMPARE(Type(*app, "goto 1"), QString());
+    // At the first line, listed by both sources.
+    QVERIFY(!bar->actions().at(3)->isEnabled());
+    QVERIFY(bar->actions().at(6)->isEnabled());
+    Quit(*app);
+}
+
+// The Up and Down indicators flip at every press of their key, wherever it is pressed.
+void ProgramRunTest::ArrowKeyIndicatorsToggle()
+{
+    auto app = Start();
+    QLabel* up = nullptr;
+    for (auto* label : app->MainWindow()->statusBar()->findChildren<QLabel*>()) {
+        up = label->text() == "Up" ? label : up;
+    }
+    QVERIFY(up != nullptr && !up->isEnabled());
+    QWindow* window = app->MainWindow()->windowHandle();
+    QTest::keyClick(window, Qt::Key_Up);
+    QVERIFY(up->isEnabled());
+    QTest::keyClick(window, Qt::Key_Down);
+    QVERIFY(up->isEnabled());
+    QTest::keyClick(window, Qt::Key_Up);
+    QVERIFY(!up->isEnabled());
+    Quit(*app);
+}
+
+// "Use Summation", put in the settings by hand, sets the mode of each graph pane made.
+void ProgramRunTest::StoredSummationAppliesToEveryGraphMade()
+{
+    QFile settings(m_config->filePath("HKEY_CURRENT_USER.reg"));
+    QVERIFY(settings.open(QIODevice::WriteOnly));
+    settings.write(
+        "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Spekla\\Graph Window]\n"
+        "\"Use Summation\"=dword:00000002\n");
+    settings.close();
+    auto app = Start();
+    QCOMPARE(Graph(*app)->Summation(), SummationMode::DisplayOnly);
+    QCOMPARE(Type(*app, "summation off"), QString());
+    QCOMPARE(Type(*app, "hide graph"), QString());
+    QCOMPARE(Type(*app, "show graph"), QString());
+    QCOMPARE(Graph(*app)->Summation(), SummationMode::DisplayOnly);
+    Quit(*app);
+}
+
+void ProgramRunTest::DraggedPaneSizesSurviveARestart()
+{
+    QList<int> dragged;
+    {
+        auto app = Start();
+        auto* outer = app->MainWindow()->Workspace()->findChild<QSplitter*>();
+        QCOMPARE(outer->orientation(), Qt::Vertical);  // element and data above the graph
+        const int total = outer->sizes().at(0) + outer->sizes().at(1);
+        outer->setSizes({total / 4, total - total / 4});
+        emit outer->splitterMoved(total / 4, 1);
+        dragged = outer->sizes();
+        Quit(*app);
+    }
+    auto app = Start();
+    auto* outer = app->MainWindow()->Workspace()->findChild<QSplitter*>();
+    QTRY_VERIFY(std::abs(outer->sizes().at(0) - dragged.at(0)) <= 2);
     Quit(*app);
 }

@@ -24,6 +24,12 @@ private slots:
     void StartsWithoutAnyTable();
     void TypedCommandsChangeTheStateAndSurviveARestart();
     void ListFollowsARefillOfTheSameSize();
+    void MenusAndToolBarFollowTheDesignOrder();
+    void MenuKeysWorkWhileTheCommandLineHasTheFocus();
+    void ToolButtonsFollowTheState();
+    void ArrowKeyIndicatorsToggle();
+    void StoredSummationAppliesToEveryGraphMade();
+    void DraggedPaneSizesSurviveARestart();
 
 private:
     // Starts the program and waits until it has read every table.

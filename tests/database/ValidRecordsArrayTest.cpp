@@ -75,6 +75,7 @@ TEST_F(ValidRecordsArrayTest, EmptyListHasNoCursor)
     EXPECT_EQ(List().Cursor(), ValidRecordsArray::kNone);
     EXPECT_EQ(List().Search(5), ValidRecordsArray::kNone);
     EXPECT_EQ(List().Move(1), 0);
+    EXPECT_FALSE(List().CanMove(true) || List().CanMove(false));
     EXPECT_TRUE(List().SetTarget(1234));
     EXPECT_EQ(List().CurrentWavelength(), 1234);
 }
@@ -148,9 +149,16 @@ TEST_F(ValidRecordsArrayTest, DuplicatesFromSeveralSourcesCountAsOneStep)
     EXPECT_EQ(List().Move(5), 0);
     EXPECT_EQ(List().WavelengthAt(List().Cursor()), 300);
     EXPECT_EQ(List().Target(), 300);
+    // On the last group, not on its last copy: nothing lies beyond.
+    EXPECT_LT(List().Cursor(), List().Last());
+    EXPECT_FALSE(List().CanMove(true));
+    EXPECT_TRUE(List().CanMove(false));
     EXPECT_EQ(List().Move(-2), -2);
     // Moving down lands on the highest slot of the group below.
     EXPECT_EQ(List().Cursor(), List().First() + 2);
+    EXPECT_GT(List().Cursor(), List().First());
+    EXPECT_FALSE(List().CanMove(false));
+    EXPECT_TRUE(List().CanMove(true));
 }
 
 TEST_P(ValidRecordsArrayRevisionTest, ChangesWithLinesAndCursorOnly)

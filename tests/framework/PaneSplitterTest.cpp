@@ -2,6 +2,8 @@
 
 #include "framework/PaneSplitter.h"
 
+#include <cmath>
+
 #include <QLineEdit>
 #include <QPointer>
 #include <QSplitter>
@@ -318,4 +320,30 @@ void PaneSplitterTest::focusSurvivesRearranging()
         QVERIFY(Apply(splitter, step));
         QVERIFY2(data->hasFocus(), step);
     }
+}
+
+// Kept proportions return only to splits of the same shape; text from another shape, or
+// damaged text, changes nothing.
+void PaneSplitterTest::proportionsComeBackOnTheSameShape()
+{
+    const QString script = "only E; split E G below; split E D right";
+    PaneSplitter first;
+    QVERIFY(Apply(first, script));
+    QVERIFY(ShowSplitter(first));
+    auto* outer = first.findChild<QSplitter*>();
+    outer->setSizes({150, 450});
+    const QString kept = first.Proportions();
+    QVERIFY(kept.startsWith('V'));
+
+    PaneSplitter second;
+    QVERIFY(Apply(second, script));
+    QVERIFY(second.RestoreProportions(kept));
+    QVERIFY(ShowSplitter(second));
+    QVERIFY(std::abs(FindPane(second, "E")->height() - FindPane(first, "E")->height()) <= 1);
+    const QString before = second.Proportions();
+    for (const QString& other : {QString("H1,1"), QString("V1,3;V1,1"), QString("V1,3;H1,x"),
+                                 QString("V1,-3;H1,1"), QString("V1;H1,1"), QString()}) {
+        QVERIFY2(!second.RestoreProportions(other), qPrintable(other));
+    }
+    QCOMPARE(second.Proportions(), before);
 }

@@ -16,4 +16,5 @@ private slots:
     void strangersAreNotPanes();
     void panesCannotBeDraggedToNothing();
     void focusSurvivesRearranging();
+    void proportionsComeBackOnTheSameShape();
 };

@@ -45,13 +45,13 @@ const RuleCase kRules[] = {
     {"NextPageAtFirst", CM_NEXTPAGE, [](auto& s) { s.atFirstLine = true; }, {true, false}},
     {"VacuumChecked", CM_VACUUM, [](auto& s) { s.unitMode = kUnitVacuum; }, {true, true}},
     {"AirUnchecked", CM_AIR, [](auto& s) { s.unitMode = kUnitWaveNumber; }, {true, false}},
-    {"UnitsNeedData",
+    {"UnitsWithoutData",
      CM_WAVENUMBER,
      [](auto& s) {
          s.unitMode = kUnitWaveNumber;
          s.dataShown = false;
      },
-     {false, false}},
+     {true, true}},
     {"LinearChecked", CM_LINEAR, [](auto& s) { s.linear = true; }, {true, true}},
     {"LinearNeedsData", CM_LINEAR, [](auto& s) { s.dataShown = false; }, {false, false}},
     {"LayoutChecked",
