@@ -46,6 +46,18 @@ void TLineEdit::keyPressEvent(QKeyEvent* event)
         Execute(text());
         return;
     }
+    // The classic edit keys beside the desktop's own: Shift+Del, Ctrl+Ins and Shift+Ins are
+    // cut, copy and paste already; Ctrl+Del clears the selection (with none it deletes the next
+    // word, as usual here) and Alt+Backspace undoes.
+    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (modifiers == Qt::ControlModifier && event->key() == Qt::Key_Delete && hasSelectedText()) {
+        del();
+        return;
+    }
+    if (modifiers == Qt::AltModifier && event->key() == Qt::Key_Backspace) {
+        undo();
+        return;
+    }
     QLineEdit::keyPressEvent(event);
 }
 

@@ -7,6 +7,8 @@
 #include "database/TextTables.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -145,4 +147,25 @@ void CommandLineBoxTest::WindowShortcutsWinOverEditingKeys()
     QTest::keyClick(combo->LineEdit(), Qt::Key_A, Qt::ControlModifier);
     QCOMPARE(triggered.count(), 1);
     QCOMPARE(combo->LineEdit()->selectedText(), QString("abc"));
+}
+
+// Shift+Del, Ctrl+Ins and Shift+Ins cut, copy and paste; Ctrl+Del clears the selection and
+// Alt+Backspace undoes.
+void CommandLineBoxTest::ClassicEditKeysActOnTheLine()
+{
+    Box box;
+    QLineEdit* line = box.combo.LineEdit();
+    QTest::keyClicks(line, "fe cu");
+    line->selectAll();
+    QTest::keyClick(line, Qt::Key_Insert, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString("fe cu"));
+    QTest::keyClick(line, Qt::Key_Delete, Qt::ShiftModifier);
+    QCOMPARE(line->text(), QString());
+    QTest::keyClick(line, Qt::Key_Insert, Qt::ShiftModifier);
+    QCOMPARE(line->text(), QString("fe cu"));
+    line->setSelection(0, 3);
+    QTest::keyClick(line, Qt::Key_Delete, Qt::ControlModifier);
+    QCOMPARE(line->text(), QString("cu"));
+    QTest::keyClick(line, Qt::Key_Backspace, Qt::AltModifier);
+    QCOMPARE(line->text(), QString("fe cu"));
 }

@@ -13,4 +13,5 @@ private slots:
     void HistoryKeepsNewLinesAsTyped();
     void QuitWordEndsWithoutHistory();
     void WindowShortcutsWinOverEditingKeys();
+    void ClassicEditKeysActOnTheLine();
 };
