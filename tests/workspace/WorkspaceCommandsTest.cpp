@@ -232,3 +232,26 @@ void WorkspaceCommandsTest::GraphMenuItemsFollowTheGraph()
     QVERIFY(!workspace.window.IsPaneShown(WorkspaceOperations::kGraphPane));
     QVERIFY(!workspace.Action(CM_INCREASERANGE)->isEnabled());
 }
+
+// A pane hidden while its drawing is under way takes its idle work with it, and panes made and
+// removed again save just what they restored.
+void WorkspaceCommandsTest::PanesRemovedMidWorkLeaveNothingBehind()
+{
+    Workspace workspace(true, true);
+    workspace.window.CleanupWindow();
+    const std::string saved = workspace.store.Text();
+    workspace.window.RefreshViews();  // a new pass waits for idle time
+    QVERIFY(workspace.idle.IsRunning());
+    workspace.Action(CM_GRAPHWINDOW)->trigger();
+    workspace.Action(CM_DATAWINDOW)->trigger();
+    workspace.window.EvLineCount();  // as the idle fill reports, to whatever panes there are
+    QTRY_VERIFY(!workspace.idle.IsRunning());
+    for (int i = 0; i < 3; ++i) {
+        workspace.Action(CM_GRAPHWINDOW)->trigger();
+        workspace.Action(CM_DATAWINDOW)->trigger();
+        QApplication::processEvents();
+    }
+    QVERIFY(workspace.window.IsPaneShown(WorkspaceOperations::kGraphPane));
+    workspace.window.CleanupWindow();
+    QCOMPARE(workspace.store.Text(), saved);
+}

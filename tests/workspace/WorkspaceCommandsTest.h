@@ -14,4 +14,5 @@ private slots:
     void WarningsShowInAWarningBox();
     void PagingStopsAtTheEndsOfTheList();
     void GraphMenuItemsFollowTheGraph();
+    void PanesRemovedMidWorkLeaveNothingBehind();
 };
