@@ -172,6 +172,20 @@ void TGraphWindow::SetTreatOrderAsRatio(bool treat)
     Repaint();
 }
 
+void TGraphWindow::CompletePass()
+{
+    while (IdleAction(std::chrono::hours(1))) {
+    }
+}
+
+void TGraphWindow::ApplySettings(const GraphSettings& settings)
+{
+    m_settings = settings;
+    SetupGeometry();
+    SetupPlotRegion();
+    Repaint();
+}
+
 void TGraphWindow::SetupGeometry()
 {
     m_summation.Setup(width(), m_settings.range, m_settings.lineWidth);

@@ -60,6 +60,12 @@ public:
     void DecreaseRange();
     void SetTreatOrderAsRatio(bool treat);
     bool IsPassComplete() const { return !m_restart && m_pass.IsComplete(); }
+    // Runs the drawing pass to its end now, for those that read what it drew (export,
+    // printing). Does nothing while the window has no size.
+    void CompletePass();
+    // Every setting at once, as the options dialog edits them; the graph redraws.
+    const GraphSettings& Settings() const { return m_settings; }
+    void ApplySettings(const GraphSettings& settings);
     std::size_t SticksDrawn() const { return m_sticksDrawn; }
     // The display list changed: a new pass only when the current wavelength moved, since the
     // pass reads the tables itself.
