@@ -78,7 +78,7 @@ void TSDIDecFrame::CreateMenus()
 {
     ActionTable& actions = m_workspace->Actions();
     QMenu* file = menuBar()->addMenu(tr("&File"));
-    AddActions(file, {CM_LOADELEMENTS, CM_SAVEELEMENTS, 0});
+    AddActions(file, {CM_LOADOVERLAY, CM_LOADELEMENTS, CM_SAVEELEMENTS, 0});
     QAction* exit = actions.Action(CM_EXIT);
     file->addAction(exit);
     exit->setShortcuts({exit->shortcut(), QKeySequence(QKeySequence::Quit)});
@@ -91,9 +91,9 @@ void TSDIDecFrame::CreateMenus()
                           CM_SELECTALL, CM_INVERTSELECTION});
     QMenu* graph = menuBar()->addMenu(tr("&Graph"));
     AddActions(graph, {CM_INCREASEINTENSITY, CM_DECREASEINTENSITY, 0, CM_SUMMATION,
-                       CM_SUMMATIONONLY, CM_USERATIOS, 0, CM_INCREASERANGE, CM_DECREASERANGE,
-                       CM_SCANONLYRANGE, 0, CM_ORDER1, CM_ORDER1 + 1, CM_ORDER1 + 2, CM_ORDER1 + 3,
-                       CM_ORDER1 + 4, CM_TREATORDERSASRATIOS});
+                       CM_SUMMATIONONLY, CM_USERATIOS, CM_DISPLAYOVERLAY, 0, CM_INCREASERANGE,
+                       CM_DECREASERANGE, CM_SCANONLYRANGE, 0, CM_ORDER1, CM_ORDER1 + 1,
+                       CM_ORDER1 + 2, CM_ORDER1 + 3, CM_ORDER1 + 4, CM_TREATORDERSASRATIOS});
     m_sourcesMenu = menuBar()->addMenu(tr("&Sources"));
     m_sourcesMenu->setToolTipsVisible(true);
     m_windowMenu = menuBar()->addMenu(tr("&Window"));

@@ -74,6 +74,7 @@ constexpr TypedEquivalent kTypedEquivalents[] = {
     {CM_AIR, CMD_AIR, "AIR", ""},
     {CM_SELECTALL, CMD_ALL, "ALL", ""},
     {CM_USERATIOS, CMD_RATIOS, "RATIOS", ""},
+    {CM_DISPLAYOVERLAY, CMD_OVERLAY, "OVERLAY", ""},
     {CM_PERIODIC, CMD_PERIODIC, "PERIODIC", ""},
     {CM_ALPHABETICAL, CMD_ALPHABETICAL, "ALPHABETICAL", ""},
     {CM_ATOMICNUMBER, CMD_ATOMIC, "ATOMIC", ""},

@@ -3,6 +3,7 @@
 #include "command/CommandInterpreter.h"
 #include "command/WorkspaceOperations.h"
 #include "framework/PaneSplitter.h"
+#include "graph/OverlayFile.h"
 #include "workspace/PaneLayout.h"
 #include "workspace/WorkspaceState.h"
 
@@ -119,4 +120,5 @@ private:
     ActionTable* m_actions;
     PaneLayout m_panes;
     std::unique_ptr<MenuCommandHandler> m_menuCommands;
+    std::vector<OverlayData> m_overlay;  // the measured points of the overlay file loaded
 };

@@ -15,4 +15,5 @@ private slots:
     void PagingStopsAtTheEndsOfTheList();
     void GraphMenuItemsFollowTheGraph();
     void PanesRemovedMidWorkLeaveNothingBehind();
+    void AFailedOverlayLoadKeepsTheOverlayShown();
 };
