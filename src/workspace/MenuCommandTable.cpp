@@ -10,6 +10,7 @@ constexpr MenuCommand kCommands[] = {
     {CM_LOADELEMENTS, "Load e&lements...", "", "Load an element selection file", false},
     {CM_SAVEELEMENTS, "Save ele&ments...", "", "Save the element selection and ratios", false},
     {CM_EXPORT, "&Export...", "", "Write the lines and the summation curve to a text file", false},
+    {CM_SAVEGRAPH, "Save &graph as...", "", "Save the graph as a PNG, SVG or PDF picture", false},
     {CM_PRINT, "&Print...", "Ctrl+P", "Print the graph, the selection and the list", false},
     {CM_PRINTSETUP, "P&rint Setup...", "", "Choose a printer and the page set-up", false},
     {CM_EXIT, "E&xit", "Alt+F4", "Quit Spekla, keeping its settings", false},

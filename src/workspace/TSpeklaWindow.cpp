@@ -476,7 +476,7 @@ void TSpeklaWindow::Export(const std::vector<std::string>& words)
 
 void TSpeklaWindow::Print()
 {
-    NotAvailable(tr("Printing"));
+    emit PrintRequested();
 }
 
 void TSpeklaWindow::ShowHelp(int)

@@ -96,8 +96,9 @@ public:
 
 signals:
     void StateChanged();
-    // The about box belongs to the application, which shows it.
+    // The about box and printing belong to the application.
     void AboutRequested();
+    void PrintRequested();
     void ElementRenamed(const QString& oldName, const QString& newName);
 
 private:

@@ -30,6 +30,7 @@ private slots:
     void ArrowKeyIndicatorsToggle();
     void StoredSummationAppliesToEveryGraphMade();
     void DraggedPaneSizesSurviveARestart();
+    void PrintedPageHoldsGraphSelectionAndList();
 
 private:
     // Starts the program and waits until it has read every table.
