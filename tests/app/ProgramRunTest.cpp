@@ -1,6 +1,7 @@
 #include "ProgramRunTest.h"
 
 #include "app/TSDIDecFrame.h"
+#include "app/TSaveGraphDialog.h"
 #include "app/TSpeklaApp.h"
 #include "app/TSpeklaPrintout.h"
 #include "command/GraphView.h"
@@ -458,5 +459,34 @@ void ProgramRunTest::PrintedPageHoldsGraphSelectionAndList()
     QVERIFY(pdf.startsWith("%PDF"));
     QCOMPARE(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "),
              1);
+    Quit(*app);
+}
+
+// PNG, SVG and PDF by the name's suffix, at the size asked for; a failure leaves the old file.
+void ProgramRunTest::GraphSavesAsPicturesOrSaysWhyNot()
+{
+    auto app = Start();
+    const TGraphWindow& graph = *app->MainWindow()->Workspace()->GraphWindow();
+    QString error;
+    const QString png = m_config->filePath("graph.png");
+    QVERIFY(TSaveGraphDialog::Write(graph, png, QSize(640, 200), true, &error));
+    const QImage image(png);
+    QCOMPARE(image.size(), QSize(640, 200));
+    QCOMPARE(QColor(image.pixel(630, 190)), QColor(Qt::white));
+    QVERIFY(TSaveGraphDialog::Write(graph, m_config->filePath("graph.svg"), QSize(640, 200), false,
+                                    &error));
+    const QByteArray svg = ReadFile(m_config->filePath("graph.svg"));
+    QVERIFY(svg.contains("<svg") && svg.contains("<polyline"));  // drawn, not a bitmap
+    QVERIFY(TSaveGraphDialog::Write(graph, m_config->filePath("graph.pdf"), QSize(640, 200), true,
+                                    &error));
+    QVERIFY(ReadFile(m_config->filePath("graph.pdf")).startsWith("%PDF"));
+
+    QVERIFY(!TSaveGraphDialog::Write(graph, m_config->filePath("graph.gif"), QSize(64, 64), true,
+                                     &error));
+    QVERIFY(error.contains(".png"));
+    QVERIFY(!TSaveGraphDialog::Write(graph, m_config->filePath("no/such/folder/graph.png"),
+                                     QSize(64, 64), true, &error));
+    QVERIFY(error.startsWith("Could not save the graph"));
+    QCOMPARE(QImage(png).size(), QSize(640, 200));
     Quit(*app);
 }

@@ -31,6 +31,7 @@ private slots:
     void StoredSummationAppliesToEveryGraphMade();
     void DraggedPaneSizesSurviveARestart();
     void PrintedPageHoldsGraphSelectionAndList();
+    void GraphSavesAsPicturesOrSaysWhyNot();
 
 private:
     // Starts the program and waits until it has read every table.
