@@ -2,6 +2,7 @@
 
 #include "framework/NumberFormat.h"
 #include "framework/TDoubleRangeValidator.h"
+#include "framework/THelpFileManager.h"
 
 #include <algorithm>
 
@@ -10,6 +11,14 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QVBoxLayout>
+
+namespace {
+
+// Help topics of the dialog and its fields.
+constexpr int kRatioTopic = 106;
+constexpr int kSymbolTopic = 107;
+
+}  // namespace
 
 TElementDialog::TElementDialog(QWidget* parent, const std::string& symbol, double ratio)
     : QDialog(parent),
@@ -30,13 +39,25 @@ TElementDialog::TElementDialog(QWidget* parent, const std::string& symbol, doubl
     auto* fields = new QFormLayout;
     fields->addRow(tr("&Symbol"), m_symbol);
     fields->addRow(tr("&Ratio"), m_ratio);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto* buttons = new QDialogButtonBox(
+        QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &TElementDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &TElementDialog::reject);
+    connect(buttons, &QDialogButtonBox::helpRequested, this, [] { ShowHelpTopic(kRatioTopic); });
+    SetHelpContexts(buttons);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addWidget(buttons);
+}
+
+// F1 opens the topic of the field or button that has the focus.
+void TElementDialog::SetHelpContexts(QDialogButtonBox* buttons)
+{
+    setProperty(kHelpContextProperty, kRatioTopic);
+    m_ratio->setProperty(kHelpContextProperty, kRatioTopic);
+    m_symbol->setProperty(kHelpContextProperty, kSymbolTopic);
+    SetButtonHelpContexts(buttons);
 }
 
 std::optional<std::string> TElementDialog::NewSymbol() const

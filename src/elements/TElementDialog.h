@@ -5,6 +5,7 @@
 
 #include <QDialog>
 
+class QDialogButtonBox;
 class QLineEdit;
 
 // Edits one element's symbol (one to three characters, no blanks, not starting with a digit, +
@@ -30,6 +31,7 @@ public:
     static constexpr int kRatioLength = 11;
 
 private:
+    void SetHelpContexts(QDialogButtonBox* buttons);
     bool ConfirmSymbol();
 
     QLineEdit* m_symbol;

@@ -1,5 +1,7 @@
 #include "elements/TValenceDialog.h"
 
+#include "framework/THelpFileManager.h"
+
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -21,6 +23,10 @@ constexpr std::array<Valence, 21> kValences = {{
 
 constexpr int kColumns = 4;
 
+// Help topics of the dialog and of its check boxes.
+constexpr int kDialogTopic = 108;
+constexpr int kValenceBoxTopic = 105;
+
 }  // namespace
 
 TValenceDialog::TValenceDialog(QWidget* parent, const FlagArray& flags)
@@ -33,11 +39,16 @@ TValenceDialog::TValenceDialog(QWidget* parent, const FlagArray& flags)
     for (size_t i = 0; i < kValences.size(); ++i) {
         auto* check = new QCheckBox(QString::fromLatin1(kValences[i].label), this);
         check->setChecked(flags[kValences[i].index] != 0);
+        check->setProperty(kHelpContextProperty, kValenceBoxTopic);
         grid->addWidget(check, static_cast<int>(i) % rows, static_cast<int>(i) / rows);
         m_boxes[i] = {kValences[i].index, check};
     }
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto* buttons = new QDialogButtonBox(
+        QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
+    setProperty(kHelpContextProperty, kDialogTopic);
+    SetButtonHelpContexts(buttons);
+    connect(buttons, &QDialogButtonBox::helpRequested, this, [] { ShowHelpTopic(kDialogTopic); });
     QPushButton* all = buttons->addButton(tr("&All"), QDialogButtonBox::ActionRole);
     QPushButton* none = buttons->addButton(tr("&None"), QDialogButtonBox::ActionRole);
     connect(all, &QPushButton::clicked, this, [this] { CheckAll(true); });

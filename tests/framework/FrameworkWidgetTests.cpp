@@ -1,4 +1,7 @@
 #include "DoubleRangeValidatorTest.h"
+#include "HelpFileManagerTest.h"
+#include "HelpPagesTest.h"
+#include "HelpWindowTest.h"
 #include "IdleDriverTest.h"
 #include "InputDialogTest.h"
 #include "PaneSplitterTest.h"
@@ -18,5 +21,11 @@ int main(int argc, char** argv)
     failures += QTest::qExec(&validator, argc, argv);
     InputDialogTest inputDialog;
     failures += QTest::qExec(&inputDialog, argc, argv);
+    HelpPagesTest helpPages;
+    failures += QTest::qExec(&helpPages, argc, argv);
+    HelpWindowTest helpWindow;
+    failures += QTest::qExec(&helpWindow, argc, argv);
+    HelpFileManagerTest helpManager;
+    failures += QTest::qExec(&helpManager, argc, argv);
     return failures == 0 ? 0 : 1;
 }
