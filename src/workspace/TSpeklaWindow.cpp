@@ -127,6 +127,8 @@ QWidget* TSpeklaWindow::MakeGraphWindow()
     });
     connect(graph, &TGraphWindow::SummationToggleRequested, this,
             [this] { EvMenuCommand(CM_SUMMATION); });
+    connect(graph, &TGraphWindow::OptionsRequested, this,
+            [this] { EvMenuCommand(CM_GRAPHOPTIONS); });
     if (const std::optional<uint32_t> mode = kUseSummation.Stored(m_store)) {
         graph->SetSummation(static_cast<SummationMode>(*mode));
     }

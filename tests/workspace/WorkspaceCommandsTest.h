@@ -14,5 +14,7 @@ private slots:
     void WarningsShowInAWarningBox();
     void PagingStopsAtTheEndsOfTheList();
     void GraphMenuItemsFollowTheGraph();
+    void GraphOptionsReachTheGraph_data();
+    void GraphOptionsReachTheGraph();
     void PanesRemovedMidWorkLeaveNothingBehind();
 };
