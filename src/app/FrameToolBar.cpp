@@ -29,6 +29,8 @@ constexpr ToolButton kButtons[] = {
     {0, "", ""},
     {CM_GOTOWAVELENGTH, "go-jump", "go-to-wavelength"},
     {0, "", ""},
+    {CM_PRINT, "document-print", "print"},
+    {0, "", ""},
     {CM_HELPCONTENTS, "help-contents", "help-contents"},
 };
 

@@ -4,7 +4,9 @@
 #include "app/FrameToolBar.h"
 #include "app/ModeIndicator.h"
 #include "app/TProjectRCVersion.h"
+#include "app/TSaveGraphDialog.h"
 #include "app/TSpeklaAboutDlg.h"
+#include "app/TSpeklaPrintout.h"
 #include "command/CommandList.h"
 #include "command/TComboEdit.h"
 #include "command/TLineEdit.h"
@@ -15,6 +17,7 @@
 #include "framework/SettingsStore.h"
 #include "framework/UserMessage.h"
 #include "framework/UserMessages.h"
+#include "graph/TGraphWindow.h"
 #include "workspace/ActionTable.h"
 #include "workspace/MenuCommands.h"
 #include "workspace/TSpeklaWindow.h"
@@ -26,6 +29,11 @@
 #include <QDockWidget>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QScreen>
 #include <QStatusBar>
 
@@ -52,7 +60,8 @@ QLabel* AddGadget(QStatusBar* bar, const QString& text, const QString& hint, int
 
 TSDIDecFrame::TSDIDecFrame(TextTables& text, TableArray& tables, SettingsStore& store,
                            IdleDriver& idle)
-    : m_tables(tables),
+    : m_text(text),
+      m_tables(tables),
       m_store(store),
       m_workspace(new TSpeklaWindow(text, tables, store, idle, this))
 {
@@ -78,7 +87,8 @@ void TSDIDecFrame::CreateMenus()
 {
     ActionTable& actions = m_workspace->Actions();
     QMenu* file = menuBar()->addMenu(tr("&File"));
-    AddActions(file, {CM_LOADELEMENTS, CM_SAVEELEMENTS, 0});
+    AddActions(file, {CM_LOADOVERLAY, CM_LOADELEMENTS, CM_SAVEELEMENTS, 0, CM_SAVEGRAPH, CM_PRINT,
+                      CM_PRINTSETUP, 0});
     QAction* exit = actions.Action(CM_EXIT);
     file->addAction(exit);
     exit->setShortcuts({exit->shortcut(), QKeySequence(QKeySequence::Quit)});
@@ -91,9 +101,10 @@ void TSDIDecFrame::CreateMenus()
                           CM_SELECTALL, CM_INVERTSELECTION});
     QMenu* graph = menuBar()->addMenu(tr("&Graph"));
     AddActions(graph, {CM_INCREASEINTENSITY, CM_DECREASEINTENSITY, 0, CM_SUMMATION,
-                       CM_SUMMATIONONLY, CM_USERATIOS, 0, CM_INCREASERANGE, CM_DECREASERANGE,
-                       CM_SCANONLYRANGE, 0, CM_ORDER1, CM_ORDER1 + 1, CM_ORDER1 + 2, CM_ORDER1 + 3,
-                       CM_ORDER1 + 4, CM_TREATORDERSASRATIOS, 0, CM_GRAPHOPTIONS});
+                       CM_SUMMATIONONLY, CM_USERATIOS, CM_DISPLAYOVERLAY, 0, CM_INCREASERANGE,
+                       CM_DECREASERANGE, CM_SCANONLYRANGE, 0, CM_ORDER1, CM_ORDER1 + 1,
+                       CM_ORDER1 + 2, CM_ORDER1 + 3, CM_ORDER1 + 4, CM_TREATORDERSASRATIOS, 0,
+                       CM_GRAPHOPTIONS});
     m_sourcesMenu = menuBar()->addMenu(tr("&Sources"));
     m_sourcesMenu->setToolTipsVisible(true);
     m_windowMenu = menuBar()->addMenu(tr("&Window"));
@@ -109,6 +120,7 @@ void TSDIDecFrame::CreateMenus()
     connect(&actions, &ActionTable::Triggered, this, &TSDIDecFrame::EvFrameCommand);
     connect(m_workspace, &TSpeklaWindow::StateChanged, this, &TSDIDecFrame::ApplyState);
     connect(m_workspace, &TSpeklaWindow::AboutRequested, this, &TSDIDecFrame::About);
+    connect(m_workspace, &TSpeklaWindow::PrintRequested, this, &TSDIDecFrame::Print);
 }
 
 // Command 0 stands for a separator.
@@ -133,6 +145,60 @@ void TSDIDecFrame::EvFrameCommand(int commandId)
         ApplyState();
     } else if (commandId == CM_ABOUT) {
         About();
+    } else if (commandId == CM_PRINT) {
+        Print();
+    } else if (commandId == CM_PRINTSETUP) {
+        PrintSetup();
+    } else if (commandId == CM_SAVEGRAPH) {
+        SaveGraph();
+    }
+}
+
+QPrinter& TSDIDecFrame::Printer()
+{
+    if (!m_printer) {
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    }
+    return *m_printer;
+}
+
+// One page; the dialog offers no page range. A printer that cannot start is reported.
+void TSDIDecFrame::Print()
+{
+    QPrinter& printer = Printer();
+    printer.setDocName(windowTitle());
+    QPrintDialog dialog(&printer, this);
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    PrintTo(printer);
+}
+
+bool TSDIDecFrame::PrintTo(QPrinter& printer)
+{
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        QMessageBox::warning(this, tr("Print Error"), tr("Error encountered during print"));
+        return false;
+    }
+    const QRect page(QPoint(0, 0),
+                     printer.pageLayout().paintRectPixels(printer.resolution()).size());
+    TSpeklaPrintout(*m_workspace, m_text, m_tables).PrintPage(painter, page);
+    return painter.end();
+}
+
+void TSDIDecFrame::PrintSetup()
+{
+    QPageSetupDialog dialog(&Printer(), this);
+    dialog.exec();
+}
+
+void TSDIDecFrame::SaveGraph()
+{
+    if (const TGraphWindow* graph = m_workspace->GraphWindow()) {
+        TSaveGraphDialog dialog(this, *graph);
+        dialog.exec();
     }
 }
 

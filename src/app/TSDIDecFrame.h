@@ -1,12 +1,14 @@
 #pragma once
 
 #include <initializer_list>
+#include <memory>
 
 #include <QMainWindow>
 
 class IdleDriver;
 class QDockWidget;
 class QLabel;
+class QPrinter;
 class SettingsStore;
 class TableArray;
 class TComboEdit;
@@ -33,6 +35,9 @@ public:
     TComboEdit* CommandLine() const { return m_commandLine; }
     QString ScanText() const;
     QString MinIntensityText() const;
+    // Prints the page on `printer` without asking; false (after telling the user) when the
+    // printer could not start.
+    bool PrintTo(QPrinter& printer);
 
 protected:
     bool event(QEvent* event) override;
@@ -44,6 +49,10 @@ private:
     void AddActions(QMenu* menu, std::initializer_list<int> commandIds);
     void EvFrameCommand(int commandId);
     void About();
+    QPrinter& Printer();
+    void Print();
+    void PrintSetup();
+    void SaveGraph();
     void ApplyState();
     void CreateStatusBar();
     void CreateCommandBar(const TextTables& text);
@@ -53,6 +62,7 @@ private:
     void RestorePlacement();
     void SavePlacement();
 
+    const TextTables& m_text;
     TableArray& m_tables;
     SettingsStore& m_store;
     TSpeklaWindow* m_workspace;
@@ -68,4 +78,5 @@ private:
     TComboEdit* m_commandLine = nullptr;
     bool m_placementRestored = false;
     bool m_cleanedUp = false;
+    std::unique_ptr<QPrinter> m_printer;  // made at the first print or page set-up
 };

@@ -338,7 +338,10 @@ CommandResult CommandInterpreter::Overlay(const CommandText& command)
     } else if (on != Switch::None) {
         graph->SetDisplayOverlay(on == Switch::On);
     } else {
-        graph->SetDisplayOverlay(m_workspace.LoadOverlay(std::string(command.argument)));
+        // A file that could not be read leaves the overlay as it was, shown or not.
+        if (m_workspace.LoadOverlay(std::string(command.argument))) {
+            graph->SetDisplayOverlay(true);
+        }
     }
     graph->Repaint();
     return CommandResult::Done();

@@ -24,10 +24,6 @@ public:
     virtual bool TreatOrderAsRatio() const = 0;
     virtual bool DisplayOverlay() const = 0;
     virtual void SetDisplayOverlay(bool shown) = 0;
-    // Reads an overlay file (points of a measured spectrum); false when it could not be read,
-    // after the graph has told the user why.
-    virtual bool LoadOverlay(const std::string& fileName) = 0;
-    virtual void ClearOverlay() = 0;
     // Throws away the drawing and starts a new pass.
     virtual void Repaint() = 0;
 };

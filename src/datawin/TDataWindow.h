@@ -44,6 +44,7 @@ public:
     int LinesPerPage() const;
 
     TMyColumnHeader* Header() const { return m_header; }
+    const std::vector<DataColumn>& Columns() const { return m_columns.Columns(); }
     const QFont& RowFont() const { return m_font; }
     void SetRowFont(const QFont& font);
     // Lets the user choose the rows' font.

@@ -7,6 +7,7 @@
 #include "database/WavetableFile.h"
 #include "framework/UserMessage.h"
 #include "framework/UserMessages.h"
+#include "graph/GraphPainter.h"
 
 #include <algorithm>
 #include <climits>
@@ -23,16 +24,10 @@ namespace {
 
 constexpr int kStepsBetweenClockReads = 32;
 constexpr int kLabelPixels = 11;
-const char* const kLabelSample = " 9999.999 ";
 const char* const kOrderTexts[] = {
     QT_TR_NOOP("Drawing first order..."), QT_TR_NOOP("Drawing second order..."),
     QT_TR_NOOP("Drawing third order..."), QT_TR_NOOP("Drawing fourth order..."),
     QT_TR_NOOP("Drawing fifth order...")};
-
-QColor ToQColor(Colour colour)
-{
-    return QColor(colour.red, colour.green, colour.blue);
-}
 
 }  // namespace
 
@@ -58,13 +53,17 @@ TGraphWindow::TGraphWindow(const TextTables& text, TableArray& tables, SettingsS
         m_settings.useElementColours = checked;
         Repaint();
     });
+    QAction* overlay =
+        m_popup->addAction(tr("Display overlay"), this, &TGraphWindow::OverlayToggleRequested);
+    overlay->setCheckable(true);
     QAction* summation =
         m_popup->addAction(tr("Display summation"), this, &TGraphWindow::SummationToggleRequested);
     summation->setCheckable(true);
     m_popup->addSeparator();
     m_popup->addAction(tr("Options..."), this, &TGraphWindow::OptionsRequested);
-    connect(m_popup, &QMenu::aboutToShow, this, [this, elementColours, summation] {
+    connect(m_popup, &QMenu::aboutToShow, this, [this, elementColours, overlay, summation] {
         elementColours->setChecked(m_settings.useElementColours);
+        overlay->setChecked(m_settings.displayOverlay);
         summation->setChecked(m_settings.summationMode != 0);
     });
     m_idleClient = m_idle.AddClient(
@@ -107,7 +106,6 @@ void TGraphWindow::SetOrderDisplayed(int order, bool shown)
 {
     if (order >= 1 && order <= GraphView::kOrders) {
         m_settings.orderDisplayed[static_cast<size_t>(order - 1)] = shown;
-        SetupPlotRegion();
     }
 }
 
@@ -126,14 +124,11 @@ void TGraphWindow::SetDisplayOverlay(bool shown)
     m_settings.displayOverlay = shown;
 }
 
-// Measured points come with the overlay files; until then there is nothing to read them into.
-bool TGraphWindow::LoadOverlay(const std::string&)
+void TGraphWindow::SetOverlay(const std::vector<OverlayData>* points)
 {
-    QMessageBox::information(this, tr("Spekla"),
-                             tr("Overlays are not available in this version of Spekla."));
-    return false;
+    m_overlay = points;
+    Repaint();
 }
-
 void TGraphWindow::Repaint()
 {
     m_restart = true;
@@ -184,40 +179,70 @@ void TGraphWindow::ApplySettings(const GraphSettings& settings)
 {
     m_settings = settings;
     SetupGeometry();
-    SetupPlotRegion();
     Repaint();
 }
 
 void TGraphWindow::SetupGeometry()
 {
     m_summation.Setup(width(), m_settings.range, m_settings.lineWidth);
-    m_sticks = StickGeometry::For(width(), height(), m_settings.range, m_settings.lineWidth);
 }
 
-int TGraphWindow::LabelRows() const
+GraphPainter TGraphWindow::ScreenPainter() const
 {
-    return static_cast<int>(
-        std::count(m_settings.orderDisplayed.begin(), m_settings.orderDisplayed.end(), true));
+    return GraphPainter(m_settings, m_tables, m_labelFont, size(), false);
 }
 
-// The plot is the window less three boxes at the top where the range labels stand.
-void TGraphWindow::SetupPlotRegion()
+GraphPass::Settings TGraphWindow::PassSettings(double reach) const
 {
-    const QFontMetrics metrics(m_labelFont);
-    m_textHeight = std::max(metrics.height(), 1);
-    const int box = metrics.horizontalAdvance(kLabelSample);
-    const int top = LabelRows() * m_textHeight;
-    const int middle = (width() - box) / 2;
-    m_plotRegion = QRegion(rect());
-    for (int left : {0, middle, width() - box}) {
-        m_plotRegion -= QRegion(left, 0, box, top);
+    GraphPass::Settings settings;
+    settings.centre = m_tables.DisplayList().CurrentWavelength();
+    settings.range = m_settings.range;
+    settings.reach = reach;
+    settings.orders = m_settings.orderDisplayed;
+    settings.treatOrderAsRatio = m_settings.treatOrderAsRatio;
+    return settings;
+}
+
+// The whole graph at once, in its own pass, leaving the screen's drawing as it is: sticks,
+// overlay and curve, then the range labels over them.
+void TGraphWindow::Render(QPainter& painter, QSize size, bool paper) const
+{
+    const GraphPainter graph(m_settings, m_tables, m_labelFont, size, paper);
+    ::Summation curve;
+    curve.Setup(size.width(), m_settings.range, m_settings.lineWidth);
+    curve.Restart();
+    GraphPass pass(m_text, m_tables);
+    pass.Start(PassSettings(curve.ReachAngstrom()));
+    painter.save();
+    graph.DrawBackground(painter);
+    painter.setClipRegion(graph.PlotRegion());
+    QRect drawn;
+    const GraphPass::Visitor draw = [&](const GraphPass::Visit& visit) {
+        curve.SetOrigin(pass.Origin(visit.order));
+        curve.Add(visit.intensity, visit.wavelength);
+        if (visit.inPlot && m_settings.summationMode != 2) {
+            graph.DrawStick(painter,
+                            pass.X(visit.order, visit.line.record.wavelength, size.width()),
+                            visit.intensity, graph.StickColour(visit),
+                            QString::fromStdString(visit.line.elementName), drawn);
+        }
+    };
+    while (pass.Step(draw)) {
     }
+    if (m_settings.displayOverlay && m_overlay != nullptr) {
+        graph.DrawOverlay(painter, *m_overlay, pass.Origin(1));
+    }
+    if (m_settings.summationMode != 0) {
+        graph.DrawSummation(painter, curve);
+    }
+    painter.setClipping(false);
+    graph.DrawRangeLabels(painter, m_tables.DisplayList().CurrentWavelength());
+    painter.restore();
 }
 
 void TGraphWindow::resizeEvent(QResizeEvent*)
 {
     SetupGeometry();
-    SetupPlotRegion();
     Repaint();
 }
 
@@ -255,14 +280,14 @@ bool TGraphWindow::IdleAction(std::chrono::microseconds budget)
         m_restart = true;
     }
     QPainter painter(&m_image);
-    painter.setFont(m_labelFont);
+    const GraphPainter graph = ScreenPainter();
     if (m_restart) {
-        StartPass(painter);
+        StartPass(painter, graph);
     }
-    painter.setClipRegion(m_plotRegion);
-    const bool more = RunBatch(painter, budget);
+    painter.setClipRegion(graph.PlotRegion());
+    const bool more = RunBatch(painter, graph, budget);
     if (!more) {
-        FinishPass(painter);
+        FinishPass(painter, graph);
     } else {
         ShowProgress();
     }
@@ -272,14 +297,15 @@ bool TGraphWindow::IdleAction(std::chrono::microseconds budget)
 }
 
 // Steps of the pass until `budget` is spent; false once the pass is complete.
-bool TGraphWindow::RunBatch(QPainter& painter, std::chrono::microseconds budget)
+bool TGraphWindow::RunBatch(QPainter& painter, const GraphPainter& graph,
+                            std::chrono::microseconds budget)
 {
     const auto deadline = std::chrono::steady_clock::now() + budget;
     const GraphPass::Visitor draw = [&](const GraphPass::Visit& visit) {
         m_summation.SetOrigin(m_pass.Origin(visit.order));
         m_summation.Add(visit.intensity, visit.wavelength);
         if (visit.inPlot && m_settings.summationMode != 2) {
-            DrawRecord(painter, visit);
+            DrawRecord(painter, graph, visit);
         }
     };
     bool more = true;
@@ -301,33 +327,29 @@ void TGraphWindow::ListChanged()
     }
 }
 
-void TGraphWindow::StartPass(QPainter& painter)
+void TGraphWindow::StartPass(QPainter& painter, const GraphPainter& graph)
 {
     m_restart = false;
     m_drawn.assign(static_cast<size_t>(std::max(width(), 1)), DrawnStick{});
     m_sticksDrawn = 0;
-    painter.fillRect(rect(), Qt::black);
-    DrawRangeLabels(painter);
-    const int top = LabelRows() * m_textHeight;
-    painter.setPen(QPen(Qt::gray, 0));
-    painter.drawLine(width() / 2, top, width() / 2, height());
+    graph.DrawBackground(painter);
+    graph.DrawRangeLabels(painter, m_tables.DisplayList().CurrentWavelength());
     m_summation.Restart();
-    GraphPass::Settings settings;
-    settings.centre = m_tables.DisplayList().CurrentWavelength();
+    const GraphPass::Settings settings = PassSettings(m_summation.ReachAngstrom());
     m_passCentre = settings.centre;
-    settings.range = m_settings.range;
-    settings.reach = m_summation.ReachAngstrom();
-    settings.orders = m_settings.orderDisplayed;
-    settings.treatOrderAsRatio = m_settings.treatOrderAsRatio;
     m_pass.Start(settings);
     m_dirty = rect();
 }
 
-// The curve goes on last, over the sticks; the progress text goes away.
-void TGraphWindow::FinishPass(QPainter& painter)
+// The measured points and the curve go on last, over the sticks; the progress text goes away.
+// The points are drawn on the first order's axis, whatever order was drawn last.
+void TGraphWindow::FinishPass(QPainter& painter, const GraphPainter& graph)
 {
+    if (m_settings.displayOverlay && m_overlay != nullptr) {
+        graph.DrawOverlay(painter, *m_overlay, m_pass.Origin(1));
+    }
     if (m_settings.summationMode != 0) {
-        DrawSummation(painter);
+        graph.DrawSummation(painter, m_summation);
     }
     m_dirty = rect();
     if (window() != nullptr && !m_progress.isEmpty()) {
@@ -351,49 +373,12 @@ void TGraphWindow::ShowProgress()
     }
 }
 
-void TGraphWindow::DrawRangeLabels(QPainter& painter)
-{
-    const int32_t centre = m_tables.DisplayList().CurrentWavelength();
-    int row = 0;
-    for (int order = 1; order <= GraphView::kOrders; ++order) {
-        if (!IsOrderDisplayed(order)) {
-            continue;
-        }
-        const auto [left, middle, rightEdge] =
-            GraphPass::LabelWavelengths(centre, m_settings.range, order);
-        painter.setPen(
-            ToQColor(order == 1 ? m_settings.labelColour : m_settings.orderColours[order - 1]));
-        const int y = row++ * m_textHeight;
-        const QFontMetrics metrics(m_labelFont);
-        const int baseline = y + metrics.ascent();
-        painter.drawText(0, baseline, RangeText(left));
-        const QString right = RangeText(rightEdge);
-        painter.drawText(static_cast<int>(width() - 1.1 * metrics.horizontalAdvance(right)),
-                         baseline, right);
-        const QString centreText = RangeText(middle);
-        painter.drawText(width() / 2 - metrics.horizontalAdvance(centreText) / 2, baseline,
-                         centreText);
-    }
-}
-
-// Wave numbers carry no Å or nm.
-QString TGraphWindow::RangeText(int32_t wavelength) const
-{
-    WaveData line;
-    line.record.wavelength = wavelength;
-    const DisplaySettings& settings = m_tables.Settings();
-    std::string text = FormatWavelength(line, settings);
-    if (settings.unitMode != kUnitWaveNumber) {
-        text += WavelengthUnitSuffix(settings.decimals);
-    }
-    return QString::fromStdString(text);
-}
-
-void TGraphWindow::DrawRecord(QPainter& painter, const GraphPass::Visit& visit)
+void TGraphWindow::DrawRecord(QPainter& painter, const GraphPainter& graph,
+                              const GraphPass::Visit& visit)
 {
     const int x = m_pass.X(visit.order, visit.line.record.wavelength, width());
-    const int h = DrawStick(painter, x, visit.intensity, StickColour(visit),
-                            QString::fromStdString(visit.line.elementName));
+    const int h = graph.DrawStick(painter, x, visit.intensity, graph.StickColour(visit),
+                                  QString::fromStdString(visit.line.elementName), m_dirty);
     if (h == 0) {
         return;
     }
@@ -402,79 +387,9 @@ void TGraphWindow::DrawRecord(QPainter& painter, const GraphPass::Visit& visit)
     ++m_sticksDrawn;
     DrawnStick& column = m_drawn[static_cast<size_t>(std::clamp(x, 0, width() - 1))];
     if (!column.visit || height() - h < column.top) {
-        column = {x, height() - h, std::max(static_cast<int>(m_sticks.peakHalfWidth), 2), visit};
+        const int halfWidth = static_cast<int>(graph.Sticks().peakHalfWidth);
+        column = {x, height() - h, std::max(halfWidth, 2), visit};
     }
-}
-
-QColor TGraphWindow::StickColour(const GraphPass::Visit& visit) const
-{
-    if (visit.order > 1) {
-        return ToQColor(m_settings.orderColours[static_cast<size_t>(visit.order - 1)]);
-    }
-    if (m_settings.useElementColours) {
-        for (size_t i = 0; i < m_settings.elementNames.size(); ++i) {
-            if (!m_settings.elementNames[i].empty() &&
-                m_settings.elementNames[i] == visit.line.elementName) {
-                return ToQColor(m_settings.elementColours[i]);
-            }
-        }
-    }
-    const size_t table = visit.line.table != nullptr ? visit.line.table->TableIndex() : 0;
-    return ToQColor(m_settings.TableColour(table));
-}
-
-// A peak: tall sticks get shoulders, a tip and the element's name above them.
-int TGraphWindow::DrawStick(QPainter& painter, int x, double intensity, const QColor& colour,
-                            const QString& label)
-{
-    const int plot = PlotHeight();
-    const int h = StickGeometry::StickHeight(intensity, plot, m_settings.linearHeight);
-    if (!m_sticks.IsDrawn(h)) {
-        return 0;
-    }
-    const int bottom = height();
-    const int a = static_cast<int>(m_sticks.peakHalfWidth);
-    painter.setPen(QPen(colour, 0));  // one pixel wide at any scale, and the fast way
-    if (m_sticks.IsLabelled(h)) {
-        const int b = static_cast<int>(m_sticks.shoulderWidth);
-        const int t = static_cast<int>(m_sticks.tipWidth);
-        const int y1 = static_cast<int>(bottom - 0.1 * h);
-        const int y2 = static_cast<int>(bottom - h * 5.0 / 6.0);
-        const QPoint peak[] = {{x - a, bottom}, {x - b, y1}, {x - t, y2},    {x, bottom - h},
-                               {x + t, y2},     {x + b, y1}, {x + a, bottom}};
-        painter.drawPolyline(peak, 7);
-        const QFontMetrics metrics(m_labelFont);
-        const int rowHeight = metrics.height();
-        // Above the stick, or just below the range labels when the stick reaches them.
-        const int highest = LabelRows() * m_textHeight;
-        const int top =
-            std::max(h + rowHeight > plot ? bottom - plot : bottom - h - rowHeight, highest);
-        const int textWidth = metrics.horizontalAdvance(label);
-        painter.drawText(x - textWidth / 2, top + metrics.ascent(), label);
-        m_dirty |=
-            QRect(x - std::max(a, textWidth), top, 2 * std::max(a, textWidth) + 1, bottom - top);
-    } else {
-        const QPoint peak[] = {{x - a, bottom}, {x, bottom - h}, {x + a, bottom}};
-        painter.drawPolyline(peak, 3);
-        m_dirty |= QRect(x - a, bottom - h, 2 * a + 1, h + 1);
-    }
-    return h;
-}
-
-void TGraphWindow::DrawSummation(QPainter& painter)
-{
-    const std::vector<double>& samples = m_summation.Samples();
-    if (samples.empty()) {
-        return;
-    }
-    painter.setPen(QPen(ToQColor(m_settings.summationColour), 0));
-    QPolygon curve;
-    curve.reserve(static_cast<int>(samples.size()));
-    for (size_t j = 0; j < samples.size(); ++j) {
-        const int y = ::Summation::SampleHeight(samples[j], PlotHeight(), m_settings.linearHeight);
-        curve << QPoint(static_cast<int>(2 * j), height() - y);
-    }
-    painter.drawPolyline(curve);
 }
 
 bool TGraphWindow::event(QEvent* event)
@@ -516,8 +431,8 @@ QString TGraphWindow::Describe(const GraphPass::Visit& visit) const
     const DisplayWaveData& line = visit.line;
     const auto text = [](const std::string& value) { return QString::fromStdString(value); };
     QStringList rows;
-    rows << RangeText(line.record.wavelength) + "  " + text(line.elementName) + " " +
-                text(line.valenceName);
+    rows << ScreenPainter().RangeText(line.record.wavelength) + "  " + text(line.elementName) +
+                " " + text(line.valenceName);
     rows << tr("Intensity %1")
                 .arg(text(FormatIntensity(line, m_tables.Linear(), false, false)))
                 .trimmed();

@@ -2,9 +2,10 @@
 
 #include "command/GraphView.h"
 #include "framework/IdleDriver.h"
+#include "graph/GraphPainter.h"
 #include "graph/GraphPass.h"
 #include "graph/GraphSettings.h"
-#include "graph/StickGeometry.h"
+#include "graph/OverlayFile.h"
 #include "graph/Summation.h"
 
 #include <chrono>
@@ -13,7 +14,6 @@
 
 #include <QFont>
 #include <QImage>
-#include <QRegion>
 #include <QWidget>
 
 class QMenu;
@@ -49,8 +49,6 @@ public:
     void SetSummation(SummationMode mode) override;
     bool DisplayOverlay() const override { return m_settings.displayOverlay; }
     void SetDisplayOverlay(bool shown) override;
-    bool LoadOverlay(const std::string& fileName) override;
-    void ClearOverlay() override {}
     void Repaint() override;
 
     // The zoom of the Graph menu; each restarts the pass.
@@ -66,6 +64,12 @@ public:
     // Every setting at once, as the options dialog edits them; the graph redraws.
     const GraphSettings& Settings() const { return m_settings; }
     void ApplySettings(const GraphSettings& settings);
+    // The measured points to draw while the overlay is shown; null for none. The points belong to
+    // the caller and must stay valid until replaced.
+    void SetOverlay(const std::vector<OverlayData>* points);
+    // Draws the whole graph at once onto `painter` in a plot of `size` (in the painter's units),
+    // in the screen's colours or, for `paper`, in colours for white paper.
+    void Render(QPainter& painter, QSize size, bool paper) const;
     std::size_t SticksDrawn() const { return m_sticksDrawn; }
     // The display list changed: a new pass only when the current wavelength moved, since the
     // pass reads the tables itself.
@@ -76,6 +80,7 @@ signals:
     void LineChosen(int32_t wavelength);  // a stick was clicked; 0.001 Å
     void SummationToggleRequested();
     void OptionsRequested();  // "Options..." in the popup menu
+    void OverlayToggleRequested();
 
 protected:
     bool event(QEvent* event) override;
@@ -94,24 +99,16 @@ private:
     };
 
     bool IdleAction(std::chrono::microseconds budget);
-    bool RunBatch(QPainter& painter, std::chrono::microseconds budget);
-    void StartPass(QPainter& painter);
-    void FinishPass(QPainter& painter);
+    bool RunBatch(QPainter& painter, const GraphPainter& graph, std::chrono::microseconds budget);
+    void StartPass(QPainter& painter, const GraphPainter& graph);
+    void FinishPass(QPainter& painter, const GraphPainter& graph);
     void ShowProgress();
     void SetupGeometry();
-    void SetupPlotRegion();
-    void DrawRangeLabels(QPainter& painter);
-    void DrawRecord(QPainter& painter, const GraphPass::Visit& visit);
-    // The height drawn, 0 for a stick too low to draw.
-    int DrawStick(QPainter& painter, int x, double intensity, const QColor& colour,
-                  const QString& label);
-    void DrawSummation(QPainter& painter);
-    QColor StickColour(const GraphPass::Visit& visit) const;
-    QString RangeText(int32_t wavelength) const;
+    GraphPainter ScreenPainter() const;
+    GraphPass::Settings PassSettings(double reach) const;
+    void DrawRecord(QPainter& painter, const GraphPainter& graph, const GraphPass::Visit& visit);
     QString Describe(const GraphPass::Visit& visit) const;
     const DrawnStick* StickAt(const QPoint& at) const;
-    int PlotHeight() const { return height() - m_textHeight; }
-    int LabelRows() const;
 
     const TextTables& m_text;
     TableArray& m_tables;
@@ -120,10 +117,8 @@ private:
     GraphSettings m_settings;
     GraphPass m_pass;
     ::Summation m_summation;
-    StickGeometry m_sticks;
     QFont m_labelFont;
-    int m_textHeight = 1;
-    QRegion m_plotRegion;
+    const std::vector<OverlayData>* m_overlay = nullptr;
     QImage m_image;
     bool m_restart = true;
     QRect m_dirty;                    // drawn on the image since the last repaint request

@@ -87,9 +87,8 @@ std::optional<ActionState> FrameRule(int id, const WorkspaceSnapshot& s)
         return ActionState{true, s.sourcesActive[source]};
     }
     switch (id) {
-        case CM_PRINT:
-        case CM_PRINTSETUP:
-            return Enabled(s.printerAvailable);
+        case CM_SAVEGRAPH:
+            return Enabled(s.graphShown);
         case CM_ELEMENTWINDOW:
             return ActionState{true, s.elementShown};
         case CM_DATAWINDOW:

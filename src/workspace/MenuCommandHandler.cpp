@@ -86,6 +86,9 @@ void MenuCommandHandler::RunMenuOnlyCommand(int commandId)
         case CM_SAVEELEMENTS:
             RunElementFileDialog(commandId == CM_SAVEELEMENTS);
             break;
+        case CM_LOADOVERLAY:
+            RunOverlayFileDialog();
+            break;
         case CM_ELEMENTWINDOW:
             m_workspace.ToggleElementWindow();
             break;
@@ -209,6 +212,21 @@ void MenuCommandHandler::RunElementFileDialog(bool save)
     } else {
         m_workspace.LoadElementFile(name);
         m_workspace.SelectionChanged();
+    }
+}
+
+// A measured spectrum chosen in the file dialog is shown over the graph at once.
+void MenuCommandHandler::RunOverlayFileDialog()
+{
+    const QString name =
+        QFileDialog::getOpenFileName(m_workspace.window(), QObject::tr("Load overlay"), QString(),
+                                     QObject::tr("Text Files (*.txt);;All Files (*)"));
+    if (name.isEmpty() || !m_workspace.LoadOverlay(name.toStdString())) {
+        return;
+    }
+    if (GraphView* graph = m_workspace.Graph()) {
+        graph->SetDisplayOverlay(true);
+        graph->Repaint();
     }
 }
 

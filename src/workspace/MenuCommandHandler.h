@@ -30,6 +30,7 @@ private:
     void SetRatioOfSelected();
     void ChooseValences();
     void RunElementFileDialog(bool save);
+    void RunOverlayFileDialog();
 
     TSpeklaWindow& m_workspace;
     CommandInterpreter& m_interpreter;

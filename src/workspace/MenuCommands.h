@@ -8,6 +8,7 @@ constexpr int CM_LOADOVERLAY = 5164;
 constexpr int CM_LOADELEMENTS = 9072;
 constexpr int CM_SAVEELEMENTS = 9071;
 constexpr int CM_EXPORT = 9301;
+constexpr int CM_SAVEGRAPH = 9310;  // the graph as a picture
 constexpr int CM_PRINT = 24337;
 constexpr int CM_PRINTSETUP = 24338;
 constexpr int CM_EXIT = 24310;

@@ -15,6 +15,7 @@
 #include "framework/UserMessage.h"
 #include "framework/UserMessages.h"
 #include "framework/WaitCursor.h"
+#include "graph/OverlayFile.h"
 #include "graph/TGraphWindow.h"
 #include "workspace/ActionTable.h"
 #include "workspace/ElementSelectionFile.h"
@@ -129,6 +130,9 @@ QWidget* TSpeklaWindow::MakeGraphWindow()
             [this] { EvMenuCommand(CM_SUMMATION); });
     connect(graph, &TGraphWindow::OptionsRequested, this,
             [this] { EvMenuCommand(CM_GRAPHOPTIONS); });
+    connect(graph, &TGraphWindow::OverlayToggleRequested, this,
+            [this] { EvMenuCommand(CM_DISPLAYOVERLAY); });
+    graph->SetOverlay(&m_overlay);
     if (const std::optional<uint32_t> mode = kUseSummation.Stored(m_store)) {
         graph->SetSummation(static_cast<SummationMode>(*mode));
     }
@@ -407,22 +411,36 @@ void TSpeklaWindow::ShowGraphStatus()
                       QString::fromStdString(FormatFixedPoint(graph->Range(), 1)) + " \u00C5");
 }
 
+// The points of the last overlay stay until a new file has been read whole.
 bool TSpeklaWindow::LoadOverlay(const std::string& fileName)
 {
-    GraphView* graph = Graph();
-    if (graph == nullptr ||
-        !graph->LoadOverlay(ExpandHomeFolder(fileName, QDir::homePath().toStdString()))) {
+    OverlayFile::Result read;
+    {
+        const WaitCursor wait;
+        read = OverlayFile::Read(ExpandHomeFolder(fileName, QDir::homePath().toStdString()));
+    }
+    if (read.status != OverlayFile::Status::Read) {
+        ShowWarning(CommandResult::Warning(
+            read.status == OverlayFile::Status::CannotOpen
+                ? "Could not access the overlay file. Overlay was not imported."
+                : "Error reading file. Overlay was not imported.",
+            CommandResult::Icon::Exclamation));
         return false;
     }
+    m_overlay = std::move(read.points);
     m_state.overlayFileName = fileName;
+    if (GraphView* graph = Graph()) {
+        graph->Repaint();
+    }
     return true;
 }
 
 void TSpeklaWindow::ClearOverlay()
 {
     m_state.overlayFileName.clear();
+    m_overlay.clear();
     if (GraphView* graph = Graph()) {
-        graph->ClearOverlay();
+        graph->Repaint();
     }
 }
 
@@ -460,7 +478,7 @@ void TSpeklaWindow::Export(const std::vector<std::string>& words)
 
 void TSpeklaWindow::Print()
 {
-    NotAvailable(tr("Printing"));
+    emit PrintRequested();
 }
 
 void TSpeklaWindow::ShowHelp(int)

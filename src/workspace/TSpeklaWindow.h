@@ -3,6 +3,7 @@
 #include "command/CommandInterpreter.h"
 #include "command/WorkspaceOperations.h"
 #include "framework/PaneSplitter.h"
+#include "graph/OverlayFile.h"
 #include "workspace/PaneLayout.h"
 #include "workspace/WorkspaceState.h"
 
@@ -95,8 +96,9 @@ public:
 
 signals:
     void StateChanged();
-    // The about box belongs to the application, which shows it.
+    // The about box and printing belong to the application.
     void AboutRequested();
+    void PrintRequested();
     void ElementRenamed(const QString& oldName, const QString& newName);
 
 private:
@@ -119,4 +121,5 @@ private:
     ActionTable* m_actions;
     PaneLayout m_panes;
     std::unique_ptr<MenuCommandHandler> m_menuCommands;
+    std::vector<OverlayData> m_overlay;  // the measured points of the overlay file loaded
 };

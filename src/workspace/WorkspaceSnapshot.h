@@ -31,6 +31,4 @@ struct WorkspaceSnapshot {
     bool overlayLoaded = false;  // an overlay file name is known
     std::array<bool, GraphView::kOrders> ordersDisplayed{};
     bool treatOrderAsRatio = false;
-
-    bool printerAvailable = false;
 };

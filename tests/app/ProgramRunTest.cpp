@@ -1,7 +1,9 @@
 #include "ProgramRunTest.h"
 
 #include "app/TSDIDecFrame.h"
+#include "app/TSaveGraphDialog.h"
 #include "app/TSpeklaApp.h"
+#include "app/TSpeklaPrintout.h"
 #include "command/GraphView.h"
 #include "command/TComboEdit.h"
 #include "command/TLineEdit.h"
@@ -9,6 +11,7 @@
 #include "database/TestFiles.h"
 #include "database/TextTables.h"
 #include "datawin/TDataWindow.h"
+#include "graph/TGraphWindow.h"
 #include "workspace/MenuCommands.h"
 #include "workspace/TSpeklaWindow.h"
 
@@ -22,6 +25,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
+#include <QPrinter>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
@@ -298,7 +303,7 @@ void ProgramRunTest::MenusAndToolBarFollowTheDesignOrder()
     QCOMPARE(CommandIds(bar->actions()),
              QList<int>({CM_LOADELEMENTS, CM_SAVEELEMENTS, 0, CM_PREVIOUSPAGE, CM_PREVIOUS, CM_NEXT,
                          CM_NEXTPAGE, 0, CM_SUMMATION, CM_USERATIOS, 0, CM_GOTOWAVELENGTH, 0,
-                         CM_HELPCONTENTS}));
+                         CM_PRINT, 0, CM_HELPCONTENTS}));
     for (QAction* button : bar->actions()) {
         QVERIFY2(button->isSeparator() || !button->icon().pixmap(22).isNull(),
                  qPrintable(button->text()));
@@ -403,5 +408,87 @@ void ProgramRunTest::DraggedPaneSizesSurviveARestart()
     auto app = Start();
     auto* outer = app->MainWindow()->Workspace()->findChild<QSplitter*>();
     QTRY_VERIFY(std::abs(outer->sizes().at(0) - dragged.at(0)) <= 2);
+    Quit(*app);
+}
+
+namespace {
+
+// The rows of `image` between `from` and `to` that hold anything but white.
+int InkedRows(const QImage& image, int from, int to)
+{
+    int rows = 0;
+    for (int y = from; y < to; ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != qRgb(255, 255, 255)) {
+                ++rows;
+                break;
+            }
+        }
+    }
+    return rows;
+}
+
+}  // namespace
+
+// One page: the framed graph in the upper half, the selection under it, then the list; and the
+// same page printed to a PDF file.
+void ProgramRunTest::PrintedPageHoldsGraphSelectionAndList()
+{
+    auto app = Start();
+    QCOMPARE(Type(*app, "2010"), QString());
+    QImage page(827, 1169, QImage::Format_RGB32);  // A4 at 100 dots per inch
+    page.setDotsPerMeterX(3937);
+    page.setDotsPerMeterY(3937);
+    page.fill(Qt::white);
+    {
+        QPainter painter(&page);
+        TSpeklaPrintout(*app->MainWindow()->Workspace(), app->Text(), app->Tables())
+            .PrintPage(painter, page.rect());
+    }
+    page.save("/tmp/printed-page.png");
+    const QSize graph = app->MainWindow()->Workspace()->GraphWindow()->size();
+    const int graphBottom = 8 + std::min(827 * graph.height() / graph.width(), 1169 / 2);
+    QCOMPARE(QColor(page.pixel(0, graphBottom - 1)), QColor(Qt::black));  // the frame
+    QVERIFY(InkedRows(page, graphBottom + 5, graphBottom + 60) > 10);     // the selection
+    QVERIFY(InkedRows(page, graphBottom + 80, 1169) > 200);               // the list's rows
+    QCOMPARE(InkedRows(page, 1160, 1169), 0);                             // nothing past the end
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(m_config->filePath("page.pdf"));
+    QVERIFY(app->MainWindow()->PrintTo(printer));
+    const QByteArray pdf = ReadFile(m_config->filePath("page.pdf"));
+    QVERIFY(pdf.startsWith("%PDF"));
+    QCOMPARE(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "),
+             1);
+    Quit(*app);
+}
+
+// PNG, SVG and PDF by the name's suffix, at the size asked for; a failure leaves the old file.
+void ProgramRunTest::GraphSavesAsPicturesOrSaysWhyNot()
+{
+    auto app = Start();
+    const TGraphWindow& graph = *app->MainWindow()->Workspace()->GraphWindow();
+    QString error;
+    const QString png = m_config->filePath("graph.png");
+    QVERIFY(TSaveGraphDialog::Write(graph, png, QSize(640, 200), true, &error));
+    const QImage image(png);
+    QCOMPARE(image.size(), QSize(640, 200));
+    QCOMPARE(QColor(image.pixel(630, 190)), QColor(Qt::white));
+    QVERIFY(TSaveGraphDialog::Write(graph, m_config->filePath("graph.svg"), QSize(640, 200), false,
+                                    &error));
+    const QByteArray svg = ReadFile(m_config->filePath("graph.svg"));
+    QVERIFY(svg.contains("<svg") && svg.contains("<polyline"));  // drawn, not a bitmap
+    QVERIFY(TSaveGraphDialog::Write(graph, m_config->filePath("graph.pdf"), QSize(640, 200), true,
+                                    &error));
+    QVERIFY(ReadFile(m_config->filePath("graph.pdf")).startsWith("%PDF"));
+
+    QVERIFY(!TSaveGraphDialog::Write(graph, m_config->filePath("graph.gif"), QSize(64, 64), true,
+                                     &error));
+    QVERIFY(error.contains(".png"));
+    QVERIFY(!TSaveGraphDialog::Write(graph, m_config->filePath("no/such/folder/graph.png"),
+                                     QSize(64, 64), true, &error));
+    QVERIFY(error.startsWith("Could not save the graph"));
+    QCOMPARE(QImage(png).size(), QSize(640, 200));
     Quit(*app);
 }

@@ -30,6 +30,8 @@ private slots:
     void ArrowKeyIndicatorsToggle();
     void StoredSummationAppliesToEveryGraphMade();
     void DraggedPaneSizesSurviveARestart();
+    void PrintedPageHoldsGraphSelectionAndList();
+    void GraphSavesAsPicturesOrSaysWhyNot();
 
 private:
     // Starts the program and waits until it has read every table.

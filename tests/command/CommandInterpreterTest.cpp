@@ -196,7 +196,7 @@ const Case kCases[] = {
     {"SummationWithoutGraph", CMD_SUMMATION, "SUMMATION", "", "ED", false, kGraphOnly, "", nullptr},
     {"OverlayFile", CMD_OVERLAY, "OVERLAY", "Scan.txt", "EDG", true, "", "",
      [](const Installation& i) {
-         EXPECT_EQ(i.workspace.graph.overlayLoaded, "Scan.txt");
+         EXPECT_EQ(i.workspace.overlayLoaded, "Scan.txt");
          EXPECT_EQ(i.workspace.overlayFileName, "Scan.txt");
          EXPECT_TRUE(i.workspace.graph.overlay);
      }},

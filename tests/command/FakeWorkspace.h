@@ -22,8 +22,6 @@ public:
     bool TreatOrderAsRatio() const override { return false; }
     bool DisplayOverlay() const override { return overlay; }
     void SetDisplayOverlay(bool shown) override { overlay = shown; }
-    bool LoadOverlay(const std::string& fileName) override;
-    void ClearOverlay() override { overlayLoaded.clear(); }
     void Repaint() override { ++repaints; }
 
     double range = 4.0;
@@ -31,7 +29,6 @@ public:
     std::array<bool, kOrders> orders{true, false, false, false, false};
     SummationMode summation = SummationMode::Off;
     bool overlay = false;
-    std::string overlayLoaded;  // the last file asked for; "bad" in the name fails
     int repaints = 0;
 };
 
@@ -71,6 +68,7 @@ public:
 
     std::array<bool, 3> shown{true, true, true};
     std::string overlayFileName;
+    std::string overlayLoaded;  // the last file asked for; "bad" in the name fails
     FakeGraph graph;
     FakeElements elements;
     std::vector<std::string> log;

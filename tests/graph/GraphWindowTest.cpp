@@ -7,6 +7,7 @@
 #include "framework/SettingsStore.h"
 #include "graph/TGraphWindow.h"
 
+#include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -105,4 +106,44 @@ void GraphWindowTest::AGrowingListDoesNotRestartThePass()
     graph.window->ListChanged();
     QVERIFY(!graph.window->IsPassComplete());
     QTRY_VERIFY(graph.window->IsPassComplete());
+}
+
+// Whatever order the pass drew last, the measured points use the first order's wavelengths.
+void GraphWindowTest::OverlayStandsOnTheFirstOrderAxis()
+{
+    Graph graph;
+    const std::vector<OverlayData> points = {{4990.0, 150.0}, {4998.5, 150.0}};
+    graph.window->SetOrderDisplayed(2, true);
+    graph.window->SetOverlay(&points);
+    graph.window->SetDisplayOverlay(true);
+    QVERIFY(!graph.window->IsPassComplete());
+    QTRY_VERIFY(graph.window->IsPassComplete());
+    // A peak 0.5 Å from the left edge of 4998..5002; its flanks stand left of the lines'.
+    QVERIFY(graph.HasInk(15, 35));
+    graph.window->SetDisplayOverlay(false);
+    graph.window->Repaint();
+    QTRY_VERIFY(graph.window->IsPassComplete());
+    QVERIFY(!graph.HasInk(15, 35));
+}
+
+// A picture for paper is drawn on white in dark ink, at any size, while the screen keeps its
+// finished drawing.
+void GraphWindowTest::RenderingForPaperLeavesTheScreenAlone()
+{
+    Graph graph;
+    QImage paper(800, 600, QImage::Format_RGB32);
+    paper.fill(Qt::white);
+    {
+        QPainter painter(&paper);
+        graph.window->Render(painter, paper.size(), true);
+    }
+    QCOMPARE(QColor(paper.pixel(750, 300)), QColor(Qt::white));
+    // The flanks of the line at 5000 Å, in the dark form of the source's light yellow.
+    int inked = 0;
+    for (int x = 300; x < 500; ++x) {
+        inked += QColor(paper.pixel(x, 400)) == QColor(99, 99, 49) ? 1 : 0;
+    }
+    QVERIFY(inked >= 2);
+    QVERIFY(graph.window->IsPassComplete());
+    QVERIFY(graph.HasInk(198, 202));
 }

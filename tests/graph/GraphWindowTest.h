@@ -10,4 +10,6 @@ private slots:
     void SticksStandWhereTheirWavelengthsAre();
     void ClickingAStickChoosesItsLine();
     void AGrowingListDoesNotRestartThePass();
+    void OverlayStandsOnTheFirstOrderAxis();
+    void RenderingForPaperLeavesTheScreenAlone();
 };

@@ -113,11 +113,9 @@ const RuleCase kRules[] = {
      CM_COMMANDLINE,
      [](auto& s) { s.commandLineShown = false; },
      {true, false}},
-    {"PrintNeedsPrinter", CM_PRINT, nullptr, {false, false}},
-    {"PrintSetupWithPrinter",
-     CM_PRINTSETUP,
-     [](auto& s) { s.printerAvailable = true; },
-     {true, false}},
+    // Printing to a PDF file needs no printer.
+    {"PrintAlways", CM_PRINT, [](auto& s) { s = WorkspaceSnapshot(); }, {true, false}},
+    {"SaveGraphNeedsGraph", CM_SAVEGRAPH, HideGraph, {false, false}},
     {"GoToAlways", CM_GOTOWAVELENGTH, [](auto& s) { s = WorkspaceSnapshot(); }, {true, false}},
 };
 

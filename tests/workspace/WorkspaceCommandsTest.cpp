@@ -1,6 +1,7 @@
 #include "WorkspaceCommandsTest.h"
 
 #include "command/CommandNumbers.h"
+#include "command/GraphView.h"
 #include "database/TableArray.h"
 #include "database/TestFiles.h"
 #include "database/TextTables.h"
@@ -308,4 +309,34 @@ void WorkspaceCommandsTest::PanesRemovedMidWorkLeaveNothingBehind()
     QVERIFY(workspace.window.IsPaneShown(WorkspaceOperations::kGraphPane));
     workspace.window.CleanupWindow();
     QCOMPARE(workspace.store.Text(), saved);
+}
+
+// A mistyped or damaged overlay file is reported and leaves the overlay loaded before, shown.
+void WorkspaceCommandsTest::AFailedOverlayLoadKeepsTheOverlayShown()
+{
+    Workspace workspace(false, true);
+    GraphView* graph = workspace.window.Graph();
+    workspace.folder.WriteText("Scan.txt", "4000.5 100\r\n4000.2 50\r\n");
+    workspace.folder.WriteText("damaged.txt", "4000.5 100\n4000.7 lots\n");
+    const QString scan = QString::fromStdString(workspace.folder.File("Scan.txt"));
+    QCOMPARE(workspace.window.EvCommand(CMD_OVERLAY, "OVERLAY", scan), 1);
+    QVERIFY(graph->DisplayOverlay());
+    QVERIFY(workspace.Action(CM_DISPLAYOVERLAY)->isEnabled());
+    const QStringList missing = workspace.AnswerMessageBox(
+        [&] { workspace.window.EvCommand(CMD_OVERLAY, "OVERLAY", scan + ".missing"); });
+    QCOMPARE(missing,
+             (QStringList{"Warning", "Could not access the overlay file. Overlay was not imported.",
+                          "exclamation"}));
+    const QStringList damaged = workspace.AnswerMessageBox([&] {
+        workspace.window.EvCommand(CMD_OVERLAY, "OVERLAY",
+                                   QString::fromStdString(workspace.folder.File("damaged.txt")));
+    });
+    QCOMPARE(damaged.value(1), QString("Error reading file. Overlay was not imported."));
+    QVERIFY(graph->DisplayOverlay());
+    QVERIFY(workspace.window.Snapshot().overlayLoaded);
+    workspace.Action(CM_DISPLAYOVERLAY)->trigger();
+    QVERIFY(!graph->DisplayOverlay());
+    workspace.window.EvCommand(CMD_CLEAR, "CLEAR", "");
+    QVERIFY(!workspace.window.Snapshot().overlayLoaded);
+    QVERIFY(!workspace.Action(CM_DISPLAYOVERLAY)->isEnabled());
 }

@@ -17,4 +17,5 @@ private slots:
     void GraphOptionsReachTheGraph_data();
     void GraphOptionsReachTheGraph();
     void PanesRemovedMidWorkLeaveNothingBehind();
+    void AFailedOverlayLoadKeepsTheOverlayShown();
 };

@@ -1,0 +1,162 @@
+#include "app/TSaveGraphDialog.h"
+
+#include "graph/TGraphWindow.h"
+
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSaveFile>
+#include <QSpinBox>
+#include <QSvgGenerator>
+
+namespace {
+
+constexpr int kMinimumExtent = 16;
+constexpr int kMaximumExtent = 10000;
+constexpr int kScreenDpi = 96;
+
+QSpinBox* ExtentBox(int value, QWidget* parent)
+{
+    auto* box = new QSpinBox(parent);
+    box->setRange(kMinimumExtent, kMaximumExtent);
+    box->setValue(std::clamp(value, kMinimumExtent, kMaximumExtent));
+    box->setSuffix(QObject::tr(" px"));
+    return box;
+}
+
+// Paper starts white; the screen's picture paints its own black.
+void Draw(QPaintDevice& device, const TGraphWindow& graph, QSize size, bool paper)
+{
+    QPainter painter(&device);
+    if (paper) {
+        painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+    }
+    graph.Render(painter, size, paper);
+}
+
+}  // namespace
+
+TSaveGraphDialog::TSaveGraphDialog(QWidget* parent, const TGraphWindow& graph)
+    : QDialog(parent),
+      m_graph(graph),
+      m_fileName(new QLineEdit(this)),
+      m_width(ExtentBox(graph.width(), this)),
+      m_height(ExtentBox(graph.height(), this)),
+      m_paper(new QRadioButton(tr("Colours for &paper (dark on white)"), this))
+{
+    setWindowTitle(tr("Save graph as"));
+    auto* browse = new QPushButton(tr("..."), this);
+    browse->setToolTip(tr("Choose the file"));
+    connect(browse, &QPushButton::clicked, this, &TSaveGraphDialog::Browse);
+    auto* file = new QHBoxLayout;
+    file->addWidget(m_fileName);
+    file->addWidget(browse);
+    m_fileName->setToolTip(tr("A name ending in .png, .svg or .pdf"));
+    auto* size = new QHBoxLayout;
+    size->addWidget(m_width);
+    size->addWidget(new QLabel(QStringLiteral("\u00D7"), this));
+    size->addWidget(m_height);
+    auto* screen = new QRadioButton(tr("&Screen colours"), this);
+    screen->setChecked(true);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &TSaveGraphDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* form = new QFormLayout(this);
+    form->addRow(tr("&File:"), file);
+    form->addRow(tr("Si&ze:"), size);
+    form->addRow(tr("Colours:"), screen);
+    form->addRow(QString(), m_paper);
+    form->addRow(buttons);
+    setMinimumWidth(420);
+}
+
+QString TSaveGraphDialog::FileName() const
+{
+    return m_fileName->text().trimmed();
+}
+
+void TSaveGraphDialog::SetFileName(const QString& name)
+{
+    m_fileName->setText(name);
+}
+
+QSize TSaveGraphDialog::PictureSize() const
+{
+    return QSize(m_width->value(), m_height->value());
+}
+
+bool TSaveGraphDialog::PaperColours() const
+{
+    return m_paper->isChecked();
+}
+
+void TSaveGraphDialog::Browse()
+{
+    const QString name = QFileDialog::getSaveFileName(
+        this, tr("Save graph as"), FileName(),
+        tr("PNG image (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)"));
+    if (!name.isEmpty()) {
+        m_fileName->setText(name);
+    }
+}
+
+// Stays open with a message until the picture is written.
+void TSaveGraphDialog::accept()
+{
+    QString error;
+    if (Write(m_graph, FileName(), PictureSize(), PaperColours(), &error)) {
+        QDialog::accept();
+    } else {
+        QMessageBox::warning(this, tr("Warning"), error);
+    }
+}
+
+bool TSaveGraphDialog::Write(const TGraphWindow& graph, const QString& fileName, QSize size,
+                             bool paper, QString* error)
+{
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    if (fileName.isEmpty() || (suffix != "png" && suffix != "svg" && suffix != "pdf")) {
+        *error = tr("Give the file a name ending in .png, .svg or .pdf.");
+        return false;
+    }
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        *error = tr("Could not save the graph as %1.\n\n%2").arg(fileName, file.errorString());
+        return false;
+    }
+    if (suffix == "png") {
+        QImage image(size, QImage::Format_RGB32);
+        Draw(image, graph, size, paper);
+        image.save(&file, "PNG");
+    } else if (suffix == "svg") {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&file);
+        svg.setSize(size);
+        svg.setViewBox(QRect(QPoint(0, 0), size));
+        svg.setResolution(kScreenDpi);
+        svg.setTitle(tr("Spekla graph"));
+        Draw(svg, graph, size, paper);
+    } else {
+        QPdfWriter pdf(&file);
+        pdf.setResolution(kScreenDpi);
+        pdf.setPageSize(QPageSize(QSizeF(size) * 72.0 / kScreenDpi, QPageSize::Point));
+        pdf.setPageMargins(QMarginsF());
+        pdf.setTitle(tr("Spekla graph"));
+        Draw(pdf, graph, size, paper);
+    }
+    if (!file.commit()) {
+        *error = tr("Could not save the graph as %1.\n\n%2").arg(fileName, file.errorString());
+        return false;
+    }
+    return true;
+}

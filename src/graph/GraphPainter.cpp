@@ -1,0 +1,188 @@
+#include "graph/GraphPainter.h"
+
+#include "database/TableArray.h"
+#include "database/WavelengthFormat.h"
+#include "database/WavetableFile.h"
+#include "graph/PrintColour.h"
+#include "graph/Summation.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPolygon>
+
+namespace {
+
+const char* const kLabelSample = " 9999.999 ";
+
+}  // namespace
+
+GraphPainter::GraphPainter(const GraphSettings& settings, const TableArray& tables,
+                           const QFont& labelFont, QSize size, bool paper)
+    : m_settings(settings),
+      m_tables(tables),
+      m_labelFont(labelFont),
+      m_size(size),
+      m_paper(paper),
+      m_textHeight(std::max(QFontMetrics(labelFont).height(), 1)),
+      m_sticks(StickGeometry::For(size.width(), size.height(), settings.range, settings.lineWidth))
+{
+}
+
+int GraphPainter::LabelRows() const
+{
+    return static_cast<int>(
+        std::count(m_settings.orderDisplayed.begin(), m_settings.orderDisplayed.end(), true));
+}
+
+QRegion GraphPainter::PlotRegion() const
+{
+    const int box = QFontMetrics(m_labelFont).horizontalAdvance(kLabelSample);
+    const int top = LabelRows() * m_textHeight;
+    const int width = m_size.width();
+    QRegion region(QRect(QPoint(0, 0), m_size));
+    for (int left : {0, (width - box) / 2, width - box}) {
+        region -= QRegion(left, 0, box, top);
+    }
+    return region;
+}
+
+QColor GraphPainter::Ink(Colour colour) const
+{
+    const Colour ink = m_paper ? PrintColour(colour) : colour;
+    return QColor(ink.red, ink.green, ink.blue);
+}
+
+void GraphPainter::DrawBackground(QPainter& painter) const
+{
+    if (!m_paper) {
+        painter.fillRect(QRect(QPoint(0, 0), m_size), Qt::black);
+    }
+    const int centre = m_size.width() / 2;
+    painter.setPen(QPen(Qt::gray, 0));
+    painter.drawLine(centre, LabelRows() * m_textHeight, centre, m_size.height());
+}
+
+void GraphPainter::DrawRangeLabels(QPainter& painter, int32_t centre) const
+{
+    const QFontMetrics metrics(m_labelFont);
+    painter.setFont(m_labelFont);
+    int row = 0;
+    for (size_t order = 1; order <= GraphSettings::kOrders; ++order) {
+        if (!m_settings.orderDisplayed[order - 1]) {
+            continue;
+        }
+        const auto [left, middle, rightEdge] =
+            GraphPass::LabelWavelengths(centre, m_settings.range, static_cast<int>(order));
+        painter.setPen(
+            Ink(order == 1 ? m_settings.labelColour : m_settings.orderColours[order - 1]));
+        const int baseline = row++ * m_textHeight + metrics.ascent();
+        painter.drawText(0, baseline, RangeText(left));
+        const QString right = RangeText(rightEdge);
+        painter.drawText(static_cast<int>(m_size.width() - 1.1 * metrics.horizontalAdvance(right)),
+                         baseline, right);
+        const QString centreText = RangeText(middle);
+        painter.drawText(m_size.width() / 2 - metrics.horizontalAdvance(centreText) / 2, baseline,
+                         centreText);
+    }
+}
+
+// Wave numbers carry no Å or nm.
+QString GraphPainter::RangeText(int32_t wavelength) const
+{
+    WaveData line;
+    line.record.wavelength = wavelength;
+    const DisplaySettings& settings = m_tables.Settings();
+    std::string text = FormatWavelength(line, settings);
+    if (settings.unitMode != kUnitWaveNumber) {
+        text += WavelengthUnitSuffix(settings.decimals);
+    }
+    return QString::fromStdString(text);
+}
+
+QColor GraphPainter::StickColour(const GraphPass::Visit& visit) const
+{
+    if (visit.order > 1) {
+        return Ink(m_settings.orderColours[static_cast<size_t>(visit.order - 1)]);
+    }
+    if (m_settings.useElementColours) {
+        for (size_t i = 0; i < m_settings.elementNames.size(); ++i) {
+            if (!m_settings.elementNames[i].empty() &&
+                m_settings.elementNames[i] == visit.line.elementName) {
+                return Ink(m_settings.elementColours[i]);
+            }
+        }
+    }
+    const size_t table = visit.line.table != nullptr ? visit.line.table->TableIndex() : 0;
+    return Ink(m_settings.TableColour(table));
+}
+
+int GraphPainter::DrawStick(QPainter& painter, int x, double intensity, const QColor& colour,
+                            const QString& label, QRect& drawn) const
+{
+    const int plot = PlotHeight();
+    const int h = StickGeometry::StickHeight(intensity, plot, m_settings.linearHeight);
+    if (!m_sticks.IsDrawn(h)) {
+        return 0;
+    }
+    const int bottom = m_size.height();
+    const int a = static_cast<int>(m_sticks.peakHalfWidth);
+    painter.setPen(QPen(colour, 0));  // one pixel wide at any scale, and the fast way
+    if (!m_sticks.IsLabelled(h)) {
+        const QPoint peak[] = {{x - a, bottom}, {x, bottom - h}, {x + a, bottom}};
+        painter.drawPolyline(peak, 3);
+        drawn |= QRect(x - a, bottom - h, 2 * a + 1, h + 1);
+        return h;
+    }
+    const int b = static_cast<int>(m_sticks.shoulderWidth);
+    const int t = static_cast<int>(m_sticks.tipWidth);
+    const int y1 = static_cast<int>(bottom - 0.1 * h);
+    const int y2 = static_cast<int>(bottom - h * 5.0 / 6.0);
+    const QPoint peak[] = {{x - a, bottom}, {x - b, y1}, {x - t, y2},    {x, bottom - h},
+                           {x + t, y2},     {x + b, y1}, {x + a, bottom}};
+    painter.drawPolyline(peak, 7);
+    const QFontMetrics metrics(m_labelFont);
+    // Above the stick, or just below the range labels when the stick reaches them.
+    const int highest = LabelRows() * m_textHeight;
+    const int top = std::max(
+        h + metrics.height() > plot ? bottom - plot : bottom - h - metrics.height(), highest);
+    const int textWidth = metrics.horizontalAdvance(label);
+    painter.drawText(x - textWidth / 2, top + metrics.ascent(), label);
+    drawn |= QRect(x - std::max(a, textWidth), top, 2 * std::max(a, textWidth) + 1, bottom - top);
+    return h;
+}
+
+void GraphPainter::DrawSummation(QPainter& painter, const Summation& curve) const
+{
+    const std::vector<double>& samples = curve.Samples();
+    if (samples.empty()) {
+        return;
+    }
+    painter.setPen(QPen(Ink(m_settings.summationColour), 0));
+    QPolygon line;
+    line.reserve(static_cast<int>(samples.size()));
+    for (size_t j = 0; j < samples.size(); ++j) {
+        const int y = Summation::SampleHeight(samples[j], PlotHeight(), m_settings.linearHeight);
+        line << QPoint(static_cast<int>(2 * j), m_size.height() - y);
+    }
+    painter.drawPolyline(line);
+}
+
+void GraphPainter::DrawOverlay(QPainter& painter, const std::vector<OverlayData>& points,
+                               double origin) const
+{
+    const double range = m_settings.range;
+    const auto first = std::lower_bound(
+        points.begin(), points.end(), origin,
+        [](const OverlayData& point, double wavelength) { return point.wavelength < wavelength; });
+    const QColor colour = Ink(m_settings.overlayColour);
+    QRect drawn;
+    for (auto point = first; point != points.end() && point->wavelength <= origin + range;
+         ++point) {
+        const int x =
+            static_cast<int>(std::trunc(m_size.width() * (point->wavelength - origin) / range));
+        DrawStick(painter, x, point->value, colour, QString(), drawn);
+    }
+}

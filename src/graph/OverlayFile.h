@@ -1,0 +1,30 @@
+#pragma once
+
+#include <istream>
+#include <string>
+#include <vector>
+
+// A measured point laid over the graph: a wavelength in Å and a value on the graph's linear
+// intensity scale (a value equal to the graph's height reaches the top of the plot).
+struct OverlayData {
+    double wavelength = 0.0;
+    double value = 0.0;
+};
+
+// Overlay files: decimal numbers separated by white space (blanks, tabs, LF or CR LF line ends),
+// taken in pairs of wavelength and value. A lone number at the end is dropped.
+class OverlayFile {
+public:
+    enum class Status { Read, CannotOpen, BadContent };
+
+    struct Result {
+        Status status = Status::Read;
+        // In ascending order of wavelength; equal wavelengths keep the order of the file.
+        std::vector<OverlayData> points;
+    };
+
+    // Everything in the file, or nothing at all: a file that cannot be opened, or that holds
+    // anything but finite numbers, gives no points.
+    static Result Read(const std::string& path);
+    static Result Parse(std::istream& in);
+};
