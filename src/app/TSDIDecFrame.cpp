@@ -103,7 +103,8 @@ void TSDIDecFrame::CreateMenus()
     AddActions(graph, {CM_INCREASEINTENSITY, CM_DECREASEINTENSITY, 0, CM_SUMMATION,
                        CM_SUMMATIONONLY, CM_USERATIOS, CM_DISPLAYOVERLAY, 0, CM_INCREASERANGE,
                        CM_DECREASERANGE, CM_SCANONLYRANGE, 0, CM_ORDER1, CM_ORDER1 + 1,
-                       CM_ORDER1 + 2, CM_ORDER1 + 3, CM_ORDER1 + 4, CM_TREATORDERSASRATIOS});
+                       CM_ORDER1 + 2, CM_ORDER1 + 3, CM_ORDER1 + 4, CM_TREATORDERSASRATIOS, 0,
+                       CM_GRAPHOPTIONS});
     m_sourcesMenu = menuBar()->addMenu(tr("&Sources"));
     m_sourcesMenu->setToolTipsVisible(true);
     m_windowMenu = menuBar()->addMenu(tr("&Window"));

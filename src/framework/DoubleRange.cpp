@@ -3,6 +3,7 @@
 #include "framework/NumberFormat.h"
 
 #include <algorithm>
+#include <cmath>
 
 DoubleRange::DoubleRange(double min, double max) : m_min(min), m_max(max) {}
 
@@ -48,4 +49,21 @@ double DoubleRange::Adjusted(std::string_view text, double amount) const
     // min and max rather than std::clamp: a reversed range must not be undefined behaviour.
     const double value = ParseLeadingDouble(std::string(text)) + amount;
     return std::min(std::max(value, m_min), m_max);
+}
+
+std::string DoubleRange::TextOf(double value) const
+{
+    constexpr int kFixedDecimals = 15;  // more than a double holds below 1
+    double inside = std::isnan(value) ? m_min : std::min(std::max(value, m_min), m_max);
+    inside += 0.0;  // -0 would show a sign the range may not allow
+    std::string text = FormatDefault(inside);
+    if (text.find('e') == std::string::npos && IsValid(text)) {
+        return text;
+    }
+    text = FormatFixed(inside, kFixedDecimals);
+    text.erase(text.find_last_not_of('0') + 1);
+    if (text.back() == '.') {
+        text.pop_back();
+    }
+    return text;
 }

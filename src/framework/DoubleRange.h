@@ -27,6 +27,11 @@ public:
     // The value read from `text` plus `amount`, brought into [min, max].
     double Adjusted(std::string_view text, double amount) const;
 
+    // `value` brought into [min, max] and written so that IsValid accepts it: the short form
+    // (FormatDefault) unless that needs an exponent, else fixed-point without trailing zeros.
+    // Not a number gives min.
+    std::string TextOf(double value) const;
+
 private:
     bool AllowsCharacter(char c) const;
 

@@ -59,6 +59,8 @@ TGraphWindow::TGraphWindow(const TextTables& text, TableArray& tables, SettingsS
     QAction* summation =
         m_popup->addAction(tr("Display summation"), this, &TGraphWindow::SummationToggleRequested);
     summation->setCheckable(true);
+    m_popup->addSeparator();
+    m_popup->addAction(tr("Options..."), this, &TGraphWindow::OptionsRequested);
     connect(m_popup, &QMenu::aboutToShow, this, [this, elementColours, overlay, summation] {
         elementColours->setChecked(m_settings.useElementColours);
         overlay->setChecked(m_settings.displayOverlay);

@@ -79,6 +79,7 @@ public:
 signals:
     void LineChosen(int32_t wavelength);  // a stick was clicked; 0.001 Å
     void SummationToggleRequested();
+    void OptionsRequested();  // "Options..." in the popup menu
     void OverlayToggleRequested();
 
 protected:

@@ -9,6 +9,7 @@
 #include "elements/TValenceDialog.h"
 #include "framework/NumberFormat.h"
 #include "framework/TInputDialog.h"
+#include "graph/TGraphOptionsDialog.h"
 #include "graph/TGraphWindow.h"
 #include "workspace/MenuCommandTable.h"
 #include "workspace/MenuCommands.h"
@@ -267,6 +268,9 @@ bool MenuCommandHandler::RunGraphCommand(int commandId)
             break;
         case CM_TREATORDERSASRATIOS:
             graph->SetTreatOrderAsRatio(!graph->TreatOrderAsRatio());
+            break;
+        case CM_GRAPHOPTIONS:
+            TGraphOptionsDialog::Run(&m_workspace, *graph, m_tables);
             break;
         default:
             return false;

@@ -128,6 +128,8 @@ QWidget* TSpeklaWindow::MakeGraphWindow()
     });
     connect(graph, &TGraphWindow::SummationToggleRequested, this,
             [this] { EvMenuCommand(CM_SUMMATION); });
+    connect(graph, &TGraphWindow::OptionsRequested, this,
+            [this] { EvMenuCommand(CM_GRAPHOPTIONS); });
     connect(graph, &TGraphWindow::OverlayToggleRequested, this,
             [this] { EvMenuCommand(CM_DISPLAYOVERLAY); });
     graph->SetOverlay(&m_overlay);

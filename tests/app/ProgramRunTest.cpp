@@ -288,6 +288,8 @@ void ProgramRunTest::MenusAndToolBarFollowTheDesignOrder()
                                   "&Help"}));
     QCOMPARE(CommandIds(TopMenu(*app, "&Help")->actions()),
              QList<int>({CM_HELPCONTENTS, CM_HELPCOMMANDS, 0, CM_ABOUT}));
+    const QList<int> graph = CommandIds(TopMenu(*app, "&Graph")->actions());
+    QCOMPARE(graph.mid(graph.size() - 3), QList<int>({CM_TREATORDERSASRATIOS, 0, CM_GRAPHOPTIONS}));
     // Every item says what it does in the status bar while highlighted.
     for (QAction* top : app->MainWindow()->menuBar()->actions()) {
         for (QAction* item : top->menu()->actions()) {

@@ -1,5 +1,6 @@
 #include "framework/DoubleRange.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 struct RangeCase {
@@ -68,3 +69,34 @@ INSTANTIATE_TEST_SUITE_P(Cases, DoubleRangeAdjustTest,
                                            AdjustCase{"", 0.25, 0.25},     // empty reads 0
                                            AdjustCase{"50", 0, 10},        // out of range already
                                            AdjustCase{"3.1.4", 1, 4.1}));  // leading number only
+
+struct TextOfCase {
+    double min;
+    double max;
+    double value;
+    const char* expected;
+};
+
+class DoubleRangeTextOfTest : public ::testing::TestWithParam<TextOfCase> {};
+
+// A field filled with TextOf must pass its own check on OK, so every text must be valid.
+TEST_P(DoubleRangeTextOfTest, ShowsTheValueInsideTheRangeWithoutAnExponent)
+{
+    const auto& c = GetParam();
+    const DoubleRange range(c.min, c.max);
+    EXPECT_EQ(range.TextOf(c.value), c.expected);
+    EXPECT_TRUE(range.IsValid(range.TextOf(c.value)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DoubleRangeTextOfTest,
+    ::testing::Values(TextOfCase{0.01, 10, 0.9, "0.9"}, TextOfCase{0.01, 100000, 100000, "100000"},
+                      TextOfCase{-10, 10, -2.5, "-2.5"},
+                      // Outside the range: the nearer limit.
+                      TextOfCase{0.01, 10, 25, "10"}, TextOfCase{0.01, 10, 1e-5, "0.01"},
+                      TextOfCase{10, 100000, 5, "10"}, TextOfCase{0.01, 10, std::nan(""), "0.01"},
+                      // Where the short form needs an exponent, the fixed form.
+                      TextOfCase{0, 1, 1e-5, "0.00001"}, TextOfCase{0, 1e9, 1.5e7, "15000000"},
+                      TextOfCase{0, 1e7, 1234567, "1234567"},
+                      // A negative zero would carry a sign the range refuses.
+                      TextOfCase{0, 10, -0.0, "0"}));

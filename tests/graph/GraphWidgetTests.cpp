@@ -1,3 +1,5 @@
+#include "ColourButtonTest.h"
+#include "GraphOptionsDialogTest.h"
 #include "GraphWindowTest.h"
 
 #include <QApplication>
@@ -7,5 +9,10 @@ int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     GraphWindowTest graphWindow;
-    return QTest::qExec(&graphWindow, argc, argv) == 0 ? 0 : 1;
+    ColourButtonTest colourButton;
+    GraphOptionsDialogTest optionsDialog;
+    int failures = QTest::qExec(&graphWindow, argc, argv);
+    failures += QTest::qExec(&colourButton, argc, argv);
+    failures += QTest::qExec(&optionsDialog, argc, argv);
+    return failures == 0 ? 0 : 1;
 }

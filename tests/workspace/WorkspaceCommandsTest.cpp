@@ -7,6 +7,7 @@
 #include "database/TextTables.h"
 #include "framework/IdleDriver.h"
 #include "framework/SettingsStore.h"
+#include "graph/TGraphOptionsDialog.h"
 #include "graph/TGraphWindow.h"
 #include "workspace/ActionTable.h"
 #include "workspace/MenuCommands.h"
@@ -15,9 +16,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -232,6 +236,56 @@ void WorkspaceCommandsTest::GraphMenuItemsFollowTheGraph()
     workspace.Action(CM_GRAPHWINDOW)->trigger();  // F6: hidden, every graph item disabled
     QVERIFY(!workspace.window.IsPaneShown(WorkspaceOperations::kGraphPane));
     QVERIFY(!workspace.Action(CM_INCREASERANGE)->isEnabled());
+}
+
+void WorkspaceCommandsTest::GraphOptionsReachTheGraph_data()
+{
+    QTest::addColumn<bool>("fromPopup");
+    QTest::addColumn<bool>("ok");
+    QTest::newRow("menu, OK") << false << true;
+    QTest::newRow("graph popup, OK") << true << true;
+    QTest::newRow("menu, Cancel") << false << false;
+}
+
+// The dialog opens from the Graph menu and the graph's own popup alike; on OK a scan limited to
+// the range follows the new range at once.
+void WorkspaceCommandsTest::GraphOptionsReachTheGraph()
+{
+    QFETCH(bool, fromPopup);
+    QFETCH(bool, ok);
+    Workspace workspace(false, true);
+    auto* graph =
+        qobject_cast<TGraphWindow*>(workspace.window.Pane(WorkspaceOperations::kGraphPane));
+    QVERIFY(graph != nullptr);
+    workspace.Action(CM_SCANONLYRANGE)->trigger();
+    QCOMPARE(workspace.tables.Span(), 4000);
+
+    bool opened = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<TGraphOptionsDialog*>(QApplication::activeModalWidget());
+        opened = dialog != nullptr;
+        if (opened) {
+            dialog->findChild<QLineEdit*>("range")->setText("7");
+            dialog->findChild<QDialogButtonBox*>()
+                ->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)
+                ->click();
+        }
+    });
+    if (fromPopup) {
+        QAction* options = nullptr;
+        for (QAction* item : graph->findChild<QMenu*>()->actions()) {
+            if (item->text() == "Options...") {
+                options = item;
+            }
+        }
+        QVERIFY(options != nullptr);
+        options->trigger();
+    } else {
+        workspace.Action(CM_GRAPHOPTIONS)->trigger();
+    }
+    QVERIFY(opened);
+    QCOMPARE(graph->Range(), ok ? 7.0 : 4.0);
+    QCOMPARE(workspace.tables.Span(), ok ? 7000 : 4000);
 }
 
 // A pane hidden while its drawing is under way takes its idle work with it, and panes made and

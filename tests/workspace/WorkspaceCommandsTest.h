@@ -14,6 +14,8 @@ private slots:
     void WarningsShowInAWarningBox();
     void PagingStopsAtTheEndsOfTheList();
     void GraphMenuItemsFollowTheGraph();
+    void GraphOptionsReachTheGraph_data();
+    void GraphOptionsReachTheGraph();
     void PanesRemovedMidWorkLeaveNothingBehind();
     void AFailedOverlayLoadKeepsTheOverlayShown();
 };

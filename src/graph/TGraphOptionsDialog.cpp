@@ -1,0 +1,67 @@
+#include "graph/TGraphOptionsDialog.h"
+
+#include "database/TableArray.h"
+#include "database/WavetableFile.h"
+#include "framework/TRangeEdit.h"
+#include "graph/TGraphColoursDialog.h"
+#include "graph/TGraphPropertiesDialog.h"
+#include "graph/TGraphWindow.h"
+
+#include <QDialogButtonBox>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+TGraphOptionsDialog::TGraphOptionsDialog(QWidget* parent, const GraphSettings& settings,
+                                         const std::vector<std::string>& tableLabels)
+    : QDialog(parent),
+      m_settings(settings),
+      m_pages(new QTabWidget(this)),
+      m_display(new TGraphPropertiesDialog),
+      m_colours(new TGraphColoursDialog)
+{
+    setWindowTitle(tr("Graph options"));
+    setProperty("helpContext", kHelpContext);
+    m_pages->addTab(m_display, tr("Display"));
+    m_pages->addTab(m_colours, tr("Colours"));
+    m_display->Fill(settings);
+    m_colours->Fill(settings, tableLabels);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &TGraphOptionsDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &TGraphOptionsDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_pages);
+    layout->addWidget(buttons);
+}
+
+GraphSettings TGraphOptionsDialog::Settings() const
+{
+    GraphSettings settings = m_settings;
+    m_colours->Apply(settings);
+    m_display->Apply(settings);
+    return settings;
+}
+
+void TGraphOptionsDialog::accept()
+{
+    if (TRangeEdit* invalid = m_display->InvalidField()) {
+        m_pages->setCurrentWidget(m_display);  // the field must be shown to take the focus
+        invalid->ConfirmValid();
+        return;
+    }
+    QDialog::accept();
+}
+
+bool TGraphOptionsDialog::Run(QWidget* parent, TGraphWindow& graph, const TableArray& tables)
+{
+    std::vector<std::string> labels;
+    for (std::size_t index = 0; index < tables.FileCount(); ++index) {
+        labels.push_back(tables.FileAt(index).Label());
+    }
+    TGraphOptionsDialog dialog(parent, graph.Settings(), labels);
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    graph.ApplySettings(dialog.Settings());
+    return true;
+}
