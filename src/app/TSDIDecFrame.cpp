@@ -78,7 +78,7 @@ void TSDIDecFrame::CreateMenus()
 {
     ActionTable& actions = m_workspace->Actions();
     QMenu* file = menuBar()->addMenu(tr("&File"));
-    AddActions(file, {CM_LOADELEMENTS, CM_SAVEELEMENTS, 0});
+    AddActions(file, {CM_LOADELEMENTS, CM_SAVEELEMENTS, CM_EXPORT, 0});
     QAction* exit = actions.Action(CM_EXIT);
     file->addAction(exit);
     exit->setShortcuts({exit->shortcut(), QKeySequence(QKeySequence::Quit)});

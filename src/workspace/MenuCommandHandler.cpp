@@ -85,6 +85,9 @@ void MenuCommandHandler::RunMenuOnlyCommand(int commandId)
         case CM_SAVEELEMENTS:
             RunElementFileDialog(commandId == CM_SAVEELEMENTS);
             break;
+        case CM_EXPORT:
+            m_workspace.Export({});
+            break;
         case CM_ELEMENTWINDOW:
             m_workspace.ToggleElementWindow();
             break;

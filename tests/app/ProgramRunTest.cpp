@@ -281,6 +281,8 @@ void ProgramRunTest::MenusAndToolBarFollowTheDesignOrder()
     }
     QCOMPARE(titles, QStringList({"&File", "&Data", "&Elements", "&Graph", "&Sources", "&Window",
                                   "&Help"}));
+    QCOMPARE(CommandIds(TopMenu(*app, "&File")->actions()),
+             QList<int>({CM_LOADELEMENTS, CM_SAVEELEMENTS, CM_EXPORT, 0, CM_EXIT}));
     QCOMPARE(CommandIds(TopMenu(*app, "&Help")->actions()),
              QList<int>({CM_HELPCONTENTS, CM_HELPCOMMANDS, 0, CM_ABOUT}));
     // Every item says what it does in the status bar while highlighted.
