@@ -87,8 +87,8 @@ void TSDIDecFrame::CreateMenus()
 {
     ActionTable& actions = m_workspace->Actions();
     QMenu* file = menuBar()->addMenu(tr("&File"));
-    AddActions(file, {CM_LOADOVERLAY, CM_LOADELEMENTS, CM_SAVEELEMENTS, 0, CM_SAVEGRAPH, CM_PRINT,
-                      CM_PRINTSETUP, 0});
+    AddActions(file, {CM_LOADOVERLAY, CM_LOADELEMENTS, CM_SAVEELEMENTS, CM_EXPORT, 0, CM_SAVEGRAPH,
+                      CM_PRINT, CM_PRINTSETUP, 0});
     QAction* exit = actions.Action(CM_EXIT);
     file->addAction(exit);
     exit->setShortcuts({exit->shortcut(), QKeySequence(QKeySequence::Quit)});

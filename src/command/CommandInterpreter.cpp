@@ -500,8 +500,7 @@ CommandResult CommandInterpreter::Export(const CommandText& command)
     if (words.size() > 3) {
         return CommandResult::Refused();
     }
-    m_workspace.Export(words);
-    return CommandResult::Done();
+    return m_workspace.Export(words) ? CommandResult::Done() : CommandResult::Refused();
 }
 
 CommandResult CommandInterpreter::About(const CommandText&)

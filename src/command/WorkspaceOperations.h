@@ -49,8 +49,9 @@ public:
     virtual bool LoadElementFile(const std::string& fileName) = 0;
     virtual bool SaveElementFile(const std::string& fileName) = 0;
     // Without words the export dialog asks first; otherwise up to three words replace the
-    // stored file name, content and range, and the export runs at once.
-    virtual void Export(const std::vector<std::string>& words) = 0;
+    // stored file name, content and range, and the export runs at once. False when nothing was
+    // written: the dialog was cancelled, or the user has been told why.
+    virtual bool Export(const std::vector<std::string>& words) = 0;
     virtual void Print() = 0;
     virtual void About() = 0;
     virtual void ShowHelp(int topic) = 0;

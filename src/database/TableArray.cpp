@@ -146,6 +146,15 @@ bool TableArray::Fill(std::chrono::microseconds budget)
     }
 }
 
+void TableArray::FillAround(int32_t low, int32_t high)
+{
+    for (auto& file : m_files) {
+        if (file->IsActive()) {
+            file->ReadAround(m_displayList, low, high);
+        }
+    }
+}
+
 bool TableArray::EveryActiveFileContains(int32_t wavelength)
 {
     // A file read to its end has listed everything it has, whatever its range.

@@ -50,6 +50,11 @@ public:
     bool FillStep();
     // Runs fill steps for about `budget`; true while work remains.
     bool Fill(std::chrono::microseconds budget);
+    // Completes the list from `low` to `high` (0.001 Å) at once: every active file reads on
+    // until it has read past both, beyond its scan limits if need be, so that every passing
+    // line between them is listed. The work is the records not yet read between where each
+    // file's scan stands and the bounds.
+    void FillAround(int32_t low, int32_t high);
     // Makes `wavelength` (0.001 Å) current: the cursor ends on the line nearest to it, and the
     // list is refilled around it unless every active file has already read past it.
     void GoToWavelength(int32_t wavelength);

@@ -193,6 +193,11 @@ void WavetableFile::Step(ValidRecordsArray& list)
     }
     StepUp(list);
     StepDown(list);
+    NoteIfDone();
+}
+
+void WavetableFile::NoteIfDone()
+{
     if (lowerCursor == 0 && upperCursor == LastIndex()) {
         done = 1;
     }
@@ -201,23 +206,49 @@ void WavetableFile::Step(ValidRecordsArray& list)
 void WavetableFile::StepUp(ValidRecordsArray& list)
 {
     if (upperCursor < LastIndex() && lastUp < upperLimit) {
-        ReadRecord(++upperCursor);
-        if (Passes(current.record)) {
-            list.Insert(current, m_tableIndex);
-        }
-        lastUp = current.record.wavelength;
+        ReadUp(list);
     }
 }
 
 void WavetableFile::StepDown(ValidRecordsArray& list)
 {
     if (lowerCursor > 0 && lastDown > lowerLimit) {
-        ReadRecord(--lowerCursor);
-        if (Passes(current.record)) {
-            list.Insert(current, m_tableIndex);
-        }
-        lastDown = current.record.wavelength;
+        ReadDown(list);
     }
+}
+
+void WavetableFile::ReadUp(ValidRecordsArray& list)
+{
+    ReadRecord(++upperCursor);
+    if (Passes(current.record)) {
+        list.Insert(current, m_tableIndex);
+    }
+    lastUp = current.record.wavelength;
+}
+
+void WavetableFile::ReadDown(ValidRecordsArray& list)
+{
+    ReadRecord(--lowerCursor);
+    if (Passes(current.record)) {
+        list.Insert(current, m_tableIndex);
+    }
+    lastDown = current.record.wavelength;
+}
+
+// Equal wavelengths at a bound may lie in several records, so reading stops only past it.
+// Nothing read upward yet leaves lastUp at 0, below any bound worth reading to.
+void WavetableFile::ReadAround(ValidRecordsArray& list, int32_t low, int32_t high)
+{
+    if (done != 0) {
+        return;
+    }
+    while (upperCursor < LastIndex() && lastUp <= high) {
+        ReadUp(list);
+    }
+    while (lowerCursor > 0 && lastDown >= low) {
+        ReadDown(list);
+    }
+    NoteIfDone();
 }
 
 bool WavetableFile::CanStep() const

@@ -46,6 +46,11 @@ public:
     void Position(int32_t target);
     void Step(ValidRecordsArray& list);
     bool Contains(int32_t wavelength);
+    // Reads on from the scan's position, whatever the limits, until the last record read upward
+    // lies above `high` and the last read downward below `low` (0.001 Å), or the file ends:
+    // afterwards every passing record from `low` to `high` is listed. Reads only records not yet
+    // read; bounds about the scan's position cost at most one record beyond each.
+    void ReadAround(ValidRecordsArray& list, int32_t low, int32_t high);
     bool Done() const { return done != 0; }
     // Whether a step would read anything: false once done or once both limits are reached.
     bool CanStep() const;
@@ -71,6 +76,9 @@ private:
     void ApplyShortcut();
     void StepUp(ValidRecordsArray& list);
     void StepDown(ValidRecordsArray& list);
+    void ReadUp(ValidRecordsArray& list);
+    void ReadDown(ValidRecordsArray& list);
+    void NoteIfDone();
 
     uint8_t unfiltered = 1;
     uint8_t done = 1;

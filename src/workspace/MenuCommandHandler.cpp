@@ -89,6 +89,9 @@ void MenuCommandHandler::RunMenuOnlyCommand(int commandId)
         case CM_LOADOVERLAY:
             RunOverlayFileDialog();
             break;
+        case CM_EXPORT:
+            m_workspace.Export({});
+            break;
         case CM_ELEMENTWINDOW:
             m_workspace.ToggleElementWindow();
             break;

@@ -1,5 +1,6 @@
 #include "workspace/TSpeklaWindow.h"
 
+#include "app/TExportDialog.h"
 #include "command/CommandNumbers.h"
 #include "database/DataSources.h"
 #include "database/IntensityFormat.h"
@@ -19,6 +20,7 @@
 #include "graph/TGraphWindow.h"
 #include "workspace/ActionTable.h"
 #include "workspace/ElementSelectionFile.h"
+#include "workspace/ExportWriter.h"
 #include "workspace/MenuCommandHandler.h"
 #include "workspace/MenuCommands.h"
 #include "workspace/PaneLayout.h"
@@ -469,11 +471,69 @@ bool TSpeklaWindow::SaveElementFile(const std::string& fileName)
     return false;
 }
 
-// The typed choices are kept, as a later export will use them.
-void TSpeklaWindow::Export(const std::vector<std::string>& words)
+// Typed choices with a range the field would refuse change nothing; otherwise they are kept,
+// even when writing fails, so that the dialog offers them for another try.
+bool TSpeklaWindow::Export(const std::vector<std::string>& words)
 {
-    m_state.exportSettings.ApplyWords(words);
-    NotAvailable(tr("Exporting"));
+    if (words.empty()) {
+        return AskExportSettings() && WriteExport(m_state.exportSettings);
+    }
+    ExportSettings typed = m_state.exportSettings;
+    typed.ApplyWords(words);
+    if (!ExportWriter::ParseRange(typed.Range)) {
+        ShowWarning(
+            CommandResult::Warning(ExportWriter::RangeError(), CommandResult::Icon::Exclamation));
+        return false;
+    }
+    m_state.exportSettings = typed;
+    return WriteExport(typed);
+}
+
+// The range starts as the graph shows it; a cancelled dialog keeps that range text.
+bool TSpeklaWindow::AskExportSettings()
+{
+    ExportSettings& settings = m_state.exportSettings;
+    const GraphView* graph = Graph();
+    settings.Range = graph != nullptr
+                         ? FormatPointShown(std::min(graph->Range(), ExportWriter::kMaxRange), 2)
+                         : "5.0";
+    TExportDialog dialog(settings, this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    settings = dialog.Settings();
+    return true;
+}
+
+// The list is completed first, as it may move the cursor and with it the graph's centre; then
+// the graph finishes its pass, so that the curve holds every line of the plot.
+bool TSpeklaWindow::WriteExport(const ExportSettings& settings)
+{
+    std::string error;
+    bool written = false;
+    {
+        const WaitCursor wait;
+        ExportWriter writer(m_text, m_tables);
+        const double range = ExportWriter::ParseRange(settings.Range).value_or(0.0);
+        writer.CompleteWindow(range);
+        ExportWriter::Curve curve;
+        if (TGraphWindow* graph = GraphWindow()) {
+            graph->ListChanged();
+            graph->CompletePass();
+            curve.samples = graph->Curve().Samples();
+            curve.range = graph->Range();
+        }
+        const std::string path =
+            ExpandHomeFolder(settings.FileName, QDir::homePath().toStdString());
+        written = writer.Write(path, settings, range, curve, &error);
+    }
+    m_idle.Wake();  // the list may have grown
+    if (!written) {
+        ShowWarning(
+            CommandResult::Warning("Could not export to " + settings.FileName + ".\n\n" + error,
+                                   CommandResult::Icon::Exclamation));
+    }
+    return written;
 }
 
 void TSpeklaWindow::Print()

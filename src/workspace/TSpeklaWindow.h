@@ -79,7 +79,7 @@ public:
     void ClearOverlay() override;
     bool LoadElementFile(const std::string& fileName) override;
     bool SaveElementFile(const std::string& fileName) override;
-    void Export(const std::vector<std::string>& words) override;
+    bool Export(const std::vector<std::string>& words) override;
     void Print() override;
     void About() override;
     void ShowHelp(int topic) override;
@@ -111,6 +111,8 @@ private:
     void RenewSourceItem(size_t index);
     void RestoreScanRange();
     void NotAvailable(const QString& what);
+    bool AskExportSettings();
+    bool WriteExport(const ExportSettings& settings);
 
     TextTables& m_text;
     TableArray& m_tables;

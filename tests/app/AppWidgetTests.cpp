@@ -1,4 +1,5 @@
 #include "AboutBoxTest.h"
+#include "ExportDialogTest.h"
 #include "ProgramRunTest.h"
 
 #include <QApplication>
@@ -8,8 +9,10 @@ int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     AboutBoxTest aboutBox;
+    ExportDialogTest exportDialog;
     ProgramRunTest programRun;
     int failures = QTest::qExec(&aboutBox, argc, argv);
+    failures += QTest::qExec(&exportDialog, argc, argv);
     failures += QTest::qExec(&programRun, argc, argv);
     return failures == 0 ? 0 : 1;
 }

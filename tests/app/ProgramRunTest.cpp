@@ -286,6 +286,9 @@ void ProgramRunTest::MenusAndToolBarFollowTheDesignOrder()
     }
     QCOMPARE(titles, QStringList({"&File", "&Data", "&Elements", "&Graph", "&Sources", "&Window",
                                   "&Help"}));
+    QCOMPARE(CommandIds(TopMenu(*app, "&File")->actions()),
+             QList<int>({CM_LOADOVERLAY, CM_LOADELEMENTS, CM_SAVEELEMENTS, CM_EXPORT, 0, CM_SAVEGRAPH,
+                         CM_PRINT, CM_PRINTSETUP, 0, CM_EXIT}));
     QCOMPARE(CommandIds(TopMenu(*app, "&Help")->actions()),
              QList<int>({CM_HELPCONTENTS, CM_HELPCOMMANDS, 0, CM_ABOUT}));
     const QList<int> graph = CommandIds(TopMenu(*app, "&Graph")->actions());

@@ -299,6 +299,9 @@ const Case kCases[] = {
     {"ExportDialog", CMD_EXPORT, "EXPORT", "", "EDG", true, "", "Export dialog", nullptr},
     {"ExportArguments", CMD_EXPORT, "EXPORT", "Out.txt sum 2.5", "EDG", true, "",
      "Export [Out.txt] [sum] [2.5]", nullptr},
+    // The workspace has told the user why nothing was written.
+    {"ExportNotWritten", CMD_EXPORT, "EXPORT", "bad.txt", "EDG", false, "", "Export [bad.txt]",
+     nullptr},
     // Every blank separates: two blanks make an empty word, and four words are too many.
     {"ExportTwoBlanks", CMD_EXPORT, "EXPORT", "Out.txt sum  2.5", "EDG", false, "", "", nullptr},
     {"ExportFourWords", CMD_EXPORT, "EXPORT", "a b c d", "EDG", false, "", "", nullptr},

@@ -29,13 +29,14 @@ bool FakeWorkspace::LoadOverlay(const std::string& fileName)
     return true;
 }
 
-void FakeWorkspace::Export(const std::vector<std::string>& words)
+bool FakeWorkspace::Export(const std::vector<std::string>& words)
 {
     std::string entry = words.empty() ? "Export dialog" : "Export";
     for (const std::string& word : words) {
         entry += " [" + word + "]";
     }
     log.push_back(entry);
+    return words.empty() || words[0].find("bad") == std::string::npos;
 }
 
 std::string FakeWorkspace::Log() const

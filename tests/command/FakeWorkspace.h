@@ -59,7 +59,8 @@ public:
     void ClearOverlay() override { log.push_back("ClearOverlay"); }
     bool LoadElementFile(const std::string& fileName) override;
     bool SaveElementFile(const std::string& fileName) override;
-    void Export(const std::vector<std::string>& words) override;
+    // Writes nothing when the file name contains "bad".
+    bool Export(const std::vector<std::string>& words) override;
     void Print() override { log.push_back("Print"); }
     void About() override { log.push_back("About"); }
     void ShowHelp(int topic) override { log.push_back("Help " + std::to_string(topic)); }

@@ -70,6 +70,19 @@ struct SettingCase {
 class SettingsRevisionTest : public TableArrayTest,
                              public ::testing::WithParamInterface<SettingCase> {};
 
+struct FillAroundCase {
+    const char* name;
+    int32_t low;
+    int32_t high;
+    int32_t span;     // the scan window either side of the target, 1200
+    bool nearTarget;  // the bounds enclose what one fill step read: only the window is read
+};
+
+// Lines 1000 to 1990 in steps of 10, four more at 1500 from a second source, and a switched-off
+// third source with lines in between.
+class FillAroundTest : public TableArrayTest,
+                       public ::testing::WithParamInterface<FillAroundCase> {};
+
 }  // namespace
 
 TEST_F(TableArrayTest, ScanFindsTablesInNameOrderWithLabels)
@@ -309,4 +322,55 @@ TEST_F(TableArrayTest, FillWithBudgetRunsToTheEnd)
     while (array.Fill(std::chrono::microseconds(200))) {
     }
     EXPECT_EQ(array.DisplayList().Count(), 5000u);
+}
+
+TEST_P(FillAroundTest, ListsEveryLineBetweenTheBounds)
+{
+    const FillAroundCase& c = GetParam();
+    folder.WriteTable("a.swt", Ramp(100, 1000, 10));
+    folder.WriteTable("b.swt", Ramp(4, 1500, 0, 1));
+    folder.WriteTable("c.swt", Ramp(10, 1405, 20, 2));
+    array.ScanDirectory(folder.Path());
+    array.SetActive(2, false);
+    array.SetSpan(c.span);
+    array.GoToWavelength(1200);  // one fill step: a handful of lines
+    array.FillAround(c.low, c.high);
+
+    size_t expected = 0;
+    for (int32_t wavelength = 1000; wavelength <= 1990; wavelength += 10) {
+        expected += c.low <= wavelength && wavelength <= c.high ? 1 : 0;
+    }
+    expected += c.low <= 1500 && 1500 <= c.high ? 4 : 0;
+    const auto listed = Listed();
+    const auto inside = std::count_if(listed.begin(), listed.end(), [&](int32_t wavelength) {
+        return c.low <= wavelength && wavelength <= c.high;
+    });
+    EXPECT_EQ(static_cast<size_t>(inside), expected);
+    EXPECT_EQ(std::count(listed.begin(), listed.end(), 1405), 0);  // the switched-off source
+    if (c.nearTarget) {
+        // At most one line past each bound for each of the two active sources.
+        EXPECT_LE(listed.size(), expected + 4);
+    }
+    EXPECT_EQ(array.DisplayList().CurrentWavelength(), 1200);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FillAroundTest,
+    ::testing::Values(FillAroundCase{"AroundTheTarget", 1100, 1300, TableArray::kFullSpan, true},
+                      FillAroundCase{"BoundOnEqualLines", 1150, 1500, TableArray::kFullSpan, true},
+                      FillAroundCase{"PastTheScanLimits", 1050, 1650, 20, true},
+                      FillAroundCase{"AwayFromTheTarget", 1700, 1800, TableArray::kFullSpan, false},
+                      FillAroundCase{"PastBothEnds", 0, 5000, 20, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(TableArrayTest, FillAroundLeavesTheIdleFillToCarryOn)
+{
+    folder.WriteTable("a.swt", Ramp(100, 1000, 10));
+    array.ScanDirectory(folder.Path());
+    array.GoToWavelength(1500);
+    array.FillAround(1400, 1600);
+    EXPECT_TRUE(array.FillStep());
+    FillCompletely();
+    EXPECT_EQ(Listed().size(), 100u);
+    EXPECT_DOUBLE_EQ(array.Progress(), 1.0);
 }

@@ -1,0 +1,263 @@
+#include "database/TableArray.h"
+#include "database/TestFiles.h"
+#include "database/TextTables.h"
+#include "graph/Summation.h"
+#include "workspace/ExportSettings.h"
+#include "workspace/ExportWriter.h"
+
+#include <csignal>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/resource.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Fe is element 1, Cu element 2; valence 2 is "II"; descriptions and references by code.
+LineRecord Fe(int32_t wavelength, uint8_t intensity, uint8_t description, uint8_t reference)
+{
+    LineRecord record = Line(wavelength, 1, 2, intensity);
+    record.descriptionCode = description;
+    record.referenceCode = reference;
+    return record;
+}
+
+const ExportSettings kDataOnly{"", "", 0, 0, 1};
+const ExportSettings kSummationOnly{"", "", 0, 1, 0};
+const ExportSettings kBoth{"", "", 1, 0, 0};
+
+class ExportWriterTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder.WriteText("ELEMENTS", ElementsText({"H", "Fe", "Cu"}));
+        folder.WriteText("DESCRIPT", "P\nW\n");
+        folder.WriteText("REFERENC", "K95\nN02\n1\n11\n");
+        text.Load(folder.Path());
+    }
+
+    // Three sources, A, B and C, all listing Fe II at 4000 Å.
+    void ThreeSources()
+    {
+        folder.WriteTable("A.swt",
+                          {Fe(3999400, 5, 0, 0), Fe(3999500, 10, 1, 1), Fe(4000000, 30, 1, 1),
+                           Line(4000500, 2, 2, 0), Fe(4000600, 5, 0, 0)});
+        folder.WriteTable("B.swt", {Fe(4000000, 20, 2, 3)});
+        folder.WriteTable("C.swt", {Fe(4000000, 10, 0, 1), Fe(4000000, 10, 0, 4)});
+        Load(4000000);
+    }
+
+    void Load(int32_t wavelength)
+    {
+        tables.ScanDirectory(folder.Path());
+        tables.GoToWavelength(wavelength);
+    }
+
+    void FillCompletely()
+    {
+        while (tables.FillStep()) {
+        }
+    }
+
+    TempFolder folder;
+    TextTables text;
+    TableArray tables{text};
+    ExportWriter writer{text, tables};
+};
+
+struct ScaleCase {
+    const char* name;
+    bool linear;
+    const char* rows;
+};
+
+class ExportScaleTest : public ExportWriterTest, public ::testing::WithParamInterface<ScaleCase> {};
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+}  // namespace
+
+// Duplicates make one row with a column pair per source, the references once each (B's "1"
+// after C's "11" is a reference of its own), the edges of the window included; the ratio and
+// the source scale never change the intensity texts.
+TEST_P(ExportScaleTest, DataRowsGroupDuplicatesAcrossSources)
+{
+    const ScaleCase& c = GetParam();
+    ThreeSources();
+    FillCompletely();
+    tables.SetLinear(c.linear);
+    text.ElementTable[1].ratio = 2.0;
+    tables.SetUseRatios(true);
+    tables.FileAt(0).SetScale(5.0);
+    const std::string header = "Wavelength\tElement\tValence\tA\t\tB\t\tC\t\tReference\n";
+    EXPECT_EQ(writer.Compose(kDataOnly, 1.0, {}), header + c.rows + "\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scales, ExportScaleTest,
+    ::testing::Values(ScaleCase{"Logarithmic", false,
+                                "3999.500\tFe\tII\t1.0\tP\t\t\t\t\tK95 \t\n"
+                                "4000.000\tFe\tII\t3.0\tP\t2.0\tW\t1.0\t\tK95 11 1 \t\n"
+                                "4000.500\tCu\tII\t   .   \t\t\t\t\t\t\t\n"},
+                      ScaleCase{"Linear", true,
+                                "3999.500\tFe\tII\t10\tP\t\t\t\t\tK95 \t\n"
+                                "4000.000\tFe\tII\t1000\tP\t100\tW\t10\t\tK95 11 1 \t\n"
+                                "4000.500\tCu\tII\t    .  \t\t\t\t\t\t\t\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ExportWriterTest, SwitchedOffSourcesHaveNoColumns)
+{
+    ThreeSources();
+    tables.SetActive(1, false);
+    tables.Rebuild();
+    FillCompletely();
+    EXPECT_EQ(writer.DataBlock(4000000, 4000000),
+              "Wavelength\tElement\tValence\tA\t\tC\t\tReference\n"
+              "4000.000\tFe\tII\t3.0\tP\t1.0\t\tK95 11 \t\n\n");
+}
+
+// Each block keeps its header lines and empty line when it has no rows.
+TEST_F(ExportWriterTest, EmptyListGivesHeadersOnly)
+{
+    folder.WriteTable("A.swt", {});
+    Load(4000000);
+    EXPECT_EQ(writer.Compose(kBoth, 1.0, {}),
+              "Wavelength\tElement\tValence\tA\t\tReference\n\n"
+              "Summation data\nWavelength\tIntensity\n\n");
+    EXPECT_EQ(writer.Compose(kSummationOnly, 1.0, {}), "Summation data\nWavelength\tIntensity\n\n");
+}
+
+// The window is r Å wide about the current line, both ends included, even when the idle fill
+// has not read that far yet.
+TEST_F(ExportWriterTest, ExportCompletesTheListAcrossTheWindow)
+{
+    std::vector<LineRecord> ramp;
+    for (int32_t wavelength = 3990000; wavelength <= 4010000; wavelength += 100) {
+        ramp.push_back(Line(wavelength, 1, 2, 10));
+    }
+    folder.WriteTable("A.swt", ramp);
+    Load(4000000);  // a single fill step: the lines next to 4000 Å only
+    ASSERT_LT(tables.DisplayList().Count(), 11u);
+    const std::vector<std::string> lines = Lines(writer.Compose(kDataOnly, 1.0, {}));
+    ASSERT_EQ(lines.size(), 13u);  // header, 11 rows, empty line
+    EXPECT_EQ(lines[1].substr(0, 9), "3999.500\t");
+    EXPECT_EQ(lines[11].substr(0, 9), "4000.500\t");
+    EXPECT_EQ(lines[12], "");
+    EXPECT_EQ(tables.DisplayList().CurrentWavelength(), 4000000);
+}
+
+// Row j stands where the graph put sample j: the line added at the centre peaks on 4000.000.
+TEST_F(ExportWriterTest, SummationRowsLieOnTheSamples)
+{
+    folder.WriteTable("A.swt", {Line(4000000, 1, 2, 20)});
+    Load(4000000);
+    Summation curve;
+    curve.Setup(800, 4.0, 0.9);
+    curve.SetOrigin(4000.0 - 2.0);
+    curve.Add(100.0, 4000.0);
+    const std::vector<std::string> lines =
+        Lines(writer.SummationBlock({curve.Samples(), curve.Range()}));
+    ASSERT_EQ(lines.size(), curve.Count() + 3);
+    EXPECT_EQ(lines[0], "Summation data");
+    EXPECT_EQ(lines[1], "Wavelength\tIntensity");
+    for (size_t j = 0; j < curve.Count(); ++j) {
+        const std::string& row = lines[j + 2];
+        const double position = curve.Origin() + static_cast<double>(j) * curve.UnitsPerSample();
+        EXPECT_NEAR(std::stod(row.substr(0, row.find('\t'))), position, 0.0011) << row;
+    }
+    EXPECT_EQ(lines[2], "3998.000\t0.001");
+    EXPECT_EQ(lines[202], "4000.000\t100.001");
+    EXPECT_EQ(lines[401], "4001.990\t0.001");
+    EXPECT_EQ(lines.back(), "");
+    tables.SetDecimals(4);
+    EXPECT_EQ(Lines(writer.SummationBlock({curve.Samples(), curve.Range()}))[2], "399.8000\t0.001");
+}
+
+struct RangeCase {
+    const char* text;
+    std::optional<double> value;
+};
+
+class ExportRangeTest : public ::testing::TestWithParam<RangeCase> {};
+
+TEST_P(ExportRangeTest, OnlyNumbersFromZeroToTenAreRanges)
+{
+    EXPECT_EQ(ExportWriter::ParseRange(GetParam().text), GetParam().value);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, ExportRangeTest,
+                         ::testing::Values(RangeCase{"2", 2.0}, RangeCase{"10.", 10.0},
+                                           RangeCase{"0.50", 0.5}, RangeCase{"", 0.0},
+                                           RangeCase{"abc", {}}, RangeCase{"11", {}},
+                                           RangeCase{"-1", {}}, RangeCase{"nan", {}},
+                                           RangeCase{"inf", {}}, RangeCase{"1e1", {}},
+                                           RangeCase{"10.001", {}}));
+
+TEST(ExportWriterRangeTest, RefusalExplainsTheRange)
+{
+    EXPECT_EQ(ExportWriter::RangeError(), "Value must lie with the range 0 to 10.");
+    EXPECT_EQ(ExportWriter::Window(4000000, 1.0), std::make_pair(3999500, 4000500));
+    EXPECT_EQ(ExportWriter::Window(4000000, 0.0015), std::make_pair(3999999, 4000000));
+}
+
+TEST_F(ExportWriterTest, WriteReplacesTheFileWithTheComposedText)
+{
+    ThreeSources();
+    FillCompletely();
+    folder.WriteText("out.txt", "old content that is longer than nothing");
+    std::string error;
+    ASSERT_TRUE(
+        writer.Write(folder.File("out.txt"), kSummationOnly, 1.0, {{0.5, 2.0}, 4.0}, &error))
+        << error;
+    EXPECT_EQ(folder.ReadText("out.txt"),
+              "Summation data\nWavelength\tIntensity\n3998.000\t0.5\n4000.000\t2\n\n");
+}
+
+// Nothing is written and an existing file stays as it was; the reason is given.
+TEST_F(ExportWriterTest, FailedWritesKeepTheOldFile)
+{
+    ThreeSources();
+    folder.WriteText("plain.txt", "kept");
+    fs::create_directory(folder.File("folder.txt"));
+    const std::string refused[] = {"", folder.Path() + "/", folder.File("missing/out.txt"),
+                                   folder.File("plain.txt/out.txt"), folder.File("folder.txt")};
+    for (const std::string& path : refused) {
+        std::string error;
+        EXPECT_FALSE(writer.Write(path, kBoth, 1.0, {}, &error)) << path;
+        EXPECT_FALSE(error.empty()) << path;
+    }
+    EXPECT_FALSE(fs::exists(folder.File("missing")));
+    EXPECT_EQ(folder.ReadText("plain.txt"), "kept");
+    EXPECT_TRUE(fs::is_directory(folder.File("folder.txt")));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 8)
+        << "no temporary file left beside the test's own eight";
+}
+
+// A file size limit makes the write fail even for root, whom permissions do not stop.
+TEST_F(ExportWriterTest, FailedWriteMidwayKeepsTheOldFile)
+{
+    ThreeSources();
+    folder.WriteText("out.txt", "kept");
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const rlimit tiny{8, saved.rlim_max};
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    std::string error;
+    const bool written = writer.Write(folder.File("out.txt"), kBoth, 1.0, {}, &error);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_FALSE(written);
+    EXPECT_NE(error.find("out.txt"), std::string::npos) << error;
+    EXPECT_EQ(folder.ReadText("out.txt"), "kept");
+}
