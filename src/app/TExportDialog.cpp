@@ -3,6 +3,7 @@
 #include "framework/DoubleRange.h"
 #include "framework/NumberFormat.h"
 #include "framework/TDoubleRangeValidator.h"
+#include "framework/THelpFileManager.h"
 #include "workspace/ExportWriter.h"
 
 #include <QButtonGroup>
@@ -29,8 +30,6 @@ constexpr int kHelpSummation = 3;
 constexpr int kHelpData = 4;
 constexpr int kHelpRange = 5;
 constexpr int kHelpStepper = 6;
-constexpr int kHelpOk = 8;
-constexpr int kHelpCancel = 9;
 
 const DoubleRange kRange(0.0, ExportWriter::kMaxRange);
 
@@ -74,9 +73,10 @@ TExportDialog::TExportDialog(const ExportSettings& settings, QWidget* parent)
     m_data->setObjectName("data");
     (settings.Both != 0 ? m_both : settings.Summ != 0 ? m_summation : m_data)->setChecked(true);
 
-    auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    SetHelp(box->button(QDialogButtonBox::Ok), kHelpOk);
-    SetHelp(box->button(QDialogButtonBox::Cancel), kHelpCancel);
+    auto* box = new QDialogButtonBox(
+        QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
+    SetButtonHelpContexts(box);
+    connect(box, &QDialogButtonBox::helpRequested, this, [] { ShowHelpTopic(kHelpDialog); });
     connect(box, &QDialogButtonBox::accepted, this, &TExportDialog::accept);
     connect(box, &QDialogButtonBox::rejected, this, &TExportDialog::reject);
 

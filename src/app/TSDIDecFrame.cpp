@@ -13,8 +13,10 @@
 #include "database/DataSources.h"
 #include "database/IntensityFormat.h"
 #include "database/TableArray.h"
+#include "framework/HelpTopics.h"
 #include "framework/SettingDescriptors.h"
 #include "framework/SettingsStore.h"
+#include "framework/THelpFileManager.h"
 #include "framework/UserMessage.h"
 #include "framework/UserMessages.h"
 #include "graph/TGraphWindow.h"
@@ -100,10 +102,25 @@ void TSDIDecFrame::CreateMenus()
     AddActions(elements, {CM_PERIODIC, CM_ALPHABETICAL, CM_ATOMICNUMBER, 0, CM_SETRATIO,
                           CM_SELECTALL, CM_INVERTSELECTION});
     QMenu* graph = menuBar()->addMenu(tr("&Graph"));
-    AddActions(graph, {CM_INCREASEINTENSITY, CM_DECREASEINTENSITY, 0, CM_SUMMATION,
-                       CM_SUMMATIONONLY, CM_USERATIOS, CM_DISPLAYOVERLAY, 0, CM_INCREASERANGE,
-                       CM_DECREASERANGE, CM_SCANONLYRANGE, 0, CM_ORDER1, CM_ORDER1 + 1,
-                       CM_ORDER1 + 2, CM_ORDER1 + 3, CM_ORDER1 + 4, CM_TREATORDERSASRATIOS, 0,
+    AddActions(graph, {CM_INCREASEINTENSITY,
+                       CM_DECREASEINTENSITY,
+                       0,
+                       CM_SUMMATION,
+                       CM_SUMMATIONONLY,
+                       CM_USERATIOS,
+                       CM_DISPLAYOVERLAY,
+                       0,
+                       CM_INCREASERANGE,
+                       CM_DECREASERANGE,
+                       CM_SCANONLYRANGE,
+                       0,
+                       CM_ORDER1,
+                       CM_ORDER1 + 1,
+                       CM_ORDER1 + 2,
+                       CM_ORDER1 + 3,
+                       CM_ORDER1 + 4,
+                       CM_TREATORDERSASRATIOS,
+                       0,
                        CM_GRAPHOPTIONS});
     m_sourcesMenu = menuBar()->addMenu(tr("&Sources"));
     m_sourcesMenu->setToolTipsVisible(true);
@@ -143,6 +160,10 @@ void TSDIDecFrame::EvFrameCommand(int commandId)
     } else if (commandId == CM_COMMANDLINE) {
         CommandBar->setVisible(CommandBar->isHidden());
         ApplyState();
+    } else if (commandId == CM_HELPCONTENTS) {
+        ShowHelpTopic(kHelpContentsTopic);
+    } else if (commandId == CM_HELPCOMMANDS) {
+        ShowHelpTopic(kCommandLineTopic);
     } else if (commandId == CM_ABOUT) {
         About();
     } else if (commandId == CM_PRINT) {

@@ -4,6 +4,7 @@
 #include "database/TextTables.h"
 #include "framework/IdleDriver.h"
 #include "framework/SettingsStore.h"
+#include "framework/THelpFileManager.h"
 
 #include <chrono>
 #include <memory>
@@ -48,6 +49,7 @@ private:
     SettingsStore m_store;
     bool m_storeReadable = true;
     IdleDriver m_idle;
+    THelpFileManager m_help;  // F1 and the help window, for the whole run
     std::unique_ptr<TSDIDecFrame> m_frame;
     int LastPercent = 0;
     uint64_t m_lastListRevision = 0;  // of the display list at the last idle step

@@ -2,6 +2,7 @@
 
 #include "database/TableArray.h"
 #include "database/WavetableFile.h"
+#include "framework/THelpFileManager.h"
 #include "framework/TRangeEdit.h"
 #include "graph/TGraphColoursDialog.h"
 #include "graph/TGraphPropertiesDialog.h"
@@ -26,7 +27,10 @@ TGraphOptionsDialog::TGraphOptionsDialog(QWidget* parent, const GraphSettings& s
     m_display->Fill(settings);
     m_colours->Fill(settings, tableLabels);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto* buttons = new QDialogButtonBox(
+        QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
+    SetButtonHelpContexts(buttons);
+    connect(buttons, &QDialogButtonBox::helpRequested, this, [] { ShowHelpTopic(kHelpContext); });
     connect(buttons, &QDialogButtonBox::accepted, this, &TGraphOptionsDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &TGraphOptionsDialog::reject);
     auto* layout = new QVBoxLayout(this);

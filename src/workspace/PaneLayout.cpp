@@ -1,6 +1,9 @@
 #include "workspace/PaneLayout.h"
 
 #include "framework/PaneSplitter.h"
+#include "framework/THelpFileManager.h"
+#include "workspace/HelpContexts.h"
+#include "workspace/MenuCommands.h"
 
 #include <QVariant>
 
@@ -50,6 +53,11 @@ QWidget* PaneLayout::Make(PaneId id)
     pane->setProperty("paneId", static_cast<int>(id));
     pane->setObjectName(kTitles[id]);
     pane->setWindowTitle(kTitles[id]);
+    // F1 over a pane opens the topic of its Window menu item, which describes the pane.
+    static const int kToggles[] = {CM_ELEMENTWINDOW, CM_DATAWINDOW, CM_GRAPHWINDOW};
+    if (const std::optional<int> topic = HelpContextForCommand(kToggles[id])) {
+        pane->setProperty(kHelpContextProperty, *topic);
+    }
     return pane;
 }
 

@@ -13,6 +13,7 @@
 #include "framework/NumberFormat.h"
 #include "framework/SettingDescriptors.h"
 #include "framework/StringUtil.h"
+#include "framework/THelpFileManager.h"
 #include "framework/UserMessage.h"
 #include "framework/UserMessages.h"
 #include "framework/WaitCursor.h"
@@ -541,15 +542,9 @@ void TSpeklaWindow::Print()
     emit PrintRequested();
 }
 
-void TSpeklaWindow::ShowHelp(int)
+void TSpeklaWindow::ShowHelp(int topic)
 {
-    NotAvailable(tr("Help"));
-}
-
-void TSpeklaWindow::NotAvailable(const QString& what)
-{
-    QMessageBox::information(this, tr("Spekla"),
-                             tr("%1 is not available in this version of Spekla.").arg(what));
+    ShowHelpTopic(topic);
 }
 
 void TSpeklaWindow::About()

@@ -110,7 +110,6 @@ private:
     void MoveBy(int lines);
     void RenewSourceItem(size_t index);
     void RestoreScanRange();
-    void NotAvailable(const QString& what);
     bool AskExportSettings();
     bool WriteExport(const ExportSettings& settings);
 

@@ -105,7 +105,7 @@ void ExportDialogTest::EveryControlHasAHelpTopic()
             ++checked;
         }
     }
-    QCOMPARE(checked, 10);  // two edits, browse, two arrows, three choices, OK and Cancel
+    QCOMPARE(checked, 11);  // two edits, browse, two arrows, three choices, OK, Cancel, Help
 }
 
 void ExportDialogTest::SettingsComeBackFromTheControls()

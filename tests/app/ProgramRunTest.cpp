@@ -11,7 +11,10 @@
 #include "database/TestFiles.h"
 #include "database/TextTables.h"
 #include "datawin/TDataWindow.h"
+#include "framework/THelpFileManager.h"
+#include "framework/THelpWindow.h"
 #include "graph/TGraphWindow.h"
+#include "workspace/ActionTable.h"
 #include "workspace/MenuCommands.h"
 #include "workspace/TSpeklaWindow.h"
 
@@ -287,8 +290,8 @@ void ProgramRunTest::MenusAndToolBarFollowTheDesignOrder()
     QCOMPARE(titles, QStringList({"&File", "&Data", "&Elements", "&Graph", "&Sources", "&Window",
                                   "&Help"}));
     QCOMPARE(CommandIds(TopMenu(*app, "&File")->actions()),
-             QList<int>({CM_LOADOVERLAY, CM_LOADELEMENTS, CM_SAVEELEMENTS, CM_EXPORT, 0, CM_SAVEGRAPH,
-                         CM_PRINT, CM_PRINTSETUP, 0, CM_EXIT}));
+             QList<int>({CM_LOADOVERLAY, CM_LOADELEMENTS, CM_SAVEELEMENTS, CM_EXPORT, 0,
+                         CM_SAVEGRAPH, CM_PRINT, CM_PRINTSETUP, 0, CM_EXIT}));
     QCOMPARE(CommandIds(TopMenu(*app, "&Help")->actions()),
              QList<int>({CM_HELPCONTENTS, CM_HELPCOMMANDS, 0, CM_ABOUT}));
     const QList<int> graph = CommandIds(TopMenu(*app, "&Graph")->actions());
@@ -493,5 +496,30 @@ void ProgramRunTest::GraphSavesAsPicturesOrSaysWhyNot()
                                      QSize(64, 64), true, &error));
     QVERIFY(error.startsWith("Could not save the graph"));
     QCOMPARE(QImage(png).size(), QSize(640, 200));
+    Quit(*app);
+}
+
+// The Help menu, the typed words and the panes lead to their own topics.
+void ProgramRunTest::HelpOpensAtTheTopicAsked()
+{
+    auto app = Start();
+    THelpFileManager* help = THelpFileManager::Instance();
+    QVERIFY(help != nullptr);
+    app->MainWindow()->Workspace()->Actions().Action(CM_HELPCONTENTS)->trigger();
+    QTRY_VERIFY(help->Window() != nullptr && help->Window()->isVisible());
+    QCOMPARE(help->Window()->Source().fileName(), QString("index.html"));
+    QCOMPARE(Type(*app, "?"), QString());
+    QCOMPARE(help->Window()->Source().fileName(), QString("commands.html"));
+    QCOMPARE(Type(*app, "help"), QString());
+    QCOMPARE(help->Window()->Source().fileName(), QString("index.html"));
+    TSpeklaWindow* workspace = app->MainWindow()->Workspace();
+    for (auto [pane, page] : {std::pair{WorkspaceOperations::kElementPane, "element-window.html"},
+                              {WorkspaceOperations::kDataPane, "data-window.html"},
+                              {WorkspaceOperations::kGraphPane, "graph-window.html"}}) {
+        const int topic = workspace->Pane(pane)->property("helpContext").toInt();
+        help->ShowTopic(topic);
+        QCOMPARE(help->Window()->Source().fileName(), QString(page));
+    }
+    help->Window()->close();
     Quit(*app);
 }

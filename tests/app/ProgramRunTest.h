@@ -32,6 +32,7 @@ private slots:
     void DraggedPaneSizesSurviveARestart();
     void PrintedPageHoldsGraphSelectionAndList();
     void GraphSavesAsPicturesOrSaysWhyNot();
+    void HelpOpensAtTheTopicAsked();
 
 private:
     // Starts the program and waits until it has read every table.
