@@ -16,7 +16,6 @@
 #include <QContextMenuEvent>
 #include <QHelpEvent>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPainter>
 #include <QToolTip>
 

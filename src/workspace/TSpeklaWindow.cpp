@@ -32,7 +32,6 @@
 #include <cmath>
 
 #include <QAction>
-#include <QApplication>
 #include <QDir>
 #include <QMenu>
 #include <QMessageBox>
