@@ -467,6 +467,20 @@ void ProgramRunTest::PrintedPageHoldsGraphSelectionAndList()
     QVERIFY(pdf.startsWith("%PDF"));
     QCOMPARE(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "),
              1);
+
+    // A printer that cannot start says so.
+    printer.setOutputFileName(m_config->filePath("no/such/folder/page.pdf"));
+    QString caption;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            caption = box->windowTitle();
+            box->accept();
+        }
+    });
+    closer.start(10);
+    QVERIFY(!app->MainWindow()->PrintTo(printer));
+    QCOMPARE(caption, QString("Print Error"));
     Quit(*app);
 }
 
