@@ -25,10 +25,10 @@ struct Spectrum {
 
 // The lamp gases and metals the sample promises (data/README.md).
 const Spectrum kLamps[] = {
-    {"HeI.ascii", 1, 1},       {"NeI.ascii", 9, 1},         {"NeII_vacuum.ascii", 9, 2},
-    {"ArI.ascii", 17, 1},      {"ArII_vacuum.ascii", 17, 2}, {"KrI_air.ascii", 35, 1},
-    {"XeI_air.ascii", 53, 1},  {"HgI.ascii", 79, 1},         {"CdI.ascii", 47, 1},
-    {"ZnI.ascii", 29, 1},      {"CuI_vacuum.ascii", 28, 1},  {"FeII_vacuum.ascii", 25, 2},
+    {"HeI.ascii", 1, 1},      {"NeI.ascii", 9, 1},          {"NeII_vacuum.ascii", 9, 2},
+    {"ArI.ascii", 17, 1},     {"ArII_vacuum.ascii", 17, 2}, {"KrI_air.ascii", 35, 1},
+    {"XeI_air.ascii", 53, 1}, {"HgI.ascii", 79, 1},         {"CdI.ascii", 47, 1},
+    {"ZnI.ascii", 29, 1},     {"CuI_vacuum.ascii", 28, 1},  {"FeII_vacuum.ascii", 25, 2},
 };
 
 std::vector<std::string> AllLists()
@@ -79,8 +79,8 @@ TEST(SampleLampsTest, OneTableOfAllListsHasEveryLampAndNothingElse)
 {
     SKIP_WITHOUT_NIST_DATA();
     TempInstallation dir;
-    std::vector<std::string> arguments = {"--into", dir.Path(), "--table", "lamps",
-                                          "--format", "nist"};
+    std::vector<std::string> arguments = {"--into", dir.Path(), "--table",
+                                          "lamps",  "--format", "nist"};
     const std::vector<std::string> lists = AllLists();
     arguments.insert(arguments.end(), lists.begin(), lists.end());
     const ImportRun run = RunImport(arguments);
@@ -129,8 +129,7 @@ TEST(SampleLampsTest, EachListReadsTheSameAloneAsAmongTheOthers)
                              NistDataFolder() + "/" + lamp.file})
                       .status,
                   0);
-        const std::vector<ShownLine> single =
-            Shown(alone, "one.swt", lamp.elementCode, lamp.stage);
+        const std::vector<ShownLine> single = Shown(alone, "one.swt", lamp.elementCode, lamp.stage);
         ASSERT_FALSE(single.empty());
         EXPECT_EQ(Shown(together, "lamps.swt", lamp.elementCode, lamp.stage), single);
     }
