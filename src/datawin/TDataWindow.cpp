@@ -447,9 +447,12 @@ void TDataWindow::DrawSourceColumn(QPainter& painter, const DisplayWaveData& lin
 {
     const int x = m_header->sectionViewportPosition(section);
     const int w = m_header->sectionSize(section);
-    const int split = std::max(w - m_descriptionWidth, 0);
-    DrawText(painter, QRect(x, top, split, LineHeight()),
-             FormatIntensity(line, m_tables.Linear(), false, false), Qt::AlignRight);
+    const std::string intensity = FormatIntensity(line, m_tables.Linear(), false, false);
+    // In a column narrower than the widest description the intensity keeps its room and the
+    // description is cut instead: the number is what the column is for.
+    const int needed = std::min(TextAdvance(QString::fromStdString(intensity)) + 2, w);
+    const int split = std::max(w - m_descriptionWidth, needed);
+    DrawText(painter, QRect(x, top, split, LineHeight()), intensity, Qt::AlignRight);
     DrawText(painter, QRect(x + split, top, w - split, LineHeight()), line.description,
              Qt::AlignLeft);
 }

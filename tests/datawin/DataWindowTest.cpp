@@ -214,3 +214,17 @@ void DataWindowTest::FittingToAFontSizesShortTitlesByTheSample()
     QCOMPARE(window->Header()->sectionSize(6), metrics.horizontalAdvance("WWWW") + 15);  // Ref
     QCOMPARE(window->Header()->sectionSize(1), metrics.horizontalAdvance("Element") + 15);
 }
+
+// A description wider than a source column cuts the description, not the intensity.
+void DataWindowTest::IntensityShowsInAColumnNarrowerThanTheDescriptions()
+{
+    ListWindow list;
+    list.folder.WriteText("DESCRIPT", "a description far wider than any source column\n");
+    list.text.Load(list.folder.Path());
+    auto window = list.Open();
+    const int h = QFontMetrics(window->RowFont()).lineSpacing();
+    const int marker = (window->viewport()->height() - h) / 2;
+    const QRgb base = window->palette().color(QPalette::Base).rgb();
+    QVERIFY(window->Header()->sectionSize(2) < 100);
+    QVERIFY(HasInk(Grab(*window), CellOf(*window, 2, marker - h, h), base));
+}

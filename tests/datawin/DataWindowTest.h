@@ -7,6 +7,7 @@ class DataWindowTest : public QObject {
 
 private slots:
     void GroupsOfThreeSourcesShareOneMarkedRow();
+    void IntensityShowsInAColumnNarrowerThanTheDescriptions();
     void AnEmptyListPaintsNothingBelowTheHeader();
     void GrowthOutsideTheScreenPaintsNothing();
     void ColumnsAndFontComeBackAfterARestart();
