@@ -1,0 +1,62 @@
+#include "command/CommandFile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+std::string_view Trimmed(std::string_view text)
+{
+    const size_t first = text.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}
+
+// A "#" inside a word (a file name such as "run#2.txt") is kept.
+std::string_view WithoutComment(std::string_view line)
+{
+    for (size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '#' && (i == 0 || line[i - 1] == ' ' || line[i - 1] == '\t')) {
+            return line.substr(0, i);
+        }
+    }
+    return line;
+}
+
+}  // namespace
+
+std::vector<CommandFile::Line> CommandFile::Parse(std::string_view text)
+{
+    std::vector<Line> lines;
+    int number = 0;
+    while (!text.empty()) {
+        const size_t end = text.find('\n');
+        const std::string_view raw = text.substr(0, end);
+        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+        ++number;
+        const std::string_view command = Trimmed(WithoutComment(raw));
+        if (!command.empty()) {
+            lines.push_back({number, std::string(command)});
+        }
+    }
+    return lines;
+}
+
+std::optional<std::vector<CommandFile::Line>> CommandFile::Read(const std::string& path,
+                                                                std::string* error)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        if (error != nullptr) {
+            *error = path + ": " + std::strerror(errno);
+        }
+        return std::nullopt;
+    }
+    std::ostringstream text;
+    text << file.rdbuf();
+    return Parse(text.str());
+}
