@@ -1,8 +1,15 @@
 #include "app/TSpeklaApp.h"
 
+#include "app/CommandFileRunner.h"
+#include "app/DesktopFileTypes.h"
+#include "app/ProgramOptions.h"
 #include "app/TSDIDecFrame.h"
+#include "command/CommandFile.h"
 #include "workspace/TSpeklaWindow.h"
 
+#include <cstdio>
+
+#include <QCoreApplication>
 #include <QDir>
 #include <QMessageBox>
 
@@ -15,6 +22,13 @@ TSpeklaApp::~TSpeklaApp() = default;
 
 void TSpeklaApp::InitInstance(const QString& directory)
 {
+    InitInstance(directory, ProgramOptions());
+}
+
+void TSpeklaApp::InitInstance(const QString& directory, const ProgramOptions& options)
+{
+    m_batch = options.batch;
+    m_commandFile = QString::fromStdString(options.commandFile);
     m_directory = QDir(directory).absolutePath();
     const std::string folder = QDir::toNativeSeparators(m_directory).toStdString();
     m_text.Load(folder);
@@ -22,7 +36,97 @@ void TSpeklaApp::InitInstance(const QString& directory)
     LoadSettings();
     m_frame = std::make_unique<TSDIDecFrame>(m_text, m_tables, m_store, m_idle);
     m_frame->SetupWindow();
-    m_frame->ShowAtStart();
+    if (m_batch) {
+        m_frame->Workspace()->SetWarningSink(
+            [this](const std::string& warning) { Tell(QString::fromStdString(warning)); });
+    } else {
+        m_frame->ShowAtStart();
+    }
+    ProcessCommandLine(options);
+}
+
+// After the window is shown, as a file manager expects of the files it passes.
+void TSpeklaApp::ProcessCommandLine(const ProgramOptions& options)
+{
+    for (const std::string& message : options.messages) {
+        Tell(QString::fromStdString(message));
+    }
+    if (options.unregister) {
+        UnregisterFileTypes();
+        return;
+    }
+    LoadFiles(options);
+    // A batch run leaves the desktop as it is.
+    if (!m_batch) {
+        RegisterFileTypes();
+    }
+}
+
+void TSpeklaApp::LoadFiles(const ProgramOptions& options)
+{
+    TSpeklaWindow* workspace = m_frame->Workspace();
+    for (const ProgramOptions::FileToLoad& file : options.files) {
+        if (file.kind == ProgramOptions::FileKind::ElementFile) {
+            workspace->LoadElementFile(file.path);
+            workspace->SelectionChanged();
+        } else {
+            workspace->LoadOverlay(file.path);
+        }
+    }
+    emit workspace->StateChanged();
+}
+
+void TSpeklaApp::RegisterFileTypes()
+{
+    DesktopFileTypes::Register(m_directory);
+}
+
+// The settings go with the file types; the windows would write theirs back at exit, so this
+// run saves nothing.
+void TSpeklaApp::UnregisterFileTypes()
+{
+    DesktopFileTypes::Unregister();
+    m_store.DeleteKey("Software\\Spekla");
+    if (m_store.SubKeyNames("Software").empty() && m_store.ValueNames("Software").empty()) {
+        m_store.DeleteKey("Software");
+    }
+    DesktopFileTypes::SaveOrRemove(m_store);
+    m_saveAtExit = false;
+    std::fprintf(stderr, "spekla: file types and settings removed; this run saves nothing\n");
+}
+
+int TSpeklaApp::RunCommandFile()
+{
+    std::string error;
+    const auto lines = CommandFile::Read(m_commandFile.toStdString(), &error);
+    if (!lines) {
+        Tell(tr("The command file could not be read: %1").arg(QString::fromStdString(error)));
+        return 1;
+    }
+    CommandFileRunner runner(
+        *m_frame->Workspace(), m_text, [this] { CompleteFill(); }, m_batch);
+    const bool done = runner.Run(*lines);
+    if (!done) {
+        Tell(m_commandFile + ", " + runner.Failure());
+    }
+    if (runner.QuitRequested() && !m_batch) {
+        m_frame->close();
+    }
+    return done ? 0 : 1;
+}
+
+void TSpeklaApp::CompleteFill()
+{
+    while (IdleAction(std::chrono::seconds(1))) {
+    }
+}
+
+void TSpeklaApp::Tell(const QString& text) const
+{
+    std::fprintf(stderr, "spekla: %s\n", qPrintable(text));
+    if (!m_batch) {
+        QMessageBox::warning(m_frame.get(), kName, text);
+    }
 }
 
 void TSpeklaApp::LoadSettings()
@@ -54,6 +158,9 @@ bool TSpeklaApp::IdleAction(std::chrono::microseconds budget)
 
 bool TSpeklaApp::TermInstance()
 {
+    if (!m_saveAtExit || m_batch) {
+        return true;
+    }
     bool saved = true;
     std::string error;
     if (m_storeReadable && !m_store.Save(&error)) {
@@ -70,5 +177,9 @@ bool TSpeklaApp::TermInstance()
 
 void TSpeklaApp::ReportFailure(const QString& what, const std::string& error) const
 {
+    if (m_batch) {
+        Tell(what + " " + QString::fromStdString(error));
+        return;
+    }
     QMessageBox::warning(m_frame.get(), kName, what + "\n\n" + QString::fromStdString(error));
 }

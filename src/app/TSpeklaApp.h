@@ -13,6 +13,7 @@
 #include <QString>
 
 class TSDIDecFrame;
+struct ProgramOptions;
 
 // The application object: the line database of one installation (a folder holding ELEMENTS,
 // DESCRIPT, REFERENC and the .swt tables), the settings store, the idle-time fill of the line
@@ -27,10 +28,16 @@ public:
     TSpeklaApp();
     ~TSpeklaApp() override;
 
-    // Loads the installation in `directory`, restores the settings and shows the main frame.
+    // Loads the installation in `directory`, restores the settings, shows the main frame (not
+    // for a batch run) and carries out the program options.
     void InitInstance(const QString& directory);
-    // Saves the settings store and rewrites ELEMENTS; failures are reported to the user.
-    // Returns false when something could not be saved.
+    void InitInstance(const QString& directory, const ProgramOptions& options);
+    // The command file of --run or --batch: 0 when every command was carried out, 1 when one
+    // was refused or the file could not be read.
+    int RunCommandFile();
+    // Saves the settings store and rewrites ELEMENTS; failures are reported to the user. A run
+    // that unregistered, and a batch run, save nothing. Returns false when something could not
+    // be saved.
     bool TermInstance();
 
     TSDIDecFrame* MainWindow() const { return m_frame.get(); }
@@ -42,8 +49,18 @@ private:
     bool IdleAction(std::chrono::microseconds budget);
     void LoadSettings();
     void ReportFailure(const QString& what, const std::string& error) const;
+    void ProcessCommandLine(const ProgramOptions& options);
+    void LoadFiles(const ProgramOptions& options);
+    void RegisterFileTypes();
+    void UnregisterFileTypes();
+    // A message for the user: standard error, and a message box when there is a window.
+    void Tell(const QString& text) const;
+    void CompleteFill();
 
     QString m_directory;
+    QString m_commandFile;
+    bool m_batch = false;
+    bool m_saveAtExit = true;
     TextTables m_text;
     TableArray m_tables{m_text};
     SettingsStore m_store;

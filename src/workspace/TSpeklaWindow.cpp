@@ -294,11 +294,20 @@ void TSpeklaWindow::ShowWarning(const CommandResult& result)
     if (result.warning.empty()) {
         return;
     }
+    if (m_warningSink) {
+        m_warningSink(result.warning);
+        return;
+    }
     const auto icon = result.icon == CommandResult::Icon::Exclamation ? QMessageBox::Warning
                                                                       : QMessageBox::NoIcon;
     QMessageBox box(icon, tr("Warning"), QString::fromStdString(result.warning), QMessageBox::Ok,
                     this);
     box.exec();
+}
+
+void TSpeklaWindow::SetWarningSink(std::function<void(const std::string&)> sink)
+{
+    m_warningSink = std::move(sink);
 }
 
 void TSpeklaWindow::EvMenuCommand(int commandId)

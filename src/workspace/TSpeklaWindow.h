@@ -88,6 +88,8 @@ public:
     TDataWindow* DataWindow() const;
     TGraphWindow* GraphWindow() const;
     void ShowWarning(const CommandResult& result);
+    // Warnings go to `sink` instead of a message box, in a run without a window.
+    void SetWarningSink(std::function<void(const std::string&)> sink);
     void ToggleSource(size_t index);
     // A page of the list when it is shown, else half the graph's range.
     void Page(int direction);
@@ -122,5 +124,6 @@ private:
     ActionTable* m_actions;
     PaneLayout m_panes;
     std::unique_ptr<MenuCommandHandler> m_menuCommands;
+    std::function<void(const std::string&)> m_warningSink;
     std::vector<OverlayData> m_overlay;  // the measured points of the overlay file loaded
 };

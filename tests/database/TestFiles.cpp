@@ -26,6 +26,7 @@ TempFolder::~TempFolder()
 
 void TempFolder::WriteText(const std::string& name, const std::string& text) const
 {
+    std::filesystem::create_directories(std::filesystem::path(File(name)).parent_path());
     std::ofstream(File(name), std::ios::binary) << text;
 }
 

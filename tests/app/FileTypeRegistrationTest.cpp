@@ -1,0 +1,162 @@
+#include "app/FileTypeRegistration.h"
+#include "database/TestFiles.h"
+#include "framework/SettingsStore.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <utime.h>
+
+namespace {
+
+struct ExecCase {
+    const char* path;
+    const char* word;
+};
+
+class ExecArgument : public testing::TestWithParam<ExecCase> {};
+
+TEST_P(ExecArgument, QuotesAndEscapesAsDesktopEntriesRequire)
+{
+    EXPECT_EQ(FileTypeRegistration::ExecArgument(GetParam().path), GetParam().word);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, ExecArgument,
+    testing::Values(ExecCase{"/usr/bin/spekla", "/usr/bin/spekla"},
+                    ExecCase{"/home/me/my programs/spekla", "\"/home/me/my programs/spekla\""},
+                    ExecCase{"/opt/a$b/spekla", "\"/opt/a\\\\$b/spekla\""},
+                    ExecCase{"/opt/say\"hi\"/spekla", "\"/opt/say\\\\\"hi\\\\\"/spekla\""},
+                    ExecCase{"/opt/back\\slash", "\"/opt/back\\\\\\\\slash\""},
+                    ExecCase{"/opt/100%/spekla", "/opt/100%%/spekla"}));
+
+TEST(FileTypeRegistration, DesktopEntryStartsTheProgramInItsInstallation)
+{
+    const std::string installed =
+        "[Desktop Entry]\nName=Spekla\nExec=spekla %f\nPath=/old\nIcon=spekla\n";
+    EXPECT_EQ(FileTypeRegistration::DesktopEntryFor(installed, "/opt/spekla/bin/spekla",
+                                                    "/home/me/lines"),
+              "[Desktop Entry]\nName=Spekla\nExec=/opt/spekla/bin/spekla %f\n"
+              "Path=/home/me/lines\nIcon=spekla\n");
+}
+
+std::optional<std::string> Default(const SettingsStore& store, const std::string& key)
+{
+    const auto value = store.GetValue(key, "");
+    if (!value || !std::holds_alternative<std::string>(*value)) {
+        return std::nullopt;
+    }
+    return std::get<std::string>(*value);
+}
+
+TEST(FileTypeRegistration, KeysAreWrittenOnceAndRemovedExactly)
+{
+    SettingsStore store(SettingsStore::Root::ClassesRoot, "");
+    store.SetValue(".txt", "", std::string("txtfile"));
+    EXPECT_TRUE(FileTypeRegistration::WriteKeys(store, "/usr/bin/spekla"));
+    EXPECT_EQ(Default(store, ".swt"), "Spekla.1");
+    EXPECT_EQ(Default(store, ".sef"), "Spekla.2");
+    EXPECT_EQ(Default(store, "Spekla.1"), "Spekla Wavelength Table");
+    EXPECT_EQ(Default(store, "Spekla.2"), "Spekla Element File");
+    EXPECT_EQ(Default(store, "Spekla.Application\\DefaultIcon"), "/usr/bin/spekla");
+    for (const char* key : {"Spekla.1", "Spekla.2", "Spekla.3"}) {
+        EXPECT_EQ(Default(store, std::string(key) + "\\DefaultIcon"), "/usr/bin/spekla,1");
+    }
+    const std::string written = store.Text();
+    EXPECT_FALSE(FileTypeRegistration::WriteKeys(store, "/usr/bin/spekla"));
+    EXPECT_EQ(store.Text(), written);
+    EXPECT_TRUE(FileTypeRegistration::WriteKeys(store, "/opt/spekla"));
+
+    EXPECT_TRUE(FileTypeRegistration::RemoveKeys(store));
+    EXPECT_EQ(store.SubKeyNames(""), std::vector<std::string>{".txt"});
+    EXPECT_FALSE(FileTypeRegistration::RemoveKeys(store));
+}
+
+std::vector<FileTypeRegistration::File> DesktopFiles()
+{
+    return {{"mime/packages/spekla.xml", "<mime-info/>\n"},
+            {"applications/spekla.desktop", "[Desktop Entry]\n"},
+            {"icons/hicolor/scalable/apps/spekla.svg", "<svg/>\n"}};
+}
+
+time_t ModificationTime(const std::string& path)
+{
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 ? status.st_mtime : 0;
+}
+
+TEST(FileTypeRegistration, FilesAreWrittenOnlyWhenTheyDifferAndRemovedExactly)
+{
+    const TempFolder data;
+    const FileTypeRegistration registration(data.Path(), DesktopFiles());
+    std::string error;
+    EXPECT_EQ(registration.Install(&error), 3) << error;
+    EXPECT_EQ(data.ReadText("applications/spekla.desktop"), "[Desktop Entry]\n");
+    // A second start changes nothing: the files keep their age.
+    const utimbuf old{1000, 1000};
+    for (const auto& file : registration.Files()) {
+        ASSERT_EQ(::utime(registration.PathOf(file).c_str(), &old), 0);
+    }
+    EXPECT_EQ(registration.Install(&error), 0);
+    for (const auto& file : registration.Files()) {
+        EXPECT_EQ(ModificationTime(registration.PathOf(file)), 1000) << file.relativePath;
+    }
+    data.WriteText("applications/spekla.desktop", "changed by hand\n");
+    EXPECT_EQ(registration.Install(&error), 1);
+    EXPECT_EQ(data.ReadText("applications/spekla.desktop"), "[Desktop Entry]\n");
+
+    // What the desktop's tools made: a database of Spekla's types alone goes, a cache that
+    // also serves another entry stays.
+    data.WriteText("applications/other.desktop", "[Desktop Entry]\n");
+    data.WriteText("applications/mimeinfo.cache", "[MIME Cache]\n");
+    data.WriteText("mime/mime.cache", "");
+    data.WriteText("mime/application/x-spekla-table.xml", "");
+    EXPECT_EQ(registration.Uninstall(), 3);
+    for (const auto& file : registration.Files()) {
+        EXPECT_FALSE(std::filesystem::exists(registration.PathOf(file))) << file.relativePath;
+    }
+    EXPECT_TRUE(std::filesystem::exists(data.File("applications/other.desktop")));
+    EXPECT_TRUE(std::filesystem::exists(data.File("applications/mimeinfo.cache")));
+    EXPECT_FALSE(std::filesystem::exists(data.File("mime")));
+    EXPECT_FALSE(std::filesystem::exists(data.File("icons")));
+    EXPECT_EQ(registration.Uninstall(), 0);
+}
+
+TEST(FileTypeRegistration, UninstallLeavesNoTraceOfAnInstallAlone)
+{
+    const TempFolder data;
+    const FileTypeRegistration registration(data.Path(), DesktopFiles());
+    std::string error;
+    ASSERT_EQ(registration.Install(&error), 3) << error;
+    data.WriteText("applications/mimeinfo.cache", "[MIME Cache]\n");
+    data.WriteText("mime/globs2", "50:application/x-spekla-table:*.swt\n");
+    EXPECT_EQ(registration.Uninstall(), 3);
+    EXPECT_TRUE(std::filesystem::is_empty(data.Path()));
+}
+
+TEST(FileTypeRegistration, UninstallKeepsOtherPackagesAndTheirDatabase)
+{
+    const TempFolder data;
+    const FileTypeRegistration registration(data.Path(), DesktopFiles());
+    std::string error;
+    ASSERT_EQ(registration.Install(&error), 3) << error;
+    data.WriteText("mime/packages/other.xml", "<mime-info/>\n");
+    data.WriteText("mime/globs2", "50:text/x-other:*.other\n");
+    data.WriteText("icons/hicolor/scalable/apps/other.svg", "<svg/>\n");
+    EXPECT_EQ(registration.Uninstall(), 3);
+    EXPECT_TRUE(std::filesystem::exists(data.File("mime/globs2")));
+    EXPECT_TRUE(std::filesystem::exists(data.File("mime/packages/other.xml")));
+    EXPECT_TRUE(std::filesystem::exists(data.File("icons/hicolor/scalable/apps/other.svg")));
+    EXPECT_FALSE(std::filesystem::exists(data.File("applications")));
+}
+
+TEST(FileTypeRegistration, FailureToWriteIsReported)
+{
+    const TempFolder data;
+    data.WriteText("mime", "a file where a folder should be");
+    std::string error;
+    EXPECT_EQ(FileTypeRegistration(data.Path(), DesktopFiles()).Install(&error), -1);
+    EXPECT_FALSE(error.empty());
+}
+
+}  // namespace
