@@ -20,15 +20,16 @@ TSpeklaApp::TSpeklaApp() : m_store(SettingsStore::Root::CurrentUser)
 
 TSpeklaApp::~TSpeklaApp() = default;
 
-void TSpeklaApp::InitInstance(const QString& directory)
-{
-    InitInstance(directory, ProgramOptions());
-}
-
 void TSpeklaApp::InitInstance(const QString& directory, const ProgramOptions& options)
 {
     m_batch = options.batch;
     m_commandFile = QString::fromStdString(options.commandFile);
+    InitInstance(directory);
+    ProcessCommandLine(options);
+}
+
+void TSpeklaApp::InitInstance(const QString& directory)
+{
     m_directory = QDir(directory).absolutePath();
     const std::string folder = QDir::toNativeSeparators(m_directory).toStdString();
     m_text.Load(folder);
@@ -42,7 +43,6 @@ void TSpeklaApp::InitInstance(const QString& directory, const ProgramOptions& op
     } else {
         m_frame->ShowAtStart();
     }
-    ProcessCommandLine(options);
 }
 
 // After the window is shown, as a file manager expects of the files it passes.

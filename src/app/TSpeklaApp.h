@@ -28,9 +28,10 @@ public:
     TSpeklaApp();
     ~TSpeklaApp() override;
 
-    // Loads the installation in `directory`, restores the settings, shows the main frame (not
-    // for a batch run) and carries out the program options.
+    // Loads the installation in `directory`, restores the settings and shows the main frame.
     void InitInstance(const QString& directory);
+    // The same as the program starts it: not shown for a batch run, then the program options
+    // are carried out and the file types registered.
     void InitInstance(const QString& directory, const ProgramOptions& options);
     // The command file of --run or --batch: 0 when every command was carried out, 1 when one
     // was refused or the file could not be read.
