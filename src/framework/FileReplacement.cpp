@@ -1,5 +1,7 @@
 #include "framework/FileReplacement.h"
 
+#include "framework/FileFaults.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -17,8 +19,19 @@ bool Fail(std::string* error, const std::string& what, int errorNumber)
     return false;
 }
 
-bool WriteAll(int fd, std::string_view content)
+// False with errno set when a test injects a fault into this step.
+bool Allowed(FileFaults::Step step, const std::string& target)
 {
+    const int injected = FileFaults::Injected(step, target);
+    errno = injected;
+    return injected == 0;
+}
+
+bool WriteAll(int fd, std::string_view content, const std::string& target)
+{
+    if (!Allowed(FileFaults::Step::Write, target)) {
+        return false;
+    }
     while (!content.empty()) {
         const ssize_t written = ::write(fd, content.data(), content.size());
         if (written < 0) {
@@ -73,12 +86,14 @@ bool FileReplacement::Stage(const std::string& path, std::string_view content, s
         std::filesystem::create_directories(target.parent_path(), ec);
     }
     std::string name = target.string() + ".tmp-XXXXXX";
-    const int fd = ::mkstemp(name.data());
+    const int fd = Allowed(FileFaults::Step::Create, target.string()) ? ::mkstemp(name.data()) : -1;
     if (fd < 0) {
         return Fail(error, "Cannot create a temporary file beside " + path, errno);
     }
-    const bool written =
-        WriteAll(fd, content) && ::fchmod(fd, ModeFor(target.string())) == 0 && ::fsync(fd) == 0;
+    const std::string& file = target.string();
+    const bool written = WriteAll(fd, content, file) && Allowed(FileFaults::Step::Chmod, file) &&
+                         ::fchmod(fd, ModeFor(file)) == 0 &&
+                         Allowed(FileFaults::Step::Sync, file) && ::fsync(fd) == 0;
     const int writeError = errno;
     ::close(fd);
     if (!written) {
@@ -93,7 +108,8 @@ bool FileReplacement::Commit(std::string* error)
 {
     while (!m_staged.empty()) {
         const Staged staged = m_staged.front();
-        if (::rename(staged.temporary.c_str(), staged.target.c_str()) != 0) {
+        if (!Allowed(FileFaults::Step::Rename, staged.target) ||
+            ::rename(staged.temporary.c_str(), staged.target.c_str()) != 0) {
             return Fail(error, "Cannot replace " + staged.target, errno);
         }
         m_staged.erase(m_staged.begin());

@@ -1,6 +1,8 @@
+#include "FileFaultScope.h"
 #include "database/TestFiles.h"
 #include "framework/FileReplacement.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -79,3 +81,31 @@ TEST(FileReplacementTest, PermissionsFollowTheOldFileOrTheUmask)
     EXPECT_EQ(fs::status(folder.File("kept")).permissions(), fs::perms(0600));
     EXPECT_EQ(fs::status(folder.File("fresh")).permissions(), fs::perms(0640));
 }
+
+class FileReplacementFault : public testing::TestWithParam<FileFaults::Step> {};
+
+// Whatever step fails, the old file stays byte for byte, the failure is reported with the
+// system's reason, and no temporary file is left beside it.
+TEST_P(FileReplacementFault, LeavesTheOldFileAndSaysWhy)
+{
+    TempFolder folder;
+    const std::string old("old\0content\r\n", 13);
+    folder.WriteText("settings", old);
+    std::string error;
+    {
+        const FileFaultScope fault(GetParam(), ENOSPC, "/settings");
+        FileReplacement replacement;
+        const bool done =
+            replacement.Stage(folder.File("settings"), "new", &error) && replacement.Commit(&error);
+        EXPECT_FALSE(done);
+        EXPECT_EQ(fault.Hits(), 1);
+    }
+    EXPECT_NE(error.find("No space left on device"), std::string::npos) << error;
+    EXPECT_EQ(folder.ReadText("settings"), old);
+    EXPECT_EQ(FilesIn(folder), 1U);
+}
+
+INSTANTIATE_TEST_SUITE_P(EachStep, FileReplacementFault,
+                         testing::Values(FileFaults::Step::Create, FileFaults::Step::Write,
+                                         FileFaults::Step::Chmod, FileFaults::Step::Sync,
+                                         FileFaults::Step::Rename));
