@@ -44,6 +44,13 @@ std::string FormatDefault(double value)
     return ToChars(value, std::chars_format::general, 6);
 }
 
+std::string FormatShortest(double value)
+{
+    std::array<char, kBufferSize> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    return result.ec == std::errc() ? std::string(buffer.data(), result.ptr) : std::string();
+}
+
 std::string FormatFixed(double value, int decimals)
 {
     return ToChars(value, std::chars_format::fixed, std::max(decimals, 0));

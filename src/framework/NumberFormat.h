@@ -7,6 +7,8 @@
 
 // The stream's default form: up to 6 significant digits, shortest text (1, 0.25, 2.5, 1e+06).
 std::string FormatDefault(double value);
+// The fewest digits that read back as exactly `value`.
+std::string FormatShortest(double value);
 
 // Fixed-point with exactly `decimals` digits after the point; no point when `decimals` is 0.
 // Negative `decimals` count as 0.

@@ -127,7 +127,7 @@ bool ElementSelectionFile::Save(const std::string& path, const TextTables& text,
     std::string content;
     for (const Element& element : text.ElementTable) {
         if (element.selected != 0) {
-            content += element.name + ' ' + FormatDefault(element.ratio) + '\n';
+            content += element.name + ' ' + FormatShortest(element.ratio) + '\n';
         }
     }
     return WriteFileAtomically(path, content, error);

@@ -7,8 +7,8 @@
 class TextTables;
 
 // An element selection file (".sef"): one line per selected element, in element-table order,
-// "name ratio" with the ratio in the stream's default form, LF line ends. Unselected elements
-// are left out, so an empty file selects nothing.
+// "name ratio" with the ratio in as few digits as read back exactly (1, 0.5, 2.25), LF line
+// ends. Unselected elements are left out, so an empty file selects nothing.
 class ElementSelectionFile {
 public:
     // Bigger files are refused unread: they cannot be selections, and reading one whole could

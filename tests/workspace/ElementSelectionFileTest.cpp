@@ -1,8 +1,10 @@
+#include "FileFaultScope.h"
 #include "database/TestFiles.h"
 #include "database/TextTables.h"
 #include "framework/NumberFormat.h"
 #include "workspace/ElementSelectionFile.h"
 
+#include <cerrno>
 #include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -100,7 +102,8 @@ TEST(ElementSelectionFileTest, WarningCountsTheSkippedLines)
 
 class ElementSelectionRoundTripTest : public testing::TestWithParam<double> {};
 
-TEST_P(ElementSelectionRoundTripTest, KeepsSixSignificantDigits)
+// Every digit of a ratio comes back: a typed 0.1234567 must not be saved as 0.123457.
+TEST_P(ElementSelectionRoundTripTest, KeepsEveryDigit)
 {
     TempFolder folder;
     TextTables text = Elements();
@@ -108,16 +111,48 @@ TEST_P(ElementSelectionRoundTripTest, KeepsSixSignificantDigits)
     text.ElementTable[2].ratio = GetParam();
     std::string error;
     ASSERT_TRUE(ElementSelectionFile::Save(folder.File("a.sef"), text, &error)) << error;
-    EXPECT_EQ(folder.ReadText("a.sef"), "H 3\nFe " + FormatDefault(GetParam()) + "\n");
+    EXPECT_EQ(folder.ReadText("a.sef"), "H 3\nFe " + FormatShortest(GetParam()) + "\n");
 
     TextTables loaded = Elements();
     EXPECT_TRUE(ElementSelectionFile::Load(folder.File("a.sef"), loaded).loaded);
-    EXPECT_DOUBLE_EQ(loaded.ElementTable[2].ratio, GetParam());
+    EXPECT_EQ(loaded.ElementTable[2].ratio, GetParam());
     EXPECT_EQ(State(loaded), "+H 3 -He 4 +Fe " + FormatDefault(GetParam()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Ratios, ElementSelectionRoundTripTest,
-                         testing::Values(0.25, 0.0, 999.999, 3.14159, 1000.0, 1.5e-05));
+                         testing::Values(0.25, 0.0, 999.999, 3.14159, 1000.0, 1.5e-05,
+                                         0.1234567890123, 1.0 / 3.0));
+
+TEST(ElementSelectionFileTest, UsualRatiosAreWrittenAsBefore)
+{
+    TempFolder folder;
+    TextTables text = Elements();
+    text.ElementTable[0].ratio = 1.0;
+    text.ElementTable[1].ratio = 0.5;
+    text.ElementTable[2].ratio = 100.0;
+    ASSERT_TRUE(ElementSelectionFile::Save(folder.File("a.sef"), text, nullptr));
+    EXPECT_EQ(folder.ReadText("a.sef"), "H 1\nHe 0.5\nFe 100\n");
+}
+
+class ElementFileSaveFault : public testing::TestWithParam<FileFaults::Step> {};
+
+TEST_P(ElementFileSaveFault, KeepsTheOldFileAndSaysWhy)
+{
+    TempFolder folder;
+    folder.WriteText("old.sef", "He 4\r\n");
+    std::string error;
+    {
+        const FileFaultScope fault(GetParam(), EIO, "old.sef");
+        EXPECT_FALSE(ElementSelectionFile::Save(folder.File("old.sef"), Elements(), &error));
+    }
+    EXPECT_NE(error.find("Input/output error"), std::string::npos) << error;
+    EXPECT_EQ(folder.ReadText("old.sef"), "He 4\r\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(EachStep, ElementFileSaveFault,
+                         testing::Values(FileFaults::Step::Create, FileFaults::Step::Write,
+                                         FileFaults::Step::Chmod, FileFaults::Step::Sync,
+                                         FileFaults::Step::Rename));
 
 TEST(ElementSelectionFileTest, NothingSelectedSavesAnEmptyFile)
 {
