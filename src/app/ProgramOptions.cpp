@@ -42,7 +42,7 @@ public:
         for (m_next = 0; m_next < m_arguments.size() && !m_options.unregister;) {
             const std::string& argument = m_arguments[m_next++];
             if (optionsEnded || !IsOption(argument)) {
-                if (argument != "-") {  // a lone dash means nothing
+                if (argument != "-" && !argument.empty()) {  // nothing to open
                     AddFile(argument);
                 }
             } else if (argument == "--") {

@@ -7,6 +7,12 @@
 
 namespace {
 
+// A carriage return counts as a blank: files from Windows editors carry them in odd places.
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r';
+}
+
 std::string_view Trimmed(std::string_view text)
 {
     const size_t first = text.find_first_not_of(" \t\r");
@@ -20,7 +26,7 @@ std::string_view Trimmed(std::string_view text)
 std::string_view WithoutComment(std::string_view line)
 {
     for (size_t i = 0; i < line.size(); ++i) {
-        if (line[i] == '#' && (i == 0 || line[i - 1] == ' ' || line[i - 1] == '\t')) {
+        if (line[i] == '#' && (i == 0 || IsBlank(line[i - 1]))) {
             return line.substr(0, i);
         }
     }

@@ -37,6 +37,7 @@ const OptionCase kOptionCases[] = {
     {"UnregisterStopsTheRest", {"-unreg", "-e", "a.sef", "b.sef"}, true},
     {"SingleUIsNoUnregister", {"-u"}, false, {}, {"unknown option -u"}},
     {"LoneDashIsIgnored", {"-"}},
+    {"EmptyArgumentIsIgnored", {"", "a.sef"}, false, {{Kind::ElementFile, "a.sef"}}},
     {"SlashStartsAPathNotAnOption",
      {"/", "/home/me/lines.txt"},
      false,

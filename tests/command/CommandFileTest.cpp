@@ -29,7 +29,8 @@ INSTANTIATE_TEST_SUITE_P(
         CommandFileCase{"TrailingComment", "DECIMALS 2   # fewer\n", {{1, "DECIMALS 2"}}},
         CommandFileCase{"HashInsideAWordKept", "EXPORT run#2.txt\n", {{1, "EXPORT run#2.txt"}}},
         CommandFileCase{"WindowsLineEnds", "AIR\r\n\r\nVACUUM\r\n", {{1, "AIR"}, {3, "VACUUM"}}},
-        CommandFileCase{"NoFinalLineEnd", "  LINEAR  ", {{1, "LINEAR"}}}),
+        CommandFileCase{"NoFinalLineEnd", "  LINEAR  ", {{1, "LINEAR"}}},
+        CommandFileCase{"CommentAfterAStrayCarriageReturn", "\r# note\nAIR\r#x\n", {{2, "AIR"}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CommandFile, MissingFileSaysWhy)
