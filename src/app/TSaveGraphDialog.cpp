@@ -1,8 +1,12 @@
 #include "app/TSaveGraphDialog.h"
 
+#include "framework/AtomicFile.h"
 #include "graph/TGraphWindow.h"
 
+#include <QBuffer>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
@@ -15,7 +19,6 @@
 #include <QPdfWriter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSaveFile>
 #include <QSpinBox>
 #include <QSvgGenerator>
 
@@ -129,15 +132,22 @@ bool TSaveGraphDialog::Write(const TGraphWindow& graph, const QString& fileName,
         *error = tr("Give the file a name ending in .png, .svg or .pdf.");
         return false;
     }
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *error = tr("Could not save the graph as %1.\n\n%2").arg(fileName, file.errorString());
+    const QFileInfo target(fileName);
+    if (!target.absoluteDir().exists()) {
+        // Making folders for a mistyped name would leave them behind.
+        *error = tr("Could not save the graph as %1.\n\nThe folder %2 does not exist.")
+                     .arg(fileName, target.absolutePath());
         return false;
     }
+    // Drawn into memory first, then written by the same replacement as every other file:
+    // QSaveFile took a write cut short by a full disk for success.
+    QBuffer file;
+    file.open(QIODevice::WriteOnly);
+    bool drawn = true;
     if (suffix == "png") {
         QImage image(size, QImage::Format_RGB32);
         Draw(image, graph, size, paper);
-        image.save(&file, "PNG");
+        drawn = image.save(&file, "PNG");
     } else if (suffix == "svg") {
         QSvgGenerator svg;
         svg.setOutputDevice(&file);
@@ -154,8 +164,13 @@ bool TSaveGraphDialog::Write(const TGraphWindow& graph, const QString& fileName,
         pdf.setTitle(tr("Spekla graph"));
         Draw(pdf, graph, size, paper);
     }
-    if (!file.commit()) {
-        *error = tr("Could not save the graph as %1.\n\n%2").arg(fileName, file.errorString());
+    std::string reason = "the picture could not be drawn";
+    const QByteArray& bytes = file.data();
+    if (!drawn ||
+        !WriteFileAtomically(QFile::encodeName(fileName).toStdString(),
+                             std::string_view(bytes.constData(), bytes.size()), &reason)) {
+        *error = tr("Could not save the graph as %1.\n\n%2")
+                     .arg(fileName, QString::fromStdString(reason));
         return false;
     }
     return true;

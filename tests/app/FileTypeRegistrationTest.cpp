@@ -1,7 +1,9 @@
+#include "FileFaultScope.h"
 #include "app/FileTypeRegistration.h"
 #include "database/TestFiles.h"
 #include "framework/SettingsStore.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -160,3 +162,25 @@ TEST(FileTypeRegistration, FailureToWriteIsReported)
 }
 
 }  // namespace
+
+class DesktopFileFault : public testing::TestWithParam<FileFaults::Step> {};
+
+// A desktop file that cannot be replaced keeps its old text, and the failure is reported.
+TEST_P(DesktopFileFault, KeepsTheOldFileAndSaysWhy)
+{
+    const TempFolder data;
+    data.WriteText("applications/spekla.desktop", "[Desktop Entry]\nName=Old\n");
+    const FileTypeRegistration registration(data.Path(), DesktopFiles());
+    std::string error;
+    {
+        const FileFaultScope fault(GetParam(), EROFS, "spekla.desktop");
+        EXPECT_EQ(registration.Install(&error), -1);
+    }
+    EXPECT_NE(error.find("Read-only file system"), std::string::npos) << error;
+    EXPECT_EQ(data.ReadText("applications/spekla.desktop"), "[Desktop Entry]\nName=Old\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(EachStep, DesktopFileFault,
+                         testing::Values(FileFaults::Step::Create, FileFaults::Step::Write,
+                                         FileFaults::Step::Chmod, FileFaults::Step::Sync,
+                                         FileFaults::Step::Rename));

@@ -20,6 +20,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <csignal>
+#include <sys/resource.h>
 
 #include <QAction>
 #include <QApplication>
@@ -510,6 +512,23 @@ void ProgramRunTest::GraphSavesAsPicturesOrSaysWhyNot()
                                      QSize(64, 64), true, &error));
     QVERIFY(error.startsWith("Could not save the graph"));
     QCOMPARE(QImage(png).size(), QSize(640, 200));
+
+    // A write failing part-way (a file size limit stops even root) keeps each old picture.
+    for (const char* name : {"graph.png", "graph.svg", "graph.pdf"}) {
+        const QString path = m_config->filePath(name);
+        const QByteArray old = ReadFile(path);
+        rlimit saved{};
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+        const rlimit tiny{64, saved.rlim_max};
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
+        const bool written = TSaveGraphDialog::Write(graph, path, QSize(640, 200), true, &error);
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previousHandler);
+        QVERIFY2(!written, name);
+        QVERIFY(error.startsWith("Could not save the graph"));
+        QCOMPARE(ReadFile(path), old);
+    }
     Quit(*app);
 }
 

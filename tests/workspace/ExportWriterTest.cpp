@@ -1,3 +1,4 @@
+#include "FileFaultScope.h"
 #include "database/TableArray.h"
 #include "database/TestFiles.h"
 #include "database/TextTables.h"
@@ -5,6 +6,7 @@
 #include "workspace/ExportSettings.h"
 #include "workspace/ExportWriter.h"
 
+#include <cerrno>
 #include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -261,3 +263,28 @@ TEST_F(ExportWriterTest, FailedWriteMidwayKeepsTheOldFile)
     EXPECT_NE(error.find("out.txt"), std::string::npos) << error;
     EXPECT_EQ(folder.ReadText("out.txt"), "kept");
 }
+
+class ExportWriteFault : public ExportWriterTest,
+                         public testing::WithParamInterface<FileFaults::Step> {};
+
+// Whichever step of the replacement fails, the old export stays byte for byte and the reason is
+// given, for the caller to show.
+TEST_P(ExportWriteFault, KeepsTheOldFileAndSaysWhy)
+{
+    ThreeSources();
+    FillCompletely();
+    folder.WriteText("out.txt", "old\texport\r\n");
+    std::string error;
+    {
+        const FileFaultScope fault(GetParam(), ENOSPC, "/out.txt");
+        EXPECT_FALSE(writer.Write(folder.File("out.txt"), kBoth, 1.0, {}, &error));
+        EXPECT_EQ(fault.Hits(), 1);
+    }
+    EXPECT_NE(error.find("No space left on device"), std::string::npos) << error;
+    EXPECT_EQ(folder.ReadText("out.txt"), "old\texport\r\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(EachStep, ExportWriteFault,
+                         testing::Values(FileFaults::Step::Create, FileFaults::Step::Write,
+                                         FileFaults::Step::Chmod, FileFaults::Step::Sync,
+                                         FileFaults::Step::Rename));
