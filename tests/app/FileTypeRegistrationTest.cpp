@@ -1,4 +1,5 @@
 #include "FileFaultScope.h"
+#include "KillDuringSave.h"
 #include "app/FileTypeRegistration.h"
 #include "database/TestFiles.h"
 #include "framework/SettingsStore.h"
@@ -184,3 +185,16 @@ INSTANTIATE_TEST_SUITE_P(EachStep, DesktopFileFault,
                          testing::Values(FileFaults::Step::Create, FileFaults::Step::Write,
                                          FileFaults::Step::Chmod, FileFaults::Step::Sync,
                                          FileFaults::Step::Rename));
+
+// Registering killed at any moment leaves each desktop file old or new, never a mix.
+TEST(FileTypeRegistration, KilledRegistrationLeavesEachFileOldOrNew)
+{
+    const TempFolder data;
+    const std::string entry = "[Desktop Entry]\n" + std::string(200000, '#') + "\n";
+    const FileTypeRegistration registration(data.Path(), {{"applications/spekla.desktop", entry}});
+    const std::string path = data.File("applications/spekla.desktop");
+    std::filesystem::create_directories(data.File("applications"));
+    EXPECT_EQ(KillDuringSave(path, "[Desktop Entry]\nName=Old\n", entry,
+                             [&] { registration.Install(nullptr); }),
+              "");
+}

@@ -1,4 +1,5 @@
 #include "FileFaultScope.h"
+#include "KillDuringSave.h"
 #include "database/TestFiles.h"
 #include "database/TextTables.h"
 #include "framework/NumberFormat.h"
@@ -229,4 +230,20 @@ TEST(ElementSelectionFileTest, FailedSaveIsReportedAndKeepsTheOldFile)
     EXPECT_FALSE(savedOk);
     EXPECT_FALSE(error.empty());
     EXPECT_EQ(folder.ReadText("old.sef"), "He 4\n");
+}
+
+// A save killed at any moment leaves the old selection or the new one, never a mix.
+TEST(ElementSelectionFileTest, KilledSaveLeavesTheOldOrTheNewFile)
+{
+    TempFolder folder;
+    TextTables text;
+    std::string expected;
+    for (int i = 0; i < 20000; ++i) {
+        text.ElementTable.push_back({i, 0, 0, 0, 0, "Element" + std::to_string(i), 0.5});
+        expected += "Element" + std::to_string(i) + " 0.5\n";
+    }
+    const std::string path = folder.File("big.sef");
+    EXPECT_EQ(KillDuringSave(path, "He 4\n", expected,
+                             [&] { ElementSelectionFile::Save(path, text, nullptr); }),
+              "");
 }

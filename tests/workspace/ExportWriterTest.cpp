@@ -1,4 +1,5 @@
 #include "FileFaultScope.h"
+#include "KillDuringSave.h"
 #include "database/TableArray.h"
 #include "database/TestFiles.h"
 #include "database/TextTables.h"
@@ -288,3 +289,20 @@ INSTANTIATE_TEST_SUITE_P(EachStep, ExportWriteFault,
                          testing::Values(FileFaults::Step::Create, FileFaults::Step::Write,
                                          FileFaults::Step::Chmod, FileFaults::Step::Sync,
                                          FileFaults::Step::Rename));
+
+// An export killed at any moment leaves the old file or the whole new one.
+TEST_F(ExportWriterTest, KilledExportLeavesTheOldOrTheNewFile)
+{
+    ThreeSources();
+    FillCompletely();
+    ExportWriter::Curve curve;
+    for (int i = 0; i < 50000; ++i) {
+        curve.samples.push_back(i * 0.25);
+    }
+    curve.range = 4.0;
+    const std::string expected = writer.Compose(kBoth, 1.0, curve);
+    const std::string path = folder.File("out.txt");
+    EXPECT_EQ(KillDuringSave(path, "old export\n", expected,
+                             [&] { writer.Write(path, kBoth, 1.0, curve, nullptr); }),
+              "");
+}
