@@ -2,8 +2,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -55,14 +55,31 @@ std::vector<CommandFile::Line> CommandFile::Parse(std::string_view text)
 std::optional<std::vector<CommandFile::Line>> CommandFile::Read(const std::string& path,
                                                                 std::string* error)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
+    const auto fail = [&](const std::string& why) -> std::optional<std::vector<Line>> {
         if (error != nullptr) {
-            *error = path + ": " + std::strerror(errno);
+            *error = path + ": " + why;
         }
         return std::nullopt;
+    };
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        return fail("is a folder");
     }
-    std::ostringstream text;
-    text << file.rdbuf();
-    return Parse(text.str());
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        return fail(std::strerror(errno));
+    }
+    // Read in pieces up to the limit: a pipe or a device gives no size beforehand.
+    std::string text;
+    char chunk[64 * 1024];
+    while (file.read(chunk, sizeof chunk) || file.gcount() > 0) {
+        text.append(chunk, static_cast<size_t>(file.gcount()));
+        if (text.size() > kMaximumSize) {
+            return fail("longer than any file of commands");
+        }
+    }
+    if (file.bad()) {
+        return fail("could not be read to the end");
+    }
+    return Parse(text);
 }

@@ -15,7 +15,10 @@ public:
         bool operator==(const Line&) const = default;
     };
 
+    // Larger files are refused: no one types that many commands.
+    static constexpr size_t kMaximumSize = 16u * 1024 * 1024;
+
     static std::vector<Line> Parse(std::string_view text);
-    // Empty, with *error saying why, when the file cannot be read.
+    // Empty, with *error saying why, when the file cannot be read whole (a folder, too big).
     static std::optional<std::vector<Line>> Read(const std::string& path, std::string* error);
 };

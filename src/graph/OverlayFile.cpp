@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <fstream>
+#include <iomanip>
 #include <optional>
 
 namespace {
@@ -42,9 +43,12 @@ OverlayFile::Result OverlayFile::Parse(std::istream& in)
     OverlayData point;
     bool haveWavelength = false;
     std::string token;
-    while (in >> token) {
-        const std::optional<double> number = ParseNumber(token);
-        if (!number) {
+    // A token as long as the limit cannot be a number; reading it whole could take all memory
+    // (a device such as /dev/zero is one endless token).
+    while (in >> std::setw(kLongestNumber + 1) >> token) {
+        const std::optional<double> number =
+            token.size() <= kLongestNumber ? ParseNumber(token) : std::nullopt;
+        if (!number || result.points.size() >= kMostPoints) {
             return {Status::BadContent, {}};
         }
         if (haveWavelength) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <istream>
 #include <string>
 #include <vector>
@@ -16,6 +17,10 @@ struct OverlayData {
 class OverlayFile {
 public:
     enum class Status { Read, CannotOpen, BadContent };
+    // Longer tokens are no numbers, and more points are no measured spectrum: such input is
+    // refused rather than read until memory runs out.
+    static constexpr size_t kLongestNumber = 64;
+    static constexpr size_t kMostPoints = 50'000'000;
 
     struct Result {
         Status status = Status::Read;

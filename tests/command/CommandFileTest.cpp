@@ -33,11 +33,20 @@ INSTANTIATE_TEST_SUITE_P(
         CommandFileCase{"CommentAfterAStrayCarriageReturn", "\r# note\nAIR\r#x\n", {{2, "AIR"}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(CommandFile, MissingFileSaysWhy)
+// A folder, a missing file and an endless device are refused with the reason, never taken for
+// an empty list of commands that all succeed.
+TEST(CommandFile, UnreadableFilesSayWhy)
 {
-    std::string error;
-    EXPECT_FALSE(CommandFile::Read("/nonexistent/commands.txt", &error));
-    EXPECT_NE(error.find("/nonexistent/commands.txt"), std::string::npos);
+    const std::pair<const char*, const char*> cases[] = {
+        {"/nonexistent/commands.txt", "No such file or directory"},
+        {"/tmp", "is a folder"},
+        {"/dev/zero", "longer than any file of commands"},
+    };
+    for (const auto& [path, why] : cases) {
+        std::string error;
+        EXPECT_FALSE(CommandFile::Read(path, &error)) << path;
+        EXPECT_EQ(error, std::string(path) + ": " + why);
+    }
 }
 
 }  // namespace

@@ -35,6 +35,15 @@ const OverlayCase kCases[] = {
     {"NotANumber", "1 nan", Status::BadContent, {}},
     {"Infinite", "inf 2", Status::BadContent, {}},
     {"Overflow", "1e400 2", Status::BadContent, {}},
+    // 64 characters still make a number; one more is refused rather than read in pieces.
+    {"LongestNumber",
+     "1 0.00000000000000000000000000000000000000000000000000000000000025",
+     Status::Read,
+     {{1, 2.5e-61}}},
+    {"TooLongForANumber",
+     "1 11111111111111111111111111111111111111111111111111111111111111111",
+     Status::BadContent,
+     {}},
 };
 
 class OverlayFileTest : public ::testing::TestWithParam<OverlayCase> {};
@@ -59,4 +68,11 @@ INSTANTIATE_TEST_SUITE_P(Texts, OverlayFileTest, ::testing::ValuesIn(kCases),
 TEST(OverlayFileReadTest, MissingFileCannotBeOpened)
 {
     EXPECT_EQ(OverlayFile::Read("/nonexistent/folder/scan.txt").status, Status::CannotOpen);
+}
+
+// A device that never ends (one endless token of NULs) is refused, not read until memory runs
+// out.
+TEST(OverlayFileReadTest, EndlessDeviceIsRefused)
+{
+    EXPECT_EQ(OverlayFile::Read("/dev/zero").status, Status::BadContent);
 }
