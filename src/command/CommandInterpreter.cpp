@@ -338,10 +338,12 @@ CommandResult CommandInterpreter::Overlay(const CommandText& command)
     } else if (on != Switch::None) {
         graph->SetDisplayOverlay(on == Switch::On);
     } else {
-        // A file that could not be read leaves the overlay as it was, shown or not.
-        if (m_workspace.LoadOverlay(std::string(command.argument))) {
-            graph->SetDisplayOverlay(true);
+        // A file that could not be read leaves the overlay as it was, shown or not; the
+        // workspace has said why, and a file of commands stops there.
+        if (!m_workspace.LoadOverlay(std::string(command.argument))) {
+            return CommandResult::Refused();
         }
+        graph->SetDisplayOverlay(true);
     }
     graph->Repaint();
     return CommandResult::Done();

@@ -200,7 +200,7 @@ const Case kCases[] = {
          EXPECT_EQ(i.workspace.overlayFileName, "Scan.txt");
          EXPECT_TRUE(i.workspace.graph.overlay);
      }},
-    {"OverlayBadFile", CMD_OVERLAY, "OVERLAY", "bad.txt", "EDG", true, "", "",
+    {"OverlayBadFile", CMD_OVERLAY, "OVERLAY", "bad.txt", "EDG", false, "", "",
      [](const Installation& i) {
          EXPECT_FALSE(i.workspace.graph.overlay);
          EXPECT_EQ(i.workspace.overlayFileName, "");
