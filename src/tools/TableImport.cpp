@@ -262,7 +262,8 @@ std::string TableImport::AfterFailedCommit(
         std::string& list = isNew ? replaced : kept;
         list += (list.empty() ? "" : ", ") + FileName(table->Path());
         if (isNew) {
-            list += " (" + std::to_string(table->NewTextCount()) + " texts added)";
+            const size_t added = table->NewTextCount();
+            list += " (" + std::to_string(added) + (added == 1 ? " new text)" : " new texts)");
         }
     }
     kept += (kept.empty() ? "" : ", ") + FileName(TablePath());
