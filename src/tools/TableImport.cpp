@@ -258,19 +258,21 @@ std::string TableImport::AfterFailedCommit(
     std::string kept;
     for (const auto& [table, content] : texts) {
         std::string now;
-        const bool isNew = ReadWholeFile(table->Path(), now) && now == content;
-        std::string& list = isNew ? replaced : kept;
-        list += (list.empty() ? "" : ", ") + FileName(table->Path());
-        if (isNew) {
-            const size_t added = table->NewTextCount();
-            list += " (" + std::to_string(added) + (added == 1 ? " new text)" : " new texts)");
+        const size_t added = table->NewTextCount();
+        if (ReadWholeFile(table->Path(), now) && now == content) {
+            replaced += (replaced.empty() ? "the new " : ", the new ") + FileName(table->Path()) +
+                        " (" + std::to_string(added) + (added == 1 ? " new text)" : " new texts)");
+        } else {
+            kept += ", the old " + FileName(table->Path());
         }
     }
-    kept += (kept.empty() ? "" : ", ") + FileName(TablePath());
     if (replaced.empty()) {
         return "nothing in " + m_options.directory + " was changed";
     }
-    return m_options.directory + " now holds the new " + replaced + " but the old " + kept +
+    std::error_code ec;
+    const bool tableThere = std::filesystem::exists(TablePath(), ec);
+    return m_options.directory + " now holds " + replaced + kept +
+           (tableThere ? " and the old " : " and no ") + FileName(TablePath()) +
            "; texts are only ever added, so every table there reads as before";
 }
 

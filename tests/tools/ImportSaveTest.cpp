@@ -125,13 +125,14 @@ TEST_P(ImportLateRenameTest, SaysWhatTheFolderHolds)
 
 INSTANTIATE_TEST_SUITE_P(
     Files, ImportLateRenameTest,
-    testing::Values(
-        LateRename{"REFERENC",
-                   "now holds the new DESCRIPT (1 new text) but the old REFERENC, t.swt", false},
-        LateRename{"t.swt",
-                   "now holds the new DESCRIPT (1 new text), REFERENC (1 new text) but the "
-                   "old t.swt",
-                   true}),
+    testing::Values(LateRename{"REFERENC",
+                               "now holds the new DESCRIPT (1 new text), the old REFERENC and "
+                               "the old t.swt",
+                               false},
+                    LateRename{"t.swt",
+                               "now holds the new DESCRIPT (1 new text), the new REFERENC (1 new "
+                               "text) and the old t.swt",
+                               true}),
     [](const auto& info) { return info.param.referencesReplaced ? "Table" : "References"; });
 
 TEST(ImportSaveTest, RemovesTemporaryFilesOfAKilledImportOnly)
