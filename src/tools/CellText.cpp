@@ -58,6 +58,20 @@ std::string ReadDelimitedCell(std::string_view line, char separator, size_t& pos
 
 }  // namespace
 
+bool LineCursor::Next(std::string_view& line)
+{
+    if (m_rest.empty()) {
+        return false;
+    }
+    const size_t end = m_rest.find('\n');
+    line = m_rest.substr(0, end);
+    while (line.ends_with('\r')) {
+        line.remove_suffix(1);
+    }
+    m_rest.remove_prefix(end == std::string_view::npos ? m_rest.size() : end + 1);
+    return true;
+}
+
 std::vector<PlacedCell> SplitPlaced(std::string_view line, char separator)
 {
     std::vector<PlacedCell> cells(1);

@@ -15,6 +15,19 @@ struct PlacedCell {
     size_t end = 0;    // the separator after it, or the end of the line
 };
 
+// Walks the lines of a text without copying it. A line ends at '\n'; any '\r' before that is
+// dropped, and a last line without one still counts.
+class LineCursor {
+public:
+    explicit LineCursor(std::string_view text) : m_rest(text) {}
+
+    // The next line; false at the end of the text.
+    bool Next(std::string_view& line);
+
+private:
+    std::string_view m_rest;
+};
+
 // Splits a fixed-width row on `separator`, keeping where each cell lies.
 std::vector<PlacedCell> SplitPlaced(std::string_view line, char separator);
 

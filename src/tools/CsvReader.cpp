@@ -22,10 +22,10 @@ struct CsvLayout {
     int lastUsed = -1;
 };
 
-CsvLayout LayoutFromHeader(const std::string& header)
+CsvLayout LayoutFromHeader(std::string_view header)
 {
     CsvLayout layout;
-    layout.separator = header.find('\t') != std::string::npos ? '\t' : ',';
+    layout.separator = header.find('\t') != std::string_view::npos ? '\t' : ',';
     const std::vector<std::string> names = SplitDelimited(header, layout.separator);
     for (size_t i = 0; i < names.size(); ++i) {
         const std::string name = ToLower(NormaliseText(names[i]));
@@ -74,11 +74,14 @@ SourceLine MakeLine(const std::vector<std::string>& cells, const CsvLayout& layo
 
 }  // namespace
 
-ReadResult CsvReader::Read(std::string_view content, const ReadContext& context)
+ReadResult CsvReader::Read(std::string_view content, const ReadContext& context,
+                           const LineSink& sink)
 {
     ReadResult result;
     std::optional<CsvLayout> layout;
-    for (const std::string& line : SplitLines(content)) {
+    LineCursor lines(content);
+    std::string_view line;
+    while (lines.Next(line)) {
         if (IsBlank(line) || line[0] == '#') {
             continue;
         }
@@ -101,7 +104,7 @@ ReadResult CsvReader::Read(std::string_view content, const ReadContext& context)
                         [](const std::string& c) { return IsBlank(c); })) {
             continue;
         }
-        result.lines.push_back(MakeLine(cells, *layout, context));
+        sink(MakeLine(cells, *layout, context));
     }
     if (!layout) {
         result.error = "no header row (the file is empty or all comments)";

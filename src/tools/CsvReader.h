@@ -12,5 +12,6 @@
 // description when the description column is empty.
 class CsvReader {
 public:
-    static ReadResult Read(std::string_view content, const ReadContext& context);
+    static ReadResult Read(std::string_view content, const ReadContext& context,
+                           const LineSink& sink);
 };

@@ -18,6 +18,8 @@ public:
     // The code of the element written `symbol`: the exact spelling first, else ignoring case.
     std::optional<uint8_t> BySymbol(std::string_view symbol) const;
     std::optional<uint8_t> ByAtomicNumber(int atomicNumber) const;
+    // How many elements have codes.
+    size_t Count() const { return m_elements.size(); }
 
 private:
     std::vector<Element> m_elements;

@@ -1,6 +1,5 @@
 #include "tools/NistDelimitedReader.h"
 
-#include "framework/StringUtil.h"
 #include "tools/CellText.h"
 #include "tools/NistColumns.h"
 
@@ -10,7 +9,7 @@
 
 namespace {
 
-std::vector<std::string> CleanCells(const std::string& line, char separator)
+std::vector<std::string> CleanCells(std::string_view line, char separator)
 {
     std::vector<std::string> cells = SplitDelimited(line, separator);
     for (std::string& cell : cells) {
@@ -25,13 +24,15 @@ std::vector<std::string> CleanCells(const std::string& line, char separator)
 }  // namespace
 
 ReadResult NistDelimitedReader::Read(std::string_view content, char separator,
-                                     const ReadContext& context)
+                                     const ReadContext& context, const LineSink& sink)
 {
     ReadResult result;
     NistColumns columns;
     bool haveColumns = false;
     bool everHadColumns = false;
-    for (const std::string& line : SplitLines(content)) {
+    LineCursor lines(content);
+    std::string_view line;
+    while (lines.Next(line)) {
         if (IsBlank(line) || line[0] == '#') {
             continue;
         }
@@ -50,8 +51,7 @@ ReadResult NistDelimitedReader::Read(std::string_view content, char separator,
                         [](const std::string& c) { return c.empty(); })) {
             continue;
         }
-        result.lines.push_back(haveColumns ? columns.MakeLine(cells, context)
-                                           : SourceLine::Malformed());
+        sink(haveColumns ? columns.MakeLine(cells, context) : SourceLine::Malformed());
     }
     if (!everHadColumns) {
         result.error = "no NIST column names (obs_wl..., ritz_wl...) found";

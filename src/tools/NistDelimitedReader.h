@@ -9,5 +9,6 @@
 // medium changes, cells often wrapped as ="..." or "...", and "-" or nothing for a missing value.
 class NistDelimitedReader {
 public:
-    static ReadResult Read(std::string_view content, char separator, const ReadContext& context);
+    static ReadResult Read(std::string_view content, char separator, const ReadContext& context,
+                           const LineSink& sink);
 };

@@ -1,6 +1,5 @@
 #include "tools/NistReader.h"
 
-#include "framework/StringUtil.h"
 #include "tools/CellText.h"
 #include "tools/NistColumns.h"
 #include "tools/NistDelimitedReader.h"
@@ -13,10 +12,12 @@
 namespace {
 
 // The first line that could be a header row: not blank, not a '#' comment, not a rule.
-std::string FirstTableLine(std::string_view content)
+std::string_view FirstTableLine(std::string_view content)
 {
-    for (const std::string& line : SplitLines(content)) {
-        const bool rule = line.find_first_not_of("-=+ \t") == std::string::npos;
+    LineCursor lines(content);
+    std::string_view line;
+    while (lines.Next(line)) {
+        const bool rule = line.find_first_not_of("-=+ \t") == std::string_view::npos;
         if (!IsBlank(line) && line[0] != '#' && !rule) {
             return line;
         }
@@ -24,32 +25,33 @@ std::string FirstTableLine(std::string_view content)
     return {};
 }
 
-char SeparatorOf(const std::string& line)
+char SeparatorOf(std::string_view line)
 {
-    if (line.find('|') != std::string::npos) {
+    if (line.find('|') != std::string_view::npos) {
         return '|';
     }
-    return line.find('\t') != std::string::npos ? '\t' : ',';
+    return line.find('\t') != std::string_view::npos ? '\t' : ',';
 }
 
 }  // namespace
 
-ReadResult NistReader::Read(std::string_view content, const ReadContext& context)
+ReadResult NistReader::Read(std::string_view content, const ReadContext& context,
+                            const LineSink& sink)
 {
-    const std::string first = FirstTableLine(content);
+    const std::string_view first = FirstTableLine(content);
     if (first.empty()) {
-        return ReadResult{{}, "no NIST line table in the file (it is empty or all comments)"};
+        return ReadResult{"no NIST line table in the file (it is empty or all comments)"};
     }
     const char separator = SeparatorOf(first);
     if (separator == '|') {
-        return NistTextReader::Read(content, context);
+        return NistTextReader::Read(content, context, sink);
     }
-    return NistDelimitedReader::Read(content, separator, context);
+    return NistDelimitedReader::Read(content, separator, context, sink);
 }
 
 bool NistReader::Recognises(std::string_view content)
 {
-    const std::string first = FirstTableLine(content);
+    const std::string_view first = FirstTableLine(content);
     const std::vector<std::string> cells = SplitDelimited(first, SeparatorOf(first));
     return std::any_of(cells.begin(), cells.end(), NistColumns::IsKeywordCell);
 }

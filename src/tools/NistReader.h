@@ -8,7 +8,8 @@
 // comment or a rule: '|' marks the text table, a tab the tab-separated export, else CSV.
 class NistReader {
 public:
-    static ReadResult Read(std::string_view content, const ReadContext& context);
+    static ReadResult Read(std::string_view content, const ReadContext& context,
+                           const LineSink& sink);
 
     // True when that first row holds a NIST column name ("Observed", "Ritz", "obs_wl_air(nm)"),
     // as a header row of any of the three forms does and a plain CSV list's does not.

@@ -8,6 +8,9 @@
 
 namespace {
 
+// More than any NIST column name needs ("Observed Wavelength Air (Å)").
+constexpr size_t kHeaderWords = 200;
+
 // A rule: dashes or equals signs, perhaps with '+' and '|', and nothing else.
 bool IsRule(std::string_view text)
 {
@@ -42,10 +45,13 @@ bool HasNumberCell(const std::vector<std::string>& cells)
 
 }  // namespace
 
-ReadResult NistTextReader::Read(std::string_view content, const ReadContext& context)
+ReadResult NistTextReader::Read(std::string_view content, const ReadContext& context,
+                                const LineSink& sink)
 {
-    NistTextReader reader(context);
-    for (const std::string& line : SplitLines(content)) {
+    NistTextReader reader(context, sink);
+    LineCursor lines(content);
+    std::string_view line;
+    while (lines.Next(line)) {
         reader.ReadLine(line);
         if (!reader.m_result.error.empty()) {
             return reader.m_result;
@@ -58,25 +64,25 @@ ReadResult NistTextReader::Read(std::string_view content, const ReadContext& con
     return std::move(reader.m_result);
 }
 
-void NistTextReader::ReadLine(const std::string& line)
+void NistTextReader::ReadLine(std::string_view line)
 {
     const bool commented = !line.empty() && line[0] == '#';
-    const std::string body = commented ? line.substr(1) : line;
+    const std::string_view body = commented ? line.substr(1) : line;
     if (IsBlank(body) || IsRule(body)) {
         FinishHeader();
         return;
     }
-    if (body.find('|') == std::string::npos) {
+    if (body.find('|') == std::string_view::npos) {
         FinishHeader();
         if (!commented && m_haveColumns) {
-            m_result.lines.push_back(SourceLine::Malformed());  // not part of any table
+            m_sink(SourceLine::Malformed());  // not part of any table
         }
         return;
     }
     ReadTableRow(body, commented);
 }
 
-void NistTextReader::ReadTableRow(const std::string& body, bool commented)
+void NistTextReader::ReadTableRow(std::string_view body, bool commented)
 {
     const std::vector<std::string> cells = Texts(SplitPlaced(body, '|'));
     if (AllBlank(cells)) {
@@ -85,11 +91,11 @@ void NistTextReader::ReadTableRow(const std::string& body, bool commented)
     }
     if (std::any_of(cells.begin(), cells.end(), NistColumns::IsKeywordCell)) {
         FinishHeader();
-        m_headerRows.push_back(body);
+        m_headerRows.emplace_back(body);
         return;
     }
     if (!m_headerRows.empty() && !HasNumberCell(cells)) {
-        m_headerRows.push_back(body);
+        m_headerRows.emplace_back(body);
         return;
     }
     FinishHeader();
@@ -97,10 +103,10 @@ void NistTextReader::ReadTableRow(const std::string& body, bool commented)
         return;
     }
     if (!m_haveColumns) {
-        m_result.lines.push_back(SourceLine::Malformed());  // a row before any header
+        m_sink(SourceLine::Malformed());  // a row before any header
         return;
     }
-    m_result.lines.push_back(m_columns.MakeLine(cells, m_context));
+    m_sink(m_columns.MakeLine(cells, m_context));
 }
 
 void NistTextReader::FinishHeader()
@@ -117,21 +123,35 @@ void NistTextReader::FinishHeader()
 NistColumns NistTextReader::ColumnsFromHeader(const std::vector<std::string>& rows)
 {
     std::vector<std::vector<PlacedCell>> placed;
+    placed.reserve(rows.size());
     for (const std::string& row : rows) {
         placed.push_back(SplitPlaced(row, '|'));
     }
     const auto finest =
         std::max_element(placed.begin(), placed.end(),
                          [](const auto& a, const auto& b) { return a.size() < b.size(); });
-    std::vector<std::string> headers(finest->size());
-    for (size_t i = 0; i < finest->size(); ++i) {
-        // Each column takes the words of every header cell over its middle.
-        const size_t middle = ((*finest)[i].begin + (*finest)[i].end) / 2;
-        for (const auto& row : placed) {
-            for (const PlacedCell& cell : row) {
-                if (cell.begin <= middle && middle < std::max(cell.end, cell.begin + 1)) {
-                    headers[i] += ' ' + cell.text;
-                }
+    // The finest row's cells are disjoint and in order, so their middles ascend strictly.
+    std::vector<size_t> middles;
+    middles.reserve(finest->size());
+    for (const PlacedCell& cell : *finest) {
+        middles.push_back((cell.begin + cell.end) / 2);
+    }
+    // Each column takes the words of every header cell over its middle. One sweep per row over
+    // cells and middles together: a row reaches only the columns under its own width.
+    std::vector<std::string> headers(middles.size());
+    for (const auto& row : placed) {
+        size_t column = 0;
+        for (const PlacedCell& cell : row) {
+            const size_t end = std::max(cell.end, cell.begin + 1);
+            while (column < middles.size() && middles[column] < cell.begin) {
+                ++column;
+            }
+            // A cell over many columns lends each only its first words, so that a wide cell
+            // with a long text costs its length once, not once per column.
+            const std::string_view words = std::string_view(cell.text).substr(0, kHeaderWords);
+            for (size_t c = column; c < middles.size() && middles[c] < end; ++c) {
+                headers[c] += ' ';
+                headers[c] += words;
             }
         }
     }

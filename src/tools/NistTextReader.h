@@ -15,17 +15,22 @@
 // do, and the rows above it are laid over it.
 class NistTextReader {
 public:
-    static ReadResult Read(std::string_view content, const ReadContext& context);
+    static ReadResult Read(std::string_view content, const ReadContext& context,
+                           const LineSink& sink);
 
 private:
-    explicit NistTextReader(const ReadContext& context) : m_context(context) {}
+    NistTextReader(const ReadContext& context, const LineSink& sink)
+        : m_context(context), m_sink(sink)
+    {
+    }
 
-    void ReadLine(const std::string& line);
-    void ReadTableRow(const std::string& body, bool commented);
+    void ReadLine(std::string_view line);
+    void ReadTableRow(std::string_view body, bool commented);
     void FinishHeader();
     static NistColumns ColumnsFromHeader(const std::vector<std::string>& rows);
 
     const ReadContext& m_context;
+    const LineSink& m_sink;
     ReadResult m_result;
     std::vector<std::string> m_headerRows;  // the block being read; empty when not in one
     NistColumns m_columns;

@@ -4,9 +4,9 @@
 #include "tools/WavelengthScale.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
-#include <vector>
 
 // One line of an input list as its reader understood it, before the element lookup and the
 // code tables turn it into a record.
@@ -40,8 +40,12 @@ struct ReadContext {
     int FallbackStage() const { return spectrum && spectrum->stage > 0 ? spectrum->stage : stage; }
 };
 
-// The lines of one input file, or why the file is not a list of the format asked for.
+// Takes each line of a file as it is read, so that a long list is never held whole.
+using LineSink = std::function<void(const SourceLine&)>;
+
+// How reading one input file ended.
 struct ReadResult {
-    std::vector<SourceLine> lines;
-    std::string error;  // set: nothing of this file is used and the import fails
+    // Set when the file is not a list of the format asked for: the lines already handed to the
+    // sink must not be used, and the import fails.
+    std::string error;
 };

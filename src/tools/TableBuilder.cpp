@@ -4,6 +4,7 @@
 #include "tools/ElementLookup.h"
 
 #include <algorithm>
+#include <utility>
 
 TableBuilder::TableBuilder(const ElementLookup& elements, CodeTable& descriptions,
                            CodeTable& references)
@@ -56,9 +57,10 @@ std::optional<uint8_t> TableBuilder::ElementCode(const SourceLine& line) const
     return std::nullopt;
 }
 
-std::vector<LineRecord> TableBuilder::SortedRecords() const
+std::vector<LineRecord> TableBuilder::TakeSortedRecords()
 {
-    std::vector<LineRecord> records = m_records;
+    std::vector<LineRecord> records = std::move(m_records);
+    m_records.clear();
     std::stable_sort(records.begin(), records.end(), [](const LineRecord& a, const LineRecord& b) {
         return a.wavelength < b.wavelength;
     });

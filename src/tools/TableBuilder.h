@@ -23,8 +23,13 @@ public:
     // line kept with code 0.
     void Add(const SourceLine& line, ImportCounts& counts);
 
-    // The records in table order: by wavelength, lines of equal wavelength as they were added.
-    std::vector<LineRecord> SortedRecords() const;
+    // How many lines were kept so far.
+    size_t Count() const { return m_records.size(); }
+
+    // Hands over the records in table order: by wavelength, lines of equal wavelength as they
+    // were added. The builder is empty afterwards. Sorted in place, so that a long table is
+    // never held twice.
+    std::vector<LineRecord> TakeSortedRecords();
 
     // The bytes of a table file holding `records`.
     static std::string Encode(const std::vector<LineRecord>& records);

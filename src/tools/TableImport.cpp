@@ -8,6 +8,8 @@
 #include "tools/TableBuilder.h"
 #include "tools/XmlPeakReader.h"
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <ostream>
 
@@ -30,18 +32,33 @@ const char* FormatName(InputFormat format)
     return "unknown";
 }
 
-ReadResult ReadAs(InputFormat format, std::string_view content, const ReadContext& context)
+ReadResult ReadAs(InputFormat format, std::string_view content, const ReadContext& context,
+                  const LineSink& sink)
 {
     switch (format) {
         case InputFormat::kNist:
-            return NistReader::Read(content, context);
+            return NistReader::Read(content, context, sink);
         case InputFormat::kXml:
-            return XmlPeakReader::Read(content, context);
+            return XmlPeakReader::Read(content, context, sink);
         case InputFormat::kCsv:
         case InputFormat::kGuess:
             break;
     }
-    return CsvReader::Read(content, context);
+    return CsvReader::Read(content, context, sink);
+}
+
+// FileReplacement's temporary files are "<target>.tmp-" and six characters from mkstemp.
+bool IsLeftoverTemporary(const std::string& name)
+{
+    const size_t mark = name.rfind(".tmp-");
+    if (mark == std::string::npos || name.size() != mark + 5 + 6) {
+        return false;
+    }
+    const std::string target = name.substr(0, mark);
+    const bool ours = target == "DESCRIPT" || target == "REFERENC" ||
+                      (target.size() > 4 && target.ends_with(".swt"));
+    return ours && std::all_of(name.begin() + static_cast<std::ptrdiff_t>(mark) + 5, name.end(),
+                               [](char c) { return std::isalnum(static_cast<unsigned char>(c)); });
 }
 
 std::string FileName(const std::string& path)
@@ -88,6 +105,14 @@ int TableImport::Run(std::ostream& out, std::ostream& err)
         err << kProgram << ": " << error << '\n';
         return kBadInput;
     }
+    if (builder.Count() == 0) {
+        // An empty table would only hide the one it replaces.
+        PrintCounts(out);
+        err << kProgram << ": no line of the input could be used (see the counts); "
+            << "nothing was written\n";
+        return kBadInput;
+    }
+    RemoveLeftovers(out);
     return WriteFiles(builder, out, err);
 }
 
@@ -133,14 +158,13 @@ bool TableImport::ReadInputs(TableBuilder& builder, std::ostream& out, std::stri
         }
         const InputFormat format =
             m_options.format == InputFormat::kGuess ? GuessFormat(content) : m_options.format;
-        const ReadResult result = ReadAs(format, content, ContextFor(path, format, out));
+        ImportCounts counts;
+        const ReadResult result =
+            ReadAs(format, content, ContextFor(path, format, out),
+                   [&builder, &counts](const SourceLine& line) { builder.Add(line, counts); });
         if (!result.error.empty()) {
             error = path + " (" + FormatName(format) + "): " + result.error;
             return false;
-        }
-        ImportCounts counts;
-        for (const SourceLine& line : result.lines) {
-            builder.Add(line, counts);
         }
         m_fileCounts.emplace_back(path, counts);
     }
@@ -171,28 +195,88 @@ ReadContext TableImport::ContextFor(const std::string& path, InputFormat format,
     return context;
 }
 
-int TableImport::WriteFiles(const TableBuilder& builder, std::ostream& out, std::ostream& err)
+void TableImport::RemoveLeftovers(std::ostream& out) const
 {
-    const std::vector<LineRecord> records = builder.SortedRecords();
+    // A killed import leaves its temporary files; they are never renamed, so nothing needs them.
+    std::error_code ec;
+    std::vector<std::filesystem::path> leftovers;
+    for (const auto& entry : std::filesystem::directory_iterator(m_options.directory, ec)) {
+        if (entry.is_regular_file(ec) && !entry.is_symlink(ec) &&
+            IsLeftoverTemporary(entry.path().filename().string())) {
+            leftovers.push_back(entry.path());
+        }
+    }
+    for (const auto& path : leftovers) {
+        if (std::filesystem::remove(path, ec)) {
+            out << "removed " << path.string() << ", left by an earlier import\n";
+        }
+    }
+}
+
+int TableImport::WriteFiles(TableBuilder& builder, std::ostream& out, std::ostream& err)
+{
+    size_t written = 0;
     std::string error;
     // Nothing is renamed until all three are on disk. DESCRIPT and REFERENC go first: they only
     // grow, so should the table's rename still fail, an existing table stays valid.
     FileReplacement replacement;
-    const auto stageTexts = [&replacement, &error](const CodeTable& table) {
-        return table.NewTextCount() == 0 ||
-               replacement.Stage(table.Path(), table.Content(), &error);
-    };
-    if (!stageTexts(m_descriptions) || !stageTexts(m_references) ||
-        !replacement.Stage(TablePath(), TableBuilder::Encode(records), &error) ||
-        !replacement.Commit(&error)) {
-        err << kProgram << ": " << error << '\n';
+    std::vector<std::pair<const CodeTable*, std::string>> texts;
+    for (const CodeTable* table : {&m_descriptions, &m_references}) {
+        if (table->NewTextCount() > 0) {
+            texts.emplace_back(table, table->Content());
+            if (!replacement.Stage(table->Path(), texts.back().second, &error)) {
+                err << kProgram << ": " << error << '\n';
+                return kWriteFailed;
+            }
+        }
+    }
+    {
+        std::vector<LineRecord> records = builder.TakeSortedRecords();
+        written = records.size();
+        const std::string bytes = TableBuilder::Encode(records);
+        records = {};
+        if (!replacement.Stage(TablePath(), bytes, &error)) {
+            err << kProgram << ": " << error << '\n';
+            return kWriteFailed;
+        }
+    }
+    if (!replacement.Commit(&error)) {
+        err << kProgram << ": " << error << '\n'
+            << kProgram << ": " << AfterFailedCommit(texts) << '\n';
         return kWriteFailed;
     }
-    PrintSummary(records.size(), out);
+    PrintSummary(written, out);
     return kSuccess;
 }
 
-void TableImport::PrintSummary(size_t written, std::ostream& out) const
+std::string TableImport::AfterFailedCommit(
+    const std::vector<std::pair<const CodeTable*, std::string>>& texts) const
+{
+    // The renames run in order and stop at the first failure: a text file that now reads as
+    // written was replaced, the table was not.
+    std::string replaced;
+    std::string kept;
+    for (const auto& [table, content] : texts) {
+        std::string now;
+        const size_t added = table->NewTextCount();
+        if (ReadWholeFile(table->Path(), now) && now == content) {
+            replaced += (replaced.empty() ? "the new " : ", the new ") + FileName(table->Path()) +
+                        " (" + std::to_string(added) + (added == 1 ? " new text)" : " new texts)");
+        } else {
+            kept += ", the old " + FileName(table->Path());
+        }
+    }
+    if (replaced.empty()) {
+        return "nothing in " + m_options.directory + " was changed";
+    }
+    std::error_code ec;
+    const bool tableThere = std::filesystem::exists(TablePath(), ec);
+    return m_options.directory + " now holds " + replaced + kept +
+           (tableThere ? " and the old " : " and no ") + FileName(TablePath()) +
+           "; texts are only ever added, so every table there reads as before";
+}
+
+void TableImport::PrintCounts(std::ostream& out) const
 {
     ImportCounts total;
     for (const auto& [path, counts] : m_fileCounts) {
@@ -200,6 +284,11 @@ void TableImport::PrintSummary(size_t written, std::ostream& out) const
         total += counts;
     }
     out << "total: " << total.Describe(true) << '\n';
+}
+
+void TableImport::PrintSummary(size_t written, std::ostream& out) const
+{
+    PrintCounts(out);
     out << "wrote " << TablePath() << " (" << written
         << " lines); new texts: " << m_descriptions.NewTextCount() << " in DESCRIPT, "
         << m_references.NewTextCount() << " in REFERENC\n";

@@ -14,10 +14,12 @@ class TableBuilder;
 #include <utility>
 #include <vector>
 
-// One run of the table maker. Everything is read and built in memory first; only then are the
-// files written: DESCRIPT and REFERENC (when they grew) and the table each go to a temporary
-// file, and only when all three are written are they renamed into place, in that order. A
-// failure at any point before the renames changes nothing in the installation folder.
+// One run of the table maker. Every input is read first, each line turned into a record as it
+// is read (only the records are held, not the lines); only then are the files written:
+// DESCRIPT and REFERENC (when they grew) and the table each go to a temporary file, and only
+// when all three are written are they renamed into place, in that order. A failure at any point
+// before the renames changes nothing in the installation folder, and neither does an import
+// that keeps no line. Temporary files a killed import left behind are removed before writing.
 class TableImport {
 public:
     enum Status { kSuccess = 0, kWriteFailed = 1, kBadInput = 2 };
@@ -45,7 +47,13 @@ private:
     bool CheckTablePath(std::string& error) const;
     bool ReadInputs(TableBuilder& builder, std::ostream& out, std::string& error);
     ReadContext ContextFor(const std::string& path, InputFormat format, std::ostream& out) const;
-    int WriteFiles(const TableBuilder& builder, std::ostream& out, std::ostream& err);
+    void RemoveLeftovers(std::ostream& out) const;
+    int WriteFiles(TableBuilder& builder, std::ostream& out, std::ostream& err);
+    // What the folder holds after a failed rename, given the text files staged with their
+    // new contents.
+    std::string AfterFailedCommit(
+        const std::vector<std::pair<const CodeTable*, std::string>>& texts) const;
+    void PrintCounts(std::ostream& out) const;
     void PrintSummary(size_t written, std::ostream& out) const;
     std::string PathInDirectory(const std::string& name) const;
     std::string TablePath() const;

@@ -12,7 +12,9 @@
 // the NIST convention (vacuum below 2000 Å, air from 2000 Å) unless --medium says otherwise;
 // the unit is yUnits (ang, nm, um, cm-1), else --unit, else Å. A peak whose yUnits cannot be
 // read, whose xValue does not start with a number, or that the file cuts off, counts as malformed.
+// A file that is not well-formed XML before its end is refused, with the line and column.
 class XmlPeakReader {
 public:
-    static ReadResult Read(std::string_view content, const ReadContext& context);
+    static ReadResult Read(std::string_view content, const ReadContext& context,
+                           const LineSink& sink);
 };

@@ -148,6 +148,41 @@ const FailureCase kFailures[] = {
      [](const auto& dir, const auto& in) {
          return Args(dir, {"--format", "xml", in.File("good.csv")});
      }},
+    {"XmlDamagedInside",
+     [](const auto& dir, const auto& in) {
+         in.WriteText("lines.xml",
+                      "<list>\n<spectrum id=\"e26\">\n<peak yValue=\"5000\"></spectrum>\n"
+                      "<spectrum id=\"e11\"><peak yValue=\"6000\"/></spectrum></list>\n");
+         return Args(dir, {in.File("good.csv"), in.File("lines.xml")});
+     },
+     "lines.xml (xml): line 3"},
+    // An import that keeps no line must not replace a table with an empty one.
+    {"NoLineKeptFromCsv",
+     [](const auto& dir, const auto& in) {
+         in.WriteText("list.csv", "wavelength,element\n5000,Xx\n-1,Fe\nabc,Fe\n");
+         return std::vector<std::string>{"--into", dir.Path(), "--table", "old",
+                                         in.File("list.csv")};
+     },
+     "no line"},
+    {"NoLineKeptFromNist",
+     [](const auto& dir, const auto& in) {
+         in.WriteText("FeI.txt", " Observed | Rel. |\n   abc    |  10  |\n   5000.0\n");
+         return Args(dir, {in.File("FeI.txt")});
+     },
+     "nothing was written"},
+    {"NoLineKeptFromXml",
+     [](const auto& dir, const auto& in) {
+         in.WriteText("lines.xml", "<spectrum id=\"e999\"><peak yValue=\"5000\"/></spectrum>");
+         return Args(dir, {in.File("lines.xml")});
+     },
+     "no line"},
+    {"NoFileKeepsALine",
+     [](const auto& dir, const auto& in) {
+         in.WriteText("a.csv", "wavelength,element\n");
+         in.WriteText("b.csv", "wavelength,element\n5000,Xx\n");
+         return Args(dir, {in.File("a.csv"), in.File("b.csv")});
+     },
+     "no line"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, ImportFailureTest, testing::ValuesIn(kFailures),

@@ -1,0 +1,162 @@
+#include "FileFaultScope.h"
+#include "ImportTestSupport.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kOldTable = "\x01\x02\x03\x04\x05\x06\x07\x08\x09";
+constexpr const char* kOldReferences = "Old reference\n";
+
+// An installation with a table "t" and a REFERENC, and a list that adds a line to the table
+// and a text to each of DESCRIPT and REFERENC, so that all three files are replaced.
+struct SaveSetUp {
+    TempInstallation dir;
+    TempInstallation inputs;
+
+    SaveSetUp()
+    {
+        dir.WriteText("REFERENC", kOldReferences);
+        dir.WriteText("t.swt", kOldTable);
+        inputs.WriteText("list.csv",
+                         "wavelength,element,ion,description,reference\n"
+                         "5000,Fe,I,a new description,a new reference\n");
+    }
+
+    ImportRun Run() const
+    {
+        return RunImport({"--into", dir.Path(), "--table", "t", inputs.File("list.csv")});
+    }
+};
+
+struct StepFault {
+    FileFaults::Step step;
+    const char* file;  // the file whose replacement fails
+};
+
+std::string StepName(FileFaults::Step step)
+{
+    switch (step) {
+        case FileFaults::Step::Create:
+            return "Create";
+        case FileFaults::Step::Write:
+            return "Write";
+        case FileFaults::Step::Chmod:
+            return "Chmod";
+        case FileFaults::Step::Sync:
+            return "Sync";
+        case FileFaults::Step::Rename:
+            return "Rename";
+    }
+    return "Unknown";
+}
+
+class ImportSaveFaultTest : public testing::TestWithParam<StepFault> {};
+
+// Any failure before the first rename leaves every file as it was, temporary files included.
+TEST_P(ImportSaveFaultTest, LeavesTheOldFilesAndSaysSo)
+{
+    SaveSetUp setUp;
+    const auto before = setUp.dir.Snapshot();
+    ImportRun run;
+    {
+        const FileFaultScope fault(GetParam().step, EIO, GetParam().file);
+        run = setUp.Run();
+        EXPECT_EQ(fault.Hits(), 1);
+    }
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find(GetParam().file), std::string::npos) << run.err;
+    EXPECT_EQ(setUp.dir.Snapshot(), before) << run.err;
+}
+
+std::vector<StepFault> EveryFailureBeforeTheRenames()
+{
+    std::vector<StepFault> faults;
+    for (const auto step : {FileFaults::Step::Create, FileFaults::Step::Write,
+                            FileFaults::Step::Chmod, FileFaults::Step::Sync}) {
+        for (const char* file : {"DESCRIPT", "REFERENC", "t.swt"}) {
+            faults.push_back({step, file});
+        }
+    }
+    faults.push_back({FileFaults::Step::Rename, "DESCRIPT"});  // the first rename
+    return faults;
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, ImportSaveFaultTest,
+                         testing::ValuesIn(EveryFailureBeforeTheRenames()), [](const auto& info) {
+                             std::string file = info.param.file;
+                             file.erase(std::remove(file.begin(), file.end(), '.'), file.end());
+                             return StepName(info.param.step) + file;
+                         });
+
+// A rename that fails after DESCRIPT (and REFERENC) went in cannot leave everything as it was:
+// the table stays old, the text files only gained lines, and the message says which is which.
+struct LateRename {
+    const char* file;
+    const char* message;
+    bool referencesReplaced;
+};
+
+class ImportLateRenameTest : public testing::TestWithParam<LateRename> {};
+
+TEST_P(ImportLateRenameTest, SaysWhatTheFolderHolds)
+{
+    SaveSetUp setUp;
+    const std::string oldDescriptions = setUp.dir.ReadText("DESCRIPT");
+    ImportRun run;
+    {
+        const FileFaultScope fault(FileFaults::Step::Rename, EIO, GetParam().file);
+        run = setUp.Run();
+    }
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("Cannot replace"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(GetParam().message), std::string::npos) << run.err;
+    EXPECT_EQ(setUp.dir.ReadText("t.swt"), kOldTable);
+    EXPECT_EQ(setUp.dir.ReadText("DESCRIPT"), oldDescriptions + "a new description\n");
+    EXPECT_EQ(setUp.dir.ReadText("REFERENC") != kOldReferences, GetParam().referencesReplaced);
+    for (const auto& [name, bytes] : setUp.dir.Snapshot()) {
+        EXPECT_EQ(name.find(".tmp-"), std::string::npos) << name;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ImportLateRenameTest,
+    testing::Values(LateRename{"REFERENC",
+                               "now holds the new DESCRIPT (1 new text), the old REFERENC and "
+                               "the old t.swt",
+                               false},
+                    LateRename{"t.swt",
+                               "now holds the new DESCRIPT (1 new text), the new REFERENC (1 new "
+                               "text) and the old t.swt",
+                               true}),
+    [](const auto& info) { return info.param.referencesReplaced ? "Table" : "References"; });
+
+TEST(ImportSaveTest, RemovesTemporaryFilesOfAKilledImportOnly)
+{
+    SaveSetUp setUp;
+    const std::vector<std::string> leftovers = {"t.swt.tmp-a1B2c3", "other.swt.tmp-XXXXXX",
+                                                "DESCRIPT.tmp-000000", "REFERENC.tmp-zzzzzz"};
+    // Not of the file replacement's making, or not of a file the import writes.
+    const std::vector<std::string> others = {"notes.tmp-a1B2c3", "t.swt.tmp-short",
+                                             "t.swt.tmp-a1B2c3.bak", "ELEMENTS.tmp-a1B2c3"};
+    for (const auto& name : leftovers) {
+        setUp.dir.WriteText(name, "half written");
+    }
+    for (const auto& name : others) {
+        setUp.dir.WriteText(name, "someone's file");
+    }
+    const ImportRun run = setUp.Run();
+    ASSERT_EQ(run.status, 0) << run.err;
+    for (const auto& name : leftovers) {
+        EXPECT_FALSE(fs::exists(setUp.dir.File(name))) << name;
+    }
+    for (const auto& name : others) {
+        EXPECT_EQ(setUp.dir.ReadText(name), "someone's file") << name;
+    }
+}
+
+}  // namespace
