@@ -152,6 +152,25 @@ std::string SettingsStore::NormalizePath(std::string_view path)
     return normalized;
 }
 
+bool SettingsStore::IsValidKeyPath(std::string_view normalizedPath)
+{
+    std::size_t depth = 0;
+    std::size_t nameLength = 0;  // in characters: UTF-8 continuation bytes do not count
+    for (const char c : normalizedPath) {
+        if (c == '\\') {
+            nameLength = 0;
+            continue;
+        }
+        if (nameLength == 0 && ++depth > kMaxKeyDepth) {
+            return false;
+        }
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80 && ++nameLength > kMaxKeyNameLength) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool SettingsStore::Load(std::string* error)
 {
     Clear();
@@ -249,10 +268,12 @@ std::vector<std::string> SettingsStore::SubKeyNames(std::string_view path) const
     if (!KeyExists(path)) {
         return names;
     }
-    // Every parent of a key has a section of its own, so direct children are enough.
+    // Every parent of a key has a section of its own, so direct children are enough. Parents
+    // of another length are passed over without folding, which matters in deep trees.
     for (const Section& section : m_sections) {
-        if (!section.foreign && !section.path.empty() &&
-            FoldCase(ParentOf(section.path)) == folded) {
+        const std::string_view parent = ParentOf(section.path);
+        if (!section.foreign && !section.path.empty() && parent.size() == folded.size() &&
+            FoldCase(parent) == folded) {
             names.emplace_back(LeafOf(section.path));
         }
     }
@@ -296,7 +317,7 @@ bool SettingsStore::DeleteValue(std::string_view path, std::string_view name)
     if (!index) {
         return false;
     }
-    section->entries.erase(section->entries.begin() + static_cast<std::ptrdiff_t>(*index));
+    EraseEntry(*section, *index);
     m_modified = true;
     return true;
 }
@@ -320,43 +341,69 @@ const SettingsStore::Section* SettingsStore::FindKey(std::string_view normalized
 }
 
 // Parents are created first, so sections appear parent before child and names keep the case
-// of whichever path created them first.
+// of whichever path created them first. A loop, not recursion: the depth comes from the file.
 SettingsStore::Section& SettingsStore::EnsureKey(std::string_view normalizedPath)
 {
-    if (Section* existing = FindKey(normalizedPath)) {
-        return *existing;
+    const std::string folded = FoldCase(normalizedPath);
+    if (const auto found = m_keyIndex.find(folded); found != m_keyIndex.end()) {
+        return *found->second;
     }
-    Section section;
-    if (const auto parent = ParentOf(normalizedPath); !parent.empty()) {
-        section.path = EnsureKey(parent).path + "\\";
+    // Walks up to the nearest ancestor that exists; the common case is one step.
+    std::vector<std::size_t> missingEnds{normalizedPath.size()};
+    std::string parentPath;
+    while (missingEnds.back() > 0) {
+        const auto separator = normalizedPath.rfind('\\', missingEnds.back() - 1);
+        if (separator == std::string_view::npos) {
+            break;
+        }
+        if (const auto found = m_keyIndex.find(folded.substr(0, separator));
+            found != m_keyIndex.end()) {
+            parentPath = found->second->path;
+            break;
+        }
+        missingEnds.push_back(separator);
     }
-    section.path += LeafOf(normalizedPath);
-    m_sections.push_back(std::move(section));
-    m_keyIndex[FoldCase(normalizedPath)] = std::prev(m_sections.end());
+    // Folding keeps byte lengths, so the parent's path is as long as the prefix it stands for.
+    for (auto end = missingEnds.rbegin(); end != missingEnds.rend(); ++end) {
+        const std::size_t begin = parentPath.empty() ? 0 : parentPath.size() + 1;
+        Section section;
+        section.path = parentPath.empty() ? "" : parentPath + "\\";
+        section.path += normalizedPath.substr(begin, *end - begin);
+        parentPath = section.path;
+        m_sections.push_back(std::move(section));
+        m_keyIndex[folded.substr(0, *end)] = std::prev(m_sections.end());
+    }
     return m_sections.back();
 }
 
 std::optional<std::size_t> SettingsStore::FindEntry(const Section& section, std::string_view name)
 {
-    const std::string folded = FoldCase(name);
-    for (std::size_t i = 0; i < section.entries.size(); ++i) {
-        const auto& entryName = section.entries[i].name;
-        if (entryName && FoldCase(*entryName) == folded) {
-            return i;
-        }
-    }
-    return std::nullopt;
+    const auto found = section.entryIndex.find(FoldCase(name));
+    return found == section.entryIndex.end() ? std::nullopt : std::optional(found->second);
 }
 
 // Like the registry, an overwritten value keeps the name as first written.
 void SettingsStore::PutEntry(Section& section, Entry entry)
 {
-    if (const auto index = FindEntry(section, *entry.name)) {
-        Entry& existing = section.entries[*index];
-        existing.value = std::move(entry.value);
-        existing.keptText = std::move(entry.keptText);
-    } else {
+    const auto [found, added] =
+        section.entryIndex.try_emplace(FoldCase(*entry.name), section.entries.size());
+    if (added) {
         section.entries.push_back(std::move(entry));
+        return;
+    }
+    Entry& existing = section.entries[found->second];
+    existing.value = std::move(entry.value);
+    existing.keptText = std::move(entry.keptText);
+}
+
+void SettingsStore::EraseEntry(Section& section, std::size_t index)
+{
+    if (const auto& name = section.entries[index].name) {
+        section.entryIndex.erase(FoldCase(*name));
+    }
+    section.entries.erase(section.entries.begin() + static_cast<std::ptrdiff_t>(index));
+    for (auto& [name, position] : section.entryIndex) {
+        position -= position > index ? 1 : 0;
     }
 }
 
@@ -414,14 +461,14 @@ SettingsStore::Section& SettingsStore::StartSection(const std::string& line)
     const std::string_view inner =
         trimmed.ends_with(']') ? trimmed.substr(1, trimmed.size() - 2) : std::string_view();
     const std::string_view root = inner.substr(0, inner.find('\\'));
-    if (root.empty() || !EqualsNoCase(root, RootName(m_root))) {
+    const std::string path = NormalizePath(inner.substr(root.size()));
+    if (root.empty() || !EqualsNoCase(root, RootName(m_root)) || !IsValidKeyPath(path)) {
         Section foreign;
         foreign.foreign = true;
         foreign.header = line;
         m_sections.push_back(std::move(foreign));
         return m_sections.back();
     }
-    const std::string path = NormalizePath(inner.substr(root.size()));
     Section& section = EnsureKey(path);
     if (!section.hadHeader) {
         // A parent created only because a subkey came first moves to where the file names it.

@@ -36,6 +36,12 @@ public:
     static const char* RootName(Root root);
     // Components joined by single backslashes, empty components dropped; case is kept.
     static std::string NormalizePath(std::string_view path);
+    // The registry's own limits. A section of the file naming a deeper key or a longer key name
+    // is kept verbatim, unread, so that a hand-edited file cannot cost unbounded time or memory.
+    static constexpr std::size_t kMaxKeyNameLength = 255;
+    static constexpr std::size_t kMaxKeyDepth = 512;
+    // Whether a normalized path is within those limits.
+    static bool IsValidKeyPath(std::string_view normalizedPath);
 
     Root GetRoot() const { return m_root; }
     const std::string& FilePath() const { return m_filePath; }
@@ -85,6 +91,8 @@ private:
     struct Section {
         std::string path;
         std::vector<Entry> entries;
+        // Named entries by case-folded name, so that loading a key's values takes linear time.
+        std::unordered_map<std::string, std::size_t> entryIndex;
         bool foreign = false;
         bool hadHeader = false;  // written even without values, so a reloaded file re-saves as is
         std::string header;
@@ -96,6 +104,7 @@ private:
     Section& EnsureKey(std::string_view normalizedPath);
     static std::optional<std::size_t> FindEntry(const Section& section, std::string_view name);
     static void PutEntry(Section& section, Entry entry);
+    static void EraseEntry(Section& section, std::size_t index);
     void Clear();
 
     void Parse(const std::string& text);
