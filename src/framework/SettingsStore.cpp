@@ -139,6 +139,11 @@ const char* SettingsStore::RootName(Root root)
 
 std::string SettingsStore::NormalizePath(std::string_view path)
 {
+    // Most paths come from handles and are normalized already: one scan, one copy.
+    if (!path.starts_with('\\') && !path.ends_with('\\') &&
+        path.find("\\\\") == std::string_view::npos) {
+        return std::string(path);
+    }
     std::string normalized;
     while (!path.empty()) {
         const auto end = path.find('\\');
