@@ -13,7 +13,6 @@
 #include <pwd.h>
 #include <system_error>
 #include <unistd.h>
-#include <unordered_set>
 #include <utility>
 
 namespace {
@@ -47,24 +46,6 @@ std::string FoldCase(std::string_view text)
 bool EqualsNoCase(std::string_view a, std::string_view b)
 {
     return FoldCase(a) == FoldCase(b);
-}
-
-std::string_view ParentOf(std::string_view path)
-{
-    const auto separator = path.rfind('\\');
-    return separator == std::string_view::npos ? std::string_view() : path.substr(0, separator);
-}
-
-std::string_view LeafOf(std::string_view path)
-{
-    const auto separator = path.rfind('\\');
-    return separator == std::string_view::npos ? path : path.substr(separator + 1);
-}
-
-bool IsBelowOrSame(std::string_view foldedPath, std::string_view foldedAncestor)
-{
-    return foldedPath.starts_with(foldedAncestor) && (foldedPath.size() == foldedAncestor.size() ||
-                                                      foldedPath[foldedAncestor.size()] == '\\');
 }
 
 std::string KeyHeader(std::string_view rootName, std::string_view path)
@@ -109,6 +90,7 @@ std::string HomeDirectory()
 SettingsStore::SettingsStore(Root root, std::string filePath)
     : m_root(root), m_filePath(std::move(filePath))
 {
+    Clear();
 }
 
 SettingsStore::SettingsStore(Root root) : SettingsStore(root, FilePathFor(root)) {}
@@ -225,7 +207,7 @@ RegistryKey SettingsStore::CreateKey(std::string_view path)
     if (FindKey(normalized) == nullptr) {
         m_modified = true;
     }
-    return RegistryKey(*this, EnsureKey(normalized).path);
+    return RegistryKey(*this, FullPath(EnsureKey(normalized)));
 }
 
 std::optional<RegistryKey> SettingsStore::OpenKey(std::string_view path)
@@ -235,7 +217,7 @@ std::optional<RegistryKey> SettingsStore::OpenKey(std::string_view path)
         return RegistryKey(*this, normalized);
     }
     if (const Section* section = FindKey(normalized)) {
-        return RegistryKey(*this, section->path);
+        return RegistryKey(*this, FullPath(*section));
     }
     return std::nullopt;
 }
@@ -248,19 +230,20 @@ bool SettingsStore::KeyExists(std::string_view path) const
 
 bool SettingsStore::DeleteKey(std::string_view path)
 {
-    const std::string normalized = NormalizePath(path);
-    if (normalized.empty() || FindKey(normalized) == nullptr) {
+    Section* key = FindKey(NormalizePath(path));
+    if (key == nullptr || key == m_rootKey) {
         return false;
     }
-    const std::string folded = FoldCase(normalized);
-    for (auto it = m_sections.begin(); it != m_sections.end();) {
-        std::string foldedPath = FoldCase(it->path);
-        if (!it->foreign && IsBelowOrSame(foldedPath, folded)) {
-            m_keyIndex.erase(foldedPath);
-            it = m_sections.erase(it);
-        } else {
-            ++it;
+    key->parent->children.erase(FoldCase(key->name));
+    // A work list, not recursion: the depth comes from the file.
+    std::vector<Section*> doomed{key};
+    while (!doomed.empty()) {
+        Section* section = doomed.back();
+        doomed.pop_back();
+        for (const auto& [name, child] : section->children) {
+            doomed.push_back(child);
         }
+        m_sections.erase(section->self);
     }
     m_modified = true;
     return true;
@@ -269,17 +252,14 @@ bool SettingsStore::DeleteKey(std::string_view path)
 std::vector<std::string> SettingsStore::SubKeyNames(std::string_view path) const
 {
     std::vector<std::string> names;
-    const std::string folded = FoldCase(NormalizePath(path));
-    if (!KeyExists(path)) {
+    const Section* key = FindKey(NormalizePath(path));
+    if (key == nullptr) {
         return names;
     }
-    // Every parent of a key has a section of its own, so direct children are enough. Parents
-    // of another length are passed over without folding, which matters in deep trees.
+    // In file order, which the children's map does not keep.
     for (const Section& section : m_sections) {
-        const std::string_view parent = ParentOf(section.path);
-        if (!section.foreign && !section.path.empty() && parent.size() == folded.size() &&
-            FoldCase(parent) == folded) {
-            names.emplace_back(LeafOf(section.path));
+        if (section.parent == key) {
+            names.push_back(section.name);
         }
     }
     return names;
@@ -333,52 +313,71 @@ bool SettingsStore::HasValue(std::string_view path, std::string_view name) const
     return section && FindEntry(*section, name);
 }
 
+// One step per component, each a hash lookup among the key's children.
 SettingsStore::Section* SettingsStore::FindKey(std::string_view normalizedPath)
 {
-    const auto found = m_keyIndex.find(FoldCase(normalizedPath));
-    return found == m_keyIndex.end() ? nullptr : &*found->second;
+    return const_cast<Section*>(std::as_const(*this).FindKey(normalizedPath));
 }
 
 const SettingsStore::Section* SettingsStore::FindKey(std::string_view normalizedPath) const
 {
-    const auto found = m_keyIndex.find(FoldCase(normalizedPath));
-    return found == m_keyIndex.end() ? nullptr : &*found->second;
+    const Section* key = m_rootKey;
+    while (key != nullptr && !normalizedPath.empty()) {
+        const auto separator = normalizedPath.find('\\');
+        const auto found = key->children.find(FoldCase(normalizedPath.substr(0, separator)));
+        key = found == key->children.end() ? nullptr : found->second;
+        normalizedPath.remove_prefix(separator == std::string_view::npos ? normalizedPath.size()
+                                                                         : separator + 1);
+    }
+    return key;
 }
 
 // Parents are created first, so sections appear parent before child and names keep the case
-// of whichever path created them first. A loop, not recursion: the depth comes from the file.
+// of whichever path created them first.
 SettingsStore::Section& SettingsStore::EnsureKey(std::string_view normalizedPath)
 {
-    const std::string folded = FoldCase(normalizedPath);
-    if (const auto found = m_keyIndex.find(folded); found != m_keyIndex.end()) {
-        return *found->second;
+    Section* key = m_rootKey;
+    if (normalizedPath.empty() && !key->listed) {
+        key->listed = true;  // the root's own values start a section, after those there are
+        m_sections.splice(m_sections.end(), m_sections, key->self);
     }
-    // Walks up to the nearest ancestor that exists; the common case is one step.
-    std::vector<std::size_t> missingEnds{normalizedPath.size()};
-    std::string parentPath;
-    while (missingEnds.back() > 0) {
-        const auto separator = normalizedPath.rfind('\\', missingEnds.back() - 1);
-        if (separator == std::string_view::npos) {
-            break;
+    while (!normalizedPath.empty()) {
+        const auto separator = normalizedPath.find('\\');
+        const std::string_view name = normalizedPath.substr(0, separator);
+        auto [found, added] = key->children.try_emplace(FoldCase(name), nullptr);
+        if (added) {
+            Section child;
+            child.name = name;
+            child.parent = key;
+            found->second = &AddSection(std::move(child));
         }
-        if (const auto found = m_keyIndex.find(folded.substr(0, separator));
-            found != m_keyIndex.end()) {
-            parentPath = found->second->path;
-            break;
-        }
-        missingEnds.push_back(separator);
+        key = found->second;
+        normalizedPath.remove_prefix(separator == std::string_view::npos ? normalizedPath.size()
+                                                                         : separator + 1);
     }
-    // Folding keeps byte lengths, so the parent's path is as long as the prefix it stands for.
-    for (auto end = missingEnds.rbegin(); end != missingEnds.rend(); ++end) {
-        const std::size_t begin = parentPath.empty() ? 0 : parentPath.size() + 1;
-        Section section;
-        section.path = parentPath.empty() ? "" : parentPath + "\\";
-        section.path += normalizedPath.substr(begin, *end - begin);
-        parentPath = section.path;
-        m_sections.push_back(std::move(section));
-        m_keyIndex[folded.substr(0, *end)] = std::prev(m_sections.end());
-    }
+    return *key;
+}
+
+SettingsStore::Section& SettingsStore::AddSection(Section section)
+{
+    m_sections.push_back(std::move(section));
+    m_sections.back().self = std::prev(m_sections.end());
     return m_sections.back();
+}
+
+std::string SettingsStore::FullPath(const Section& section)
+{
+    std::vector<const std::string*> names;
+    for (const Section* key = &section; key != nullptr && key->parent != nullptr;
+         key = key->parent) {
+        names.push_back(&key->name);
+    }
+    std::string path;
+    for (auto name = names.rbegin(); name != names.rend(); ++name) {
+        path += path.empty() ? "" : "\\";
+        path += **name;
+    }
+    return path;
 }
 
 std::optional<std::size_t> SettingsStore::FindEntry(const Section& section, std::string_view name)
@@ -415,7 +414,9 @@ void SettingsStore::EraseEntry(Section& section, std::size_t index)
 void SettingsStore::Clear()
 {
     m_sections.clear();
-    m_keyIndex.clear();
+    Section root;
+    root.listed = false;
+    m_rootKey = &AddSection(std::move(root));
     m_preamble.clear();
     m_modified = false;
 }
@@ -471,14 +472,12 @@ SettingsStore::Section& SettingsStore::StartSection(const std::string& line)
         Section foreign;
         foreign.foreign = true;
         foreign.header = line;
-        m_sections.push_back(std::move(foreign));
-        return m_sections.back();
+        return AddSection(std::move(foreign));
     }
     Section& section = EnsureKey(path);
     if (!section.hadHeader) {
         // A parent created only because a subkey came first moves to where the file names it.
-        const auto it = m_keyIndex.at(FoldCase(path));
-        m_sections.splice(m_sections.end(), m_sections, it);
+        m_sections.splice(m_sections.end(), m_sections, section.self);
         section.hadHeader = true;
     }
     return section;
@@ -500,23 +499,18 @@ void SettingsStore::AddLine(Section& section, const std::string& raw, std::strin
 // from; other parents are implied by their subkeys' paths.
 std::string SettingsStore::Serialize() const
 {
-    std::unordered_set<std::string> parents;
-    for (const Section& section : m_sections) {
-        if (!section.foreign && !section.path.empty()) {
-            parents.insert(FoldCase(ParentOf(section.path)));
-        }
-    }
     std::string text = std::string(kFileHeader) + "\n\n";
     for (const std::string& line : m_preamble) {
         AppendLine(text, line);
     }
     text += m_preamble.empty() ? "" : "\n";
     for (const Section& section : m_sections) {
-        const bool isParent = parents.contains(FoldCase(section.path));
-        if (!section.foreign && !section.hadHeader && section.entries.empty() && isParent) {
+        const bool implied =
+            !section.hadHeader && section.entries.empty() && !section.children.empty();
+        if (!section.listed || (!section.foreign && implied)) {
             continue;
         }
-        text += section.foreign ? section.header : KeyHeader(RootName(m_root), section.path);
+        text += section.foreign ? section.header : KeyHeader(RootName(m_root), FullPath(section));
         text += "\n";
         for (const Entry& entry : section.entries) {
             AppendLine(text, entry.value ? RegistryText::FormatValue(*entry.name, *entry.value)

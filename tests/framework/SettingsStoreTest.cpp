@@ -407,7 +407,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(KeyLimitCase{"DeepestKey", Nested(512, "k"), true},
                     KeyLimitCase{"OneLevelTooDeep", Nested(513, "k"), false},
                     KeyLimitCase{"FarTooDeep", Nested(100000, "k"), false},
-                                        KeyLimitCase{"LongestName", "A\\" + std::string(255, 'n'), true},
+                    KeyLimitCase{"LongestName", "A\\" + std::string(255, 'n'), true},
                     KeyLimitCase{"NameTooLong", "A\\" + std::string(256, 'n') + "\\B", false},
                     KeyLimitCase{"LongestNameInTwoByteLetters", Repeated(255, "\xC3\xA9"), true},
                     KeyLimitCase{"TwoByteNameTooLong", Repeated(256, "\xC3\xA9"), false}),
@@ -448,4 +448,19 @@ TEST(SettingsStoreTest, ValuesStayFoundAfterDeletions)
               "REGEDIT4\n\n[HKEY_CURRENT_USER\\K]\nnot a value\n"
               "\"c\"=dword:0000001e\n\"d\"=dword:00000004\n\"e\"=dword:00000005\n"
               "\"B\"=dword:00000014\n\n");
+}
+
+// The deepest tree goes as a whole and leaves its neighbours and their order alone.
+TEST(SettingsStoreTest, DeletingTheDeepestTreeLeavesOnlyTheRest)
+{
+    SettingsStore store(Root::CurrentUser, "");
+    store.LoadText("REGEDIT4\n\n[HKEY_CURRENT_USER\\" + Nested(512, "k") +
+                   "]\n@=\"leaf\"\n\n[HKEY_CURRENT_USER\\b]\n\n[HKEY_CURRENT_USER\\a]\n\n");
+    EXPECT_EQ(store.SubKeyNames(""), (std::vector<std::string>{"k", "b", "a"}));
+    EXPECT_TRUE(store.DeleteKey("K\\k"));
+    EXPECT_TRUE(store.KeyExists("k"));
+    EXPECT_FALSE(store.KeyExists(Nested(3, "k")));
+    EXPECT_TRUE(store.DeleteKey("k"));
+    EXPECT_EQ(store.SubKeyNames(""), (std::vector<std::string>{"b", "a"}));
+    EXPECT_EQ(store.Text(), "REGEDIT4\n\n[HKEY_CURRENT_USER\\b]\n\n[HKEY_CURRENT_USER\\a]\n\n");
 }
