@@ -95,6 +95,26 @@ SettingsStore::SettingsStore(Root root, std::string filePath)
 
 SettingsStore::SettingsStore(Root root) : SettingsStore(root, FilePathFor(root)) {}
 
+SettingsStore::SettingsStore(SettingsStore&& other) : m_root(other.m_root)
+{
+    *this = std::move(other);
+}
+
+// The list's nodes move with it, so the keys' links stay valid in the new store.
+SettingsStore& SettingsStore::operator=(SettingsStore&& other)
+{
+    if (this != &other) {
+        m_root = other.m_root;
+        m_filePath = std::move(other.m_filePath);
+        m_sections = std::move(other.m_sections);
+        m_rootKey = other.m_rootKey;
+        m_preamble = std::move(other.m_preamble);
+        m_modified = other.m_modified;
+        other.Clear();
+    }
+    return *this;
+}
+
 std::string SettingsStore::ConfigDirectory()
 {
     if (std::string folder = EnvironmentValue("SPEKLA_CONFIG_DIR"); !folder.empty()) {

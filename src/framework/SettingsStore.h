@@ -25,11 +25,11 @@ public:
     using Value = std::variant<std::uint32_t, std::string, std::vector<std::uint8_t>>;
 
     SettingsStore(Root root, std::string filePath);
-    // Keys point at each other: a store moves but is not copied.
+    // Keys point at each other: a store moves, leaving an empty one, but is not copied.
     SettingsStore(const SettingsStore&) = delete;
     SettingsStore& operator=(const SettingsStore&) = delete;
-    SettingsStore(SettingsStore&&) = default;
-    SettingsStore& operator=(SettingsStore&&) = default;
+    SettingsStore(SettingsStore&& other);
+    SettingsStore& operator=(SettingsStore&& other);
     // Uses FilePathFor(root).
     explicit SettingsStore(Root root);
 

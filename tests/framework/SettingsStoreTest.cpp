@@ -464,3 +464,15 @@ TEST(SettingsStoreTest, DeletingTheDeepestTreeLeavesOnlyTheRest)
     EXPECT_EQ(store.SubKeyNames(""), (std::vector<std::string>{"b", "a"}));
     EXPECT_EQ(store.Text(), "REGEDIT4\n\n[HKEY_CURRENT_USER\\b]\n\n[HKEY_CURRENT_USER\\a]\n\n");
 }
+
+TEST(SettingsStoreTest, MovedStoreKeepsItsKeysAndLeavesAnEmptyOne)
+{
+    SettingsStore first(Root::CurrentUser, "");
+    first.LoadText("REGEDIT4\n\n[HKEY_CURRENT_USER\\A\\B]\n@=\"b\"\n\n");
+    SettingsStore second = std::move(first);
+    second.CreateKey("a\\C").SetDword("x", 1);
+    EXPECT_EQ(second.SubKeyNames("A"), (std::vector<std::string>{"B", "C"}));
+    first.CreateKey("Fresh").SetDword("y", 2);
+    EXPECT_EQ(first.Text(), "REGEDIT4\n\n[HKEY_CURRENT_USER\\Fresh]\n\"y\"=dword:00000002\n\n");
+    EXPECT_FALSE(second.KeyExists("Fresh"));
+}
