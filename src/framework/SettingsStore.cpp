@@ -161,21 +161,20 @@ std::string SettingsStore::NormalizePath(std::string_view path)
 
 bool SettingsStore::IsValidKeyPath(std::string_view normalizedPath)
 {
-    std::size_t depth = 0;
+    std::size_t depth = normalizedPath.empty() ? 0 : 1;
     std::size_t nameLength = 0;  // in characters: UTF-8 continuation bytes do not count
     for (const char c : normalizedPath) {
         if (c == '\\') {
             nameLength = 0;
-            continue;
-        }
-        if (nameLength == 0 && ++depth > kMaxKeyDepth) {
-            return false;
-        }
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80 && ++nameLength > kMaxKeyNameLength) {
+            if (++depth > kMaxKeyDepth) {
+                return false;
+            }
+        } else if ((static_cast<unsigned char>(c) & 0xC0) != 0x80 &&
+                   ++nameLength > kMaxKeyNameLength) {
             return false;
         }
     }
-    return true;
+    return depth <= kMaxKeyDepth;
 }
 
 bool SettingsStore::Load(std::string* error)

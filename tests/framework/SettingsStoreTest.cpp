@@ -407,6 +407,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(KeyLimitCase{"DeepestKey", Nested(512, "k"), true},
                     KeyLimitCase{"OneLevelTooDeep", Nested(513, "k"), false},
                     KeyLimitCase{"FarTooDeep", Nested(100000, "k"), false},
+                    // Stray continuation bytes are no letters but still make a name.
+                    KeyLimitCase{"DeepestOfContinuationBytes", Nested(512, "\x80\x80"), true},
                     KeyLimitCase{"LongestName", "A\\" + std::string(255, 'n'), true},
                     KeyLimitCase{"NameTooLong", "A\\" + std::string(256, 'n') + "\\B", false},
                     KeyLimitCase{"LongestNameInTwoByteLetters", Repeated(255, "\xC3\xA9"), true},
