@@ -6,6 +6,7 @@
 #include "framework/StringUtil.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -17,6 +18,7 @@ std::string Numbered(const char* prefix, size_t index)
     return prefix + std::to_string(index);
 }
 
+// A hand-edited scale outside what the source dialog accepts (negative, NaN, huge) is ignored.
 void ApplyEntry(WavetableFile& file, const RegistryKey& key, size_t n)
 {
     if (auto label = key.GetString(Numbered("Label ", n))) {
@@ -25,7 +27,8 @@ void ApplyEntry(WavetableFile& file, const RegistryKey& key, size_t n)
     if (auto active = key.GetDword(Numbered("Active ", n))) {
         *active != 0 ? file.Activate() : file.Deactivate();
     }
-    if (auto scale = key.GetDouble(Numbered("Scale ", n))) {
+    const auto scale = key.GetDouble(Numbered("Scale ", n));
+    if (scale && std::isfinite(*scale) && *scale >= 0 && *scale <= DataSources::kMaxScale) {
         file.SetScale(*scale);
     }
 }
@@ -35,8 +38,9 @@ void ApplyEntry(WavetableFile& file, const RegistryKey& key, size_t n)
 void DataSources::Restore(TableArray& tables, SettingsStore& store)
 {
     const RegistryKey key = store.CreateKey(kKey);
+    // Only the "File n" values stored are visited: a hand-edited count of ffffffff costs nothing.
     const uint32_t count = key.GetDword("Files").value_or(0);
-    for (uint32_t n = 0; n < count; ++n) {
+    for (const uint32_t n : key.NumberedValues("File ", "", count)) {
         const auto name = key.GetString(Numbered("File ", n));
         if (!name) {
             continue;

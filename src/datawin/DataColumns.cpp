@@ -2,6 +2,7 @@
 
 #include "database/TableArray.h"
 #include "database/WavelengthFormat.h"
+#include "framework/RegistryKey.h"
 #include "framework/SettingDescriptors.h"
 
 #include <algorithm>
@@ -97,7 +98,12 @@ void DataColumns::RestoreSourceColumns(SettingsStore& store, const TableArray& t
     std::vector<bool> placed(tables.FileCount(), false);
     const auto ref = m_columns.end() - 1;
     std::vector<DataColumn> sources;
-    for (uint32_t n = 2; n + 1 < count; ++n) {
+    // The stored titles, not every number below the count, which may have been edited.
+    for (const uint32_t n :
+         RegistryKey(store, std::string(kKey)).NumberedValues("Column ", " text", count - 1)) {
+        if (n < 2) {
+            continue;
+        }
         const std::string textName = TextName(n);
         const auto text = ColumnText(textName).Stored(store);
         if (!text) {

@@ -1,8 +1,11 @@
 #include "framework/RegistryKey.h"
 
 #include "framework/SettingsStore.h"
+#include "framework/StringUtil.h"
 
+#include <algorithm>
 #include <bit>
+#include <charconv>
 #include <utility>
 
 namespace {
@@ -39,6 +42,32 @@ std::vector<std::string> RegistryKey::SubKeyNames() const
 std::vector<std::string> RegistryKey::ValueNames() const
 {
     return m_store->ValueNames(m_path);
+}
+
+std::vector<std::uint32_t> RegistryKey::NumberedValues(std::string_view prefix,
+                                                       std::string_view suffix,
+                                                       std::uint32_t limit) const
+{
+    std::vector<std::uint32_t> numbers;
+    for (const std::string& name : ValueNames()) {
+        if (name.size() <= prefix.size() + suffix.size() ||
+            !EqualsIgnoringCase(std::string_view(name).substr(0, prefix.size()), prefix) ||
+            !EqualsIgnoringCase(std::string_view(name).substr(name.size() - suffix.size()),
+                                suffix)) {
+            continue;
+        }
+        const std::string_view digits = std::string_view(name).substr(
+            prefix.size(), name.size() - prefix.size() - suffix.size());
+        std::uint32_t n = 0;
+        const auto [end, status] = std::from_chars(digits.data(), digits.data() + digits.size(), n);
+        // "01" names another value than "1", which is the one asked for.
+        if (status == std::errc() && end == digits.data() + digits.size() && n < limit &&
+            digits == std::to_string(n)) {
+            numbers.push_back(n);
+        }
+    }
+    std::sort(numbers.begin(), numbers.end());
+    return numbers;
 }
 
 std::optional<std::uint32_t> RegistryKey::GetDword(std::string_view name) const

@@ -26,6 +26,11 @@ public:
     std::optional<RegistryKey> OpenSubKey(std::string_view subPath) const;
     std::vector<std::string> SubKeyNames() const;
     std::vector<std::string> ValueNames() const;
+    // The numbers n below `limit`, ascending, for which a value named prefix + n + suffix exists
+    // (n written as std::to_string writes it; names compare without case). Lists of numbered
+    // values are read this way so that a stored count costs no more than the values there are.
+    std::vector<std::uint32_t> NumberedValues(std::string_view prefix, std::string_view suffix,
+                                              std::uint32_t limit) const;
 
     // The empty name is the key's default value.
     std::optional<std::uint32_t> GetDword(std::string_view name) const;

@@ -13,7 +13,6 @@
 #include <pwd.h>
 #include <system_error>
 #include <unistd.h>
-#include <unordered_set>
 #include <utility>
 
 namespace {
@@ -47,24 +46,6 @@ std::string FoldCase(std::string_view text)
 bool EqualsNoCase(std::string_view a, std::string_view b)
 {
     return FoldCase(a) == FoldCase(b);
-}
-
-std::string_view ParentOf(std::string_view path)
-{
-    const auto separator = path.rfind('\\');
-    return separator == std::string_view::npos ? std::string_view() : path.substr(0, separator);
-}
-
-std::string_view LeafOf(std::string_view path)
-{
-    const auto separator = path.rfind('\\');
-    return separator == std::string_view::npos ? path : path.substr(separator + 1);
-}
-
-bool IsBelowOrSame(std::string_view foldedPath, std::string_view foldedAncestor)
-{
-    return foldedPath.starts_with(foldedAncestor) && (foldedPath.size() == foldedAncestor.size() ||
-                                                      foldedPath[foldedAncestor.size()] == '\\');
 }
 
 std::string KeyHeader(std::string_view rootName, std::string_view path)
@@ -109,9 +90,30 @@ std::string HomeDirectory()
 SettingsStore::SettingsStore(Root root, std::string filePath)
     : m_root(root), m_filePath(std::move(filePath))
 {
+    Clear();
 }
 
 SettingsStore::SettingsStore(Root root) : SettingsStore(root, FilePathFor(root)) {}
+
+SettingsStore::SettingsStore(SettingsStore&& other) : m_root(other.m_root)
+{
+    *this = std::move(other);
+}
+
+// The list's nodes move with it, so the keys' links stay valid in the new store.
+SettingsStore& SettingsStore::operator=(SettingsStore&& other)
+{
+    if (this != &other) {
+        m_root = other.m_root;
+        m_filePath = std::move(other.m_filePath);
+        m_sections = std::move(other.m_sections);
+        m_rootKey = other.m_rootKey;
+        m_preamble = std::move(other.m_preamble);
+        m_modified = other.m_modified;
+        other.Clear();
+    }
+    return *this;
+}
 
 std::string SettingsStore::ConfigDirectory()
 {
@@ -139,6 +141,11 @@ const char* SettingsStore::RootName(Root root)
 
 std::string SettingsStore::NormalizePath(std::string_view path)
 {
+    // Most paths come from handles and are normalized already: one scan, one copy.
+    if (!path.starts_with('\\') && !path.ends_with('\\') &&
+        path.find("\\\\") == std::string_view::npos) {
+        return std::string(path);
+    }
     std::string normalized;
     while (!path.empty()) {
         const auto end = path.find('\\');
@@ -150,6 +157,24 @@ std::string SettingsStore::NormalizePath(std::string_view path)
         path.remove_prefix(end == std::string_view::npos ? path.size() : end + 1);
     }
     return normalized;
+}
+
+bool SettingsStore::IsValidKeyPath(std::string_view normalizedPath)
+{
+    std::size_t depth = normalizedPath.empty() ? 0 : 1;
+    std::size_t nameLength = 0;  // in characters: UTF-8 continuation bytes do not count
+    for (const char c : normalizedPath) {
+        if (c == '\\') {
+            nameLength = 0;
+            if (++depth > kMaxKeyDepth) {
+                return false;
+            }
+        } else if ((static_cast<unsigned char>(c) & 0xC0) != 0x80 &&
+                   ++nameLength > kMaxKeyNameLength) {
+            return false;
+        }
+    }
+    return depth <= kMaxKeyDepth;
 }
 
 bool SettingsStore::Load(std::string* error)
@@ -201,7 +226,7 @@ RegistryKey SettingsStore::CreateKey(std::string_view path)
     if (FindKey(normalized) == nullptr) {
         m_modified = true;
     }
-    return RegistryKey(*this, EnsureKey(normalized).path);
+    return RegistryKey(*this, FullPath(EnsureKey(normalized)));
 }
 
 std::optional<RegistryKey> SettingsStore::OpenKey(std::string_view path)
@@ -211,7 +236,7 @@ std::optional<RegistryKey> SettingsStore::OpenKey(std::string_view path)
         return RegistryKey(*this, normalized);
     }
     if (const Section* section = FindKey(normalized)) {
-        return RegistryKey(*this, section->path);
+        return RegistryKey(*this, FullPath(*section));
     }
     return std::nullopt;
 }
@@ -224,19 +249,20 @@ bool SettingsStore::KeyExists(std::string_view path) const
 
 bool SettingsStore::DeleteKey(std::string_view path)
 {
-    const std::string normalized = NormalizePath(path);
-    if (normalized.empty() || FindKey(normalized) == nullptr) {
+    Section* key = FindKey(NormalizePath(path));
+    if (key == nullptr || key == m_rootKey) {
         return false;
     }
-    const std::string folded = FoldCase(normalized);
-    for (auto it = m_sections.begin(); it != m_sections.end();) {
-        std::string foldedPath = FoldCase(it->path);
-        if (!it->foreign && IsBelowOrSame(foldedPath, folded)) {
-            m_keyIndex.erase(foldedPath);
-            it = m_sections.erase(it);
-        } else {
-            ++it;
+    key->parent->children.erase(FoldCase(key->name));
+    // A work list, not recursion: the depth comes from the file.
+    std::vector<Section*> doomed{key};
+    while (!doomed.empty()) {
+        Section* section = doomed.back();
+        doomed.pop_back();
+        for (const auto& [name, child] : section->children) {
+            doomed.push_back(child);
         }
+        m_sections.erase(section->self);
     }
     m_modified = true;
     return true;
@@ -245,15 +271,14 @@ bool SettingsStore::DeleteKey(std::string_view path)
 std::vector<std::string> SettingsStore::SubKeyNames(std::string_view path) const
 {
     std::vector<std::string> names;
-    const std::string folded = FoldCase(NormalizePath(path));
-    if (!KeyExists(path)) {
+    const Section* key = FindKey(NormalizePath(path));
+    if (key == nullptr) {
         return names;
     }
-    // Every parent of a key has a section of its own, so direct children are enough.
+    // In file order, which the children's map does not keep.
     for (const Section& section : m_sections) {
-        if (!section.foreign && !section.path.empty() &&
-            FoldCase(ParentOf(section.path)) == folded) {
-            names.emplace_back(LeafOf(section.path));
+        if (section.parent == key) {
+            names.push_back(section.name);
         }
     }
     return names;
@@ -296,7 +321,7 @@ bool SettingsStore::DeleteValue(std::string_view path, std::string_view name)
     if (!index) {
         return false;
     }
-    section->entries.erase(section->entries.begin() + static_cast<std::ptrdiff_t>(*index));
+    EraseEntry(*section, *index);
     m_modified = true;
     return true;
 }
@@ -307,63 +332,110 @@ bool SettingsStore::HasValue(std::string_view path, std::string_view name) const
     return section && FindEntry(*section, name);
 }
 
+// One step per component, each a hash lookup among the key's children.
 SettingsStore::Section* SettingsStore::FindKey(std::string_view normalizedPath)
 {
-    const auto found = m_keyIndex.find(FoldCase(normalizedPath));
-    return found == m_keyIndex.end() ? nullptr : &*found->second;
+    return const_cast<Section*>(std::as_const(*this).FindKey(normalizedPath));
 }
 
 const SettingsStore::Section* SettingsStore::FindKey(std::string_view normalizedPath) const
 {
-    const auto found = m_keyIndex.find(FoldCase(normalizedPath));
-    return found == m_keyIndex.end() ? nullptr : &*found->second;
+    const Section* key = m_rootKey;
+    while (key != nullptr && !normalizedPath.empty()) {
+        const auto separator = normalizedPath.find('\\');
+        const auto found = key->children.find(FoldCase(normalizedPath.substr(0, separator)));
+        key = found == key->children.end() ? nullptr : found->second;
+        normalizedPath.remove_prefix(separator == std::string_view::npos ? normalizedPath.size()
+                                                                         : separator + 1);
+    }
+    return key;
 }
 
 // Parents are created first, so sections appear parent before child and names keep the case
 // of whichever path created them first.
 SettingsStore::Section& SettingsStore::EnsureKey(std::string_view normalizedPath)
 {
-    if (Section* existing = FindKey(normalizedPath)) {
-        return *existing;
+    Section* key = m_rootKey;
+    if (normalizedPath.empty() && !key->listed) {
+        key->listed = true;  // the root's own values start a section, after those there are
+        m_sections.splice(m_sections.end(), m_sections, key->self);
     }
-    Section section;
-    if (const auto parent = ParentOf(normalizedPath); !parent.empty()) {
-        section.path = EnsureKey(parent).path + "\\";
+    while (!normalizedPath.empty()) {
+        const auto separator = normalizedPath.find('\\');
+        const std::string_view name = normalizedPath.substr(0, separator);
+        auto [found, added] = key->children.try_emplace(FoldCase(name), nullptr);
+        if (added) {
+            Section child;
+            child.name = name;
+            child.parent = key;
+            found->second = &AddSection(std::move(child));
+        }
+        key = found->second;
+        normalizedPath.remove_prefix(separator == std::string_view::npos ? normalizedPath.size()
+                                                                         : separator + 1);
     }
-    section.path += LeafOf(normalizedPath);
+    return *key;
+}
+
+SettingsStore::Section& SettingsStore::AddSection(Section section)
+{
     m_sections.push_back(std::move(section));
-    m_keyIndex[FoldCase(normalizedPath)] = std::prev(m_sections.end());
+    m_sections.back().self = std::prev(m_sections.end());
     return m_sections.back();
+}
+
+std::string SettingsStore::FullPath(const Section& section)
+{
+    std::vector<const std::string*> names;
+    for (const Section* key = &section; key != nullptr && key->parent != nullptr;
+         key = key->parent) {
+        names.push_back(&key->name);
+    }
+    std::string path;
+    for (auto name = names.rbegin(); name != names.rend(); ++name) {
+        path += path.empty() ? "" : "\\";
+        path += **name;
+    }
+    return path;
 }
 
 std::optional<std::size_t> SettingsStore::FindEntry(const Section& section, std::string_view name)
 {
-    const std::string folded = FoldCase(name);
-    for (std::size_t i = 0; i < section.entries.size(); ++i) {
-        const auto& entryName = section.entries[i].name;
-        if (entryName && FoldCase(*entryName) == folded) {
-            return i;
-        }
-    }
-    return std::nullopt;
+    const auto found = section.entryIndex.find(FoldCase(name));
+    return found == section.entryIndex.end() ? std::nullopt : std::optional(found->second);
 }
 
 // Like the registry, an overwritten value keeps the name as first written.
 void SettingsStore::PutEntry(Section& section, Entry entry)
 {
-    if (const auto index = FindEntry(section, *entry.name)) {
-        Entry& existing = section.entries[*index];
-        existing.value = std::move(entry.value);
-        existing.keptText = std::move(entry.keptText);
-    } else {
+    const auto [found, added] =
+        section.entryIndex.try_emplace(FoldCase(*entry.name), section.entries.size());
+    if (added) {
         section.entries.push_back(std::move(entry));
+        return;
+    }
+    Entry& existing = section.entries[found->second];
+    existing.value = std::move(entry.value);
+    existing.keptText = std::move(entry.keptText);
+}
+
+void SettingsStore::EraseEntry(Section& section, std::size_t index)
+{
+    if (const auto& name = section.entries[index].name) {
+        section.entryIndex.erase(FoldCase(*name));
+    }
+    section.entries.erase(section.entries.begin() + static_cast<std::ptrdiff_t>(index));
+    for (auto& [name, position] : section.entryIndex) {
+        position -= position > index ? 1 : 0;
     }
 }
 
 void SettingsStore::Clear()
 {
     m_sections.clear();
-    m_keyIndex.clear();
+    Section root;
+    root.listed = false;
+    m_rootKey = &AddSection(std::move(root));
     m_preamble.clear();
     m_modified = false;
 }
@@ -414,19 +486,17 @@ SettingsStore::Section& SettingsStore::StartSection(const std::string& line)
     const std::string_view inner =
         trimmed.ends_with(']') ? trimmed.substr(1, trimmed.size() - 2) : std::string_view();
     const std::string_view root = inner.substr(0, inner.find('\\'));
-    if (root.empty() || !EqualsNoCase(root, RootName(m_root))) {
+    const std::string path = NormalizePath(inner.substr(root.size()));
+    if (root.empty() || !EqualsNoCase(root, RootName(m_root)) || !IsValidKeyPath(path)) {
         Section foreign;
         foreign.foreign = true;
         foreign.header = line;
-        m_sections.push_back(std::move(foreign));
-        return m_sections.back();
+        return AddSection(std::move(foreign));
     }
-    const std::string path = NormalizePath(inner.substr(root.size()));
     Section& section = EnsureKey(path);
     if (!section.hadHeader) {
         // A parent created only because a subkey came first moves to where the file names it.
-        const auto it = m_keyIndex.at(FoldCase(path));
-        m_sections.splice(m_sections.end(), m_sections, it);
+        m_sections.splice(m_sections.end(), m_sections, section.self);
         section.hadHeader = true;
     }
     return section;
@@ -448,23 +518,18 @@ void SettingsStore::AddLine(Section& section, const std::string& raw, std::strin
 // from; other parents are implied by their subkeys' paths.
 std::string SettingsStore::Serialize() const
 {
-    std::unordered_set<std::string> parents;
-    for (const Section& section : m_sections) {
-        if (!section.foreign && !section.path.empty()) {
-            parents.insert(FoldCase(ParentOf(section.path)));
-        }
-    }
     std::string text = std::string(kFileHeader) + "\n\n";
     for (const std::string& line : m_preamble) {
         AppendLine(text, line);
     }
     text += m_preamble.empty() ? "" : "\n";
     for (const Section& section : m_sections) {
-        const bool isParent = parents.contains(FoldCase(section.path));
-        if (!section.foreign && !section.hadHeader && section.entries.empty() && isParent) {
+        const bool implied =
+            !section.hadHeader && section.entries.empty() && !section.children.empty();
+        if (!section.listed || (!section.foreign && implied)) {
             continue;
         }
-        text += section.foreign ? section.header : KeyHeader(RootName(m_root), section.path);
+        text += section.foreign ? section.header : KeyHeader(RootName(m_root), FullPath(section));
         text += "\n";
         for (const Entry& entry : section.entries) {
             AppendLine(text, entry.value ? RegistryText::FormatValue(*entry.name, *entry.value)

@@ -25,6 +25,11 @@ public:
     using Value = std::variant<std::uint32_t, std::string, std::vector<std::uint8_t>>;
 
     SettingsStore(Root root, std::string filePath);
+    // Keys point at each other: a store moves, leaving an empty one, but is not copied.
+    SettingsStore(const SettingsStore&) = delete;
+    SettingsStore& operator=(const SettingsStore&) = delete;
+    SettingsStore(SettingsStore&& other);
+    SettingsStore& operator=(SettingsStore&& other);
     // Uses FilePathFor(root).
     explicit SettingsStore(Root root);
 
@@ -36,6 +41,12 @@ public:
     static const char* RootName(Root root);
     // Components joined by single backslashes, empty components dropped; case is kept.
     static std::string NormalizePath(std::string_view path);
+    // The registry's own limits. A section of the file naming a deeper key or a longer key name
+    // is kept verbatim, unread, so that a hand-edited file cannot cost unbounded time or memory.
+    static constexpr std::size_t kMaxKeyNameLength = 255;
+    static constexpr std::size_t kMaxKeyDepth = 512;
+    // Whether a normalized path is within those limits.
+    static bool IsValidKeyPath(std::string_view normalizedPath);
 
     Root GetRoot() const { return m_root; }
     const std::string& FilePath() const { return m_filePath; }
@@ -81,21 +92,33 @@ private:
         std::string keptText;
     };
     // One section of the file: a key of this root, or a section kept verbatim (another root, or a
-    // header that could not be understood), whose header line is then held in `header`.
+    // header that could not be understood), whose header line is then held in `header`. Keys
+    // form a tree: each holds its own name only, so memory stays in proportion to the file
+    // however deep its keys are.
+    struct Section;
+    using SectionList = std::list<Section>;
     struct Section {
-        std::string path;
+        std::string name;           // the last component, as first written; "" for the root
+        Section* parent = nullptr;  // null for the root and for kept sections
+        std::unordered_map<std::string, Section*> children;  // by case-folded name
+        SectionList::iterator self;
         std::vector<Entry> entries;
+        // Named entries by case-folded name, so that loading a key's values takes linear time.
+        std::unordered_map<std::string, std::size_t> entryIndex;
         bool foreign = false;
+        bool listed = true;      // false for the root until it has a section of its own
         bool hadHeader = false;  // written even without values, so a reloaded file re-saves as is
         std::string header;
     };
-    using SectionList = std::list<Section>;
 
     Section* FindKey(std::string_view normalizedPath);
     const Section* FindKey(std::string_view normalizedPath) const;
     Section& EnsureKey(std::string_view normalizedPath);
+    Section& AddSection(Section section);
+    static std::string FullPath(const Section& section);
     static std::optional<std::size_t> FindEntry(const Section& section, std::string_view name);
     static void PutEntry(Section& section, Entry entry);
+    static void EraseEntry(Section& section, std::size_t index);
     void Clear();
 
     void Parse(const std::string& text);
@@ -105,8 +128,8 @@ private:
 
     Root m_root;
     std::string m_filePath;
-    SectionList m_sections;
-    std::unordered_map<std::string, SectionList::iterator> m_keyIndex;  // by case-folded path
+    SectionList m_sections;  // in file order
+    Section* m_rootKey = nullptr;
     std::vector<std::string> m_preamble;  // lines before the first section
     bool m_modified = false;
 };

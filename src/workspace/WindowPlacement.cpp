@@ -38,6 +38,11 @@ std::optional<WindowPlacement> WindowPlacement::FromBytes(const std::vector<uint
     if (placement.right <= placement.left || placement.bottom <= placement.top) {
         return std::nullopt;
     }
+    for (const int32_t edge : {placement.left, placement.top, placement.right, placement.bottom}) {
+        if (edge < -kMaxCoordinate || edge > kMaxCoordinate) {
+            return std::nullopt;
+        }
+    }
     return placement;
 }
 

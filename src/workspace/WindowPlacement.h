@@ -15,8 +15,12 @@ struct WindowPlacement {
     static constexpr uint32_t kShowMinimizedNoActive = 6;  // minimise, activate the next window
     static constexpr uint32_t kShowMinimizedInactive = 7;
 
+    // Far beyond any arrangement of screens; a hand-edited record beyond it is refused, as Qt's
+    // geometry would overflow on it.
+    static constexpr int32_t kMaxCoordinate = 1000000;
+
     // Empty unless `bytes` holds exactly 44 bytes whose length field says 44 and whose normal
-    // rectangle is not empty.
+    // rectangle is not empty and lies within kMaxCoordinate of the origin.
     static std::optional<WindowPlacement> FromBytes(const std::vector<uint8_t>& bytes);
     std::vector<uint8_t> ToBytes() const;
 

@@ -89,6 +89,69 @@ TEST_F(DataSourcesTest, EntriesOfMissingFilesAreIgnoredAndLaterDuplicatesWin)
     EXPECT_EQ(tables.FileAt(0).Label(), "alpha");
 }
 
+namespace {
+
+// Hand-edited "Files" and "Scale 0" lines below an entry for alpha.swt labelled "Edited".
+struct EditedCase {
+    const char* name;
+    const char* lines;
+    bool applied;  // whether the entry is read at all
+    double scale;
+};
+
+class DataSourcesEditedTest : public DataSourcesTest,
+                              public ::testing::WithParamInterface<EditedCase> {};
+
+const EditedCase kEditedCases[] = {
+    // A count of billions would look up every number; only the stored entries are visited.
+    {"HugeCount", "\"Files\"=dword:ffffffff\n", true, 1.0},
+    {"LargestPositiveCount", "\"Files\"=dword:7fffffff\n", true, 1.0},
+    {"NegativeCount", "\"Files\"=dword:-1\n", false, 1.0},
+    {"CountOfWrongType", "\"Files\"=\"3\"\n", false, 1.0},
+    {"EmptyCount", "\"Files\"=dword:\n", false, 1.0},
+    {"ZeroCount", "\"Files\"=dword:00000000\n", false, 1.0},
+    {"GoodScale", "\"Files\"=dword:1\n\"Scale 0\"=hex:00,00,00,00,00,00,e0,3f\n", true, 0.5},
+    {"NegativeScale", "\"Files\"=dword:1\n\"Scale 0\"=hex:00,00,00,00,00,00,f0,bf\n", true, 1.0},
+    {"NaNScale", "\"Files\"=dword:1\n\"Scale 0\"=hex:00,00,00,00,00,00,f8,7f\n", true, 1.0},
+    {"InfiniteScale", "\"Files\"=dword:1\n\"Scale 0\"=hex:00,00,00,00,00,00,f0,7f\n", true, 1.0},
+    {"HugeScale", "\"Files\"=dword:1\n\"Scale 0\"=hex:9c,75,00,88,3c,e4,37,7e\n", true, 1.0},
+    {"ScaleOfWrongType", "\"Files\"=dword:1\n\"Scale 0\"=dword:00000002\n", true, 1.0},
+    {"EmptyScale", "\"Files\"=dword:1\n\"Scale 0\"=hex:\n", true, 1.0},
+};
+
+}  // namespace
+
+TEST_P(DataSourcesEditedTest, BadValuesLeaveDefaults)
+{
+    const EditedCase& c = GetParam();
+    store.LoadText(std::string("REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Spekla\\Sources]\n"
+                               "\"File 0\"=\"alpha.swt\"\n\"Label 0\"=\"Edited\"\n") +
+                   c.lines);
+    DataSources::Restore(tables, store);
+    EXPECT_EQ(tables.FileAt(0).Label(), c.applied ? "Edited" : "alpha");
+    EXPECT_DOUBLE_EQ(tables.FileAt(0).Scale(), c.scale);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, DataSourcesEditedTest, ::testing::ValuesIn(kEditedCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Entries at or beyond the count, or numbered another way, were never written by a save.
+TEST_F(DataSourcesTest, OnlyEntriesBelowTheCountAsWrittenAreRead)
+{
+    const RegistryKey key = store.CreateKey(DataSources::kKey);
+    key.SetDword("Files", 2);
+    key.SetString("File 01", "alpha.swt");
+    key.SetString("Label 01", "padded");
+    key.SetString("file 1", "beta.swt");
+    key.SetString("Label 1", "kept");
+    key.SetString("File 2", "gamma.swt");
+    key.SetString("Label 2", "beyond");
+    DataSources::Restore(tables, store);
+    EXPECT_EQ(tables.FileAt(0).Label(), "alpha");
+    EXPECT_EQ(tables.FileAt(1).Label(), "kept");
+    EXPECT_EQ(tables.FileAt(2).Label(), "gamma");
+}
+
 TEST(DataSourcesMenuTest, NumbersAndShortcuts)
 {
     EXPECT_EQ(DataSources::MenuText(0, "Kurucz", false), "&1  Kurucz\tCtrl+1");

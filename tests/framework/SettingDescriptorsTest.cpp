@@ -53,7 +53,10 @@ constexpr DoubleSetting kDouble{kKey, "Minimum", 5.0, 0.0, 100.0};
 constexpr StringSetting kString{kKey, "Range", "none", 5};
 
 class DwordSettingTest : public ::testing::TestWithParam<ReadCase<std::uint32_t>> {};
-TEST_P(DwordSettingTest, Reads) { CheckRead(kDword, GetParam(), std::uint32_t{3}); }
+TEST_P(DwordSettingTest, Reads)
+{
+    CheckRead(kDword, GetParam(), std::uint32_t{3});
+}
 INSTANTIATE_TEST_SUITE_P(Cases, DwordSettingTest,
                          ::testing::Values(ReadCase<std::uint32_t>{"Missing", {}, {}},
                                            ReadCase<std::uint32_t>{"Text", Value("2"), {}},
@@ -65,7 +68,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, DwordSettingTest,
                          CaseName<std::uint32_t>);
 
 class FlagSettingTest : public ::testing::TestWithParam<ReadCase<bool>> {};
-TEST_P(FlagSettingTest, Reads) { CheckRead(kFlag, GetParam(), true); }
+TEST_P(FlagSettingTest, Reads)
+{
+    CheckRead(kFlag, GetParam(), true);
+}
 INSTANTIATE_TEST_SUITE_P(Cases, FlagSettingTest,
                          ::testing::Values(ReadCase<bool>{"Missing", {}, {}},
                                            ReadCase<bool>{"Text", Value("0"), {}},
@@ -76,23 +82,30 @@ INSTANTIATE_TEST_SUITE_P(Cases, FlagSettingTest,
                          CaseName<bool>);
 
 class DoubleSettingTest : public ::testing::TestWithParam<ReadCase<double>> {};
-TEST_P(DoubleSettingTest, Reads) { CheckRead(kDouble, GetParam(), 5.0); }
+TEST_P(DoubleSettingTest, Reads)
+{
+    CheckRead(kDouble, GetParam(), 5.0);
+}
 INSTANTIATE_TEST_SUITE_P(
     Cases, DoubleSettingTest,
-    ::testing::Values(
-        ReadCase<double>{"Missing", {}, {}}, ReadCase<double>{"Dword", Value(12u), {}},
-        ReadCase<double>{"FourBytes", Value(Bytes{0, 0, 0x48, 0x41}), {}},
-        ReadCase<double>{"NineBytes", Value(Bytes(9)), {}},
-        ReadCase<double>{"NotANumber", DoubleBytes(std::nan("")), {}},
-        ReadCase<double>{"Infinite", DoubleBytes(std::numeric_limits<double>::infinity()), {}},
-        ReadCase<double>{"BelowMinimum", DoubleBytes(-0.5), {}},
-        ReadCase<double>{"AboveMaximum", DoubleBytes(100.5), {}},
-        ReadCase<double>{"InRange", DoubleBytes(12.5), 12.5},
-        ReadCase<double>{"Maximum", DoubleBytes(100.0), 100.0}),
+    ::testing::Values(ReadCase<double>{"Missing", {}, {}},
+                      ReadCase<double>{"Dword", Value(12u), {}},
+                      ReadCase<double>{"FourBytes", Value(Bytes{0, 0, 0x48, 0x41}), {}},
+                      ReadCase<double>{"NineBytes", Value(Bytes(9)), {}},
+                      ReadCase<double>{"NotANumber", DoubleBytes(std::nan("")), {}},
+                      ReadCase<double>{
+                          "Infinite", DoubleBytes(std::numeric_limits<double>::infinity()), {}},
+                      ReadCase<double>{"BelowMinimum", DoubleBytes(-0.5), {}},
+                      ReadCase<double>{"AboveMaximum", DoubleBytes(100.5), {}},
+                      ReadCase<double>{"InRange", DoubleBytes(12.5), 12.5},
+                      ReadCase<double>{"Maximum", DoubleBytes(100.0), 100.0}),
     CaseName<double>);
 
 class StringSettingTest : public ::testing::TestWithParam<ReadCase<std::string>> {};
-TEST_P(StringSettingTest, Reads) { CheckRead(kString, GetParam(), std::string("none")); }
+TEST_P(StringSettingTest, Reads)
+{
+    CheckRead(kString, GetParam(), std::string("none"));
+}
 INSTANTIATE_TEST_SUITE_P(
     Cases, StringSettingTest,
     ::testing::Values(ReadCase<std::string>{"Missing", {}, {}},
@@ -135,3 +148,58 @@ TEST(SettingDescriptorsTest, WrittenValuesSurviveTheFile)
     EXPECT_EQ(kDouble.Stored(next), 0.1);  // bit for bit
     EXPECT_EQ(next.GetValue(kKey, "Range"), Value("3900-"));
 }
+
+namespace {
+
+// The data of a hand-edited line, given to each descriptor's value, and what each reads.
+struct EditedCase {
+    const char* what;
+    const char* data;
+    std::optional<std::uint32_t> dword;
+    std::optional<bool> flag;
+    std::optional<double> number;
+    std::optional<std::string> text;
+};
+
+class HandEditedTest : public ::testing::TestWithParam<EditedCase> {};
+
+const EditedCase kEditedCases[] = {
+    {"Negative", "dword:-1", {}, {}, {}, {}},
+    {"AllBits", "dword:ffffffff", {}, true, {}, {}},
+    {"NineDigits", "dword:100000000", {}, {}, {}, {}},
+    {"CPrefix", "dword:0x2", {}, {}, {}, {}},
+    {"Blank", "dword: 2", {}, {}, {}, {}},
+    {"UpperCase", "DWORD:0000000A", {}, true, {}, {}},
+    {"InRange", "dword:00000002", 2u, true, {}, {}},
+    {"NothingAfterEquals", "", {}, {}, {}, {}},
+    {"EmptyDword", "dword:", {}, {}, {}, {}},
+    {"EmptyHex", "hex:", {}, {}, {}, {}},
+    {"EmptyText", "\"\"", {}, {}, {}, ""},
+    {"NumberAsText", "\"2\"", {}, {}, {}, "2"},
+    {"HugeDouble", "hex:9c,75,00,88,3c,e4,37,7e", {}, {}, {}, {}},
+    {"NegativeDouble", "hex:00,00,00,00,00,00,f0,bf", {}, {}, {}, {}},
+    {"GoodDouble", "hex:00,00,00,00,00,00,29,40", {}, {}, 12.5, {}},
+    {"ForeignType", "hex(2):41,00", {}, {}, {}, {}},
+};
+
+}  // namespace
+
+// Values edited by hand in the file: anything out of range or of another type reads as the
+// default, never as a number the program did not write.
+TEST_P(HandEditedTest, FallsBackToDefaults)
+{
+    const EditedCase& c = GetParam();
+    std::string text = "REGEDIT4\n\n[HKEY_CURRENT_USER\\" + std::string(kKey) + "]\n";
+    for (const std::string_view name : {kDword.name, kFlag.name, kDouble.name, kString.name}) {
+        text += "\"" + std::string(name) + "\"=" + c.data + "\n";
+    }
+    SettingsStore store(SettingsStore::Root::CurrentUser, "");
+    store.LoadText(text);
+    EXPECT_EQ(kDword.Read(store), c.dword.value_or(kDword.defaultValue));
+    EXPECT_EQ(kFlag.Read(store), c.flag.value_or(kFlag.defaultValue));
+    EXPECT_EQ(kDouble.Read(store), c.number.value_or(kDouble.defaultValue));
+    EXPECT_EQ(kString.Read(store), c.text.value_or(std::string(kString.defaultValue)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, HandEditedTest, ::testing::ValuesIn(kEditedCases),
+                         [](const auto& info) { return std::string(info.param.what); });

@@ -355,3 +355,126 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<DirectoryCase>& test) { return test.param.label; });
 
 }  // namespace
+
+namespace {
+
+std::string Nested(std::size_t depth, const std::string& name)
+{
+    std::string path = name;
+    for (std::size_t level = 1; level < depth; ++level) {
+        path += "\\" + name;
+    }
+    return path;
+}
+
+std::string Repeated(std::size_t count, std::string_view text)
+{
+    std::string result;
+    for (std::size_t i = 0; i < count; ++i) {
+        result += text;
+    }
+    return result;
+}
+
+struct KeyLimitCase {
+    const char* label;
+    std::string path;
+    bool read;  // false: the section is kept as unknown text
+};
+
+class KeyLimits : public testing::TestWithParam<KeyLimitCase> {};
+
+}  // namespace
+
+// Keys within the registry's limits are read; others survive a save unchanged, unread.
+TEST_P(KeyLimits, DeeperOrLongerKeysAreKeptUnread)
+{
+    const KeyLimitCase& c = GetParam();
+    const std::string text = "REGEDIT4\n\n[HKEY_CURRENT_USER\\" + c.path +
+                             "]\n\"v\"=dword:00000001\n\"Odd\"=hex(2):41,00\n\n";
+    SettingsStore store(Root::CurrentUser, "");
+    store.LoadText(text);
+    EXPECT_EQ(store.KeyExists(c.path), c.read);
+    EXPECT_EQ(store.GetValue(c.path, "v"),
+              c.read ? std::optional(SettingsStore::Value(1u)) : std::nullopt);
+    EXPECT_EQ(store.Text(), text);
+    store.CreateKey("Software").SetDword("x", 2);
+    EXPECT_NE(store.Text().find(text.substr(10)), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, KeyLimits,
+    testing::Values(KeyLimitCase{"DeepestKey", Nested(512, "k"), true},
+                    KeyLimitCase{"OneLevelTooDeep", Nested(513, "k"), false},
+                    KeyLimitCase{"FarTooDeep", Nested(100000, "k"), false},
+                    // Stray continuation bytes are no letters but still make a name.
+                    KeyLimitCase{"DeepestOfContinuationBytes", Nested(512, "\x80\x80"), true},
+                    KeyLimitCase{"LongestName", "A\\" + std::string(255, 'n'), true},
+                    KeyLimitCase{"NameTooLong", "A\\" + std::string(256, 'n') + "\\B", false},
+                    KeyLimitCase{"LongestNameInTwoByteLetters", Repeated(255, "\xC3\xA9"), true},
+                    KeyLimitCase{"TwoByteNameTooLong", Repeated(256, "\xC3\xA9"), false}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+// Parents made on the way keep the case the file gave them; the new part keeps the caller's.
+TEST(SettingsStoreTest, CreatingBelowAnExistingKeyKeepsItsCase)
+{
+    SettingsStore store(Root::CurrentUser, "");
+    store.LoadText("REGEDIT4\n\n[HKEY_CURRENT_USER\\Soft\\Spek]\n@=\"x\"\n\n");
+    EXPECT_EQ(store.CreateKey("SOFT\\spek\\New\\Sub").Path(), "Soft\\Spek\\New\\Sub");
+    EXPECT_EQ(store.SubKeyNames("soft\\SPEK"), std::vector<std::string>{"New"});
+    EXPECT_EQ(store.SubKeyNames("Soft\\Spek\\new"), std::vector<std::string>{"Sub"});
+    EXPECT_EQ(store.CreateKey("Other\\Deep").Path(), "Other\\Deep");
+    EXPECT_EQ(store.SubKeyNames(""), (std::vector<std::string>{"Soft", "Other"}));
+}
+
+// Values are found by name after deletions move the others.
+TEST(SettingsStoreTest, ValuesStayFoundAfterDeletions)
+{
+    SettingsStore store(Root::CurrentUser, "");
+    store.LoadText(
+        "REGEDIT4\n\n[HKEY_CURRENT_USER\\K]\n\"a\"=dword:00000001\n"
+        "\"b\"=dword:00000002\nnot a value\n\"c\"=dword:00000003\n"
+        "\"d\"=dword:00000004\n\n");
+    EXPECT_TRUE(store.DeleteValue("K", "B"));
+    EXPECT_FALSE(store.DeleteValue("K", "b"));
+    store.SetValue("K", "C", 30u);
+    store.SetValue("K", "e", 5u);
+    store.SetValue("K", "B", 20u);
+    EXPECT_TRUE(store.DeleteValue("K", "a"));
+    EXPECT_EQ(store.ValueNames("K"), (std::vector<std::string>{"c", "d", "e", "B"}));
+    EXPECT_EQ(store.GetValue("K", "c"), SettingsStore::Value(30u));
+    EXPECT_EQ(store.GetValue("K", "D"), SettingsStore::Value(4u));
+    EXPECT_EQ(store.GetValue("K", "e"), SettingsStore::Value(5u));
+    EXPECT_EQ(store.GetValue("K", "b"), SettingsStore::Value(20u));
+    EXPECT_EQ(store.Text(),
+              "REGEDIT4\n\n[HKEY_CURRENT_USER\\K]\nnot a value\n"
+              "\"c\"=dword:0000001e\n\"d\"=dword:00000004\n\"e\"=dword:00000005\n"
+              "\"B\"=dword:00000014\n\n");
+}
+
+// The deepest tree goes as a whole and leaves its neighbours and their order alone.
+TEST(SettingsStoreTest, DeletingTheDeepestTreeLeavesOnlyTheRest)
+{
+    SettingsStore store(Root::CurrentUser, "");
+    store.LoadText("REGEDIT4\n\n[HKEY_CURRENT_USER\\" + Nested(512, "k") +
+                   "]\n@=\"leaf\"\n\n[HKEY_CURRENT_USER\\b]\n\n[HKEY_CURRENT_USER\\a]\n\n");
+    EXPECT_EQ(store.SubKeyNames(""), (std::vector<std::string>{"k", "b", "a"}));
+    EXPECT_TRUE(store.DeleteKey("K\\k"));
+    EXPECT_TRUE(store.KeyExists("k"));
+    EXPECT_FALSE(store.KeyExists(Nested(3, "k")));
+    EXPECT_TRUE(store.DeleteKey("k"));
+    EXPECT_EQ(store.SubKeyNames(""), (std::vector<std::string>{"b", "a"}));
+    EXPECT_EQ(store.Text(), "REGEDIT4\n\n[HKEY_CURRENT_USER\\b]\n\n[HKEY_CURRENT_USER\\a]\n\n");
+}
+
+TEST(SettingsStoreTest, MovedStoreKeepsItsKeysAndLeavesAnEmptyOne)
+{
+    SettingsStore first(Root::CurrentUser, "");
+    first.LoadText("REGEDIT4\n\n[HKEY_CURRENT_USER\\A\\B]\n@=\"b\"\n\n");
+    SettingsStore second = std::move(first);
+    second.CreateKey("a\\C").SetDword("x", 1);
+    EXPECT_EQ(second.SubKeyNames("A"), (std::vector<std::string>{"B", "C"}));
+    first.CreateKey("Fresh").SetDword("y", 2);
+    EXPECT_EQ(first.Text(), "REGEDIT4\n\n[HKEY_CURRENT_USER\\Fresh]\n\"y\"=dword:00000002\n\n");
+    EXPECT_FALSE(second.KeyExists("Fresh"));
+}

@@ -37,3 +37,29 @@ TEST(WindowPlacementTest, RejectsDamagedRecords)
     WindowPlacement empty;  // zero-sized rectangle
     EXPECT_FALSE(WindowPlacement::FromBytes(empty.ToBytes()).has_value());
 }
+
+// A hand-edited rectangle out of any screen's reach, up to the widest the numbers allow.
+TEST(WindowPlacementTest, RejectsRectanglesBeyondAnyScreen)
+{
+    constexpr int32_t kLimit = WindowPlacement::kMaxCoordinate;
+    const struct {
+        int32_t left, top, right, bottom;
+        bool accepted;
+    } cases[] = {
+        {-kLimit, -kLimit, kLimit, kLimit, true},
+        {-kLimit - 1, 0, 640, 480, false},
+        {0, 0, kLimit + 1, 480, false},
+        {0, -kLimit - 1, 640, 480, false},
+        {0, 0, 640, INT32_MAX, false},
+        {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, false},
+    };
+    for (const auto& c : cases) {
+        WindowPlacement placement;
+        placement.left = c.left;
+        placement.top = c.top;
+        placement.right = c.right;
+        placement.bottom = c.bottom;
+        EXPECT_EQ(WindowPlacement::FromBytes(placement.ToBytes()).has_value(), c.accepted)
+            << c.left << "," << c.top << " " << c.right << "," << c.bottom;
+    }
+}
