@@ -1,0 +1,65 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The bytes of one table file, read by record index with positioned reads through a small
+// cache of blocks. Nothing is mapped: a file truncated or rewritten while it is open gives
+// short or different data, never a fault, and only the cached blocks cost memory. A file that
+// cannot be opened behaves as an empty one.
+class TableReader {
+public:
+    static constexpr size_t kRecordSize = 9;
+    static constexpr uint32_t kBlockRecords = 1024;
+
+    explicit TableReader(const std::string& path);
+    ~TableReader();
+    TableReader(const TableReader&) = delete;
+    TableReader& operator=(const TableReader&) = delete;
+
+    bool IsOpen() const { return m_fd >= 0; }
+    uint64_t Size() const { return m_identity.size; }  // as it was when opened
+
+    // The bytes of record `index` (valid until the next read), or null when the file no longer
+    // holds the whole record. Inline: it runs once for every record read.
+    const unsigned char* Record(uint32_t index) const
+    {
+        const Block& block = m_blocks[m_lastBlock];
+        if (index - block.first < block.count) {
+            return block.bytes.data() + size_t{index - block.first} * kRecordSize;
+        }
+        return Load(index);
+    }
+
+    // Whether the file at the path is no longer the one opened, or was rewritten or resized
+    // since: two stat calls.
+    bool Changed() const;
+
+private:
+    struct Identity {
+        uint64_t device = 0;
+        uint64_t inode = 0;
+        uint64_t size = 0;
+        int64_t modifiedNs = 0;
+        int64_t changedNs = 0;
+        bool operator==(const Identity&) const = default;
+    };
+    struct Block {
+        uint32_t first = 0;
+        uint32_t count = 0;  // whole records read
+        uint64_t used = 0;   // when last used, for replacement
+        std::vector<unsigned char> bytes;
+    };
+
+    const unsigned char* Load(uint32_t index) const;
+
+    std::string m_path;
+    int m_fd = -1;
+    Identity m_identity;
+    mutable std::array<Block, 4> m_blocks;
+    mutable size_t m_lastBlock = 0;
+    mutable uint64_t m_clock = 0;
+};
