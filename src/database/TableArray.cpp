@@ -62,9 +62,7 @@ void TableArray::AddTable(std::unique_ptr<WavetableFile> file)
     file->SetTableIndex(static_cast<uint16_t>(m_files.size()));
     file->SetUseRatios(m_settings.useRatios);
     file->SetMinimumIntensity(m_settings.minIntensity);
-    const int64_t current = m_displayList.CurrentWavelength();
-    file->SetLimits(ClampToInt32(current - m_settings.span),
-                    ClampToInt32(current + m_settings.span));
+    ApplyScanWindow(*file);
     file->Activate();
     m_files.push_back(std::move(file));
     ++m_settingsRevision;  // a new active source
@@ -102,11 +100,22 @@ WaveData TableArray::RecordAt(uint16_t tableIndex, uint32_t recordIndex) const
 
 void TableArray::ApplyScanWindow()
 {
-    const int64_t current = m_displayList.CurrentWavelength();
     for (auto& file : m_files) {
-        file->SetLimits(ClampToInt32(current - m_settings.span),
-                        ClampToInt32(current + m_settings.span));
+        ApplyScanWindow(*file);
     }
+}
+
+void TableArray::ApplyScanWindow(WavetableFile& file) const
+{
+    if (m_settings.span == kFullSpan) {
+        // Not a window about the current line, which would end short of the far wavelengths
+        // of a damaged table.
+        file.SetLimits(std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max());
+        return;
+    }
+    const int64_t current = m_displayList.CurrentWavelength();
+    file.SetLimits(ClampToInt32(current - m_settings.span),
+                   ClampToInt32(current + m_settings.span));
 }
 
 bool TableArray::Rebuild()

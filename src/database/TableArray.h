@@ -103,6 +103,7 @@ public:
 
 private:
     void ApplyScanWindow();
+    void ApplyScanWindow(WavetableFile& file) const;
     bool EveryActiveFileContains(int32_t wavelength);
     void Restart();
     bool ReopenChanged();

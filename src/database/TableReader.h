@@ -59,7 +59,8 @@ private:
     std::string m_path;
     int m_fd = -1;
     Identity m_identity;
-    mutable std::array<Block, 4> m_blocks;
+    // Enough for the fill's two directions, the graph's two and the lines painted.
+    mutable std::array<Block, 6> m_blocks;
     mutable size_t m_lastBlock = 0;
     mutable uint64_t m_clock = 0;
 };

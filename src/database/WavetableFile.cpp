@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <limits>
 #include <utility>
 
 namespace {
@@ -285,16 +286,28 @@ void WavetableFile::NoteIfDone()
     }
 }
 
+// A limit at the end of the range of wavelengths is none: records of that very wavelength, or
+// beyond it in a damaged file, are read too.
+bool WavetableFile::BelowUpperLimit() const
+{
+    return lastUp < upperLimit || upperLimit == kNoLimit;
+}
+
+bool WavetableFile::AboveLowerLimit() const
+{
+    return lastDown > lowerLimit || lowerLimit == std::numeric_limits<int32_t>::min();
+}
+
 void WavetableFile::StepUp(ValidRecordsArray& list)
 {
-    if (upperCursor < LastIndex() && lastUp < upperLimit) {
+    if (upperCursor < LastIndex() && BelowUpperLimit()) {
         ReadUp(list);
     }
 }
 
 void WavetableFile::StepDown(ValidRecordsArray& list)
 {
-    if (lowerCursor > 0 && lastDown > lowerLimit) {
+    if (lowerCursor > 0 && AboveLowerLimit()) {
         ReadDown(list);
     }
 }
@@ -344,8 +357,8 @@ bool WavetableFile::CanStep() const
     if (done != 0) {
         return false;
     }
-    return (upperCursor < LastIndex() && lastUp < upperLimit) ||
-           (lowerCursor > 0 && lastDown > lowerLimit);
+    return (upperCursor < LastIndex() && BelowUpperLimit()) ||
+           (lowerCursor > 0 && AboveLowerLimit());
 }
 
 bool WavetableFile::Contains(int32_t wavelength)

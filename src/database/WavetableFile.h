@@ -105,6 +105,8 @@ private:
     void ReadUp(ValidRecordsArray& list);
     void ReadDown(ValidRecordsArray& list);
     void NoteIfDone();
+    bool BelowUpperLimit() const;
+    bool AboveLowerLimit() const;
     bool ReadScanned(uint32_t index, bool upward);
     void Fail(Problem problem, uint32_t index);
     void Open();

@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <limits>
 #include <random>
 #include <thread>
 #include <tuple>
@@ -300,3 +301,38 @@ TEST_F(DamagedTableTest, TableTruncatedWhileFillingIsReadAgainByTheFill)
     }
     ExpectSameLines(ListedLines(t), Expected({{0, kGood}, {1, after}}));
 }
+
+namespace {
+
+struct ExtremeCase {
+    const char* name;
+    std::vector<LineRecord> records;
+    int32_t target;
+};
+
+class ExtremeTest : public DamagedTableTest, public ::testing::WithParamInterface<ExtremeCase> {};
+
+}  // namespace
+
+// With the scan unlimited every record is read, however far from the current line it lies,
+// including several at the very end of the range of wavelengths.
+TEST_P(ExtremeTest, EveryRecordIsListedWithTheScanUnlimited)
+{
+    folder.WriteTable("b-extreme.swt", GetParam().records);
+    TableArray& t = Scan();
+    t.GoToWavelength(GetParam().target);
+    FillCompletely(t);
+    ExpectSameLines(ListedLines(t), Expected({{0, kGood}, {1, GetParam().records}}));
+}
+
+constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
+constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+
+INSTANTIATE_TEST_SUITE_P(
+    Ends, ExtremeTest,
+    ::testing::Values(
+        ExtremeCase{"topFromZero", {Line(-5, 1), Line(0, 1), Line(kMax, 1), Line(kMax, 1)}, 0},
+        ExtremeCase{"topFromTop", {Line(-5, 1), Line(kMax, 1), Line(kMax, 1)}, kMax},
+        ExtremeCase{"bottomFromAbove", {Line(kMin, 1), Line(kMin, 1), Line(10, 1)}, 5000},
+        ExtremeCase{"bothFromBelow", {Line(kMin, 1), Line(kMin, 1), Line(kMax, 1)}, -1000}),
+    [](const auto& info) { return std::string(info.param.name); });
