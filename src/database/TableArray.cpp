@@ -183,13 +183,15 @@ bool TableArray::RestartIfTroubled()
 bool TableArray::FillStep()
 {
     bool workLeft = false;
+    bool troubled = false;
     for (auto& file : m_files) {
         if (file->IsActive()) {
             file->Step(m_displayList);
             workLeft = workLeft || file->CanStep();
+            troubled = troubled || file->Troubled();
         }
     }
-    return RestartIfTroubled() || workLeft;
+    return (troubled && RestartIfTroubled()) || workLeft;
 }
 
 std::vector<std::string> TableArray::TakeWarnings()

@@ -1,6 +1,7 @@
 #include "database/TableReader.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -38,14 +39,45 @@ TableReader::~TableReader()
     }
 }
 
+const unsigned char* TableReader::Use(size_t block, uint32_t index) const
+{
+    if (m_hot[0] != block) {
+        m_hot[1] = m_hot[0];
+        m_hot[0] = block;
+    }
+    m_blocks[block].used = ++m_clock;
+    if (index - m_blocks[block].first >= m_blocks[block].count) {
+        return nullptr;
+    }
+    return m_blocks[block].bytes.data() + size_t{index - m_blocks[block].first} * kRecordSize;
+}
+
+// Reads up to `length` bytes at `offset`; `done` tells how many came. False on an error.
+bool TableReader::ReadAt(uint64_t offset, unsigned char* out, size_t length, size_t& done) const
+{
+    done = 0;
+    while (done < length) {
+        const ssize_t got =
+            ::pread(m_fd, out + done, length - done, static_cast<off_t>(offset + done));
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            return false;
+        }
+        if (got == 0) {
+            break;  // the end of the file
+        }
+        done += static_cast<size_t>(got);
+    }
+    return true;
+}
+
 const unsigned char* TableReader::Load(uint32_t index) const
 {
     for (size_t i = 0; i < m_blocks.size(); ++i) {
-        Block& block = m_blocks[i];
-        if (index - block.first < block.count) {
-            m_lastBlock = i;
-            block.used = ++m_clock;
-            return block.bytes.data() + size_t{index - block.first} * kRecordSize;
+        if (index - m_blocks[i].first < m_blocks[i].count) {
+            return Use(i, index);
         }
     }
     if (m_fd < 0) {
@@ -60,27 +92,24 @@ const unsigned char* TableReader::Load(uint32_t index) const
     Block& block = m_blocks[victim];
     block.bytes.resize(size_t{kBlockRecords} * kRecordSize);
     block.first = index - index % kBlockRecords;
-    block.count = 0;
-    block.used = ++m_clock;
-    const uint64_t start = uint64_t{block.first} * kRecordSize;
     size_t done = 0;
-    while (done < block.bytes.size()) {
-        const ssize_t got = ::pread(m_fd, block.bytes.data() + done, block.bytes.size() - done,
-                                    static_cast<off_t>(start + done));
-        if (got < 0 && errno == EINTR) {
-            continue;
+    ReadAt(uint64_t{block.first} * kRecordSize, block.bytes.data(), block.bytes.size(), done);
+    block.count = static_cast<uint32_t>(done / kRecordSize);  // an error leaves the block short
+    return Use(victim, index);
+}
+
+bool TableReader::Probe(uint32_t index, unsigned char* out) const
+{
+    for (const Block& block : m_blocks) {
+        if (index - block.first < block.count) {
+            std::memcpy(out, block.bytes.data() + size_t{index - block.first} * kRecordSize,
+                        kRecordSize);
+            return true;
         }
-        if (got <= 0) {
-            break;  // the end of the file, or an error: both leave the block short
-        }
-        done += static_cast<size_t>(got);
     }
-    block.count = static_cast<uint32_t>(done / kRecordSize);
-    m_lastBlock = victim;
-    if (index - block.first >= block.count) {
-        return nullptr;
-    }
-    return block.bytes.data() + size_t{index - block.first} * kRecordSize;
+    size_t done = 0;
+    return m_fd >= 0 && ReadAt(uint64_t{index} * kRecordSize, out, kRecordSize, done) &&
+           done == kRecordSize;
 }
 
 bool TableReader::Changed() const

@@ -61,11 +61,6 @@ uint8_t WavetableFile::TakeNewProblems()
     return fresh;
 }
 
-bool WavetableFile::TakeTrouble()
-{
-    return std::exchange(m_troubled, false);
-}
-
 std::string WavetableFile::ProblemText(Problem problem) const
 {
     switch (problem) {
@@ -154,17 +149,28 @@ void WavetableFile::CopyRecord(uint32_t index, WaveData& out)
     out = current;
 }
 
+// The wavelength of record `index` for a binary search: a read of its own while the records
+// searched are far apart, a whole block once they are close.
+int32_t WavetableFile::SearchWavelength(uint32_t index, uint32_t span)
+{
+    if (span > TableReader::kBlockRecords) {
+        unsigned char bytes[LineRecord::kSize];
+        return m_file->Probe(index, bytes) ? LineRecord::FromBytes(bytes).wavelength : 0;
+    }
+    return WavelengthAt(index);
+}
+
 uint32_t WavetableFile::FindRecord(int32_t wavelength)
 {
-    if (m_recordCount == 0 || WavelengthAt(LastIndex()) < wavelength ||
-        WavelengthAt(0) > wavelength) {
+    if (m_recordCount == 0 || SearchWavelength(LastIndex(), m_recordCount) < wavelength ||
+        SearchWavelength(0, m_recordCount) > wavelength) {
         return kNotFound;
     }
     uint32_t low = 0;
     uint32_t high = LastIndex();
     while (true) {
         const uint32_t mid = low + (high - low) / 2;
-        const int32_t found = WavelengthAt(mid);
+        const int32_t found = SearchWavelength(mid, high - low);
         if (found == wavelength) {
             return mid;
         }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 
 class TableReader;
 class TextTables;
@@ -47,7 +48,8 @@ public:
     uint8_t TakeNewProblems();
     // Whether the scan stopped on an unreadable or out-of-order record since last asked: the
     // display list then holds lines it should not and must be rebuilt.
-    bool TakeTrouble();
+    bool TakeTrouble() { return std::exchange(m_troubled, false); }
+    bool Troubled() const { return m_troubled; }
     // What a problem bit means for this file, for a report: one line naming the file.
     std::string ProblemText(Problem problem) const;
 
@@ -105,6 +107,7 @@ private:
     void ReadUp(ValidRecordsArray& list);
     void ReadDown(ValidRecordsArray& list);
     void NoteIfDone();
+    int32_t SearchWavelength(uint32_t index, uint32_t span);
     bool BelowUpperLimit() const;
     bool AboveLowerLimit() const;
     bool ReadScanned(uint32_t index, bool upward);

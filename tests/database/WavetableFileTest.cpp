@@ -107,7 +107,8 @@ TEST(WavetableFileTest, FindRecordOnEveryTargetOfALargerFile)
 {
     TempFolder folder;
     std::vector<LineRecord> records;
-    for (int i = 0; i < 1000; ++i) {
+    // More records than a cached block: the search reads single records first.
+    for (int i = 0; i < 10000; ++i) {
         records.push_back(Line(10 * i + (i % 7 == 0 ? 0 : 1)));
     }
     folder.WriteTable("t.swt", records);
