@@ -39,19 +39,6 @@ TableReader::~TableReader()
     }
 }
 
-const unsigned char* TableReader::Use(size_t block, uint32_t index) const
-{
-    if (m_hot[0] != block) {
-        m_hot[1] = m_hot[0];
-        m_hot[0] = block;
-    }
-    m_blocks[block].used = ++m_clock;
-    if (index - m_blocks[block].first >= m_blocks[block].count) {
-        return nullptr;
-    }
-    return m_blocks[block].bytes.data() + size_t{index - m_blocks[block].first} * kRecordSize;
-}
-
 // Reads up to `length` bytes at `offset`; `done` tells how many came. False on an error.
 bool TableReader::ReadAt(uint64_t offset, unsigned char* out, size_t length, size_t& done) const
 {
@@ -75,27 +62,28 @@ bool TableReader::ReadAt(uint64_t offset, unsigned char* out, size_t length, siz
 
 const unsigned char* TableReader::Load(uint32_t index) const
 {
-    for (size_t i = 0; i < m_blocks.size(); ++i) {
-        if (index - m_blocks[i].first < m_blocks[i].count) {
-            return Use(i, index);
-        }
-    }
     if (m_fd < 0) {
         return nullptr;
     }
+    // The block filled longest ago goes: a block still in use is filled again at the cost of
+    // one read, while counting every use would cost each record read.
     size_t victim = 0;
     for (size_t i = 1; i < m_blocks.size(); ++i) {
-        if (m_blocks[i].used < m_blocks[victim].used) {
+        if (m_blocks[i].loaded < m_blocks[victim].loaded) {
             victim = i;
         }
     }
     Block& block = m_blocks[victim];
     block.bytes.resize(size_t{kBlockRecords} * kRecordSize);
     block.first = index - index % kBlockRecords;
+    block.loaded = ++m_clock;
     size_t done = 0;
     ReadAt(uint64_t{block.first} * kRecordSize, block.bytes.data(), block.bytes.size(), done);
     block.count = static_cast<uint32_t>(done / kRecordSize);  // an error leaves the block short
-    return Use(victim, index);
+    if (index - block.first >= block.count) {
+        return nullptr;
+    }
+    return block.bytes.data() + size_t{index - block.first} * kRecordSize;
 }
 
 bool TableReader::Probe(uint32_t index, unsigned char* out) const

@@ -27,9 +27,9 @@ public:
     // holds the whole record. Inline: it runs once for every record read.
     const unsigned char* Record(uint32_t index) const
     {
-        // The two blocks used last: an outward scan reads up and down by turns.
-        for (size_t hot : m_hot) {
-            const Block& block = m_blocks[hot];
+        // Every cached block, without bookkeeping: the fill and the graph each read up and
+        // down by turns, so several blocks are in use at once.
+        for (const Block& block : m_blocks) {
             if (index - block.first < block.count) {
                 return block.bytes.data() + size_t{index - block.first} * kRecordSize;
             }
@@ -55,13 +55,12 @@ private:
     };
     struct Block {
         uint32_t first = 0;
-        uint32_t count = 0;  // whole records read
-        uint64_t used = 0;   // when last used, for replacement
+        uint32_t count = 0;   // whole records read
+        uint64_t loaded = 0;  // when filled: the oldest is replaced
         std::vector<unsigned char> bytes;
     };
 
     const unsigned char* Load(uint32_t index) const;
-    const unsigned char* Use(size_t block, uint32_t index) const;
     bool ReadAt(uint64_t offset, unsigned char* out, size_t length, size_t& done) const;
 
     std::string m_path;
@@ -69,6 +68,5 @@ private:
     Identity m_identity;
     // Enough for the fill's two directions, the graph's two and the lines painted.
     mutable std::array<Block, 6> m_blocks;
-    mutable std::array<size_t, 2> m_hot{0, 1};
     mutable uint64_t m_clock = 0;
 };
