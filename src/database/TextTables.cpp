@@ -145,8 +145,7 @@ bool TextTables::LoadElements(const std::string& path)
         }
         const std::string text(line);
         if (text.find_first_not_of(" \t") == std::string::npos) {
-            m_elementLines.push_back(raw[i]);  // blank: no element, but kept in its place
-            continue;
+            continue;  // blank lines hold no numbers and add nothing
         }
         size_t pos = 0;
         const auto atomicNumber = ReadInteger(text, pos);

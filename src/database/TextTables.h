@@ -27,8 +27,9 @@ public:
     // False when ELEMENTS exists but cannot be read (a missing file is not a failure).
     bool LoadElements(const std::string& path);
 
-    // Rewrites ELEMENTS in canonical form ("number row column name" per element). Lines that
-    // gave no element (blank, or numbers without a name) stay as they stood in their places,
+    // Rewrites ELEMENTS in canonical form ("number row column name" per element, no blank
+    // lines). Lines of numbers without a name, which give no element, stay as they stood in
+    // their places,
     // and the lines from the first that could not be read on are kept unchanged at the end, so
     // that reading the file back gives the same table. The file is replaced atomically.
     // Returns false with a message in `error` when the file could not be written, or when it
