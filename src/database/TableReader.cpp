@@ -86,7 +86,7 @@ const unsigned char* TableReader::Load(uint32_t index) const
     return block.bytes.data() + size_t{index - block.first} * kRecordSize;
 }
 
-bool TableReader::Probe(uint32_t index, unsigned char* out) const
+bool TableReader::Probe(uint32_t index, unsigned char* out, bool remember) const
 {
     for (const Block& block : m_blocks) {
         if (index - block.first < block.count) {
@@ -95,9 +95,21 @@ bool TableReader::Probe(uint32_t index, unsigned char* out) const
             return true;
         }
     }
+    Remembered& slot = m_remembered[(index * 2654435761U) >> 23];
+    if (slot.index == index) {
+        std::memcpy(out, slot.bytes.data(), kRecordSize);
+        return true;
+    }
     size_t done = 0;
-    return m_fd >= 0 && ReadAt(uint64_t{index} * kRecordSize, out, kRecordSize, done) &&
-           done == kRecordSize;
+    if (m_fd < 0 || !ReadAt(uint64_t{index} * kRecordSize, out, kRecordSize, done) ||
+        done != kRecordSize) {
+        return false;
+    }
+    if (remember) {
+        slot.index = index;
+        std::memcpy(slot.bytes.data(), out, kRecordSize);
+    }
+    return true;
 }
 
 bool TableReader::Changed() const

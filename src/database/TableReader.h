@@ -37,8 +37,9 @@ public:
         return Load(index);
     }
     // Copies record `index` into `out` without filling a block for it, for reads far apart (a
-    // binary search); false when the file no longer holds the whole record.
-    bool Probe(uint32_t index, unsigned char* out) const;
+    // binary search); false when the file no longer holds the whole record. A record to
+    // `remember` is kept for the next search, which reads the same records near its top.
+    bool Probe(uint32_t index, unsigned char* out, bool remember) const;
 
     // Whether the file at the path is no longer the one opened, or was rewritten or resized
     // since: two stat calls.
@@ -60,6 +61,11 @@ private:
         std::vector<unsigned char> bytes;
     };
 
+    struct Remembered {
+        uint32_t index = 0xFFFFFFFF;  // never a record's index
+        std::array<unsigned char, kRecordSize> bytes{};
+    };
+
     const unsigned char* Load(uint32_t index) const;
     bool ReadAt(uint64_t offset, unsigned char* out, size_t length, size_t& done) const;
 
@@ -69,4 +75,5 @@ private:
     // Enough for the fill's two directions, the graph's two and the lines painted.
     mutable std::array<Block, 6> m_blocks;
     mutable uint64_t m_clock = 0;
+    mutable std::array<Remembered, 512> m_remembered;
 };

@@ -155,7 +155,9 @@ int32_t WavetableFile::SearchWavelength(uint32_t index, uint32_t span)
 {
     if (span > TableReader::kBlockRecords) {
         unsigned char bytes[LineRecord::kSize];
-        return m_file->Probe(index, bytes) ? LineRecord::FromBytes(bytes).wavelength : 0;
+        // The top eight levels of the search are the same for every search.
+        const bool top = span >= m_recordCount / 256;
+        return m_file->Probe(index, bytes, top) ? LineRecord::FromBytes(bytes).wavelength : 0;
     }
     return WavelengthAt(index);
 }
