@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <string_view>
@@ -18,6 +19,12 @@ const std::string& Folder()
         if (::mkdtemp(pattern.data()) == nullptr) {
             std::abort();
         }
+        static std::string made;
+        made = pattern;
+        std::atexit([] {
+            std::error_code ec;
+            std::filesystem::remove_all(made, ec);
+        });
         return pattern;
     }();
     return folder;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <unistd.h>
@@ -20,6 +21,12 @@ const std::string& TablePath()
         if (::mkdtemp(pattern.data()) == nullptr) {
             std::abort();
         }
+        static std::string made;
+        made = pattern;
+        std::atexit([] {
+            std::error_code ec;
+            std::filesystem::remove_all(made, ec);
+        });
         return pattern + "/fuzz.swt";
     }();
     return path;
