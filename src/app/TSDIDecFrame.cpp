@@ -394,6 +394,11 @@ void TSDIDecFrame::ShowMinimumIntensity(bool linear)
         QString::fromStdString(MinimumIntensityText(m_tables.MinIntensity(), linear)));
 }
 
+void TSDIDecFrame::ShowWarning(const QString& text)
+{
+    statusBar()->showMessage(text);
+}
+
 void TSDIDecFrame::ShowScanPercent(int percent)
 {
     ScanGadget->setText(QString::number(percent) + "%");

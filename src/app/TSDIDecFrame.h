@@ -30,6 +30,8 @@ public:
     // Shows the frame as the stored show command ("State") or placement asks.
     void ShowAtStart();
     void ShowScanPercent(int percent);
+    // A problem met while running, shown in the status bar until the next message.
+    void ShowWarning(const QString& text);
 
     TSpeklaWindow* Workspace() const { return m_workspace; }
     TComboEdit* CommandLine() const { return m_commandLine; }

@@ -12,10 +12,15 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QMessageBox>
+#include <QStringList>
 
 TSpeklaApp::TSpeklaApp() : m_store(SettingsStore::Root::CurrentUser)
 {
     m_idle.AddClient([this](std::chrono::microseconds budget) { return IdleAction(budget); });
+    // A table copied over or replaced while the program runs is read again; looking costs two
+    // stat calls a table.
+    m_tableWatch.setInterval(1000);
+    connect(&m_tableWatch, &QTimer::timeout, this, &TSpeklaApp::CheckTableFiles);
 }
 
 TSpeklaApp::~TSpeklaApp() = default;
@@ -37,6 +42,8 @@ void TSpeklaApp::InitInstance(const QString& directory)
     LoadSettings();
     m_frame = std::make_unique<TSDIDecFrame>(m_text, m_tables, m_store, m_idle);
     m_frame->SetupWindow();
+    ReportTableWarnings();
+    m_tableWatch.start();
     if (m_batch) {
         m_frame->Workspace()->SetWarningSink(
             [this](const std::string& warning) { Tell(QString::fromStdString(warning)); });
@@ -139,9 +146,37 @@ void TSpeklaApp::LoadSettings()
     }
 }
 
+void TSpeklaApp::CheckTableFiles()
+{
+    if (m_tables.CheckFiles() && m_frame) {
+        m_frame->Workspace()->RefreshViews();
+    }
+    ReportTableWarnings();
+}
+
+// Each problem of a table once: a line on standard error, and the status bar.
+void TSpeklaApp::ReportTableWarnings()
+{
+    const std::vector<std::string> warnings = m_tables.TakeWarnings();
+    QStringList lines;
+    for (const std::string& warning : warnings) {
+        std::fprintf(stderr, "spekla: %s\n", warning.c_str());
+        lines.append(QString::fromStdString(warning));
+    }
+    if (!lines.isEmpty() && m_frame) {
+        m_frame->ShowWarning(lines.join("; "));
+    }
+}
+
 bool TSpeklaApp::IdleAction(std::chrono::microseconds budget)
 {
+    const uint64_t settings = m_tables.SettingsRevision();
     const bool workLeft = m_tables.Fill(budget);
+    // The fill left out a damaged table, or read a changed one again: the graph too.
+    if (m_tables.SettingsRevision() != settings && m_frame) {
+        m_frame->Workspace()->RefreshViews();
+    }
+    ReportTableWarnings();
     const int percent = static_cast<int>(m_tables.Progress() * 100.0);
     if (percent != LastPercent && m_frame) {
         m_frame->ShowScanPercent(percent);

@@ -11,6 +11,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 class TSDIDecFrame;
 struct ProgramOptions;
@@ -48,6 +49,8 @@ public:
 
 private:
     bool IdleAction(std::chrono::microseconds budget);
+    void CheckTableFiles();
+    void ReportTableWarnings();
     void LoadSettings();
     void ReportFailure(const QString& what, const std::string& error) const;
     void ProcessCommandLine(const ProgramOptions& options);
@@ -69,6 +72,7 @@ private:
     IdleDriver m_idle;
     THelpFileManager m_help;  // F1 and the help window, for the whole run
     std::unique_ptr<TSDIDecFrame> m_frame;
+    QTimer m_tableWatch;
     int LastPercent = 0;
     uint64_t m_lastListRevision = 0;  // of the display list at the last idle step
 };

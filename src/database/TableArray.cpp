@@ -62,9 +62,7 @@ void TableArray::AddTable(std::unique_ptr<WavetableFile> file)
     file->SetTableIndex(static_cast<uint16_t>(m_files.size()));
     file->SetUseRatios(m_settings.useRatios);
     file->SetMinimumIntensity(m_settings.minIntensity);
-    const int64_t current = m_displayList.CurrentWavelength();
-    file->SetLimits(ClampToInt32(current - m_settings.span),
-                    ClampToInt32(current + m_settings.span));
+    ApplyScanWindow(*file);
     file->Activate();
     m_files.push_back(std::move(file));
     ++m_settingsRevision;  // a new active source
@@ -102,33 +100,114 @@ WaveData TableArray::RecordAt(uint16_t tableIndex, uint32_t recordIndex) const
 
 void TableArray::ApplyScanWindow()
 {
-    const int64_t current = m_displayList.CurrentWavelength();
     for (auto& file : m_files) {
-        file->SetLimits(ClampToInt32(current - m_settings.span),
-                        ClampToInt32(current + m_settings.span));
+        ApplyScanWindow(*file);
     }
 }
 
+void TableArray::ApplyScanWindow(WavetableFile& file) const
+{
+    if (m_settings.span == kFullSpan) {
+        // Not a window about the current line, which would end short of the far wavelengths
+        // of a damaged table.
+        file.SetLimits(std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max());
+        return;
+    }
+    const int64_t current = m_displayList.CurrentWavelength();
+    file.SetLimits(ClampToInt32(current - m_settings.span),
+                   ClampToInt32(current + m_settings.span));
+}
+
 bool TableArray::Rebuild()
+{
+    ReopenChanged();
+    Restart();
+    return FillStep();
+}
+
+void TableArray::Restart()
 {
     m_displayList.Reset();
     ApplyScanWindow();
     for (auto& file : m_files) {
         file->Position(m_displayList.Target());
     }
-    return FillStep();
+}
+
+bool TableArray::ReopenChanged()
+{
+    bool reopened = false;
+    for (auto& file : m_files) {
+        if (file->ChangedOnDisk()) {
+            file->Reopen();
+            m_warnings.push_back(file->Path() + ": changed on disk; read again");
+            reopened = true;
+        }
+    }
+    if (reopened) {
+        ++m_settingsRevision;  // what the sources hold changed, as when one is added
+    }
+    return reopened;
+}
+
+bool TableArray::CheckFiles()
+{
+    if (!ReopenChanged()) {
+        return false;
+    }
+    Restart();
+    return true;
+}
+
+// A file whose scan stopped on a bad record may have listed lines before it did: they go, and
+// the list is filled again without it (or with it read afresh, when it changed on disk).
+bool TableArray::RestartIfTroubled()
+{
+    bool troubled = false;
+    for (auto& file : m_files) {
+        if (file->TakeTrouble()) {
+            troubled = true;
+            if (file->ChangedOnDisk()) {
+                file->Reopen();
+                m_warnings.push_back(file->Path() + ": changed on disk; read again");
+            }
+        }
+    }
+    if (troubled) {
+        ++m_settingsRevision;
+        Restart();
+    }
+    return troubled;
 }
 
 bool TableArray::FillStep()
 {
     bool workLeft = false;
+    bool troubled = false;
     for (auto& file : m_files) {
         if (file->IsActive()) {
             file->Step(m_displayList);
             workLeft = workLeft || file->CanStep();
+            troubled = troubled || file->Troubled();
         }
     }
-    return workLeft;
+    return (troubled && RestartIfTroubled()) || workLeft;
+}
+
+std::vector<std::string> TableArray::TakeWarnings()
+{
+    std::vector<std::string> warnings = std::move(m_warnings);
+    m_warnings.clear();
+    for (auto& file : m_files) {
+        const uint8_t fresh = file->TakeNewProblems();
+        for (auto problem : {WavetableFile::kPartialRecord, WavetableFile::kUnsorted,
+                             WavetableFile::kUnreadable}) {
+            if ((fresh & problem) != 0) {
+                warnings.push_back(file->ProblemText(problem));
+            }
+        }
+    }
+    return warnings;
 }
 
 bool TableArray::Fill(std::chrono::microseconds budget)
@@ -148,9 +227,16 @@ bool TableArray::Fill(std::chrono::microseconds budget)
 
 void TableArray::FillAround(int32_t low, int32_t high)
 {
-    for (auto& file : m_files) {
-        if (file->IsActive()) {
-            file->ReadAround(m_displayList, low, high);
+    // A restart drops a bad file or reads a changed one afresh; a file that keeps changing
+    // under the loop must not hold it forever.
+    for (size_t pass = 0; pass <= m_files.size() + 1; ++pass) {
+        for (auto& file : m_files) {
+            if (file->IsActive()) {
+                file->ReadAround(m_displayList, low, high);
+            }
+        }
+        if (!RestartIfTroubled()) {
+            return;
         }
     }
 }

@@ -44,8 +44,15 @@ public:
     ValidRecordsArray& DisplayList() { return m_displayList; }
     const ValidRecordsArray& DisplayList() const { return m_displayList; }
 
-    // Empties the list, positions every file at the target and runs one fill step.
+    // Reads again the files that changed on disk, empties the list, positions every file at
+    // the target and runs one fill step.
     bool Rebuild();
+    // Reads again every file that changed on disk since it was opened (replaced, resized or
+    // rewritten: a few stat calls) and, when one did, restarts the fill; true then.
+    bool CheckFiles();
+    // What went wrong with the files since last asked, each problem of each file once: one
+    // line each, naming the file.
+    std::vector<std::string> TakeWarnings();
     // Runs one step on every active file; true while some active file can still read.
     bool FillStep();
     // Runs fill steps for about `budget`; true while work remains.
@@ -96,11 +103,16 @@ public:
 
 private:
     void ApplyScanWindow();
+    void ApplyScanWindow(WavetableFile& file) const;
     bool EveryActiveFileContains(int32_t wavelength);
+    void Restart();
+    bool ReopenChanged();
+    bool RestartIfTroubled();
 
     const TextTables& m_tables;
     std::vector<std::unique_ptr<WavetableFile>> m_files;
     ValidRecordsArray m_displayList;
     DisplaySettings m_settings;
     uint64_t m_settingsRevision = 0;
+    std::vector<std::string> m_warnings;
 };

@@ -27,6 +27,36 @@ std::vector<std::string> ReadLines(const std::string& content)
     return lines;
 }
 
+std::vector<std::string> SplitAt(std::string_view text, char separator)
+{
+    std::vector<std::string> parts;
+    while (true) {
+        const size_t end = text.find(separator);
+        parts.emplace_back(text.substr(0, end));
+        if (end == std::string_view::npos) {
+            return parts;
+        }
+        text.remove_prefix(end + 1);
+    }
+}
+
+// `name` as written after the numbers of its line, so that the reader gives it back: the
+// reader strips blanks at both ends and line ends at the end, and a line without a name is no
+// element at all, which would give every later element the code of the one before.
+std::string WrittenName(const std::string& name)
+{
+    std::string text = name;
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    text = StripBlanks(text);
+    if (text.empty()) {
+        text = "?";
+    }
+    if (text.ends_with('\r')) {
+        text += ' ';  // a carriage return before the line end would be taken as part of it
+    }
+    return text;
+}
+
 void LoadTextTable(const std::string& path, std::vector<std::string>& table)
 {
     table.assign(1, std::string());
@@ -94,6 +124,7 @@ bool TextTables::LoadElements(const std::string& path)
 {
     NoteChanged();
     ElementTable.clear();
+    m_elementLines.clear();
     m_unreadElementLines.clear();
     m_elementsUnreadable = false;
     std::string content;
@@ -102,29 +133,36 @@ bool TextTables::LoadElements(const std::string& path)
         m_elementsUnreadable = std::filesystem::exists(path, ec);
         return !m_elementsUnreadable;
     }
-    const std::vector<std::string> lines = ReadLines(content);
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const std::string& line = lines[i];
-        if (line.find_first_not_of(" \t") == std::string::npos) {
+    // Lines as they stand in the file (carriage returns kept), for those written back unread.
+    std::vector<std::string> raw = SplitAt(content, '\n');
+    if (content.ends_with('\n')) {
+        raw.pop_back();
+    }
+    for (size_t i = 0; i < raw.size(); ++i) {
+        std::string_view line = raw[i];
+        while (line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+        const std::string text(line);
+        if (text.find_first_not_of(" \t") == std::string::npos) {
             continue;  // blank lines hold no numbers and add nothing
         }
         size_t pos = 0;
-        const auto atomicNumber = ReadInteger(line, pos);
-        const auto row = atomicNumber ? ReadInteger(line, pos) : std::nullopt;
-        const auto column = row ? ReadInteger(line, pos) : std::nullopt;
+        const auto atomicNumber = ReadInteger(text, pos);
+        const auto row = atomicNumber ? ReadInteger(text, pos) : std::nullopt;
+        const auto column = row ? ReadInteger(text, pos) : std::nullopt;
         if (!column) {
-            // Reading stops here; keep the rest so that the rewrite at exit does not lose it.
-            m_unreadElementLines.assign(lines.begin() + static_cast<std::ptrdiff_t>(i),
-                                        lines.end());
-            if (!m_unreadElementLines.empty() && m_unreadElementLines.back().empty()) {
-                m_unreadElementLines.pop_back();
-            }
+            // Reading stops here; the rest is kept so that the rewrite at exit does not lose it.
+            m_unreadElementLines.assign(raw.begin() + static_cast<std::ptrdiff_t>(i), raw.end());
             break;
         }
-        std::string name = StripBlanks(line.substr(pos));
-        if (!name.empty()) {
-            ElementTable.emplace_back(*atomicNumber, 0, 0, *row, *column, std::move(name), 1.0);
+        std::string name = StripBlanks(text.substr(pos));
+        if (name.empty()) {
+            m_elementLines.push_back(raw[i]);  // numbers without a name give no element
+            continue;
         }
+        ElementTable.emplace_back(*atomicNumber, 0, 0, *row, *column, std::move(name), 1.0);
+        m_elementLines.push_back(std::nullopt);
     }
     BuildSortIndex();
     return true;
@@ -155,15 +193,34 @@ bool TextTables::WriteElements(const std::string& path, std::string* error) cons
         }
         return false;
     }
+    return WriteFileAtomically(path, ElementsText(), error);
+}
+
+std::string TextTables::ElementsText() const
+{
     std::string text;
-    for (const Element& element : ElementTable) {
+    size_t next = 0;
+    const auto writeElement = [&] {
+        const Element& element = ElementTable[next++];
         text += std::to_string(element.atomicNumber) + ' ' + std::to_string(element.row) + ' ' +
-                std::to_string(element.column) + ' ' + element.name + '\n';
+                std::to_string(element.column) + ' ' + WrittenName(element.name) + '\n';
+    };
+    // Every element goes back to the place it was read from, between the lines kept, so that
+    // no element's position, which is its code in the tables, ever moves.
+    for (const auto& line : m_elementLines) {
+        if (line) {
+            text += *line + '\n';
+        } else if (next < ElementTable.size()) {
+            writeElement();
+        }
+    }
+    while (next < ElementTable.size()) {
+        writeElement();
     }
     for (const std::string& line : m_unreadElementLines) {
         text += line + '\n';
     }
-    return WriteFileAtomically(path, text, error);
+    return text;
 }
 
 const std::string& TextTables::ElementName(unsigned code) const

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,11 +27,16 @@ public:
     // False when ELEMENTS exists but cannot be read (a missing file is not a failure).
     bool LoadElements(const std::string& path);
 
-    // Rewrites ELEMENTS in canonical form ("number row column name" per element), followed by
-    // the lines that could not be read at load time, unchanged. The file is replaced atomically.
+    // Rewrites ELEMENTS in canonical form ("number row column name" per element, no blank
+    // lines). Lines of numbers without a name, which give no element, stay as they stood in
+    // their places,
+    // and the lines from the first that could not be read on are kept unchanged at the end, so
+    // that reading the file back gives the same table. The file is replaced atomically.
     // Returns false with a message in `error` when the file could not be written, or when it
     // existed at load time but could not be read (it is then left as it is).
     bool WriteElements(const std::string& path, std::string* error) const;
+    // The text WriteElements writes.
+    std::string ElementsText() const;
 
     // Rebuilds every element's sortIndex from the names (after a name changed).
     void BuildSortIndex();
@@ -55,6 +61,8 @@ public:
     std::array<uint16_t, kValenceCount> ValenceFlags{};
 
 private:
+    // ELEMENTS as read: an element (empty) or a line that gave none, kept as it stood.
+    std::vector<std::optional<std::string>> m_elementLines;
     std::vector<std::string> m_unreadElementLines;  // ELEMENTS from the first unreadable line on
     bool m_elementsUnreadable = false;              // ELEMENTS exists but could not be read
     uint64_t m_revision = 0;

@@ -1,12 +1,14 @@
 #include "database/WavetableFile.h"
 
+#include "database/TableReader.h"
 #include "database/TextTables.h"
 #include "database/ValidRecordsArray.h"
-#include "framework/MappedFile.h"
 #include "framework/StringUtil.h"
 
 #include <algorithm>
 #include <filesystem>
+#include <limits>
+#include <utility>
 
 namespace {
 
@@ -16,37 +18,108 @@ constexpr int kFirstValences = 20;  // valence codes taking part in the no-filte
 
 }  // namespace
 
+static_assert(TableReader::kRecordSize == LineRecord::kSize);
+
 WavetableFile::WavetableFile(const std::string& path, std::string label, const TextTables& tables)
     : fileName(ToLower(std::filesystem::path(path).filename().string())),
       label(std::move(label)),
-      m_file(std::make_unique<MappedFile>(path)),
+      m_path(path),
       m_tables(tables)
 {
-    // A trailing part of 8 bytes still counts as a (short) record.
-    m_recordCount =
-        static_cast<uint32_t>(std::min((m_file->Size() + 1) / LineRecord::kSize, kMaxRecords));
+    Open();
 }
 
 WavetableFile::~WavetableFile() = default;
+
+void WavetableFile::Open()
+{
+    m_file = std::make_unique<TableReader>(m_path);
+    const uint64_t size = m_file->Size();
+    m_recordCount = static_cast<uint32_t>(std::min(size / LineRecord::kSize, kMaxRecords));
+    m_problems = size % LineRecord::kSize != 0 ? kPartialRecord : 0;
+    m_reported = 0;
+    m_faultAt = 0;
+    m_troubled = false;
+    m_readAny = false;
+    done = 1;
+}
+
+void WavetableFile::Reopen()
+{
+    Open();
+}
+
+bool WavetableFile::ChangedOnDisk() const
+{
+    return m_file->Changed();
+}
+
+uint8_t WavetableFile::TakeNewProblems()
+{
+    const uint8_t fresh = m_problems & ~m_reported;
+    m_reported = m_problems;
+    return fresh;
+}
+
+std::string WavetableFile::ProblemText(Problem problem) const
+{
+    switch (problem) {
+        case kPartialRecord:
+            return m_path + ": " + std::to_string(m_file->Size()) +
+                   " bytes is not a whole number of 9-byte records; the last " +
+                   std::to_string(m_file->Size() % LineRecord::kSize) + " bytes are ignored";
+        case kUnsorted:
+            return m_path + ": record " + std::to_string(m_faultAt + 1) +
+                   " is out of wavelength order; the table is left out of the line list";
+        case kUnreadable:
+            return m_path + ": record " + std::to_string(m_faultAt + 1) +
+                   " could not be read; the table is left out of the line list";
+    }
+    return m_path;
+}
+
+// Ends the use of the file's records: listing more of them could only give wrong lines.
+void WavetableFile::Fail(Problem problem, uint32_t index)
+{
+    m_problems |= problem;
+    m_faultAt = index;
+    m_recordCount = 0;
+    m_troubled = true;
+    done = 1;
+}
 
 void WavetableFile::ReadInto(uint32_t index, WaveData& data) const
 {
     data.table = this;
     data.recordIndex = index;
-    const uint64_t offset = uint64_t{index} * LineRecord::kSize;
-    if (m_file->Data() != nullptr && offset + LineRecord::kSize <= m_file->Size()) {
-        data.record = LineRecord::FromBytes(m_file->Data() + offset);  // the common, fast case
-        return;
+    const unsigned char* bytes = m_file->Record(index);
+    data.record = bytes != nullptr ? LineRecord::FromBytes(bytes) : LineRecord{};
+}
+
+// Reads the next record of the scan, upward or downward, and checks it against its neighbour
+// read before; false, ending the scan, when it cannot be read or is out of order.
+bool WavetableFile::ReadScanned(uint32_t index, bool upward)
+{
+    const unsigned char* bytes = m_file->Record(index);
+    if (bytes == nullptr) {
+        Fail(kUnreadable, index);
+        return false;
     }
-    unsigned char bytes[LineRecord::kSize];
-    const size_t got = m_file->Read(offset, bytes, LineRecord::kSize);
-    if (got < LineRecord::kSize) {
-        // Bytes past the end keep what the record held before.
-        unsigned char previous[LineRecord::kSize];
-        data.record.ToBytes(previous);
-        std::copy(previous + got, previous + LineRecord::kSize, bytes + got);
+    current.table = this;
+    current.recordIndex = index;
+    current.record = LineRecord::FromBytes(bytes);
+    const int32_t wavelength = current.record.wavelength;
+    if (!m_readAny) {
+        m_readAny = true;
+        m_lowestRead = m_highestRead = wavelength;
+        return true;
     }
-    data.record = LineRecord::FromBytes(bytes);
+    if (upward ? wavelength < m_highestRead : wavelength > m_lowestRead) {
+        Fail(kUnsorted, upward ? index : index + 1);
+        return false;
+    }
+    (upward ? m_highestRead : m_lowestRead) = wavelength;
+    return true;
 }
 
 void WavetableFile::ReadRecord(uint32_t index)
@@ -76,17 +149,30 @@ void WavetableFile::CopyRecord(uint32_t index, WaveData& out)
     out = current;
 }
 
+// The wavelength of record `index` for a binary search: a read of its own while the records
+// searched are far apart, a whole block once they are close.
+int32_t WavetableFile::SearchWavelength(uint32_t index, uint32_t span)
+{
+    if (span > TableReader::kBlockRecords) {
+        unsigned char bytes[LineRecord::kSize];
+        // The top eight levels of the search are the same for every search.
+        const bool top = span >= m_recordCount / 256;
+        return m_file->Probe(index, bytes, top) ? LineRecord::FromBytes(bytes).wavelength : 0;
+    }
+    return WavelengthAt(index);
+}
+
 uint32_t WavetableFile::FindRecord(int32_t wavelength)
 {
-    if (m_recordCount == 0 || WavelengthAt(LastIndex()) < wavelength ||
-        WavelengthAt(0) > wavelength) {
+    if (m_recordCount == 0 || SearchWavelength(LastIndex(), m_recordCount) < wavelength ||
+        SearchWavelength(0, m_recordCount) > wavelength) {
         return kNotFound;
     }
     uint32_t low = 0;
     uint32_t high = LastIndex();
     while (true) {
         const uint32_t mid = low + (high - low) / 2;
-        const int32_t found = WavelengthAt(mid);
+        const int32_t found = SearchWavelength(mid, high - low);
         if (found == wavelength) {
             return mid;
         }
@@ -135,6 +221,7 @@ void WavetableFile::Position(int32_t target)
     done = 0;
     lastDown = kNoLimit;
     lastUp = 0;
+    m_readAny = false;
     if (m_recordCount == 0) {
         done = 1;
         return;
@@ -192,8 +279,12 @@ void WavetableFile::Step(ValidRecordsArray& list)
         return;
     }
     StepUp(list);
-    StepDown(list);
-    NoteIfDone();
+    if (done == 0) {
+        StepDown(list);
+    }
+    if (done == 0) {
+        NoteIfDone();
+    }
 }
 
 void WavetableFile::NoteIfDone()
@@ -203,23 +294,37 @@ void WavetableFile::NoteIfDone()
     }
 }
 
+// A limit at the end of the range of wavelengths is none: records of that very wavelength, or
+// beyond it in a damaged file, are read too.
+bool WavetableFile::BelowUpperLimit() const
+{
+    return lastUp < upperLimit || upperLimit == kNoLimit;
+}
+
+bool WavetableFile::AboveLowerLimit() const
+{
+    return lastDown > lowerLimit || lowerLimit == std::numeric_limits<int32_t>::min();
+}
+
 void WavetableFile::StepUp(ValidRecordsArray& list)
 {
-    if (upperCursor < LastIndex() && lastUp < upperLimit) {
+    if (upperCursor < LastIndex() && BelowUpperLimit()) {
         ReadUp(list);
     }
 }
 
 void WavetableFile::StepDown(ValidRecordsArray& list)
 {
-    if (lowerCursor > 0 && lastDown > lowerLimit) {
+    if (lowerCursor > 0 && AboveLowerLimit()) {
         ReadDown(list);
     }
 }
 
 void WavetableFile::ReadUp(ValidRecordsArray& list)
 {
-    ReadRecord(++upperCursor);
+    if (!ReadScanned(++upperCursor, true)) {
+        return;
+    }
     if (Passes(current.record)) {
         list.Insert(current, m_tableIndex);
     }
@@ -228,7 +333,9 @@ void WavetableFile::ReadUp(ValidRecordsArray& list)
 
 void WavetableFile::ReadDown(ValidRecordsArray& list)
 {
-    ReadRecord(--lowerCursor);
+    if (!ReadScanned(--lowerCursor, false)) {
+        return;
+    }
     if (Passes(current.record)) {
         list.Insert(current, m_tableIndex);
     }
@@ -242,13 +349,15 @@ void WavetableFile::ReadAround(ValidRecordsArray& list, int32_t low, int32_t hig
     if (done != 0) {
         return;
     }
-    while (upperCursor < LastIndex() && lastUp <= high) {
+    while (done == 0 && upperCursor < LastIndex() && lastUp <= high) {
         ReadUp(list);
     }
-    while (lowerCursor > 0 && lastDown >= low) {
+    while (done == 0 && lowerCursor > 0 && lastDown >= low) {
         ReadDown(list);
     }
-    NoteIfDone();
+    if (done == 0) {
+        NoteIfDone();
+    }
 }
 
 bool WavetableFile::CanStep() const
@@ -256,8 +365,8 @@ bool WavetableFile::CanStep() const
     if (done != 0) {
         return false;
     }
-    return (upperCursor < LastIndex() && lastUp < upperLimit) ||
-           (lowerCursor > 0 && lastDown > lowerLimit);
+    return (upperCursor < LastIndex() && BelowUpperLimit()) ||
+           (lowerCursor > 0 && AboveLowerLimit());
 }
 
 bool WavetableFile::Contains(int32_t wavelength)

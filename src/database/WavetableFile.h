@@ -5,28 +5,55 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 
-class MappedFile;
+class TableReader;
 class TextTables;
 class ValidRecordsArray;
 
 // One open wavelength table file (`.swt`): one data source. Records are 9 bytes each, sorted by
 // wavelength, read one at a time at their offset; the file is never loaded whole. Also keeps the
 // state of the outward scan that feeds the display list from this file.
+//
+// A damaged file is used as far as it can be: bytes after the last whole record are ignored,
+// and a file whose records turn out not to be in order of wavelength (checked pair by pair as
+// the scan reads them, so opening stays cheap) has no usable records from then on, since its
+// lines would land in the wrong places. Each such problem is kept for the caller to report.
 class WavetableFile {
 public:
     static constexpr uint32_t kNotFound = 0xFFFFFFFF;
 
+    enum Problem : uint8_t {
+        kPartialRecord = 1,  // the size is not a whole number of records
+        kUnsorted = 2,       // two neighbouring records out of wavelength order
+        kUnreadable = 4,     // a record could not be read: the file shrank or failed
+    };
+
     // Opens `path` for reading; `fileName` becomes the path's file name in lower case. A file
-    // that cannot be opened, or is shorter than 8 bytes, has no records. `tables` decides which
-    // records pass the filter and must outlive the file.
+    // that cannot be opened, or is shorter than one record, has no records. `tables` decides
+    // which records pass the filter and must outlive the file.
     WavetableFile(const std::string& path, std::string label, const TextTables& tables);
     ~WavetableFile();
     WavetableFile(const WavetableFile&) = delete;
     WavetableFile& operator=(const WavetableFile&) = delete;
 
-    // Record access by index. A short record at the end of the file keeps, in `current`, the
-    // bytes that could not be read.
+    // Opens the path again (after the file changed on disk), forgetting its problems; the scan
+    // is done until positioned again.
+    void Reopen();
+    // Whether the file at the path is no longer what was opened (replaced, resized, rewritten).
+    bool ChangedOnDisk() const;
+    const std::string& Path() const { return m_path; }
+    // The Problem bits found so far, and those not yet taken for a report.
+    uint8_t Problems() const { return m_problems; }
+    uint8_t TakeNewProblems();
+    // Whether the scan stopped on an unreadable or out-of-order record since last asked: the
+    // display list then holds lines it should not and must be rebuilt.
+    bool TakeTrouble() { return std::exchange(m_troubled, false); }
+    bool Troubled() const { return m_troubled; }
+    // What a problem bit means for this file, for a report: one line naming the file.
+    std::string ProblemText(Problem problem) const;
+
+    // Record access by index. A record that cannot be read (past the end) reads as zeros.
     void ReadRecord(uint32_t index);
     const WaveData& Current() const { return current; }
     WaveData RecordAt(uint32_t index) const;  // leaves `current` alone; zeros past the end
@@ -36,6 +63,7 @@ public:
     // kNotFound when the wavelength lies outside the file's range or the file is empty.
     uint32_t FindRecord(int32_t wavelength);
 
+    // The usable records: none once the file was found out of order.
     uint32_t RecordCount() const { return m_recordCount; }
     uint32_t LastIndex() const { return m_recordCount - 1; }  // all bits set when empty
     uint32_t ScannedCount() const;
@@ -79,6 +107,12 @@ private:
     void ReadUp(ValidRecordsArray& list);
     void ReadDown(ValidRecordsArray& list);
     void NoteIfDone();
+    int32_t SearchWavelength(uint32_t index, uint32_t span);
+    bool BelowUpperLimit() const;
+    bool AboveLowerLimit() const;
+    bool ReadScanned(uint32_t index, bool upward);
+    void Fail(Problem problem, uint32_t index);
+    void Open();
 
     uint8_t unfiltered = 1;
     uint8_t done = 1;
@@ -96,8 +130,17 @@ private:
     uint8_t active = 0;
     double scale = 1.0;
 
-    std::unique_ptr<MappedFile> m_file;
+    std::string m_path;
+    std::unique_ptr<TableReader> m_file;
     uint32_t m_recordCount = 0;
+    // Wavelengths at the two ends of the part read so far, for the order check.
+    int32_t m_lowestRead = 0;
+    int32_t m_highestRead = 0;
+    bool m_readAny = false;
+    uint32_t m_faultAt = 0;  // the record found unreadable, or the upper one of a pair out of order
+    bool m_troubled = false;
+    uint8_t m_problems = 0;
+    uint8_t m_reported = 0;
     uint16_t m_tableIndex = 0;
     const TextTables& m_tables;
 };

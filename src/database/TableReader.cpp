@@ -1,0 +1,132 @@
+#include "database/TableReader.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+int64_t Nanoseconds(const timespec& time)
+{
+    return int64_t{time.tv_sec} * 1'000'000'000 + time.tv_nsec;
+}
+
+}  // namespace
+
+TableReader::TableReader(const std::string& path) : m_path(path)
+{
+    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (m_fd < 0) {
+        return;
+    }
+    struct stat info {};
+    if (::fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(m_fd);
+        m_fd = -1;
+        return;
+    }
+    m_identity = {static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino),
+                  static_cast<uint64_t>(info.st_size), Nanoseconds(info.st_mtim),
+                  Nanoseconds(info.st_ctim)};
+}
+
+TableReader::~TableReader()
+{
+    if (m_fd >= 0) {
+        ::close(m_fd);
+    }
+}
+
+// Reads up to `length` bytes at `offset`; `done` tells how many came. False on an error.
+bool TableReader::ReadAt(uint64_t offset, unsigned char* out, size_t length, size_t& done) const
+{
+    done = 0;
+    while (done < length) {
+        const ssize_t got =
+            ::pread(m_fd, out + done, length - done, static_cast<off_t>(offset + done));
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            return false;
+        }
+        if (got == 0) {
+            break;  // the end of the file
+        }
+        done += static_cast<size_t>(got);
+    }
+    return true;
+}
+
+const unsigned char* TableReader::Load(uint32_t index) const
+{
+    if (m_fd < 0) {
+        return nullptr;
+    }
+    // The block filled longest ago goes: a block still in use is filled again at the cost of
+    // one read, while counting every use would cost each record read.
+    size_t victim = 0;
+    for (size_t i = 1; i < m_blocks.size(); ++i) {
+        if (m_blocks[i].loaded < m_blocks[victim].loaded) {
+            victim = i;
+        }
+    }
+    Block& block = m_blocks[victim];
+    block.bytes.resize(size_t{kBlockRecords} * kRecordSize);
+    block.first = index - index % kBlockRecords;
+    block.loaded = ++m_clock;
+    size_t done = 0;
+    ReadAt(uint64_t{block.first} * kRecordSize, block.bytes.data(), block.bytes.size(), done);
+    block.count = static_cast<uint32_t>(done / kRecordSize);  // an error leaves the block short
+    if (index - block.first >= block.count) {
+        return nullptr;
+    }
+    return block.bytes.data() + size_t{index - block.first} * kRecordSize;
+}
+
+bool TableReader::Probe(uint32_t index, unsigned char* out, bool remember) const
+{
+    for (const Block& block : m_blocks) {
+        if (index - block.first < block.count) {
+            std::memcpy(out, block.bytes.data() + size_t{index - block.first} * kRecordSize,
+                        kRecordSize);
+            return true;
+        }
+    }
+    Remembered& slot = m_remembered[(index * 2654435761U) >> 23];
+    if (slot.index == index) {
+        std::memcpy(out, slot.bytes.data(), kRecordSize);
+        return true;
+    }
+    size_t done = 0;
+    if (m_fd < 0 || !ReadAt(uint64_t{index} * kRecordSize, out, kRecordSize, done) ||
+        done != kRecordSize) {
+        return false;
+    }
+    if (remember) {
+        slot.index = index;
+        std::memcpy(slot.bytes.data(), out, kRecordSize);
+    }
+    return true;
+}
+
+bool TableReader::Changed() const
+{
+    struct stat atPath {};
+    if (::stat(m_path.c_str(), &atPath) != 0) {
+        return m_fd >= 0;  // gone; a file that never opened has not changed
+    }
+    if (m_fd < 0) {
+        return true;  // there now, and it was not
+    }
+    struct stat open {};
+    if (::fstat(m_fd, &open) != 0) {
+        return true;
+    }
+    const Identity now{static_cast<uint64_t>(atPath.st_dev), static_cast<uint64_t>(atPath.st_ino),
+                       static_cast<uint64_t>(open.st_size), Nanoseconds(open.st_mtim),
+                       Nanoseconds(open.st_ctim)};
+    return !(now == m_identity);
+}

@@ -1,0 +1,240 @@
+#include "FileFaultScope.h"
+#include "TestFiles.h"
+#include "database/TextTables.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <random>
+#include <sys/wait.h>
+#include <tuple>
+#include <unistd.h>
+
+namespace {
+
+// What the rest of the program sees of the element table: code, numbers and name.
+using Row = std::tuple<int32_t, int32_t, int32_t, std::string>;
+
+std::vector<Row> Rows(const TextTables& tables)
+{
+    std::vector<Row> rows;
+    for (const Element& e : tables.ElementTable) {
+        rows.emplace_back(e.atomicNumber, e.row, e.column, e.name);
+    }
+    return rows;
+}
+
+std::vector<Row> Load(const TempFolder& folder)
+{
+    TextTables tables;
+    tables.LoadElements(folder.File("ELEMENTS"));
+    return Rows(tables);
+}
+
+// Loads `text` as ELEMENTS, rewrites it, and checks that the rewrite reads back to the same
+// table and that a second rewrite changes nothing more.
+void ExpectRewriteReadsBack(const std::string& text)
+{
+    TempFolder folder;
+    folder.WriteText("ELEMENTS", text);
+    TextTables tables;
+    tables.LoadElements(folder.File("ELEMENTS"));
+    std::string error;
+    ASSERT_TRUE(tables.WriteElements(folder.File("ELEMENTS"), &error)) << error;
+    const std::string written = folder.ReadText("ELEMENTS");
+    ASSERT_EQ(Load(folder), Rows(tables)) << "written:\n" << written;
+    TextTables again;
+    again.LoadElements(folder.File("ELEMENTS"));
+    EXPECT_EQ(again.ElementsText(), written);
+}
+
+struct RewriteCase {
+    const char* name;
+    std::string text;
+    std::vector<Row> rows;  // what is read, before and after the rewrite
+    std::string kept;       // a line the rewrite must keep as it stood
+};
+
+class RewriteTest : public ::testing::TestWithParam<RewriteCase> {};
+
+}  // namespace
+
+TEST_P(RewriteTest, RewriteReadsBackToTheSameTable)
+{
+    const RewriteCase& c = GetParam();
+    TempFolder folder;
+    folder.WriteText("ELEMENTS", c.text);
+    EXPECT_EQ(Load(folder), c.rows);
+    ExpectRewriteReadsBack(c.text);
+    TextTables tables;
+    tables.LoadElements(folder.File("ELEMENTS"));
+    ASSERT_TRUE(tables.WriteElements(folder.File("ELEMENTS"), nullptr));
+    EXPECT_EQ(Load(folder), c.rows);
+    if (!c.kept.empty()) {
+        EXPECT_NE(folder.ReadText("ELEMENTS").find("\n" + c.kept + "\n"), std::string::npos)
+            << folder.ReadText("ELEMENTS");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, RewriteTest,
+    ::testing::Values(
+        RewriteCase{"nameOnlyCarriageReturn",
+                    "1 0 0 H\n2 0 17 \r \r\n3 1 0 Li\n",
+                    {{1, 0, 0, "H"}, {2, 0, 17, "\r"}, {3, 1, 0, "Li"}},
+                    ""},
+        RewriteCase{"numbersWithoutName",
+                    "1 0 0 H\n2 0 17   \n3 1 0 Li\n",
+                    {{1, 0, 0, "H"}, {3, 1, 0, "Li"}},
+                    "2 0 17   "},
+        RewriteCase{"blankLinesBetween",
+                    "1 0 0 H\n \t\n\r\n\n3 1 0 Li\n",
+                    {{1, 0, 0, "H"}, {3, 1, 0, "Li"}},
+                    ""},
+        RewriteCase{"unreadableTail",
+                    "1 0 0 H\nnot a number\n3 1 0 Li\n",
+                    {{1, 0, 0, "H"}},
+                    "not a number"},
+        RewriteCase{"windowsLineEnds",
+                    "1 0 0 H\r\n2 0 17\r\n3 1 0 Li\r\n",
+                    {{1, 0, 0, "H"}, {3, 1, 0, "Li"}},
+                    "2 0 17\r"},
+        RewriteCase{"noFinalLineEnd", "1 0 0 H\n3 1 0 Li", {{1, 0, 0, "H"}, {3, 1, 0, "Li"}}, ""},
+        RewriteCase{"tabsAndSigns",
+                    "\t+1\t0 0\tH\t\n-2 -0 +3 He x\n",
+                    {{1, 0, 0, "\tH\t"}, {-2, 0, 3, "He x"}},
+                    ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ElementsRewriteTest, NamesTheReaderWouldDropAreNeverWritten)
+{
+    TextTables tables;
+    tables.ElementTable.emplace_back(1, 0, 0, 0, 0, "H", 1.0);
+    tables.ElementTable.emplace_back(2, 0, 0, 0, 17, " ", 1.0);
+    tables.ElementTable.emplace_back(3, 0, 0, 1, 0, "\n", 1.0);
+    tables.ElementTable.emplace_back(4, 0, 0, 1, 1, "Be", 1.0);
+    TempFolder folder;
+    ASSERT_TRUE(tables.WriteElements(folder.File("ELEMENTS"), nullptr));
+    const std::vector<Row> read = Load(folder);
+    ASSERT_EQ(read.size(), 4u);  // every element keeps its code
+    EXPECT_EQ(read[3], (Row{4, 1, 1, "Be"}));
+}
+
+// Generated files of element lines, blank lines, lines without a name, stray carriage returns
+// and tabs, and now and then a line that stops the reading.
+TEST(ElementsRewriteTest, RewriteReadsBackForGeneratedFiles)
+{
+    std::mt19937 random(2024);
+    const std::vector<std::string> blanks = {"", " ", "  ", "\t", "\r", " \r", "\r \r", "\t \r"};
+    const std::vector<std::string> names = {"Fe", "\r", "x y", "\t", "+", "7", "Ü", "\r\rA", ""};
+    const auto pick = [&](const std::vector<std::string>& from) {
+        return from[random() % from.size()];
+    };
+    for (int file = 0; file < 400; ++file) {
+        std::string text;
+        const int lines = static_cast<int>(random() % 12);
+        for (int i = 0; i < lines; ++i) {
+            switch (random() % 8) {
+                case 0:
+                    text += pick(blanks);
+                    break;
+                case 1:
+                    text += "junk" + pick(blanks);
+                    break;
+                case 2:
+                    text += std::to_string(random() % 100) + pick(blanks);
+                    break;
+                default:
+                    text += pick(blanks) + std::to_string(static_cast<int>(random() % 200) - 50) +
+                            pick({" ", "\t"}) + std::to_string(random() % 9) + " " +
+                            std::to_string(random() % 18) + pick(blanks) + pick(names) +
+                            pick(blanks);
+            }
+            text += pick({"\n", "\r\n", "\r\r\n"});
+        }
+        if (random() % 4 == 0 && !text.empty()) {
+            text.pop_back();
+        }
+        SCOPED_TRACE(::testing::PrintToString(text));
+        ExpectRewriteReadsBack(text);
+    }
+}
+
+namespace {
+
+class RewriteFaultTest : public ::testing::TestWithParam<FileFaults::Step> {};
+
+}  // namespace
+
+TEST_P(RewriteFaultTest, FailedStepLeavesTheOldFileAndSaysSo)
+{
+    TempFolder folder;
+    const std::string old = "1 0 0 H\n2 0 17 \r \r\n3 1 0 Li\r\n";
+    folder.WriteText("ELEMENTS", old);
+    TextTables tables;
+    tables.LoadElements(folder.File("ELEMENTS"));
+    tables.ElementTable[0].name = "Hy";
+    std::string error;
+    {
+        FileFaultScope fault(GetParam(), ENOSPC, "ELEMENTS");
+        EXPECT_FALSE(tables.WriteElements(folder.File("ELEMENTS"), &error));
+        EXPECT_EQ(fault.Hits(), 1);
+    }
+    EXPECT_NE(error.find("ELEMENTS"), std::string::npos) << error;
+    EXPECT_NE(error.find(std::strerror(ENOSPC)), std::string::npos) << error;
+    EXPECT_EQ(folder.ReadText("ELEMENTS"), old);
+    size_t files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+        ++files;
+    }
+    EXPECT_EQ(files, 1u) << "a temporary file was left behind";
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, RewriteFaultTest,
+                         ::testing::Values(FileFaults::Step::Create, FileFaults::Step::Write,
+                                           FileFaults::Step::Chmod, FileFaults::Step::Sync,
+                                           FileFaults::Step::Rename));
+
+// A child rewrites ELEMENTS over and over, switching between two tables, and is killed at a
+// random moment: what is left is always one of the two files whole.
+TEST(ElementsRewriteTest, KilledRewriteLeavesOldOrNewFile)
+{
+    TempFolder folder;
+    std::string big;
+    for (int i = 0; i < 3000; ++i) {
+        big += std::to_string(i) + " 1 2 El" + std::to_string(i) + "\n";
+    }
+    const std::vector<std::string> versions = {"1 0 0 H\n2 0 17 \r \r\n3 1 0 Li\n", big};
+    std::vector<std::string> written;
+    for (const std::string& version : versions) {
+        folder.WriteText("version", version);
+        TextTables tables;
+        tables.LoadElements(folder.File("version"));
+        written.push_back(tables.ElementsText());
+    }
+    std::filesystem::remove(folder.File("version"));
+    std::mt19937 random(99);
+    for (int round = 0; round < 25; ++round) {
+        folder.WriteText("ELEMENTS", written[0]);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (size_t n = 0;; ++n) {
+                folder.WriteText("version", versions[n % 2]);
+                TextTables tables;
+                tables.LoadElements(folder.File("version"));
+                tables.WriteElements(folder.File("ELEMENTS"), nullptr);
+            }
+        }
+        ::usleep(static_cast<useconds_t>(random() % 30000));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status));
+        const std::string left = folder.ReadText("ELEMENTS");
+        EXPECT_TRUE(left == written[0] || left == written[1])
+            << "round " << round << ": " << left.size() << " bytes";
+    }
+}
