@@ -1,33 +1,19 @@
 #include "FuzzCheck.h"
+#include "database/TestFiles.h"
 #include "database/TextTables.h"
 
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <string>
 #include <string_view>
-#include <unistd.h>
 
 namespace {
 
 // One folder for the whole run: the tables are read from files.
 const std::string& Folder()
 {
-    static const std::string folder = [] {
-        std::string pattern = "/tmp/spekla-fuzz-text-XXXXXX";
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            std::abort();
-        }
-        static std::string made;
-        made = pattern;
-        std::atexit([] {
-            std::error_code ec;
-            std::filesystem::remove_all(made, ec);
-        });
-        return pattern;
-    }();
-    return folder;
+    static const TempFolder folder;
+    return folder.Path();
 }
 
 void Write(const std::string& name, std::string_view text)

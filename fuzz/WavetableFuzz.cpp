@@ -1,34 +1,21 @@
 #include "FuzzCheck.h"
 #include "database/LineRecord.h"
 #include "database/TableArray.h"
+#include "database/TestFiles.h"
 #include "database/TextTables.h"
 
 #include <chrono>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
 const std::string& TablePath()
 {
-    static const std::string path = [] {
-        std::string pattern = "/tmp/spekla-fuzz-swt-XXXXXX";
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            std::abort();
-        }
-        static std::string made;
-        made = pattern;
-        std::atexit([] {
-            std::error_code ec;
-            std::filesystem::remove_all(made, ec);
-        });
-        return pattern + "/fuzz.swt";
-    }();
+    static const TempFolder folder;
+    static const std::string path = folder.File("fuzz.swt");
     return path;
 }
 
