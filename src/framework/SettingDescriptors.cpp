@@ -2,6 +2,7 @@
 
 #include "framework/RegistryKey.h"
 #include "framework/SettingsStore.h"
+#include "framework/StringUtil.h"
 
 #include <cmath>
 
@@ -68,7 +69,7 @@ std::optional<std::string> StringSetting::Stored(SettingsStore& store) const
 {
     auto value = KeyOf(store, key).GetString(name);
     if (value && value->size() > maxLength) {
-        value->resize(maxLength);
+        value->resize(Utf8Prefix(*value, maxLength).size());
     }
     return value;
 }
@@ -80,7 +81,7 @@ std::string StringSetting::Read(SettingsStore& store) const
 
 void StringSetting::Write(SettingsStore& store, std::string_view value) const
 {
-    KeyOf(store, key).SetString(name, value.substr(0, maxLength));
+    KeyOf(store, key).SetString(name, Utf8Prefix(value, maxLength));
 }
 
 std::optional<std::vector<std::uint8_t>> BinarySetting::Stored(SettingsStore& store) const

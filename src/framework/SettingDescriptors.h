@@ -55,7 +55,8 @@ struct DoubleSetting {
     void Write(SettingsStore& store, double value) const;
 };
 
-// An SZ value (UTF-8) of at most maxLength bytes: longer text is cut when read and when written.
+// An SZ value (UTF-8) of at most maxLength bytes: longer text is cut, between characters, when
+// read and when written.
 struct StringSetting {
     std::string_view key;
     std::string_view name;

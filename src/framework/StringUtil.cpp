@@ -76,3 +76,16 @@ std::string ExpandHomeFolder(const std::string& path, const std::string& home)
     }
     return path;
 }
+
+std::string_view Utf8Prefix(std::string_view text, std::size_t maxBytes)
+{
+    if (text.size() <= maxBytes) {
+        return text;
+    }
+    std::size_t end = maxBytes;
+    // Back off continuation bytes (10xxxxxx) to the start of the character that was cut.
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
+        --end;
+    }
+    return text.substr(0, end);
+}

@@ -23,5 +23,8 @@ std::string ToLower(std::string_view text);
 // A file name as a shell would take it: a leading "~/" stands for `home`.
 std::string ExpandHomeFolder(const std::string& path, const std::string& home);
 
+// At most maxBytes of a UTF-8 text, cut before a character that would not fit whole.
+std::string_view Utf8Prefix(std::string_view text, std::size_t maxBytes);
+
 // Compares without regard to ASCII case.
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);

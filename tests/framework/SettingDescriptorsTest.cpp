@@ -112,7 +112,9 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadCase<std::string>{"Dword", Value(1u), {}},
                       ReadCase<std::string>{"Empty", Value(""), ""},  // present, not the default
                       ReadCase<std::string>{"Short", Value("3900"), "3900"},
-                      ReadCase<std::string>{"Long", Value("3900-4000"), "3900-"}),
+                      ReadCase<std::string>{"Long", Value("3900-4000"), "3900-"},
+                      // "Å" is two bytes: the cut comes before it, never through it.
+                      ReadCase<std::string>{"LongCutBeforeACharacter", Value("3900Å"), "3900"}),
     CaseName<std::string>);
 
 }  // namespace

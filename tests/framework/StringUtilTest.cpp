@@ -31,3 +31,16 @@ TEST(StringUtilTest, HomeFolderExpandsOnlyAtTheStart)
     EXPECT_EQ(ExpandHomeFolder("~other/a.sef", "/home/u"), "~other/a.sef");
     EXPECT_EQ(ExpandHomeFolder("sel/~/a.sef", "/home/u"), "sel/~/a.sef");
 }
+
+TEST(StringUtilTest, Utf8PrefixNeverCutsACharacter)
+{
+    const std::string text = "a\u00C5\u20AC\U0001F600";  // 1, 2, 3 and 4 bytes
+    EXPECT_EQ(Utf8Prefix(text, 100), text);
+    EXPECT_EQ(Utf8Prefix(text, 10), text);
+    EXPECT_EQ(Utf8Prefix(text, 9), "a\u00C5\u20AC");
+    EXPECT_EQ(Utf8Prefix(text, 6), "a\u00C5\u20AC");
+    EXPECT_EQ(Utf8Prefix(text, 5), "a\u00C5");
+    EXPECT_EQ(Utf8Prefix(text, 2), "a");
+    EXPECT_EQ(Utf8Prefix(text, 0), "");
+    EXPECT_EQ(Utf8Prefix("\x80\x80\x80", 2), "");  // stray continuation bytes: nothing whole
+}
