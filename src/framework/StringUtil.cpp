@@ -82,10 +82,15 @@ std::string_view Utf8Prefix(std::string_view text, std::size_t maxBytes)
     if (text.size() <= maxBytes) {
         return text;
     }
+    // Back off continuation bytes (10xxxxxx) to the start of the character that was cut; a
+    // character has at most three, and text that is not UTF-8 is cut where the limit falls.
     std::size_t end = maxBytes;
-    // Back off continuation bytes (10xxxxxx) to the start of the character that was cut.
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
+    while (end > 0 && maxBytes - end < 3 &&
+           (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
         --end;
+    }
+    if ((static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
+        end = maxBytes;
     }
     return text.substr(0, end);
 }

@@ -4,8 +4,8 @@
 #include <string_view>
 #include <vector>
 
-// Small string helpers shared by the file readers and the command language (ASCII only: names,
-// keywords and symbols of this program are ASCII).
+// Small string helpers shared by the file readers and the command language. Case and blanks are
+// ASCII only: names, keywords and symbols of this program are ASCII.
 
 // Removes blanks (the space character only) from both ends.
 std::string StripBlanks(std::string_view text);
@@ -23,7 +23,7 @@ std::string ToLower(std::string_view text);
 // A file name as a shell would take it: a leading "~/" stands for `home`.
 std::string ExpandHomeFolder(const std::string& path, const std::string& home);
 
-// At most maxBytes of a UTF-8 text, cut before a character that would not fit whole.
+// At most maxBytes of a text, cut before a UTF-8 character that would not fit whole.
 std::string_view Utf8Prefix(std::string_view text, std::size_t maxBytes);
 
 // Compares without regard to ASCII case.

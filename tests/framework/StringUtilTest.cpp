@@ -42,5 +42,6 @@ TEST(StringUtilTest, Utf8PrefixNeverCutsACharacter)
     EXPECT_EQ(Utf8Prefix(text, 5), "a\u00C5");
     EXPECT_EQ(Utf8Prefix(text, 2), "a");
     EXPECT_EQ(Utf8Prefix(text, 0), "");
-    EXPECT_EQ(Utf8Prefix("\x80\x80\x80", 2), "");  // stray continuation bytes: nothing whole
+    // Not UTF-8 (Latin-1 degree signs): cut where the limit falls.
+    EXPECT_EQ(Utf8Prefix("\xB0\xB0\xB0\xB0\xB0\xB0", 5), "\xB0\xB0\xB0\xB0\xB0");
 }
