@@ -134,15 +134,21 @@ void TableArray::Restart()
     }
 }
 
+bool TableArray::ReopenIfChanged(WavetableFile& file)
+{
+    if (!file.ChangedOnDisk()) {
+        return false;
+    }
+    file.Reopen();
+    m_warnings.push_back(file.Path() + ": changed on disk; read again");
+    return true;
+}
+
 bool TableArray::ReopenChanged()
 {
     bool reopened = false;
     for (auto& file : m_files) {
-        if (file->ChangedOnDisk()) {
-            file->Reopen();
-            m_warnings.push_back(file->Path() + ": changed on disk; read again");
-            reopened = true;
-        }
+        reopened = ReopenIfChanged(*file) || reopened;
     }
     if (reopened) {
         ++m_settingsRevision;  // what the sources hold changed, as when one is added
@@ -167,10 +173,7 @@ bool TableArray::RestartIfTroubled()
     for (auto& file : m_files) {
         if (file->TakeTrouble()) {
             troubled = true;
-            if (file->ChangedOnDisk()) {
-                file->Reopen();
-                m_warnings.push_back(file->Path() + ": changed on disk; read again");
-            }
+            ReopenIfChanged(*file);
         }
     }
     if (troubled) {

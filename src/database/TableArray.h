@@ -106,6 +106,7 @@ private:
     void ApplyScanWindow(WavetableFile& file) const;
     bool EveryActiveFileContains(int32_t wavelength);
     void Restart();
+    bool ReopenIfChanged(WavetableFile& file);
     bool ReopenChanged();
     bool RestartIfTroubled();
 

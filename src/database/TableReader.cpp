@@ -27,9 +27,14 @@ TableReader::TableReader(const std::string& path) : m_path(path)
         m_fd = -1;
         return;
     }
-    m_identity = {static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino),
-                  static_cast<uint64_t>(info.st_size), Nanoseconds(info.st_mtim),
-                  Nanoseconds(info.st_ctim)};
+    m_identity = IdentityOf(info, info);
+}
+
+TableReader::Identity TableReader::IdentityOf(const struct stat& at, const struct stat& open)
+{
+    return {static_cast<uint64_t>(at.st_dev), static_cast<uint64_t>(at.st_ino),
+            static_cast<uint64_t>(open.st_size), Nanoseconds(open.st_mtim),
+            Nanoseconds(open.st_ctim)};
 }
 
 TableReader::~TableReader()
@@ -88,12 +93,9 @@ const unsigned char* TableReader::Load(uint32_t index) const
 
 bool TableReader::Probe(uint32_t index, unsigned char* out, bool remember) const
 {
-    for (const Block& block : m_blocks) {
-        if (index - block.first < block.count) {
-            std::memcpy(out, block.bytes.data() + size_t{index - block.first} * kRecordSize,
-                        kRecordSize);
-            return true;
-        }
+    if (const unsigned char* cached = Cached(index)) {
+        std::memcpy(out, cached, kRecordSize);
+        return true;
     }
     Remembered& slot = m_remembered[(index * 2654435761U) >> 23];
     if (slot.index == index) {
@@ -125,8 +127,5 @@ bool TableReader::Changed() const
     if (::fstat(m_fd, &open) != 0) {
         return true;
     }
-    const Identity now{static_cast<uint64_t>(atPath.st_dev), static_cast<uint64_t>(atPath.st_ino),
-                       static_cast<uint64_t>(open.st_size), Nanoseconds(open.st_mtim),
-                       Nanoseconds(open.st_ctim)};
-    return !(now == m_identity);
+    return !(IdentityOf(atPath, open) == m_identity);
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+struct stat;
+
 // The bytes of one table file, read by record index with positioned reads through a small
 // cache of blocks. Nothing is mapped: a file truncated or rewritten while it is open gives
 // short or different data, never a fault, and only the cached blocks cost memory. A file that
@@ -27,14 +29,8 @@ public:
     // holds the whole record. Inline: it runs once for every record read.
     const unsigned char* Record(uint32_t index) const
     {
-        // Every cached block, without bookkeeping: the fill and the graph each read up and
-        // down by turns, so several blocks are in use at once.
-        for (const Block& block : m_blocks) {
-            if (index - block.first < block.count) {
-                return block.bytes.data() + size_t{index - block.first} * kRecordSize;
-            }
-        }
-        return Load(index);
+        const unsigned char* cached = Cached(index);
+        return cached != nullptr ? cached : Load(index);
     }
     // Copies record `index` into `out` without filling a block for it, for reads far apart (a
     // binary search); false when the file no longer holds the whole record. A record to
@@ -54,6 +50,8 @@ private:
         int64_t changedNs = 0;
         bool operator==(const Identity&) const = default;
     };
+    // `at` tells which file a path names, `open` what the open file holds.
+    static Identity IdentityOf(const struct stat& at, const struct stat& open);
     struct Block {
         uint32_t first = 0;
         uint32_t count = 0;   // whole records read
@@ -66,6 +64,17 @@ private:
         std::array<unsigned char, kRecordSize> bytes{};
     };
 
+    // Every cached block, without bookkeeping: the fill and the graph each read up and down
+    // by turns, so several blocks are in use at once. Null when no block holds the record.
+    const unsigned char* Cached(uint32_t index) const
+    {
+        for (const Block& block : m_blocks) {
+            if (index - block.first < block.count) {
+                return block.bytes.data() + size_t{index - block.first} * kRecordSize;
+            }
+        }
+        return nullptr;
+    }
     const unsigned char* Load(uint32_t index) const;
     bool ReadAt(uint64_t offset, unsigned char* out, size_t length, size_t& done) const;
 

@@ -26,12 +26,12 @@ WavetableFile::WavetableFile(const std::string& path, std::string label, const T
       m_path(path),
       m_tables(tables)
 {
-    Open();
+    Reopen();
 }
 
 WavetableFile::~WavetableFile() = default;
 
-void WavetableFile::Open()
+void WavetableFile::Reopen()
 {
     m_file = std::make_unique<TableReader>(m_path);
     const uint64_t size = m_file->Size();
@@ -42,11 +42,6 @@ void WavetableFile::Open()
     m_troubled = false;
     m_readAny = false;
     done = 1;
-}
-
-void WavetableFile::Reopen()
-{
-    Open();
 }
 
 bool WavetableFile::ChangedOnDisk() const

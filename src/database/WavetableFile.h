@@ -37,8 +37,8 @@ public:
     WavetableFile(const WavetableFile&) = delete;
     WavetableFile& operator=(const WavetableFile&) = delete;
 
-    // Opens the path again (after the file changed on disk), forgetting its problems; the scan
-    // is done until positioned again.
+    // Opens the path (again, after the file changed on disk), forgetting its problems; the
+    // scan is done until positioned again.
     void Reopen();
     // Whether the file at the path is no longer what was opened (replaced, resized, rewritten).
     bool ChangedOnDisk() const;
@@ -112,7 +112,6 @@ private:
     bool AboveLowerLimit() const;
     bool ReadScanned(uint32_t index, bool upward);
     void Fail(Problem problem, uint32_t index);
-    void Open();
 
     uint8_t unfiltered = 1;
     uint8_t done = 1;
