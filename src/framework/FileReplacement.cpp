@@ -2,6 +2,8 @@
 
 #include "framework/FileFaults.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -10,6 +12,10 @@
 #include <unistd.h>
 
 namespace {
+
+// mkstemp replaces the six X with letters and digits.
+constexpr std::string_view kTemporaryMark = ".tmp-";
+constexpr std::string_view kTemporaryPattern = "XXXXXX";
 
 bool Fail(std::string* error, const std::string& what, int errorNumber)
 {
@@ -85,7 +91,8 @@ bool FileReplacement::Stage(const std::string& path, std::string_view content, s
     if (target.has_parent_path()) {
         std::filesystem::create_directories(target.parent_path(), ec);
     }
-    std::string name = target.string() + ".tmp-XXXXXX";
+    std::string name = target.string();
+    name.append(kTemporaryMark).append(kTemporaryPattern);
     const int fd = Allowed(FileFaults::Step::Create, target.string()) ? ::mkstemp(name.data()) : -1;
     if (fd < 0) {
         return Fail(error, "Cannot create a temporary file beside " + path, errno);
@@ -116,4 +123,18 @@ bool FileReplacement::Commit(std::string* error)
         SyncFolder(std::filesystem::path(staged.target).parent_path());
     }
     return true;
+}
+
+std::string FileReplacement::TargetOfTemporary(std::string_view fileName)
+{
+    const size_t mark = fileName.rfind(kTemporaryMark);
+    if (mark == std::string_view::npos || mark == 0 ||
+        fileName.size() != mark + kTemporaryMark.size() + kTemporaryPattern.size()) {
+        return {};
+    }
+    const std::string_view unique = fileName.substr(mark + kTemporaryMark.size());
+    const bool made = std::all_of(unique.begin(), unique.end(), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) != 0;
+    });
+    return made ? std::string(fileName.substr(0, mark)) : std::string();
 }

@@ -23,6 +23,10 @@ public:
     // Renames every staged file over its target; false with a message on the first failure.
     bool Commit(std::string* error);
 
+    // The file name a temporary file of this class stands in for, or empty when `fileName`
+    // (a name without its folder) is not one. A process killed before Commit leaves them.
+    static std::string TargetOfTemporary(std::string_view fileName);
+
 private:
     struct Staged {
         std::string target;

@@ -8,8 +8,6 @@
 #include "tools/TableBuilder.h"
 #include "tools/XmlPeakReader.h"
 
-#include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <ostream>
 
@@ -47,18 +45,12 @@ ReadResult ReadAs(InputFormat format, std::string_view content, const ReadContex
     return CsvReader::Read(content, context, sink);
 }
 
-// FileReplacement's temporary files are "<target>.tmp-" and six characters from mkstemp.
+// A temporary file of an earlier import into this folder: of the code tables or of a table.
 bool IsLeftoverTemporary(const std::string& name)
 {
-    const size_t mark = name.rfind(".tmp-");
-    if (mark == std::string::npos || name.size() != mark + 5 + 6) {
-        return false;
-    }
-    const std::string target = name.substr(0, mark);
-    const bool ours = target == "DESCRIPT" || target == "REFERENC" ||
-                      (target.size() > 4 && target.ends_with(".swt"));
-    return ours && std::all_of(name.begin() + static_cast<std::ptrdiff_t>(mark) + 5, name.end(),
-                               [](char c) { return std::isalnum(static_cast<unsigned char>(c)); });
+    const std::string target = FileReplacement::TargetOfTemporary(name);
+    return target == "DESCRIPT" || target == "REFERENC" ||
+           (target.size() > 4 && target.ends_with(".swt"));
 }
 
 std::string FileName(const std::string& path)
