@@ -4,8 +4,8 @@
 #include "command/CommandList.h"
 #include "command/FakeWorkspace.h"
 #include "database/TableArray.h"
-#include "database/TestFiles.h"
 #include "database/TextTables.h"
+#include "support/TestFiles.h"
 
 #include <cctype>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "FuzzCheck.h"
-#include "database/TestFiles.h"
 #include "database/TextTables.h"
+#include "support/TestFiles.h"
 #include "workspace/ElementSelectionFile.h"
 
 #include <cmath>

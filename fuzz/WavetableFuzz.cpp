@@ -1,8 +1,8 @@
 #include "FuzzCheck.h"
 #include "database/LineRecord.h"
 #include "database/TableArray.h"
-#include "database/TestFiles.h"
 #include "database/TextTables.h"
+#include "support/TestFiles.h"
 
 #include <chrono>
 #include <cstdint>

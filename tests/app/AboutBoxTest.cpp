@@ -1,9 +1,18 @@
-#include "AboutBoxTest.h"
-
 #include "app/TProjectRCVersion.h"
 #include "app/TSpeklaAboutDlg.h"
+#include "support/QtTestSupport.h"
 
+#include <QObject>
 #include <QTest>
+
+class AboutBoxTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void LinesComeFromTheVersionBlock_data();
+    void LinesComeFromTheVersionBlock();
+    void ProgramBlockCarriesTheBuildVersion();
+};
 
 using Block = std::map<std::string, std::string>;
 Q_DECLARE_METATYPE(Block)
@@ -51,3 +60,7 @@ void AboutBoxTest::ProgramBlockCarriesTheBuildVersion()
     QVERIFY(TProjectRCVersion().GetProductVersion(version));
     QCOMPARE(QString::fromStdString(version), QString(SPEKLA_TEST_VERSION));
 }
+
+SPEKLA_QTEST(AboutBoxTest);
+
+#include "AboutBoxTest.moc"

@@ -1,17 +1,30 @@
-#include "ExportDialogTest.h"
-
 #include "app/TExportDialog.h"
+#include "support/QtTestSupport.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QObject>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+
+class ExportDialogTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void SteppedRangeKeepsTwoDigits_data();
+    void SteppedRangeKeepsTwoDigits();
+    void ArrowsAndKeysStepWithinTheLimits();
+    void EveryControlHasAHelpTopic();
+    void SettingsComeBackFromTheControls();
+    void OkRefusesARangeOutsideTheLimits();
+    void CancelRejects();
+};
 
 namespace {
 
@@ -150,3 +163,7 @@ void ExportDialogTest::CancelRejects()
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
 }
+
+SPEKLA_QTEST(ExportDialogTest);
+
+#include "ExportDialogTest.moc"

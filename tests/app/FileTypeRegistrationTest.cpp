@@ -1,8 +1,8 @@
-#include "FileFaultScope.h"
-#include "KillDuringSave.h"
 #include "app/FileTypeRegistration.h"
-#include "database/TestFiles.h"
 #include "framework/SettingsStore.h"
+#include "support/FileFaultScope.h"
+#include "support/KillDuringSave.h"
+#include "support/TestFiles.h"
 
 #include <cerrno>
 #include <filesystem>

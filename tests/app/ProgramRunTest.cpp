@@ -1,5 +1,3 @@
-#include "ProgramRunTest.h"
-
 #include "app/TSDIDecFrame.h"
 #include "app/TSaveGraphDialog.h"
 #include "app/TSpeklaApp.h"
@@ -8,12 +6,13 @@
 #include "command/TComboEdit.h"
 #include "command/TLineEdit.h"
 #include "database/TableArray.h"
-#include "database/TestFiles.h"
 #include "database/TextTables.h"
 #include "datawin/TDataWindow.h"
 #include "framework/THelpFileManager.h"
 #include "framework/THelpWindow.h"
 #include "graph/TGraphWindow.h"
+#include "support/QtTestSupport.h"
+#include "support/TestFiles.h"
 #include "workspace/ActionTable.h"
 #include "workspace/MenuCommands.h"
 #include "workspace/TSpeklaWindow.h"
@@ -21,6 +20,7 @@
 #include <algorithm>
 #include <cmath>
 #include <csignal>
+#include <memory>
 #include <sys/resource.h>
 
 #include <QAction>
@@ -30,15 +30,56 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QObject>
 #include <QPainter>
 #include <QPrinter>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <QWindow>
+
+class TSpeklaApp;
+class TempFolder;
+
+// Whole runs of the program in a temporary installation with its own settings folder.
+class ProgramRunTest : public QObject {
+    Q_OBJECT
+
+public:
+    ProgramRunTest();
+    ~ProgramRunTest() override;
+
+private slots:
+    void init();
+    void StartsFillsAndQuitsOnATypedWord();
+    void NextStartRestoresPlacementAndSources();
+    void DamagedSettingsLeaveDefaults();
+    void StartsWithoutAnyTable();
+    void TypedCommandsChangeTheStateAndSurviveARestart();
+    void ListFollowsARefillOfTheSameSize();
+    void MenusAndToolBarFollowTheDesignOrder();
+    void MenuKeysWorkWhileTheCommandLineHasTheFocus();
+    void ToolButtonsFollowTheState();
+    void ArrowKeyIndicatorsToggle();
+    void StoredSummationAppliesToEveryGraphMade();
+    void DraggedPaneSizesSurviveARestart();
+    void PrintedPageHoldsGraphSelectionAndList();
+    void GraphSavesAsPicturesOrSaysWhyNot();
+    void HelpOpensAtTheTopicAsked();
+
+private:
+    // Starts the program and waits until it has read every table.
+    std::unique_ptr<TSpeklaApp> Start();
+    void Quit(TSpeklaApp& app);
+    QString SettingsText() const;
+
+    std::unique_ptr<TempFolder> m_installation;
+    std::unique_ptr<QTemporaryDir> m_config;
+};
 
 namespace {
 
@@ -556,3 +597,7 @@ void ProgramRunTest::HelpOpensAtTheTopicAsked()
     help->Window()->close();
     Quit(*app);
 }
+
+SPEKLA_QTEST(ProgramRunTest);
+
+#include "ProgramRunTest.moc"

@@ -2,8 +2,8 @@
 #include "command/CommandInterpreter.h"
 #include "command/CommandNumbers.h"
 #include "database/TableArray.h"
-#include "database/TestFiles.h"
 #include "database/TextTables.h"
+#include "support/TestFiles.h"
 
 #include <functional>
 #include <gtest/gtest.h>

@@ -1,16 +1,30 @@
-#include "CommandLineBoxTest.h"
-
 #include "command/CommandList.h"
 #include "command/CommandNumbers.h"
 #include "command/TComboEdit.h"
 #include "command/TLineEdit.h"
 #include "database/TextTables.h"
+#include "support/QtTestSupport.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QObject>
 #include <QSignalSpy>
 #include <QTest>
+
+class CommandLineBoxTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void EnteredLinesBecomeCommands_data();
+    void EnteredLinesBecomeCommands();
+    void EmptyLineDoesNothing();
+    void UnknownWordStaysSelected();
+    void HistoryKeepsNewLinesAsTyped();
+    void QuitWordEndsWithoutHistory();
+    void WindowShortcutsWinOverEditingKeys();
+    void ClassicEditKeysActOnTheLine();
+};
 
 namespace {
 
@@ -169,3 +183,7 @@ void CommandLineBoxTest::ClassicEditKeysActOnTheLine()
     QTest::keyClick(line, Qt::Key_Backspace, Qt::AltModifier);
     QCOMPARE(line->text(), QString("fe cu"));
 }
+
+SPEKLA_QTEST(CommandLineBoxTest);
+
+#include "CommandLineBoxTest.moc"

@@ -1,9 +1,9 @@
-#include "TestFiles.h"
 #include "database/DataSources.h"
 #include "database/TableArray.h"
 #include "database/TextTables.h"
 #include "framework/RegistryKey.h"
 #include "framework/SettingsStore.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "FileFaultScope.h"
-#include "TestFiles.h"
 #include "database/TextTables.h"
+#include "support/FileFaultScope.h"
+#include "support/TestFiles.h"
 
 #include <cerrno>
 #include <csignal>

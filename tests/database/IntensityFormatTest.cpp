@@ -1,10 +1,9 @@
-#include "TestFiles.h"
 #include "database/DisplayWaveData.h"
 #include "database/IntensityFormat.h"
 #include "database/TextTables.h"
 #include "database/WavetableFile.h"
-
 #include "framework/NumberFormat.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "TestFiles.h"
 #include "database/TableArray.h"
 #include "database/TextTables.h"
+#include "support/TestFiles.h"
 
 #include <algorithm>
 #include <cmath>

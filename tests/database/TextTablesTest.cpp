@@ -1,5 +1,5 @@
-#include "TestFiles.h"
 #include "database/TextTables.h"
+#include "support/TestFiles.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "TestFiles.h"
 #include "database/TableArray.h"
 #include "database/TextTables.h"
 #include "database/ValidRecordsArray.h"
+#include "support/TestFiles.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,8 +1,8 @@
 #include "database/TableArray.h"
-#include "database/TestFiles.h"
 #include "database/TextTables.h"
 #include "datawin/DataColumns.h"
 #include "framework/SettingsStore.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "database/TableArray.h"
-#include "database/TestFiles.h"
 #include "database/TextTables.h"
 #include "database/ValidRecordsArray.h"
 #include "datawin/DataRowLayout.h"
+#include "support/TestFiles.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -1,15 +1,30 @@
-#include "DataWindowTest.h"
-
 #include "database/TableArray.h"
-#include "database/TestFiles.h"
 #include "database/TextTables.h"
 #include "datawin/TDataWindow.h"
 #include "datawin/TMyColumnHeader.h"
 #include "framework/SettingsStore.h"
+#include "support/QtTestSupport.h"
+#include "support/TestFiles.h"
 
 #include <QImage>
+#include <QObject>
 #include <QScrollBar>
 #include <QTest>
+
+class DataWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void GroupsOfThreeSourcesShareOneMarkedRow();
+    void IntensityShowsInAColumnNarrowerThanTheDescriptions();
+    void AnEmptyListPaintsNothingBelowTheHeader();
+    void GrowthOutsideTheScreenPaintsNothing();
+    void ColumnsAndFontComeBackAfterARestart();
+    void ColumnsFollowTheActiveSources();
+    void TitleFollowsUnitsAndDecimals();
+    void ScrollingMatchesAFullPaint();
+    void FittingToAFontSizesShortTitlesByTheSample();
+};
 
 namespace {
 
@@ -228,3 +243,7 @@ void DataWindowTest::IntensityShowsInAColumnNarrowerThanTheDescriptions()
     QVERIFY(window->Header()->sectionSize(2) < 100);
     QVERIFY(HasInk(Grab(*window), CellOf(*window, 2, marker - h, h), base));
 }
+
+SPEKLA_QTEST(DataWindowTest);
+
+#include "DataWindowTest.moc"

@@ -1,45 +1,35 @@
-#include "SourceInfoTest.h"
-
 #include "datawin/TSourceInfo.h"
+#include "support/QtTestSupport.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QObject>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+
+// TSourceInfo as a user meets it: the label and scale shown and read back, the field limits, and
+// a scale out of range refused with the range's message.
+class SourceInfoTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void ScaleTextFitsTheField_data();
+    void ScaleTextFitsTheField();
+    void roundTrip_data();
+    void roundTrip();
+    void typing_data();
+    void typing();
+    void scaleOutOfRangeKeepsTheDialogOpen();
+};
 
 namespace {
 
 QLineEdit* Field(TSourceInfo& dialog, const char* name)
 {
     return dialog.findChild<QLineEdit*>(name);
-}
-
-// Replaces a field's text by typing, so the field's limits and validator apply.
-void Retype(QLineEdit* edit, const QString& keys)
-{
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    QTest::keyClicks(edit, keys);
-}
-
-// Clicks OK and answers a message box that opens with OK; gives "caption: text" of that box,
-// or an empty text when none opened.
-QString ClickOk(TSourceInfo& dialog)
-{
-    QString shown;
-    QTimer::singleShot(0, [&shown] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            shown = box->windowTitle() + ": " + box->text();
-            box->button(QMessageBox::Ok)->click();
-        }
-    });
-    QTest::mouseClick(dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
-                      Qt::LeftButton);
-    QCoreApplication::processEvents();  // runs the answerer when no box held the loop
-    return shown;
 }
 
 }  // namespace
@@ -89,7 +79,7 @@ void SourceInfoTest::roundTrip()
     Retype(Field(dialog, "label"), newLabel);
     Retype(Field(dialog, "scale"), newScale);
     dialog.show();
-    QCOMPARE(ClickOk(dialog), "");
+    QCOMPARE(ClickOk(dialog).Caption(), "");
     QCOMPARE(dialog.result(), QDialog::Accepted);
     QCOMPARE(dialog.Label(), newLabel.toStdString());
     QCOMPARE(dialog.Scale(), readScale);
@@ -142,13 +132,13 @@ void SourceInfoTest::scaleOutOfRangeKeepsTheDialogOpen()
     QLineEdit* scale = Field(dialog, "scale");
     Retype(scale, "1000.5");
     Field(dialog, "label")->setFocus();
-    QCOMPARE(ClickOk(dialog), "Spekla: Value must lie with the range 0 to 1000.");
+    QCOMPARE(ClickOk(dialog).Caption(), "Spekla: Value must lie with the range 0 to 1000.");
     QVERIFY(dialog.isVisible());
     QCOMPARE(dialog.focusWidget(), scale);
     QCOMPARE(scale->selectedText(), "1000.5");
 
     Retype(scale, "1000");
-    QCOMPARE(ClickOk(dialog), "");
+    QCOMPARE(ClickOk(dialog).Caption(), "");
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), QDialog::Accepted);
     QCOMPARE(dialog.Scale(), 1000.0);
@@ -174,3 +164,7 @@ void SourceInfoTest::ScaleTextFitsTheField()
     QCOMPARE(shown, text);
     QVERIFY(shown.size() <= TSourceInfo::kScaleLength);
 }
+
+SPEKLA_QTEST(SourceInfoTest);
+
+#include "SourceInfoTest.moc"

@@ -1,48 +1,35 @@
-#include "ElementDialogTest.h"
-
 #include "elements/TElementDialog.h"
+#include "support/QtTestSupport.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QObject>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+
+// TElementDialog as a user meets it: an untouched OK hands nothing back, changed fields come
+// back, a bad symbol or ratio is refused with the dialog left open, and the field limits.
+class ElementDialogTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void roundTrip_data();
+    void roundTrip();
+    void badSymbolKeepsTheDialogOpen_data();
+    void badSymbolKeepsTheDialogOpen();
+    void ratioOutOfRangeKeepsTheDialogOpen();
+    void typing_data();
+    void typing();
+};
 
 namespace {
 
 QLineEdit* Field(TElementDialog& dialog, const char* name)
 {
     return dialog.findChild<QLineEdit*>(name);
-}
-
-// Replaces a field's text by typing, so the field's limits and validator apply.
-void Retype(QLineEdit* edit, const QString& keys)
-{
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    QTest::keyClicks(edit, keys);
-}
-
-// Clicks OK and answers a message box that opens with OK; gives "caption: text" of that box,
-// or an empty text when none opened.
-QString ClickOk(TElementDialog& dialog, QMessageBox::Icon* icon = nullptr)
-{
-    QString shown;
-    QTimer::singleShot(0, [&shown, icon] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            shown = box->windowTitle() + ": " + box->text();
-            if (icon != nullptr) {
-                *icon = box->icon();
-            }
-            box->button(QMessageBox::Ok)->click();
-        }
-    });
-    QTest::mouseClick(dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
-                      Qt::LeftButton);
-    QCoreApplication::processEvents();  // runs the answerer when no box held the loop
-    return shown;
 }
 
 constexpr double kNone = -1;  // a ratio column's "nothing handed back"
@@ -119,7 +106,7 @@ void ElementDialogTest::roundTrip()
         Retype(Field(dialog, "ratio"), ratioKeys);
     }
     dialog.show();
-    QCOMPARE(ClickOk(dialog), "");
+    QCOMPARE(ClickOk(dialog).Caption(), "");
     QCOMPARE(dialog.result(), QDialog::Accepted);
     if (newSymbol == "-") {
         QVERIFY(!dialog.NewSymbol());
@@ -154,16 +141,16 @@ void ElementDialogTest::badSymbolKeepsTheDialogOpen()
     QLineEdit* symbol = Field(dialog, "symbol");
     symbol->setText(keys);  // setText, as a tab key would move the focus instead
     Field(dialog, "ratio")->setFocus();
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QCOMPARE(ClickOk(dialog, &icon),
+    const SeenBox seen = ClickOk(dialog);
+    QCOMPARE(seen.Caption(),
              "Spekla: An element symbol must be one to three characters without blanks, not "
              "starting with a digit, + or -.");
-    QCOMPARE(icon, QMessageBox::Warning);
+    QCOMPARE(seen.icon, QMessageBox::Warning);
     QVERIFY(dialog.isVisible());
     QCOMPARE(dialog.focusWidget(), symbol);
 
     Retype(symbol, "Co");
-    QCOMPARE(ClickOk(dialog), "");
+    QCOMPARE(ClickOk(dialog).Caption(), "");
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), QDialog::Accepted);
     QCOMPARE(dialog.NewSymbol(), std::string("Co"));
@@ -176,13 +163,13 @@ void ElementDialogTest::ratioOutOfRangeKeepsTheDialogOpen()
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
     QLineEdit* ratio = Field(dialog, "ratio");
     Retype(ratio, "1001");
-    QCOMPARE(ClickOk(dialog), "Spekla: Value must lie with the range 0 to 1000.");
+    QCOMPARE(ClickOk(dialog).Caption(), "Spekla: Value must lie with the range 0 to 1000.");
     QVERIFY(dialog.isVisible());
     QCOMPARE(dialog.focusWidget(), ratio);
     QCOMPARE(ratio->selectedText(), "1001");
 
     Retype(ratio, "999.5");
-    QCOMPARE(ClickOk(dialog), "");
+    QCOMPARE(ClickOk(dialog).Caption(), "");
     QCOMPARE(dialog.result(), QDialog::Accepted);
     QCOMPARE(dialog.NewRatio(), 999.5);
 }
@@ -210,3 +197,7 @@ void ElementDialogTest::typing()
     Retype(edit, keys);
     QCOMPARE(edit->text(), result);
 }
+
+SPEKLA_QTEST(ElementDialogTest);
+
+#include "ElementDialogTest.moc"

@@ -1,12 +1,24 @@
-#include "PeriodicWindowTest.h"
-
-#include "database/TestFiles.h"
 #include "database/TextTables.h"
 #include "elements/TPeriodicWindow.h"
 #include "framework/SettingsStore.h"
+#include "support/QtTestSupport.h"
+#include "support/TestFiles.h"
 
+#include <QObject>
 #include <QSignalSpy>
 #include <QTest>
+
+class PeriodicWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void ClickTogglesOneElement();
+    void ControlClickSelectsThatElementAlone();
+    void PressReleasedElsewhereChangesNothing();
+    void DoubleClickTogglesOnce();
+    void LayoutComesBackAfterARestart();
+    void SelectionChangedElsewhereShows();
+};
 
 namespace {
 
@@ -119,3 +131,7 @@ void PeriodicWindowTest::SelectionChangedElsewhereShows()
     pane.window->update();
     QCOMPARE(pane.window->grab().toImage().pixel(inside) != before, true);
 }
+
+SPEKLA_QTEST(PeriodicWindowTest);
+
+#include "PeriodicWindowTest.moc"

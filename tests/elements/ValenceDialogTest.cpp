@@ -1,11 +1,22 @@
-#include "ValenceDialogTest.h"
-
 #include "elements/TValenceDialog.h"
+#include "support/QtTestSupport.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QObject>
 #include <QPushButton>
 #include <QTest>
+
+// TValenceDialog: which box stands for which flag, the flags it never shows, All and None.
+class ValenceDialogTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void boxMapsToItsFlag_data();
+    void boxMapsToItsFlag();
+    void allAndNoneKeepHiddenFlags_data();
+    void allAndNoneKeepHiddenFlags();
+};
 
 namespace {
 
@@ -110,3 +121,7 @@ void ValenceDialogTest::allAndNoneKeepHiddenFlags()
     ClickOk(dialog);
     QVERIFY(dialog.Flags() == WithHiddenFlags(result));
 }
+
+SPEKLA_QTEST(ValenceDialogTest);
+
+#include "ValenceDialogTest.moc"

@@ -1,9 +1,18 @@
-#include "DoubleRangeValidatorTest.h"
-
 #include "framework/TDoubleRangeValidator.h"
+#include "support/QtTestSupport.h"
 
 #include <QLocale>
+#include <QObject>
 #include <QTest>
+
+// TDoubleRangeValidator: the state it gives each text, whatever the locale.
+class DoubleRangeValidatorTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void states_data();
+    void states();
+};
 
 void DoubleRangeValidatorTest::states_data()
 {
@@ -51,3 +60,7 @@ void DoubleRangeValidatorTest::states()
         QCOMPARE(input, text);
     }
 }
+
+SPEKLA_QTEST(DoubleRangeValidatorTest);
+
+#include "DoubleRangeValidatorTest.moc"

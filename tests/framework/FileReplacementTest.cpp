@@ -1,6 +1,6 @@
-#include "FileFaultScope.h"
-#include "database/TestFiles.h"
 #include "framework/FileReplacement.h"
+#include "support/FileFaultScope.h"
+#include "support/TestFiles.h"
 
 #include <cerrno>
 #include <filesystem>

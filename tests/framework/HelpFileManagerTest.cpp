@@ -1,9 +1,8 @@
-#include "HelpFileManagerTest.h"
-
 #include "elements/TElementDialog.h"
 #include "elements/TValenceDialog.h"
 #include "framework/THelpFileManager.h"
 #include "framework/THelpWindow.h"
+#include "support/QtTestSupport.h"
 #include "workspace/MenuCommands.h"
 
 #include <QAction>
@@ -14,10 +13,33 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
+#include <QObject>
 #include <QPushButton>
 #include <QTest>
 #include <QVBoxLayout>
 #include <QWindow>
+
+// THelpFileManager: ShowHelpTopic reaches the one manager or nothing; topics open the help
+// window at their page and anchor; F1 finds the topic of a highlighted menu item, of the focused
+// widget in a dialog, and of the widget under the pointer in a main window, and leaves F1 to
+// the Help menu's shortcut where none applies. The dialogs' Help buttons open their pages.
+class HelpFileManagerTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void withoutAManagerNothingOpens();
+    void managerIsTheProcessInstanceWhileItLives();
+    void topicOpensItsPage_data();
+    void topicOpensItsPage();
+    void helpFromAModalDialogStaysUsable();
+    void f1InADialogFollowsTheFocus_data();
+    void f1InADialogFollowsTheFocus();
+    void f1OnAHighlightedMenuItem_data();
+    void f1OnAHighlightedMenuItem();
+    void f1InTheMainWindow_data();
+    void f1InTheMainWindow();
+    void helpButtonsOfTheDialogs();
+};
 
 namespace {
 
@@ -288,3 +310,7 @@ void HelpFileManagerTest::helpButtonsOfTheDialogs()
     QTest::keyClick(cancel, Qt::Key_F1);
     QCOMPARE(Shown(manager), Page("dialogs.html", "cancel"));
 }
+
+SPEKLA_QTEST(HelpFileManagerTest);
+
+#include "HelpFileManagerTest.moc"

@@ -1,13 +1,31 @@
-#include "HelpWindowTest.h"
-
 #include "framework/THelpWindow.h"
+#include "support/QtTestSupport.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QObject>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBrowser>
+
+// THelpWindow as a reader uses it: a topic opens at its anchor, the contents list and the
+// history move between pages, links between pages work, and the find bar finds a word without
+// regard to case, goes round the page and says when a word is not there.
+class HelpWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void opensAtTheAnchor();
+    void backAndForwardRetraceThePages();
+    void contentsListFollowsAndLeads();
+    void linkOpensItsPage();
+    void findBar_data();
+    void findBar();
+    void findGoesRoundThePage();
+    void enterAndShiftEnterStepThroughThePlaces();
+};
 
 namespace {
 
@@ -170,3 +188,7 @@ void HelpWindowTest::enterAndShiftEnterStepThroughThePlaces()
     QCOMPARE(Browser(window)->textCursor().position(), first);
     QCOMPARE(FindStatus(window), "");
 }
+
+SPEKLA_QTEST(HelpWindowTest);
+
+#include "HelpWindowTest.moc"

@@ -1,11 +1,26 @@
-#include "IdleDriverTest.h"
-
 #include "framework/IdleDriver.h"
+#include "support/QtTestSupport.h"
 
 #include <array>
 #include <memory>
 
+#include <QObject>
 #include <QTest>
+
+class IdleDriverTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void RunsClientsUntilNoWorkIsLeft();
+    void WakeRestartsAStoppedDriver();
+    void WorkAddedWhileRunningIsPickedUp();
+    void WakeDuringATurnIsNotLost();
+    void RemovedClientNeverRunsAgain();
+    void RemovalDuringATurn_data();
+    void RemovalDuringATurn();
+    void OwnerDestructionRemovesTheClient_data();
+    void OwnerDestructionRemovesTheClient();
+};
 
 void IdleDriverTest::RunsClientsUntilNoWorkIsLeft()
 {
@@ -167,3 +182,7 @@ void IdleDriverTest::OwnerDestructionRemovesTheClient()
     QTRY_VERIFY(!driver.IsRunning());
     QCOMPARE(turns, expectedTurns);
 }
+
+SPEKLA_QTEST(IdleDriverTest);
+
+#include "IdleDriverTest.moc"

@@ -1,38 +1,28 @@
-#include "InputDialogTest.h"
-
 #include "framework/TInputDialog.h"
+#include "support/QtTestSupport.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QObject>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
-namespace {
+// TInputDialog as a user meets it: what OK and Cancel do with the text, the box that explains a
+// wrong number, and what typing can and cannot put into the field.
+class InputDialogTest : public QObject {
+    Q_OBJECT
 
-struct SeenBox {
-    bool shown = false;
-    QString title;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QMessageBox::StandardButtons buttons;
+private slots:
+    void buttons_data();
+    void buttons();
+    void typing_data();
+    void typing();
 };
 
-// Answers the message box that opens next with OK, once its own event loop runs, and notes what
-// it showed. When no box opens the timer finds none and leaves `seen.shown` false.
-void AnswerNextBox(SeenBox& seen)
-{
-    QTimer::singleShot(0, [&seen] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr) {
-            return;
-        }
-        seen = {true, box->windowTitle(), box->text(), box->icon(), box->standardButtons()};
-        box->button(QMessageBox::Ok)->click();
-    });
-}
+namespace {
 
 QPushButton* Button(QDialog& dialog, QDialogButtonBox::StandardButton which)
 {
@@ -72,10 +62,8 @@ void InputDialogTest::buttons()
     QPushButton* button = Button(dialog, ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel);
     button->setFocus();
 
-    SeenBox seen;
-    AnswerNextBox(seen);
-    QTest::mouseClick(button, Qt::LeftButton);
-    QCoreApplication::processEvents();  // lets the answerer run when no box held the loop
+    const SeenBox seen =
+        AnswerNextMessageBox([button] { QTest::mouseClick(button, Qt::LeftButton); });
 
     QCOMPARE(seen.shown, !error.isEmpty());
     QCOMPARE(dialog.isVisible(), !error.isEmpty());
@@ -136,3 +124,7 @@ void InputDialogTest::typing()
     QTest::keyClicks(edit, keys);
     QCOMPARE(dialog.Text(), result);
 }
+
+SPEKLA_QTEST(InputDialogTest);
+
+#include "InputDialogTest.moc"

@@ -1,13 +1,30 @@
-#include "PaneSplitterTest.h"
-
 #include "framework/PaneSplitter.h"
+#include "support/QtTestSupport.h"
 
 #include <cmath>
 
 #include <QLineEdit>
+#include <QObject>
 #include <QPointer>
 #include <QSplitter>
 #include <QTest>
+
+// Widget tests of PaneSplitter: what a user sees of the panes' places and sizes after the
+// workspace's split, swap and remove sequences. Needs a QApplication (offscreen is enough).
+class PaneSplitterTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void arrangements_data();
+    void arrangements();
+    void splitKeepsSizesTheUserSet();
+    void removeAndReplaceDeleteAtOnce();
+    void forEachPaneToleratesRemoval();
+    void strangersAreNotPanes();
+    void panesCannotBeDraggedToNothing();
+    void focusSurvivesRearranging();
+    void proportionsComeBackOnTheSameShape();
+};
 
 namespace {
 
@@ -347,3 +364,7 @@ void PaneSplitterTest::proportionsComeBackOnTheSameShape()
     }
     QCOMPARE(second.Proportions(), before);
 }
+
+SPEKLA_QTEST(PaneSplitterTest);
+
+#include "PaneSplitterTest.moc"

@@ -1,7 +1,7 @@
-#include "FileFaultScope.h"
-#include "database/TestFiles.h"
 #include "framework/RegistryKey.h"
 #include "framework/SettingsStore.h"
+#include "support/FileFaultScope.h"
+#include "support/TestFiles.h"
 
 #include <cerrno>
 #include <chrono>

@@ -1,6 +1,6 @@
-#include "database/TestFiles.h"
 #include "framework/RegistryKey.h"
 #include "framework/SettingsStore.h"
+#include "support/TestFiles.h"
 
 #include <csignal>
 #include <cstdlib>

@@ -1,10 +1,23 @@
-#include "ColourButtonTest.h"
-
 #include "ChooserStub.h"
 #include "graph/TColourButton.h"
+#include "support/QtTestSupport.h"
 
+#include <QObject>
 #include <QSignalSpy>
 #include <QTest>
+
+// TColourButton: choosing a colour or cancelling, clicks the owner keeps for itself, and the
+// swatch it paints.
+class ColourButtonTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void clickChoosesOrCancels_data();
+    void clickChoosesOrCancels();
+    void ownerDecidesWhenClicksDoNotChoose();
+    void paintsTheColourInsideItsFrame_data();
+    void paintsTheColourInsideItsFrame();
+};
 
 Q_DECLARE_METATYPE(std::optional<QColor>)
 
@@ -73,3 +86,7 @@ void ColourButtonTest::paintsTheColourInsideItsFrame()
     QVERIFY(QColor(image.pixel(0, 0)) != colour);
     QVERIFY(QColor(image.pixel(39, 19)) != colour);
 }
+
+SPEKLA_QTEST(ColourButtonTest);
+
+#include "ColourButtonTest.moc"

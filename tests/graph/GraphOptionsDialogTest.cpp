@@ -1,8 +1,7 @@
-#include "GraphOptionsDialogTest.h"
-
 #include "ChooserStub.h"
 #include "graph/TColourButton.h"
 #include "graph/TGraphOptionsDialog.h"
+#include "support/QtTestSupport.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -10,51 +9,41 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QObject>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+
+// TGraphOptionsDialog as a user meets it: an untouched OK gives back the settings it opened on,
+// "% Change" reads and writes the height factor, refused numbers keep the dialog open, values
+// outside a field's range show at its limit, the element controls follow "Elements" and the
+// source list edits each table's colour.
+class GraphOptionsDialogTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void untouchedOkGivesTheSettingsBack_data();
+    void untouchedOkGivesTheSettingsBack();
+    void percentChangeIsTheHeightFactor_data();
+    void percentChangeIsTheHeightFactor();
+    void refusedNumberKeepsTheDialogOpen_data();
+    void refusedNumberKeepsTheDialogOpen();
+    void valueOutsideAFieldShowsItsLimit_data();
+    void valueOutsideAFieldShowsItsLimit();
+    void elementsBoxEnablesTenControls_data();
+    void elementsBoxEnablesTenControls();
+    void elementNamesAreFourLetters_data();
+    void elementNamesAreFourLetters();
+    void sourceListEditsTableColours_data();
+    void sourceListEditsTableColours();
+};
 
 Q_DECLARE_METATYPE(GraphSettings)
 
 namespace {
 
 const std::vector<std::string> kLabels{"NIST", "Kurucz", "Own"};
-
-template <typename Control>
-Control* Find(const QWidget& dialog, const QString& name)
-{
-    auto* control = dialog.findChild<Control*>(name);
-    if (control == nullptr) {
-        qFatal("no control %s", qPrintable(name));
-    }
-    return control;
-}
-
-// Replaces a field's text by typing, so the field's limits and validator apply.
-void Retype(QLineEdit* edit, const QString& keys)
-{
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    QTest::keyClicks(edit, keys);
-}
-
-// Clicks OK and answers a message box that opens; gives "caption: text" of that box, or an
-// empty text when none opened.
-QString ClickOk(QDialog& dialog)
-{
-    QString shown;
-    QTimer::singleShot(0, [&shown] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            shown = box->windowTitle() + ": " + box->text();
-            box->button(QMessageBox::Ok)->click();
-        }
-    });
-    QTest::mouseClick(dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
-                      Qt::LeftButton);
-    QCoreApplication::processEvents();  // runs the answerer when no box held the loop
-    return shown;
-}
 
 // Every setting off its default, with numbers whose six-digit texts do not read back exactly.
 GraphSettings Changed()
@@ -160,7 +149,7 @@ void GraphOptionsDialogTest::untouchedOkGivesTheSettingsBack()
     QCOMPARE(pages->tabText(0), "Display");
     QCOMPARE(pages->tabText(1), "Colours");
     dialog.show();
-    QCOMPARE(ClickOk(dialog), "");
+    QCOMPARE(ClickOk(dialog).Caption(), "");
     QCOMPARE(dialog.result(), QDialog::Accepted);
     QCOMPARE(Differences(dialog.Settings(), settings), "");
 }
@@ -196,7 +185,7 @@ void GraphOptionsDialogTest::percentChangeIsTheHeightFactor()
         Retype(field, keys);
     }
     dialog.show();
-    QCOMPARE(ClickOk(dialog), "");
+    QCOMPARE(ClickOk(dialog).Caption(), "");
     QCOMPARE(dialog.Settings().heightFactor, expected);
 }
 
@@ -244,14 +233,14 @@ void GraphOptionsDialogTest::refusedNumberKeepsTheDialogOpen()
     auto* pages = Find<QTabWidget>(dialog, "");
     pages->setCurrentIndex(1);
 
-    QCOMPARE(ClickOk(dialog), "Spekla: " + message);
+    QCOMPARE(ClickOk(dialog).Caption(), "Spekla: " + message);
     QVERIFY(dialog.isVisible());
     QCOMPARE(pages->currentIndex(), 0);
     QCOMPARE(dialog.focusWidget(), edit);
     QCOMPARE(edit->selectedText(), text);
 
     Retype(edit, "10");
-    QCOMPARE(ClickOk(dialog), "");
+    QCOMPARE(ClickOk(dialog).Caption(), "");
     QCOMPARE(dialog.result(), QDialog::Accepted);
     GraphSettings expected = Changed();
     SettingOf(expected, field) = field == "heightChange" ? 1.1 : 10.0;
@@ -285,7 +274,7 @@ void GraphOptionsDialogTest::valueOutsideAFieldShowsItsLimit()
     QCOMPARE(edit->text(), shown);
     QVERIFY(edit->hasAcceptableInput());
     dialog.show();
-    QCOMPARE(ClickOk(dialog), "");
+    QCOMPARE(ClickOk(dialog).Caption(), "");
     QCOMPARE(dialog.result(), QDialog::Accepted);
     GraphSettings expected;
     SettingOf(expected, field) = applied;
@@ -353,7 +342,7 @@ void GraphOptionsDialogTest::elementNamesAreFourLetters()
     }
     QCOMPARE(name->text(), expected);
     dialog.show();
-    QCOMPARE(ClickOk(dialog), "");
+    QCOMPARE(ClickOk(dialog).Caption(), "");
     QCOMPARE(dialog.Settings().elementNames[3], expected.toStdString());
 }
 
@@ -412,3 +401,7 @@ void GraphOptionsDialogTest::sourceListEditsTableColours()
     }
     QCOMPARE(Differences(dialog.Settings(), expected), "");
 }
+
+SPEKLA_QTEST(GraphOptionsDialogTest);
+
+#include "GraphOptionsDialogTest.moc"

@@ -1,7 +1,7 @@
 #include "database/TableArray.h"
-#include "database/TestFiles.h"
 #include "database/TextTables.h"
 #include "graph/GraphPass.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "database/TableArray.h"
-#include "database/TestFiles.h"
 #include "database/TextTables.h"
 #include "framework/SettingsStore.h"
 #include "graph/GraphSettings.h"
+#include "support/TestFiles.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

@@ -1,15 +1,27 @@
-#include "GraphWindowTest.h"
-
 #include "database/TableArray.h"
-#include "database/TestFiles.h"
 #include "database/TextTables.h"
 #include "framework/IdleDriver.h"
 #include "framework/SettingsStore.h"
 #include "graph/TGraphWindow.h"
+#include "support/QtTestSupport.h"
+#include "support/TestFiles.h"
 
+#include <QObject>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
+
+class GraphWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void ACompletePassStopsTheIdleDriver();
+    void SticksStandWhereTheirWavelengthsAre();
+    void ClickingAStickChoosesItsLine();
+    void AGrowingListDoesNotRestartThePass();
+    void OverlayStandsOnTheFirstOrderAxis();
+    void RenderingForPaperLeavesTheScreenAlone();
+};
 
 namespace {
 
@@ -147,3 +159,7 @@ void GraphWindowTest::RenderingForPaperLeavesTheScreenAlone()
     QVERIFY(graph.window->IsPassComplete());
     QVERIFY(graph.HasInk(198, 202));
 }
+
+SPEKLA_QTEST(GraphWindowTest);
+
+#include "GraphWindowTest.moc"

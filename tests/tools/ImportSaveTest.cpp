@@ -1,5 +1,5 @@
-#include "FileFaultScope.h"
 #include "ImportTestSupport.h"
+#include "support/FileFaultScope.h"
 
 #include <cerrno>
 #include <filesystem>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "database/LineRecord.h"
-#include "database/TestFiles.h"
+#include "support/TestFiles.h"
 #include "tools/ImportCounts.h"
 
 #include <map>

@@ -1,8 +1,8 @@
-#include "FileFaultScope.h"
-#include "KillDuringSave.h"
-#include "database/TestFiles.h"
 #include "database/TextTables.h"
 #include "framework/NumberFormat.h"
+#include "support/FileFaultScope.h"
+#include "support/KillDuringSave.h"
+#include "support/TestFiles.h"
 #include "workspace/ElementSelectionFile.h"
 
 #include <cerrno>

@@ -1,15 +1,14 @@
-#include "ExportCommandTest.h"
-
 #include "app/TExportDialog.h"
 #include "command/CommandNumbers.h"
 #include "database/TableArray.h"
-#include "database/TestFiles.h"
 #include "database/TextTables.h"
 #include "framework/IdleDriver.h"
 #include "framework/NumberFormat.h"
 #include "framework/RegistryKey.h"
 #include "framework/SettingsStore.h"
 #include "graph/TGraphWindow.h"
+#include "support/QtTestSupport.h"
+#include "support/TestFiles.h"
 #include "workspace/ActionTable.h"
 #include "workspace/MenuCommands.h"
 #include "workspace/TSpeklaWindow.h"
@@ -23,10 +22,24 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QObject>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+
+class ExportCommandTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void TypedExportWritesTheFile();
+    void BadRangeWarnsAndWritesNothing_data();
+    void BadRangeWarnsAndWritesNothing();
+    void FailedWriteWarnsAndKeepsTheOldFile();
+    void HomeFolderStandsForTilde();
+    void MenuItemAsksFirst();
+    void CancelWritesNothing();
+};
 
 namespace {
 
@@ -242,3 +255,7 @@ void ExportCommandTest::CancelWritesNothing()
     QVERIFY(!workspace.Exported());
     QCOMPARE(workspace.Stored("Range"), std::string("5.0"));
 }
+
+SPEKLA_QTEST(ExportCommandTest);
+
+#include "ExportCommandTest.moc"

@@ -1,9 +1,9 @@
-#include "FileFaultScope.h"
-#include "KillDuringSave.h"
 #include "database/TableArray.h"
-#include "database/TestFiles.h"
 #include "database/TextTables.h"
 #include "graph/Summation.h"
+#include "support/FileFaultScope.h"
+#include "support/KillDuringSave.h"
+#include "support/TestFiles.h"
 #include "workspace/ExportSettings.h"
 #include "workspace/ExportWriter.h"
 

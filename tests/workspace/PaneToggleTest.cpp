@@ -1,16 +1,27 @@
-#include "PaneToggleTest.h"
-
 #include "database/TableArray.h"
 #include "database/TextTables.h"
 #include "framework/IdleDriver.h"
 #include "framework/SettingsStore.h"
+#include "support/QtTestSupport.h"
 #include "workspace/TSpeklaWindow.h"
 
 #include <QLabel>
 #include <QMenu>
+#include <QObject>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
+
+class PaneToggleTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void ArrangementFollowsTheOrderShown_data();
+    void ArrangementFollowsTheOrderShown();
+    void ShowingTheGraphBelowBothMakesANewDataPane();
+    void HidingEveryPaneLeavesRoomForTheNext();
+    void ShownPanesAreSavedAndRestored();
+};
 
 namespace {
 
@@ -133,3 +144,7 @@ void PaneToggleTest::ShownPanesAreSavedAndRestored()
     QVERIFY(second.window.IsPaneShown(TSpeklaWindow::kDataPane));
     QVERIFY(second.window.IsPaneShown(TSpeklaWindow::kGraphPane));
 }
+
+SPEKLA_QTEST(PaneToggleTest);
+
+#include "PaneToggleTest.moc"

@@ -1,14 +1,13 @@
-#include "WorkspaceCommandsTest.h"
-
 #include "command/CommandNumbers.h"
 #include "command/GraphView.h"
 #include "database/TableArray.h"
-#include "database/TestFiles.h"
 #include "database/TextTables.h"
 #include "framework/IdleDriver.h"
 #include "framework/SettingsStore.h"
 #include "graph/TGraphOptionsDialog.h"
 #include "graph/TGraphWindow.h"
+#include "support/QtTestSupport.h"
+#include "support/TestFiles.h"
 #include "workspace/ActionTable.h"
 #include "workspace/MenuCommands.h"
 #include "workspace/TSpeklaWindow.h"
@@ -21,9 +20,28 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QObject>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+
+class WorkspaceCommandsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void DecimalsStepUpThenAlternate_data();
+    void DecimalsStepUpThenAlternate();
+    void InvertingEverySelectedElementIsRefused();
+    void CheckMarksFollowTheState();
+    void PaneCommandsAreDisabledWithoutThePane();
+    void WarningsShowInAWarningBox();
+    void PagingStopsAtTheEndsOfTheList();
+    void GraphMenuItemsFollowTheGraph();
+    void GraphOptionsReachTheGraph_data();
+    void GraphOptionsReachTheGraph();
+    void PanesRemovedMidWorkLeaveNothingBehind();
+    void AFailedOverlayLoadKeepsTheOverlayShown();
+};
 
 namespace {
 
@@ -340,3 +358,7 @@ void WorkspaceCommandsTest::AFailedOverlayLoadKeepsTheOverlayShown()
     QVERIFY(!workspace.window.Snapshot().overlayLoaded);
     QVERIFY(!workspace.Action(CM_DISPLAYOVERLAY)->isEnabled());
 }
+
+SPEKLA_QTEST(WorkspaceCommandsTest);
+
+#include "WorkspaceCommandsTest.moc"

@@ -1,9 +1,9 @@
 #include "database/TableArray.h"
-#include "database/TestFiles.h"
 #include "database/TextTables.h"
 #include "database/WavelengthFormat.h"
 #include "framework/RegistryKey.h"
 #include "framework/SettingsStore.h"
+#include "support/TestFiles.h"
 #include "workspace/WorkspaceState.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "FileFaultScope.h"
+#include "support/FileFaultScope.h"
 
 FileFaultScope::FileFaultScope(FileFaults::Step step, int error, std::string suffix)
 {

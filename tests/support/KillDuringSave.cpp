@@ -1,4 +1,4 @@
-#include "KillDuringSave.h"
+#include "support/KillDuringSave.h"
 
 #include <csignal>
 #include <fstream>
