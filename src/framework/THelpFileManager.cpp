@@ -2,7 +2,6 @@
 
 #include "framework/HelpTopics.h"
 #include "framework/THelpWindow.h"
-#include "workspace/HelpContexts.h"
 
 #include <utility>
 
@@ -158,17 +157,15 @@ std::optional<int> THelpFileManager::TopicFor(QWidget* receiver)
     return NearestContext(receiver);
 }
 
-// The command of the highlighted item, else the topic of the widget the menu belongs to (a
+// The topic the highlighted item carries, else the topic of the widget the menu belongs to (a
 // pane's own menu).
 std::optional<int> THelpFileManager::MenuTopic(const QMenu& menu)
 {
     if (const QAction* action = menu.activeAction()) {
         bool isNumber = false;
-        const int commandId = action->data().toInt(&isNumber);
+        const int context = action->property(kHelpContextProperty).toInt(&isNumber);
         if (isNumber) {
-            if (const std::optional<int> topic = HelpContextForCommand(commandId)) {
-                return topic;
-            }
+            return context;
         }
     }
     return NearestContext(menu.parentWidget());

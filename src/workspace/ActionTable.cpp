@@ -1,6 +1,8 @@
 #include "workspace/ActionTable.h"
 
+#include "framework/THelpFileManager.h"
 #include "workspace/ActionRules.h"
+#include "workspace/HelpContexts.h"
 #include "workspace/MenuCommandTable.h"
 
 #include <QAction>
@@ -31,7 +33,11 @@ void ActionTable::Make(const MenuCommand& command)
 void ActionTable::Add(int commandId, QAction* action)
 {
     m_actions[commandId] = action;
-    action->setData(commandId);  // the help manager finds a highlighted item's topic by it
+    action->setData(commandId);
+    // F1 on a highlighted menu item opens the topic the action carries.
+    if (const std::optional<int> topic = HelpContextForCommand(commandId)) {
+        action->setProperty(kHelpContextProperty, *topic);
+    }
     // A checkable action's own toggling is undone by Apply: the state decides the mark.
     connect(action, &QAction::triggered, this, [this, commandId] { emit Triggered(commandId); });
 }

@@ -1,6 +1,5 @@
 #include "workspace/TSpeklaWindow.h"
 
-#include "app/TExportDialog.h"
 #include "command/CommandNumbers.h"
 #include "database/DataSources.h"
 #include "database/IntensityFormat.h"
@@ -25,6 +24,7 @@
 #include "workspace/MenuCommandHandler.h"
 #include "workspace/MenuCommands.h"
 #include "workspace/PaneLayout.h"
+#include "workspace/TExportDialog.h"
 #include "workspace/WorkspaceSnapshot.h"
 
 #include <algorithm>

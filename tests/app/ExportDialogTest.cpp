@@ -1,4 +1,4 @@
-#include "app/TExportDialog.h"
+#include "workspace/TExportDialog.h"
 #include "support/QtTestSupport.h"
 
 #include <QAbstractButton>

@@ -3,7 +3,6 @@
 #include "framework/THelpFileManager.h"
 #include "framework/THelpWindow.h"
 #include "support/QtTestSupport.h"
-#include "workspace/MenuCommands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -216,19 +215,17 @@ void HelpFileManagerTest::f1InADialogFollowsTheFocus()
 
 void HelpFileManagerTest::f1OnAHighlightedMenuItem_data()
 {
-    QTest::addColumn<int>("command");
+    QTest::addColumn<int>("itemTopic");  // -1: the item carries none
     QTest::addColumn<int>("ownerTopic");
     QTest::addColumn<QUrl>("page");
-    QTest::newRow("item with a topic")
-        << CM_GOTOWAVELENGTH << 0 << Page("menu-data.html", "go-to-wavelength");
-    QTest::newRow("item without, pane's menu") << CM_PRINT << 71 << Page("graph-window.html");
-    QTest::newRow("item without, main menu") << CM_PRINT << 0 << Page("index.html");
-    QTest::newRow("no command number") << -1 << 71 << Page("graph-window.html");
+    QTest::newRow("item with a topic") << 39 << 0 << Page("menu-data.html", "go-to-wavelength");
+    QTest::newRow("item without, pane's menu") << -1 << 71 << Page("graph-window.html");
+    QTest::newRow("item without, main menu") << -1 << 0 << Page("index.html");
 }
 
 void HelpFileManagerTest::f1OnAHighlightedMenuItem()
 {
-    QFETCH(int, command);
+    QFETCH(int, itemTopic);
     QFETCH(int, ownerTopic);
     QFETCH(QUrl, page);
     THelpFileManager manager;
@@ -240,8 +237,8 @@ void HelpFileManagerTest::f1OnAHighlightedMenuItem()
     }
     auto* menu = new QMenu(owner);
     QAction* item = menu->addAction("Item");
-    if (command >= 0) {
-        item->setData(command);
+    if (itemTopic >= 0) {
+        item->setProperty(kHelpContextProperty, itemTopic);
     }
     menu->popup(owner->mapToGlobal(QPoint(0, 0)));
     QVERIFY(QTest::qWaitForWindowExposed(menu));

@@ -1,4 +1,4 @@
-#include "app/TExportDialog.h"
+#include "workspace/TExportDialog.h"
 
 #include "framework/DoubleRange.h"
 #include "framework/NumberFormat.h"
