@@ -13,12 +13,8 @@
 #include "database/DataSources.h"
 #include "database/IntensityFormat.h"
 #include "database/TableArray.h"
-#include "framework/HelpTopics.h"
 #include "framework/SettingDescriptors.h"
 #include "framework/SettingsStore.h"
-#include "framework/THelpFileManager.h"
-#include "framework/UserMessage.h"
-#include "framework/UserMessages.h"
 #include "graph/TGraphWindow.h"
 #include "workspace/ActionTable.h"
 #include "workspace/MenuCommands.h"
@@ -81,7 +77,7 @@ TSDIDecFrame::TSDIDecFrame(TextTables& text, TableArray& tables, SettingsStore& 
 // The dock reports its hiding while the window is taken down, when the frame is no more.
 TSDIDecFrame::~TSDIDecFrame()
 {
-    disconnect(CommandBar, nullptr, this, nullptr);
+    disconnect(m_commandBar, nullptr, this, nullptr);
 }
 
 // Only what works today is offered; the menus take their items from the workspace's actions.
@@ -134,7 +130,8 @@ void TSDIDecFrame::CreateMenus()
     for (QMenu* menu : {file, data, elements, graph, m_sourcesMenu, m_windowMenu, help}) {
         connect(menu, &QMenu::aboutToShow, this, &TSDIDecFrame::ApplyState);
     }
-    connect(&actions, &ActionTable::Triggered, this, &TSDIDecFrame::EvFrameCommand);
+    connect(m_workspace, &TSpeklaWindow::FrameCommandRequested, this,
+            &TSDIDecFrame::EvFrameCommand);
     connect(m_workspace, &TSpeklaWindow::StateChanged, this, &TSDIDecFrame::ApplyState);
     connect(m_workspace, &TSpeklaWindow::AboutRequested, this, &TSDIDecFrame::About);
     connect(m_workspace, &TSpeklaWindow::PrintRequested, this, &TSDIDecFrame::Print);
@@ -152,22 +149,14 @@ void TSDIDecFrame::AddActions(QMenu* menu, std::initializer_list<int> commandIds
     }
 }
 
-// The commands that concern the frame itself; the workspace handles the others.
+// The commands that concern the frame itself, passed on by the workspace.
 void TSDIDecFrame::EvFrameCommand(int commandId)
 {
     if (commandId == CM_EXIT) {
         close();
     } else if (commandId == CM_COMMANDLINE) {
-        CommandBar->setVisible(CommandBar->isHidden());
+        m_commandBar->setVisible(m_commandBar->isHidden());
         ApplyState();
-    } else if (commandId == CM_HELPCONTENTS) {
-        ShowHelpTopic(kHelpContentsTopic);
-    } else if (commandId == CM_HELPCOMMANDS) {
-        ShowHelpTopic(kCommandLineTopic);
-    } else if (commandId == CM_ABOUT) {
-        About();
-    } else if (commandId == CM_PRINT) {
-        Print();
     } else if (commandId == CM_PRINTSETUP) {
         PrintSetup();
     } else if (commandId == CM_SAVEGRAPH) {
@@ -233,22 +222,34 @@ void TSDIDecFrame::About()
 void TSDIDecFrame::ApplyState()
 {
     WorkspaceSnapshot state = m_workspace->Snapshot();
-    state.commandLineShown = !CommandBar->isHidden();
+    state.commandLineShown = !m_commandBar->isHidden();
     m_workspace->Actions().Apply(state);
     ShowMinimumIntensity(state.linear);
     // Indicators: greyed while off.
-    RatiosGadget->setEnabled(state.useRatios);
-    SummationGadget->setEnabled(state.graphShown && state.summation != SummationMode::Off);
+    m_ratiosGadget->setEnabled(state.useRatios);
+    m_summationGadget->setEnabled(state.graphShown && state.summation != SummationMode::Off);
 }
 
 void TSDIDecFrame::CreateStatusBar()
 {
-    MinIntensityGadget = AddGadget(statusBar(), "0", tr("Minimum intensity"), 7);
-    HeightGadget = AddGadget(statusBar(), "", tr("Height of graph"), 7);
-    RangeGadget = AddGadget(statusBar(), "", tr("Graph range"), 9);
-    ScanGadget = AddGadget(statusBar(), "0%", tr("Scan percent"), 5);
-    RatiosGadget = AddGadget(statusBar(), "RAT", tr("Element ratios are in use"), 3);
-    SummationGadget = AddGadget(statusBar(), "SUM", tr("The summation curve is shown"), 3);
+    m_minIntensityGadget = AddGadget(statusBar(), "0", tr("Minimum intensity"), 7);
+    m_heightGadget = AddGadget(statusBar(), "", tr("Height of graph"), 7);
+    m_rangeGadget = AddGadget(statusBar(), "", tr("Graph range"), 9);
+    m_scanGadget = AddGadget(statusBar(), "0%", tr("Scan percent"), 5);
+    m_ratiosGadget = AddGadget(statusBar(), "RAT", tr("Element ratios are in use"), 3);
+    m_summationGadget = AddGadget(statusBar(), "SUM", tr("The summation curve is shown"), 3);
+    // Queued: the graph reports from inside its drawing pass.
+    connect(
+        m_workspace, &TSpeklaWindow::StatusTextChanged, statusBar(),
+        [this](const QString& text) { statusBar()->showMessage(text); }, Qt::QueuedConnection);
+    connect(
+        m_workspace, &TSpeklaWindow::GraphStatusChanged, this,
+        [this](const QString& height, const QString& range) {
+            m_heightGadget->setText(height);
+            m_rangeGadget->setText(range);
+        },
+        Qt::QueuedConnection);
+    connect(m_workspace, &TSpeklaWindow::ScanPercentChanged, this, &TSDIDecFrame::ShowScanPercent);
     for (auto [text, key] : {std::pair{tr("Up"), Qt::Key_Up}, {tr("Down"), Qt::Key_Down}}) {
         auto* indicator = new ModeIndicator(text, key, statusBar());
         indicator->setToolTip(
@@ -259,22 +260,22 @@ void TSDIDecFrame::CreateStatusBar()
 
 void TSDIDecFrame::CreateCommandBar(const TextTables& text)
 {
-    CommandBar = new QDockWidget(tr("Command Line"), this);
-    CommandBar->setObjectName("Command Line");
-    CommandBar->setAllowedAreas(Qt::TopDockWidgetArea | Qt::BottomDockWidgetArea);
-    m_commandLine = new TComboEdit(CommandBar);
+    m_commandBar = new QDockWidget(tr("Command Line"), this);
+    m_commandBar->setObjectName("Command Line");
+    m_commandBar->setAllowedAreas(Qt::TopDockWidgetArea | Qt::BottomDockWidgetArea);
+    m_commandLine = new TComboEdit(m_commandBar);
     const CommandList keywords = CommandList::ForElements(text);
     for (const Command& command : keywords.Entries()) {
         m_commandLine->AddCommand(command);
     }
-    CommandBar->setWidget(m_commandLine);
-    addDockWidget(Qt::BottomDockWidgetArea, CommandBar);
+    m_commandBar->setWidget(m_commandLine);
+    addDockWidget(Qt::BottomDockWidgetArea, m_commandBar);
     connect(m_commandLine->LineEdit(), &TLineEdit::CommandEntered, m_workspace,
             &TSpeklaWindow::EvCommand);
     // Closing from inside the key handler of the box would destroy it under its own feet.
     connect(m_commandLine->LineEdit(), &TLineEdit::QuitRequested, this, &QWidget::close,
             Qt::QueuedConnection);
-    connect(CommandBar, &QDockWidget::visibilityChanged, this, &TSDIDecFrame::ApplyState);
+    connect(m_commandBar, &QDockWidget::visibilityChanged, this, &TSDIDecFrame::ApplyState);
     connect(m_workspace, &TSpeklaWindow::ElementRenamed, m_commandLine->LineEdit(),
             &TLineEdit::RenameElement);
     // The menus' keys win over the command line's own editing keys while they are enabled.
@@ -364,33 +365,10 @@ void TSDIDecFrame::focusInEvent(QFocusEvent* event)
     m_commandLine->setFocus();
 }
 
-bool TSDIDecFrame::event(QEvent* event)
-{
-    if (event->type() == UserMessage::kType) {
-        EvUserMessage(static_cast<const UserMessage&>(*event));
-        return true;
-    }
-    return QMainWindow::event(event);
-}
-
-void TSDIDecFrame::EvUserMessage(const UserMessage& message)
-{
-    switch (message.Number()) {
-        case WM_STATUSTEXT:
-            statusBar()->showMessage(message.Text());
-            break;
-        case WM_GADGETTEXT:
-            (message.First() == 0 ? HeightGadget : RangeGadget)->setText(message.Text());
-            break;
-        default:
-            break;
-    }
-}
-
 // The minimum intensity in the units of the data window's scale.
 void TSDIDecFrame::ShowMinimumIntensity(bool linear)
 {
-    MinIntensityGadget->setText(
+    m_minIntensityGadget->setText(
         QString::fromStdString(MinimumIntensityText(m_tables.MinIntensity(), linear)));
 }
 
@@ -401,15 +379,15 @@ void TSDIDecFrame::ShowWarning(const QString& text)
 
 void TSDIDecFrame::ShowScanPercent(int percent)
 {
-    ScanGadget->setText(QString::number(percent) + "%");
+    m_scanGadget->setText(QString::number(percent) + "%");
 }
 
 QString TSDIDecFrame::ScanText() const
 {
-    return ScanGadget->text();
+    return m_scanGadget->text();
 }
 
 QString TSDIDecFrame::MinIntensityText() const
 {
-    return MinIntensityGadget->text();
+    return m_minIntensityGadget->text();
 }

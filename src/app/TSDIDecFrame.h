@@ -14,7 +14,6 @@ class TableArray;
 class TComboEdit;
 class TextTables;
 class TSpeklaWindow;
-class UserMessage;
 
 // The main frame: menu bar, status bar with its indicators, the docked command line, and the
 // workspace as its central window. It remembers its placement between runs.
@@ -29,7 +28,6 @@ public:
     void SetupWindow();
     // Shows the frame as the stored show command ("State") or placement asks.
     void ShowAtStart();
-    void ShowScanPercent(int percent);
     // A problem met while running, shown in the status bar until the next message.
     void ShowWarning(const QString& text);
 
@@ -42,7 +40,6 @@ public:
     bool PrintTo(QPrinter& printer);
 
 protected:
-    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
 
@@ -58,7 +55,7 @@ private:
     void ApplyState();
     void CreateStatusBar();
     void CreateCommandBar(const TextTables& text);
-    void EvUserMessage(const UserMessage& message);
+    void ShowScanPercent(int percent);
     void ShowMinimumIntensity(bool linear);
     void CleanupWindow();
     void RestorePlacement();
@@ -70,13 +67,13 @@ private:
     TSpeklaWindow* m_workspace;
     QMenu* m_sourcesMenu = nullptr;
     QMenu* m_windowMenu = nullptr;
-    QLabel* MinIntensityGadget = nullptr;
-    QLabel* ScanGadget = nullptr;
-    QLabel* HeightGadget = nullptr;
-    QLabel* RangeGadget = nullptr;
-    QLabel* RatiosGadget = nullptr;
-    QLabel* SummationGadget = nullptr;
-    QDockWidget* CommandBar = nullptr;
+    QLabel* m_minIntensityGadget = nullptr;
+    QLabel* m_scanGadget = nullptr;
+    QLabel* m_heightGadget = nullptr;
+    QLabel* m_rangeGadget = nullptr;
+    QLabel* m_ratiosGadget = nullptr;
+    QLabel* m_summationGadget = nullptr;
+    QDockWidget* m_commandBar = nullptr;
     TComboEdit* m_commandLine = nullptr;
     bool m_placementRestored = false;
     bool m_cleanedUp = false;

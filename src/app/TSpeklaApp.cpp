@@ -71,16 +71,10 @@ void TSpeklaApp::ProcessCommandLine(const ProgramOptions& options)
 
 void TSpeklaApp::LoadFiles(const ProgramOptions& options)
 {
-    TSpeklaWindow* workspace = m_frame->Workspace();
     for (const ProgramOptions::FileToLoad& file : options.files) {
-        if (file.kind == ProgramOptions::FileKind::ElementFile) {
-            workspace->LoadElementFile(file.path);
-            workspace->SelectionChanged();
-        } else {
-            workspace->LoadOverlay(file.path);
-        }
+        m_frame->Workspace()->OpenFile(file.path,
+                                       file.kind == ProgramOptions::FileKind::ElementFile);
     }
-    emit workspace->StateChanged();
 }
 
 void TSpeklaApp::RegisterFileTypes()
@@ -122,10 +116,12 @@ int TSpeklaApp::RunCommandFile()
     return done ? 0 : 1;
 }
 
+// The other idle clients get one turn after, so that the panes follow the full list.
 void TSpeklaApp::CompleteFill()
 {
     while (IdleAction(std::chrono::seconds(1))) {
     }
+    m_idle.RunTurn();
 }
 
 void TSpeklaApp::Tell(const QString& text) const
@@ -177,17 +173,6 @@ bool TSpeklaApp::IdleAction(std::chrono::microseconds budget)
         m_frame->Workspace()->RefreshViews();
     }
     ReportTableWarnings();
-    const int percent = static_cast<int>(m_tables.Progress() * 100.0);
-    if (percent != LastPercent && m_frame) {
-        m_frame->ShowScanPercent(percent);
-        LastPercent = percent;
-    }
-    // The revision, not the count: a rebuild may refill to the same number of lines.
-    const uint64_t revision = m_tables.DisplayList().Revision();
-    if (revision != m_lastListRevision && m_frame) {
-        m_lastListRevision = revision;
-        m_frame->Workspace()->EvLineCount();
-    }
     return workLeft;
 }
 

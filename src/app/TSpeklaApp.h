@@ -73,6 +73,4 @@ private:
     THelpFileManager m_help;  // F1 and the help window, for the whole run
     std::unique_ptr<TSDIDecFrame> m_frame;
     QTimer m_tableWatch;
-    int LastPercent = 0;
-    uint64_t m_lastListRevision = 0;  // of the display list at the last idle step
 };

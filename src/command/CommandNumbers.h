@@ -1,9 +1,10 @@
 #pragma once
 
-#include "framework/UserMessages.h"
-
 // The numbers of the typed commands: the keyword table resolves a word to one of these and the
-// interpreter dispatches on them. They continue the user-message numbering (1124 to 1159).
+// interpreter dispatches on them (1124 to 1159: they count on from the base of the window
+// messages of the platform the program came from, which stored files and scripts may hold).
+
+constexpr int WM_USER = 0x400;
 
 // 0 ends the program; it never reaches the interpreter.
 constexpr int CMD_QUIT = 0;

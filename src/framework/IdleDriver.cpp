@@ -5,7 +5,7 @@
 IdleDriver::IdleDriver(QObject* parent) : QObject(parent)
 {
     m_timer.setInterval(0);
-    connect(&m_timer, &QTimer::timeout, this, &IdleDriver::RunClients);
+    connect(&m_timer, &QTimer::timeout, this, &IdleDriver::RunTurn);
 }
 
 IdleDriver::~IdleDriver()
@@ -59,7 +59,7 @@ void IdleDriver::Wake()
     }
 }
 
-void IdleDriver::RunClients()
+void IdleDriver::RunTurn()
 {
     ++m_runDepth;
     m_wokenDuringRun = false;

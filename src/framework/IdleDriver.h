@@ -34,6 +34,8 @@ public:
     // The client never runs again, even when removed during a turn. Unknown ids are ignored.
     void RemoveClient(ClientId id);
     void Wake();
+    // Runs every client once, as each timer tick does; also callable to finish work at once.
+    void RunTurn();
     bool IsRunning() const { return m_timer.isActive(); }
 
 private:
@@ -44,13 +46,12 @@ private:
         bool removed = false;
     };
 
-    void RunClients();
     void DropRemoved();
 
     QTimer m_timer;
     // Held by pointer: a step may add clients while it runs, and must not be moved meanwhile.
     std::vector<std::unique_ptr<Client>> m_clients;
     ClientId m_lastId = 0;
-    int m_runDepth = 0;  // RunClients calls in progress (a step may run an event loop)
+    int m_runDepth = 0;  // RunTurn calls in progress (a step may run an event loop)
     bool m_wokenDuringRun = false;
 };

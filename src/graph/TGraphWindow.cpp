@@ -5,8 +5,6 @@
 #include "database/TextTables.h"
 #include "database/WavelengthFormat.h"
 #include "database/WavetableFile.h"
-#include "framework/UserMessage.h"
-#include "framework/UserMessages.h"
 #include "graph/GraphPainter.h"
 
 #include <algorithm>
@@ -351,9 +349,9 @@ void TGraphWindow::FinishPass(QPainter& painter, const GraphPainter& graph)
         graph.DrawSummation(painter, m_summation);
     }
     m_dirty = rect();
-    if (window() != nullptr && !m_progress.isEmpty()) {
+    if (!m_progress.isEmpty()) {
         m_progress.clear();
-        UserMessage::Post(window(), WM_STATUSTEXT, 0, QString());
+        emit ProgressTextChanged(m_progress);
     }
 }
 
@@ -361,14 +359,14 @@ void TGraphWindow::FinishPass(QPainter& painter, const GraphPainter& graph)
 void TGraphWindow::ShowProgress()
 {
     const size_t table = m_pass.CurrentTable();
-    if (table == 0 || table > m_tables.FileCount() || window() == nullptr) {
+    if (table == 0 || table > m_tables.FileCount()) {
         return;
     }
     const QString text = QString::fromStdString(m_tables.FileAt(table - 1).Label()) + " : " +
                          tr(kOrderTexts[m_pass.CurrentOrder() - 1]);
     if (text != m_progress) {
         m_progress = text;
-        UserMessage::Post(window(), WM_STATUSTEXT, 0, text);
+        emit ProgressTextChanged(text);
     }
 }
 

@@ -81,6 +81,8 @@ signals:
     void SummationToggleRequested();
     void OptionsRequested();  // "Options..." in the popup menu
     void OverlayToggleRequested();
+    // What the drawing pass is doing ("label : Drawing first order..."); empty when done.
+    void ProgressTextChanged(const QString& text);
 
 protected:
     bool event(QEvent* event) override;

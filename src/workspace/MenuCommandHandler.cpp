@@ -7,7 +7,9 @@
 #include "database/TextTables.h"
 #include "database/WavelengthFormat.h"
 #include "elements/TValenceDialog.h"
+#include "framework/HelpTopics.h"
 #include "framework/NumberFormat.h"
+#include "framework/THelpFileManager.h"
 #include "framework/TInputDialog.h"
 #include "graph/TGraphOptionsDialog.h"
 #include "graph/TGraphWindow.h"
@@ -35,7 +37,7 @@ MenuCommandHandler::MenuCommandHandler(TSpeklaWindow& workspace, CommandInterpre
 {
 }
 
-void MenuCommandHandler::Run(int commandId)
+bool MenuCommandHandler::Run(int commandId)
 {
     if (const TypedEquivalent* typed = FindTypedEquivalent(commandId)) {
         m_workspace.ShowWarning(
@@ -44,12 +46,13 @@ void MenuCommandHandler::Run(int commandId)
                static_cast<size_t>(commandId - CM_SOURCE1) < m_tables.FileCount()) {
         m_workspace.ToggleSource(static_cast<size_t>(commandId - CM_SOURCE1));
     } else if (!RunGraphCommand(commandId)) {
-        RunMenuOnlyCommand(commandId);
+        return RunMenuOnlyCommand(commandId);
     }
+    return true;
 }
 
 // The menu commands that have no typed form, or that ask for their value first.
-void MenuCommandHandler::RunMenuOnlyCommand(int commandId)
+bool MenuCommandHandler::RunMenuOnlyCommand(int commandId)
 {
     switch (commandId) {
         case CM_GOTOWAVELENGTH:
@@ -101,9 +104,22 @@ void MenuCommandHandler::RunMenuOnlyCommand(int commandId)
         case CM_GRAPHWINDOW:
             m_workspace.ToggleGraphWindow();
             break;
-        default:
+        case CM_HELPCONTENTS:
+            ShowHelpTopic(kHelpContentsTopic);
             break;
+        case CM_HELPCOMMANDS:
+            ShowHelpTopic(kCommandLineTopic);
+            break;
+        case CM_ABOUT:
+            m_workspace.About();
+            break;
+        case CM_PRINT:
+            m_workspace.Print();
+            break;
+        default:
+            return false;
     }
+    return true;
 }
 
 // The minimum intensity on the scale the list shows.

@@ -15,10 +15,11 @@ public:
     MenuCommandHandler(TSpeklaWindow& workspace, CommandInterpreter& interpreter, TextTables& text,
                        TableArray& tables);
 
-    void Run(int commandId);
+    // False for a command of the frame (exit, command line, print set-up, save graph).
+    bool Run(int commandId);
 
 private:
-    void RunMenuOnlyCommand(int commandId);
+    bool RunMenuOnlyCommand(int commandId);
     bool RunGraphCommand(int commandId);
     void RunTyped(int commandId, const char* argument);
     double ShownMinimumIntensity() const;

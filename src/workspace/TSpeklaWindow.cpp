@@ -13,8 +13,6 @@
 #include "framework/SettingDescriptors.h"
 #include "framework/StringUtil.h"
 #include "framework/THelpFileManager.h"
-#include "framework/UserMessage.h"
-#include "framework/UserMessages.h"
 #include "framework/WaitCursor.h"
 #include "graph/OverlayFile.h"
 #include "graph/TGraphWindow.h"
@@ -59,6 +57,11 @@ TSpeklaWindow::TSpeklaWindow(TextTables& text, TableArray& tables, SettingsStore
 {
     setObjectName("Workspace");
     connect(m_actions, &ActionTable::Triggered, this, &TSpeklaWindow::EvMenuCommand);
+    // Watches what the idle fill did; it never has work of its own.
+    m_idle.AddClient(this, [this](std::chrono::microseconds) {
+        WatchList();
+        return false;
+    });
     SetPaneFactory(kDataPane, [this] { return MakeDataWindow(); });
     SetPaneFactory(kGraphPane, [this] { return MakeGraphWindow(); });
     SetPaneFactory(kElementPane, [this] { return MakeElementWindow(); });
@@ -134,6 +137,7 @@ QWidget* TSpeklaWindow::MakeGraphWindow()
             [this] { EvMenuCommand(CM_GRAPHOPTIONS); });
     connect(graph, &TGraphWindow::OverlayToggleRequested, this,
             [this] { EvMenuCommand(CM_DISPLAYOVERLAY); });
+    connect(graph, &TGraphWindow::ProgressTextChanged, this, &TSpeklaWindow::StatusTextChanged);
     graph->SetOverlay(&m_overlay);
     if (const std::optional<uint32_t> mode = kUseSummation.Stored(m_store)) {
         graph->SetSummation(static_cast<SummationMode>(*mode));
@@ -261,11 +265,10 @@ void TSpeklaWindow::ToggleGraphWindow()
     TogglePane(kGraphPane);
     if (IsPaneShown(kGraphPane)) {
         ShowGraphStatus();
-    } else if (window() != this) {
+    } else {
         // No graph: no height or range to show, and no drawing in progress.
-        UserMessage::Post(window(), WM_GADGETTEXT, 0, QString());
-        UserMessage::Post(window(), WM_GADGETTEXT, 1, QString());
-        UserMessage::Post(window(), WM_STATUSTEXT, 0, QString());
+        emit GraphStatusChanged(QString(), QString());
+        emit StatusTextChanged(QString());
     }
 }
 
@@ -310,9 +313,22 @@ void TSpeklaWindow::SetWarningSink(std::function<void(const std::string&)> sink)
     m_warningSink = std::move(sink);
 }
 
+void TSpeklaWindow::OpenFile(const std::string& fileName, bool elementFile)
+{
+    if (elementFile) {
+        LoadElementFile(fileName);
+        SelectionChanged();
+    } else {
+        LoadOverlay(fileName);
+    }
+    emit StateChanged();
+}
+
 void TSpeklaWindow::EvMenuCommand(int commandId)
 {
-    m_menuCommands->Run(commandId);
+    if (!m_menuCommands->Run(commandId)) {
+        emit FrameCommandRequested(commandId);
+    }
     emit StateChanged();
 }
 
@@ -328,6 +344,21 @@ void TSpeklaWindow::Page(int direction)
         m_tables.GoToWavelength(static_cast<int32_t>(
             std::clamp(target, 0.0, static_cast<double>(TableArray::kFullSpan))));
         RefreshViews();
+    }
+}
+
+// The revision, not the count: a rebuild may refill to the same number of lines.
+void TSpeklaWindow::WatchList()
+{
+    const int percent = static_cast<int>(m_tables.Progress() * 100.0);
+    if (percent != m_scanPercent) {
+        m_scanPercent = percent;
+        emit ScanPercentChanged(percent);
+    }
+    const uint64_t revision = m_tables.DisplayList().Revision();
+    if (revision != m_listRevision) {
+        m_listRevision = revision;
+        EvLineCount();
     }
 }
 
@@ -416,10 +447,9 @@ void TSpeklaWindow::ShowGraphStatus()
     if (graph == nullptr) {
         return;
     }
-    UserMessage::Post(window(), WM_GADGETTEXT, 0,
-                      QString::fromStdString(FormatFixedPoint(graph->Height(), 1)));
-    UserMessage::Post(window(), WM_GADGETTEXT, 1,
-                      QString::fromStdString(FormatFixedPoint(graph->Range(), 1)) + " \u00C5");
+    emit GraphStatusChanged(
+        QString::fromStdString(FormatFixedPoint(graph->Height(), 1)),
+        QString::fromStdString(FormatFixedPoint(graph->Range(), 1)) + " \u00C5");
 }
 
 // The points of the last overlay stay until a new file has been read whole.

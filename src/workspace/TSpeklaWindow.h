@@ -55,9 +55,11 @@ public:
 
     // A typed command; 1 when it acted, 0 when it refused (after showing any warning).
     int EvCommand(int commandId, const QString& keyword, const QString& argument);
+    // A file given at start: an element selection, or else an overlay.
+    void OpenFile(const std::string& fileName, bool elementFile);
     // A menu item, accelerator or tool-bar button of the workspace.
     void EvMenuCommand(int commandId);
-    // The idle fill changed the number of listed lines.
+    // The display list changed: the panes follow it.
     void EvLineCount();
 
     // WorkspaceOperations
@@ -98,6 +100,13 @@ public:
 
 signals:
     void StateChanged();
+    // For the status bar: the graph's height and range (empty without a graph), a passing
+    // message, and how much of the tables the list has read.
+    void GraphStatusChanged(const QString& height, const QString& range);
+    void StatusTextChanged(const QString& text);
+    void ScanPercentChanged(int percent);
+    // Menu commands of the frame: exit, the command line, print set-up, save graph.
+    void FrameCommandRequested(int commandId);
     // The about box and printing belong to the application.
     void AboutRequested();
     void PrintRequested();
@@ -110,6 +119,7 @@ private:
     QWidget* MakeGraphWindow();
     QWidget* MakeElementWindow();
     void MoveBy(int lines);
+    void WatchList();
     void RenewSourceItem(size_t index);
     void RestoreScanRange();
     bool AskExportSettings();
@@ -126,4 +136,6 @@ private:
     std::unique_ptr<MenuCommandHandler> m_menuCommands;
     std::function<void(const std::string&)> m_warningSink;
     std::vector<OverlayData> m_overlay;  // the measured points of the overlay file loaded
+    int m_scanPercent = 0;               // as last told
+    uint64_t m_listRevision = 0;         // of the display list when the panes last followed it
 };
