@@ -1,5 +1,6 @@
 #include "FuzzCheck.h"
 #include "database/TextTables.h"
+#include "framework/Limits.h"
 #include "support/TestFiles.h"
 #include "workspace/ElementSelectionFile.h"
 
@@ -52,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FUZZ_CHECK(result.loaded || !result.warning.empty(), "a refused file says why");
     for (const Element& element : text.ElementTable) {
         FUZZ_CHECK(std::isfinite(element.ratio) && element.ratio >= 0 &&
-                       element.ratio <= ElementSelectionFile::kMaximumRatio,
+                       element.ratio <= Limits::kRatio.Max(),
                    "every ratio is usable");
     }
     const std::vector<Choice> loaded = Choices(text);

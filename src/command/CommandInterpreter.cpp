@@ -9,6 +9,7 @@
 #include "database/DataSources.h"
 #include "database/TableArray.h"
 #include "database/TextTables.h"
+#include "framework/Limits.h"
 #include "framework/StringUtil.h"
 
 #include <algorithm>
@@ -22,14 +23,6 @@ using Icon = CommandResult::Icon;
 
 namespace {
 
-// The limits of the graph options dialog, which typed values must respect as well.
-constexpr double kMinRange = 0.01;
-constexpr double kMaxRange = 100000.0;
-constexpr double kMinHeight = 10.0;
-constexpr double kMaxHeight = 100000.0;
-constexpr double kMaxMinimumIntensity = 100000.0;
-constexpr int kMaxDecimals = 4;
-
 constexpr const char* kGraphOnly =
     "This command is only available when the graph window is displayed.";
 constexpr const char* kElementsOnly =
@@ -39,11 +32,6 @@ constexpr const char* kSefOnly = "You must specify either an SEF extension (elem
 bool IsSefName(std::string_view name)
 {
     return ToUpper(name).find(".SEF") != std::string::npos;
-}
-
-bool InRange(double value, double low, double high)
-{
-    return std::isfinite(value) && value >= low && value <= high;
 }
 
 }  // namespace
@@ -172,10 +160,12 @@ CommandResult CommandInterpreter::GraphNumber(std::string_view argument, bool ra
                   : "You cannot change the height of the graph window when it is not displayed.",
             Icon::None);
     }
-    if (range ? !InRange(value, kMinRange, kMaxRange) : !InRange(value, kMinHeight, kMaxHeight)) {
-        return CommandResult::Warning(range ? "The range must be from 0.01 to 100000 \u00C5."
-                                            : "The height must be from 10 to 100000.",
-                                      Icon::None);
+    // The graph options dialog's limits, which typed values must respect as well.
+    if (!(range ? Limits::kGraphRange : Limits::kGraphHeight).Contains(value)) {
+        return CommandResult::Warning(
+            range ? "The range must be from " + Limits::kGraphRange.Span() + " \u00C5."
+                  : "The height must be from " + Limits::kGraphHeight.Span() + ".",
+            Icon::None);
     }
     if (range) {
         graph->SetRange(value);
@@ -261,9 +251,10 @@ CommandResult CommandInterpreter::Save(const CommandText& command)
 CommandResult CommandInterpreter::Minimum(const CommandText& command)
 {
     const double value = LeadingNumber(command.argument).value_or(0.0);
-    if (!InRange(value, 0.0, kMaxMinimumIntensity)) {
-        return CommandResult::Warning("The minimum intensity must be from 0 to 100000.",
-                                      Icon::None);
+    if (!Limits::kMinimumIntensity.Contains(value)) {
+        return CommandResult::Warning(
+            "The minimum intensity must be from " + Limits::kMinimumIntensity.Span() + ".",
+            Icon::None);
     }
     m_workspace.SetMinimumIntensity(value);
     return CommandResult::Done();
@@ -412,8 +403,9 @@ CommandResult CommandInterpreter::Orders(const CommandText& command)
 CommandResult CommandInterpreter::Decimals(const CommandText& command)
 {
     const long long decimals = LeadingInteger(command.argument).value_or(0);
-    if (decimals < 0 || decimals > kMaxDecimals) {
-        return CommandResult::Warning("Number of decimals places must be from 0-4 inclusive.",
+    if (decimals < 0 || decimals > Limits::kMaxDecimals) {
+        return CommandResult::Warning("Number of decimals places must be from 0-" +
+                                          std::to_string(Limits::kMaxDecimals) + " inclusive.",
                                       Icon::None);
     }
     m_tables.SetDecimals(static_cast<int>(decimals));

@@ -2,6 +2,7 @@
 
 #include "command/CommandArguments.h"
 #include "database/TextTables.h"
+#include "framework/Limits.h"
 #include "framework/StringUtil.h"
 
 #include <cctype>
@@ -10,8 +11,6 @@
 namespace ElementSelection {
 
 namespace {
-
-constexpr double kMaxRatio = 1000.0;
 
 bool StartsWithDigit(const std::string& item)
 {
@@ -31,7 +30,7 @@ Element* FindElement(TextTables& text, std::string_view name)
 bool IsRatio(const std::string& item)
 {
     const double value = CommandArguments::LeadingNumber(item).value_or(0.0);
-    return std::isfinite(value) && value >= 0.0 && value <= kMaxRatio;
+    return Limits::kRatio.Contains(value);
 }
 
 void SetValenceByItem(TextTables& text, const std::string& item)
@@ -80,7 +79,7 @@ std::optional<std::string> AssignRatios(TextTables& text, const std::vector<std:
 {
     for (const std::string& item : items) {
         if (StartsWithDigit(item) && !IsRatio(item)) {
-            return "A ratio must be a number from 0 to 1000.";
+            return "A ratio must be a number from " + Limits::kRatio.Span() + ".";
         }
     }
     std::vector<Element*> collected;

@@ -1,6 +1,7 @@
 #include "database/DataSources.h"
 
 #include "database/TableArray.h"
+#include "framework/Limits.h"
 #include "framework/RegistryKey.h"
 #include "framework/SettingsStore.h"
 #include "framework/StringUtil.h"
@@ -28,7 +29,7 @@ void ApplyEntry(WavetableFile& file, const RegistryKey& key, size_t n)
         *active != 0 ? file.Activate() : file.Deactivate();
     }
     const auto scale = key.GetDouble(Numbered("Scale ", n));
-    if (scale && std::isfinite(*scale) && *scale >= 0 && *scale <= DataSources::kMaxScale) {
+    if (scale && Limits::kSourceScale.Contains(*scale)) {
         file.SetScale(*scale);
     }
 }

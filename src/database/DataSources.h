@@ -11,8 +11,6 @@ class TableArray;
 class DataSources {
 public:
     static constexpr const char* kKey = "Software\\Spekla\\Sources";
-    // The largest intensity scale a source can have, as the source dialog allows.
-    static constexpr double kMaxScale = 1000;
 
     // Applies the saved settings to the sources that still exist; saved entries of files that
     // are gone are ignored, and sources without an entry keep their defaults. No rebuild.

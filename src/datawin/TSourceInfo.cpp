@@ -1,5 +1,6 @@
 #include "datawin/TSourceInfo.h"
 
+#include "framework/Limits.h"
 #include "framework/NumberFormat.h"
 #include "framework/TDoubleRangeValidator.h"
 
@@ -38,7 +39,7 @@ TSourceInfo::TSourceInfo(QWidget* parent, const QString& fileName, const std::st
     m_label->setText(QString::fromStdString(label).left(kLabelLength));
     m_scale->setObjectName("scale");
     m_scale->setMaxLength(kScaleLength);
-    m_scale->setValidator(new TDoubleRangeValidator(DoubleRange(0, 1000), m_scale));
+    m_scale->setValidator(new TDoubleRangeValidator(Limits::kSourceScale, m_scale));
     m_scale->setText(QString::fromStdString(ScaleText(scale)));
 
     auto* group = new QGroupBox(tr("Data"), this);

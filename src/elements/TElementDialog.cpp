@@ -1,5 +1,6 @@
 #include "elements/TElementDialog.h"
 
+#include "framework/Limits.h"
 #include "framework/NumberFormat.h"
 #include "framework/TDoubleRangeValidator.h"
 #include "framework/THelpFileManager.h"
@@ -33,7 +34,7 @@ TElementDialog::TElementDialog(QWidget* parent, const std::string& symbol, doubl
     m_symbol->setText(m_shownSymbol);
     m_ratio->setObjectName("ratio");
     m_ratio->setMaxLength(kRatioLength);
-    m_ratio->setValidator(new TDoubleRangeValidator(DoubleRange(0, 1000), m_ratio));
+    m_ratio->setValidator(new TDoubleRangeValidator(Limits::kRatio, m_ratio));
     m_ratio->setText(m_shownRatio);
 
     auto* fields = new QFormLayout;

@@ -5,7 +5,15 @@
 #include <algorithm>
 #include <cmath>
 
-DoubleRange::DoubleRange(double min, double max) : m_min(min), m_max(max) {}
+bool DoubleRange::Contains(double value) const
+{
+    return std::isfinite(value) && m_min <= value && value <= m_max;
+}
+
+std::string DoubleRange::Span() const
+{
+    return FormatDefault(m_min) + " to " + FormatDefault(m_max);
+}
 
 bool DoubleRange::AllowsCharacter(char c) const
 {
@@ -40,8 +48,7 @@ bool DoubleRange::IsValid(std::string_view text) const
 
 std::string DoubleRange::ErrorText() const
 {
-    return "Value must lie with the range " + FormatDefault(m_min) + " to " + FormatDefault(m_max) +
-           ".";
+    return "Value must lie with the range " + Span() + ".";
 }
 
 double DoubleRange::Adjusted(std::string_view text, double amount) const

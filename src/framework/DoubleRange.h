@@ -10,10 +10,15 @@
 // "1.2.3" reads 1.2). Expects min <= max.
 class DoubleRange {
 public:
-    DoubleRange(double min, double max);
+    constexpr DoubleRange(double min, double max) : m_min(min), m_max(max) {}
 
-    double Min() const { return m_min; }
-    double Max() const { return m_max; }
+    constexpr double Min() const { return m_min; }
+    constexpr double Max() const { return m_max; }
+
+    // A finite value in [min, max].
+    bool Contains(double value) const;
+    // "min to max" in their short form ("0.01 to 100000"), for messages.
+    std::string Span() const;
 
     // Every character of `text` may be typed.
     bool AllowsTyping(std::string_view text) const;

@@ -28,11 +28,11 @@ TInputDialog::TInputDialog(QWidget* parent, const QString& caption, const QStrin
     layout->addWidget(buttons);
 }
 
-void TInputDialog::SetRange(double min, double max)
+void TInputDialog::SetRange(const DoubleRange& range)
 {
     // The edit owns its validator; a replaced one would otherwise live as long as the dialog.
     const QValidator* previous = m_edit->validator();
-    m_edit->setValidator(new TDoubleRangeValidator(DoubleRange(min, max), m_edit));
+    m_edit->setValidator(new TDoubleRangeValidator(range, m_edit));
     delete previous;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class DoubleRange;
 class QLineEdit;
 
 // The one-line input dialog: a prompt, one edit field and OK and Cancel. With a range set, OK
@@ -15,7 +16,7 @@ public:
                  const QString& initial, int maxLength = 15);
 
     // Accepts only numbers in [min, max] (see DoubleRange); replaces any range set before.
-    void SetRange(double min, double max);
+    void SetRange(const DoubleRange& range);
 
     QString Text() const;
 

@@ -1,6 +1,7 @@
 #include "graph/GraphSettings.h"
 
 #include "database/TableArray.h"
+#include "framework/Limits.h"
 #include "framework/NumberFormat.h"
 #include "framework/SettingDescriptors.h"
 
@@ -40,8 +41,7 @@ constexpr ColourSetting ColourValue(std::string_view name)
 struct TextDoubleSetting {
     StringSetting text;
     double defaultValue;
-    double minimum;
-    double maximum;
+    DoubleRange limit;
 
     double Read(SettingsStore& store) const
     {
@@ -50,7 +50,7 @@ struct TextDoubleSetting {
             return defaultValue;
         }
         const double value = ParseLeadingDouble(*stored);
-        return std::isfinite(value) && value >= minimum && value <= maximum ? value : defaultValue;
+        return limit.Contains(value) ? value : defaultValue;
     }
     void Write(SettingsStore& store, double value) const
     {
@@ -72,21 +72,21 @@ const ColourSetting kOrderColours[] = {
     ColourValue("Order 1 Colour"), ColourValue("Order 2 Colour"), ColourValue("Order 3 Colour"),
     ColourValue("Order 4 Colour"), ColourValue("Order 5 Colour"),
 };
-const TextDoubleSetting kRangeStep{{kGraphWindow, "D_Range", ""}, kDefaults.rangeStep, 0.01, 10};
+const TextDoubleSetting kRangeStep{
+    {kGraphWindow, "D_Range", ""}, kDefaults.rangeStep, Limits::kRangeStep};
 const TextDoubleSetting kLineWidth{
-    {kGraphWindow, "Normal Line Width", ""}, kDefaults.lineWidth, 0.01, 10};
-const TextDoubleSetting kLinearHeight{{kGraphWindow, "Linear Height", ""},
-                                      kDefaults.linearHeight,
-                                      GraphSettings::kMinimumLinearHeight,
-                                      GraphSettings::kMaximumLinearHeight};
+    {kGraphWindow, "Normal Line Width", ""}, kDefaults.lineWidth, Limits::kLineWidth};
+const TextDoubleSetting kLinearHeight{
+    {kGraphWindow, "Linear Height", ""}, kDefaults.linearHeight, Limits::kGraphHeight};
 const TextDoubleSetting kMinimumHeight{
-    {kGraphWindow, "Minimum Height", ""}, kDefaults.minimumHeight, 1, 100000};
+    {kGraphWindow, "Minimum Height", ""}, kDefaults.minimumHeight, Limits::kLowestHeight};
+// Stored as the factor a change multiplies by; the dialog shows it as a percentage.
 const TextDoubleSetting kHeightFactor{
-    {kGraphWindow, "D_Height", ""}, kDefaults.heightFactor, 1.01, 2};
-const TextDoubleSetting kRange{{kGraphWindow, "Wavelength Range", ""},
-                               kDefaults.range,
-                               GraphSettings::kMinimumRange,
-                               GraphSettings::kMaximumRange};
+    {kGraphWindow, "D_Height", ""},
+    kDefaults.heightFactor,
+    {1.0 + Limits::kHeightChange.Min() / 100.0, 1.0 + Limits::kHeightChange.Max() / 100.0}};
+const TextDoubleSetting kRange{
+    {kGraphWindow, "Wavelength Range", ""}, kDefaults.range, Limits::kGraphRange};
 const DwordSetting kSummationMode{kGraphWindow, "Display Summation", kDefaults.summationMode, 0, 2};
 const FlagSetting kDisplayOverlay{kGraphWindow, "Display Overlay", kDefaults.displayOverlay};
 const FlagSetting kUseElementColours{kGraphWindow, "Use Element Colours",
@@ -198,18 +198,19 @@ Colour GraphSettings::DefaultTableColour(std::size_t tableIndex)
 
 void GraphSettings::IncreaseIntensity()
 {
-    linearHeight = std::min(linearHeight * heightFactor, kMaximumLinearHeight);
+    linearHeight = std::min(linearHeight * heightFactor, Limits::kGraphHeight.Max());
 }
 
 void GraphSettings::DecreaseIntensity()
 {
     // A minimum height below 10 is allowed in the store but must not reach the plot.
-    linearHeight = std::max({linearHeight / heightFactor, minimumHeight, kMinimumLinearHeight});
+    linearHeight =
+        std::max({linearHeight / heightFactor, minimumHeight, Limits::kGraphHeight.Min()});
 }
 
 bool GraphSettings::IncreaseRange()
 {
-    const double wider = std::min(range + rangeStep, kMaximumRange);
+    const double wider = std::min(range + rangeStep, Limits::kGraphRange.Max());
     const bool changed = wider != range;
     range = wider;
     return changed;
@@ -227,7 +228,7 @@ bool GraphSettings::DecreaseRange()
 
 bool GraphSettings::SetRange(double value)
 {
-    if (!std::isfinite(value) || value < kMinimumRange || value > kMaximumRange) {
+    if (!Limits::kGraphRange.Contains(value)) {
         return false;
     }
     range = value;
@@ -236,7 +237,7 @@ bool GraphSettings::SetRange(double value)
 
 bool GraphSettings::SetHeight(double value)
 {
-    if (!std::isfinite(value) || value < kMinimumLinearHeight || value > kMaximumLinearHeight) {
+    if (!Limits::kGraphHeight.Contains(value)) {
         return false;
     }
     linearHeight = value;

@@ -13,16 +13,12 @@ class TableArray;
 
 // The graph pane's settings, kept under "Software\\Spekla\\Graph Window", and the zoom
 // arithmetic on them. Wavelengths and widths are in Å; heights are linear intensities (the one
-// at the top of the plot). Every method keeps the values inside the limits below.
+// at the top of the plot). Every method keeps the values inside their limits (framework/Limits.h).
 class GraphSettings {
 public:
     static constexpr std::size_t kOrders = 5;
     static constexpr std::size_t kElementColours = 5;
     static constexpr std::size_t kElementNameLength = 4;
-    static constexpr double kMinimumRange = 0.01;
-    static constexpr double kMaximumRange = 100000.0;
-    static constexpr double kMinimumLinearHeight = 10.0;
-    static constexpr double kMaximumLinearHeight = 100000.0;
 
     // Missing values, and values of the wrong type or outside their limits, keep the default.
     // Table colours are read by each table's label and kept by its index.
@@ -36,17 +32,17 @@ public:
     // Light yellow, red, blue, green, magenta, cyan, then white for every further table.
     static Colour DefaultTableColour(std::size_t tableIndex);
 
-    // linearHeight times heightFactor, at most kMaximumLinearHeight.
+    // linearHeight times heightFactor, at most the height limit.
     void IncreaseIntensity();
-    // linearHeight divided by heightFactor, at least minimumHeight and kMinimumLinearHeight.
+    // linearHeight divided by heightFactor, at least minimumHeight and the height limit.
     void DecreaseIntensity();
-    // range plus rangeStep, at most kMaximumRange; false when it was already there.
+    // range plus rangeStep, at most the range limit; false when it was already there.
     bool IncreaseRange();
     // Narrows by rangeStep but not below 1 Å; false (nothing changes) when range is 1 or less.
     bool DecreaseRange();
-    // False, changing nothing, outside kMinimumRange..kMaximumRange or not finite.
+    // False, changing nothing, outside the range limit or not finite.
     bool SetRange(double value);
-    // False, changing nothing, outside kMinimumLinearHeight..kMaximumLinearHeight or not finite.
+    // False, changing nothing, outside the height limit or not finite.
     bool SetHeight(double value);
 
     Colour labelColour{192, 192, 192};

@@ -1,11 +1,13 @@
 #include "graph/StickGeometry.h"
 
+#include "framework/Limits.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
-constexpr double kSmallest = 0.01;
+constexpr double kSmallest = Limits::kLineWidth.Min();
 constexpr double kHighest = 32766.0;
 
 double AtLeastSmallest(double value)

@@ -1,12 +1,14 @@
 #include "graph/Summation.h"
 
+#include "framework/Limits.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
 namespace {
 
-constexpr double kSmallest = 0.01;
+constexpr double kSmallest = Limits::kLineWidth.Min();
 constexpr double kBase = 2.718;  // the literal base of the profile, not e
 constexpr double kHighest = 32766.0;
 

@@ -1,5 +1,6 @@
 #include "graph/TGraphPropertiesDialog.h"
 
+#include "framework/Limits.h"
 #include "framework/TRangeEdit.h"
 
 #include <algorithm>
@@ -13,11 +14,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-constexpr double kMinimumStep = 0.01;
-constexpr double kMaximumStep = 10.0;
-constexpr double kMinimumHeightChange = 1.0;  // per cent
-constexpr double kMaximumHeightChange = 100.0;
 
 // Help contexts in the page's control order.
 constexpr int kRangeHelp = 75;
@@ -51,16 +47,13 @@ void SetHelp(QWidget* control, const char* name, int helpContext)
 TGraphPropertiesDialog::TGraphPropertiesDialog(QWidget* parent) : QWidget(parent)
 {
     auto* numbers = new QFormLayout;
-    m_range = AddNumber(numbers, "range", tr("Range"), GraphSettings::kMinimumRange,
-                        GraphSettings::kMaximumRange, kRangeHelp);
-    m_rangeStep =
-        AddNumber(numbers, "rangeStep", tr("Change"), kMinimumStep, kMaximumStep, kRangeStepHelp);
-    m_lineWidth = AddNumber(numbers, "lineWidth", tr("Line Width"), kMinimumStep, kMaximumStep,
-                            kLineWidthHelp);
-    m_height = AddNumber(numbers, "height", tr("Height"), GraphSettings::kMinimumLinearHeight,
-                         GraphSettings::kMaximumLinearHeight, kHeightHelp);
-    m_heightChange = AddNumber(numbers, "heightChange", tr("% Change"), kMinimumHeightChange,
-                               kMaximumHeightChange, kHeightChangeHelp);
+    m_range = AddNumber(numbers, "range", tr("Range"), Limits::kGraphRange, kRangeHelp);
+    m_rangeStep = AddNumber(numbers, "rangeStep", tr("Change"), Limits::kRangeStep, kRangeStepHelp);
+    m_lineWidth =
+        AddNumber(numbers, "lineWidth", tr("Line Width"), Limits::kLineWidth, kLineWidthHelp);
+    m_height = AddNumber(numbers, "height", tr("Height"), Limits::kGraphHeight, kHeightHelp);
+    m_heightChange = AddNumber(numbers, "heightChange", tr("% Change"), Limits::kHeightChange,
+                               kHeightChangeHelp);
 
     m_displayOverlay = new QCheckBox(tr("Display overlay"), this);
     SetHelp(m_displayOverlay, "displayOverlay", kDisplayOverlayHelp);
@@ -79,10 +72,10 @@ TGraphPropertiesDialog::TGraphPropertiesDialog(QWidget* parent) : QWidget(parent
 }
 
 TRangeEdit* TGraphPropertiesDialog::AddNumber(QFormLayout* form, const char* name,
-                                              const QString& label, double min, double max,
+                                              const QString& label, const DoubleRange& limit,
                                               int helpContext)
 {
-    auto* edit = new TRangeEdit(DoubleRange(min, max), kTextLimit, this);
+    auto* edit = new TRangeEdit(limit, kTextLimit, this);
     SetHelp(edit, name, helpContext);
     form->addRow(label, edit);
     return edit;

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 class QCheckBox;
+class DoubleRange;
 class QFormLayout;
 class QRadioButton;
 class TRangeEdit;
@@ -30,8 +31,8 @@ public:
     static constexpr int kTextLimit = 19;  // characters a number field takes
 
 private:
-    TRangeEdit* AddNumber(QFormLayout* form, const char* name, const QString& label, double min,
-                          double max, int helpContext);
+    TRangeEdit* AddNumber(QFormLayout* form, const char* name, const QString& label,
+                          const DoubleRange& limit, int helpContext);
     QWidget* MakeSummationGroup();
     QWidget* MakeOrderGroup();
 

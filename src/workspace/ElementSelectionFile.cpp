@@ -2,6 +2,7 @@
 
 #include "database/TextTables.h"
 #include "framework/AtomicFile.h"
+#include "framework/Limits.h"
 #include "framework/NumberFormat.h"
 #include "framework/StringUtil.h"
 
@@ -48,7 +49,7 @@ ReadOutcome ReadLimited(const std::string& path, std::string& content)
 }
 
 // The ratio of a line's ratio text: 0 for text that is not a number; nothing for a number
-// outside 0 to kMaximumRatio, as one NaN or infinity would poison every summed intensity and a
+// outside the ratio limits, as one NaN or infinity would poison every summed intensity and a
 // huge ratio would flatten every other element.
 std::optional<double> UsableRatio(const std::string& text)
 {
@@ -73,8 +74,9 @@ std::optional<double> UsableRatio(const std::string& text)
         }
         ratio = static_cast<double>(wide);
     }
-    if (!(ratio >= 0.0 && ratio <= ElementSelectionFile::kMaximumRatio)) {
-        return std::nullopt;  // also NaN
+    // Larger ratios are typing mistakes, not intensities.
+    if (!Limits::kRatio.Contains(ratio)) {
+        return std::nullopt;
     }
     return ratio == 0.0 ? 0.0 : ratio;  // -0 would be saved as "-0"
 }
@@ -103,11 +105,10 @@ bool ApplyLine(const std::string& line, TextTables& text)
 
 std::string SkippedWarning(int skipped)
 {
-    return skipped == 1 ? "1 line of the element file had a ratio outside 0 to 1000 and was "
-                          "skipped."
-                        : std::to_string(skipped) +
-                              " lines of the element file had a ratio outside 0 to 1000 and "
-                              "were skipped.";
+    const std::string outside = " had a ratio outside " + Limits::kRatio.Span();
+    return skipped == 1 ? "1 line of the element file" + outside + " and was skipped."
+                        : std::to_string(skipped) + " lines of the element file" + outside +
+                              " and were skipped.";
 }
 
 }  // namespace

@@ -19,9 +19,6 @@ public:
         "Could not access element file. No changes made.";
     static constexpr std::string_view kReadFailed = "Error reading file. Element selection reset.";
 
-    // The largest ratio a file may give; larger ones are typing mistakes, not intensities.
-    static constexpr double kMaximumRatio = 1000.0;
-
     // What a load did; the caller shows `warning` when it is not empty.
     struct LoadResult {
         bool loaded = true;    // false: nothing was taken from the file
@@ -38,7 +35,7 @@ public:
     // Selects the elements listed in `path` and deselects all others; unselected elements keep
     // their ratios. Accepts LF and CR LF line ends. Lines without a blank and names not in the
     // table are skipped (names match exactly, case included). A ratio text that is not a number
-    // reads as 0; one that starts with a number outside 0 to kMaximumRatio (negative, too big,
+    // reads as 0; one that starts with a number outside Limits::kRatio (negative, too big,
     // NaN, infinite) skips its line, leaving the element's ratio, and is counted in
     // `skippedLines` and `warning`, the load still succeeding. A file that cannot be opened or
     // is too big changes nothing (kCannotAccess); a read error part-way selects every element

@@ -6,6 +6,7 @@
 #include "database/WavelengthFormat.h"
 #include "framework/AtomicFile.h"
 #include "framework/DoubleRange.h"
+#include "framework/Limits.h"
 #include "framework/NumberFormat.h"
 #include "workspace/ExportSettings.h"
 
@@ -16,8 +17,6 @@
 #include <system_error>
 
 namespace {
-
-const DoubleRange kRange(0.0, ExportWriter::kMaxRange);
 
 // Filling can move the cursor to a line nearer the target, and the window with it; each move
 // brings the cursor strictly nearer, and a few rounds settle any list met in practice.
@@ -82,7 +81,7 @@ ExportWriter::ExportWriter(const TextTables& text, TableArray& tables)
 
 std::optional<double> ExportWriter::ParseRange(const std::string& text)
 {
-    if (!kRange.IsValid(text)) {
+    if (!Limits::kExportRange.IsValid(text)) {
         return std::nullopt;
     }
     return ParseLeadingDouble(text);
@@ -90,7 +89,7 @@ std::optional<double> ExportWriter::ParseRange(const std::string& text)
 
 std::string ExportWriter::RangeError()
 {
-    return kRange.ErrorText();
+    return Limits::kExportRange.ErrorText();
 }
 
 std::pair<int32_t, int32_t> ExportWriter::Window(int32_t centre, double range)

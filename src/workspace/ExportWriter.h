@@ -15,8 +15,6 @@ struct ExportSettings;
 // rows and an empty line; wavelengths are in the units and decimals the list shows.
 class ExportWriter {
 public:
-    static constexpr double kMaxRange = 10.0;  // Å
-
     // The summation curve as the graph last drew it: samples two pixels apart across a plot
     // `range` Å wide, centred on the current wavelength. No samples when the graph is not shown.
     struct Curve {

@@ -8,6 +8,7 @@
 #include "database/WavelengthFormat.h"
 #include "elements/TValenceDialog.h"
 #include "framework/HelpTopics.h"
+#include "framework/Limits.h"
 #include "framework/NumberFormat.h"
 #include "framework/THelpFileManager.h"
 #include "framework/TInputDialog.h"
@@ -26,8 +27,6 @@
 namespace {
 
 constexpr int kInputLength = 15;  // characters an input dialog takes
-constexpr double kMaxMinimumIntensity = 100000.0;
-constexpr double kMaxRatio = 1000.0;
 
 }  // namespace
 
@@ -136,7 +135,7 @@ void MenuCommandHandler::RunDialogCommand(int commandId, const QString& prompt,
 {
     TInputDialog dialog(m_workspace.window(), QObject::tr("Spekla"), prompt, initial, kInputLength);
     if (intensityRange) {
-        dialog.SetRange(0.0, kMaxMinimumIntensity);
+        dialog.SetRange(Limits::kMinimumIntensity);
     }
     if (dialog.exec() == QDialog::Accepted) {
         const char* keyword = commandId == CMD_GOTO ? "GOTO" : "MINIMUM";
@@ -149,7 +148,7 @@ void MenuCommandHandler::RunDialogCommand(int commandId, const QString& prompt,
 void MenuCommandHandler::StepDecimals()
 {
     const int decimals = m_tables.Decimals();
-    m_tables.SetDecimals(decimals < 4 ? decimals + 1 : decimals - 1);
+    m_tables.SetDecimals(decimals < Limits::kMaxDecimals ? decimals + 1 : decimals - 1);
     m_workspace.RefreshViews();
 }
 
@@ -187,7 +186,7 @@ void MenuCommandHandler::SetRatioOfSelected()
 {
     TInputDialog dialog(m_workspace.window(), QObject::tr("Spekla"), QObject::tr("Input ratio:"),
                         "1.0", kInputLength);
-    dialog.SetRange(0.0, kMaxRatio);
+    dialog.SetRange(Limits::kRatio);
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }

@@ -1,6 +1,7 @@
 #include "workspace/TExportDialog.h"
 
 #include "framework/DoubleRange.h"
+#include "framework/Limits.h"
 #include "framework/NumberFormat.h"
 #include "framework/TDoubleRangeValidator.h"
 #include "framework/THelpFileManager.h"
@@ -30,8 +31,6 @@ constexpr int kHelpSummation = 3;
 constexpr int kHelpData = 4;
 constexpr int kHelpRange = 5;
 constexpr int kHelpStepper = 6;
-
-const DoubleRange kRange(0.0, ExportWriter::kMaxRange);
 
 void SetHelp(QWidget* widget, int topic)
 {
@@ -114,7 +113,7 @@ QGroupBox* TExportDialog::MakeRangeGroup()
     auto* group = new QGroupBox(tr("Data &range"), this);
     m_range->setObjectName("range");
     m_range->setMaxLength(static_cast<int>(ExportSettings::kRangeLength));
-    m_range->setValidator(new TDoubleRangeValidator(kRange, m_range));
+    m_range->setValidator(new TDoubleRangeValidator(Limits::kExportRange, m_range));
     m_range->installEventFilter(this);
     SetHelp(m_range, kHelpRange);
     QToolButton* up = MakeArrow(Qt::UpArrow, "rangeUp", group);
@@ -146,7 +145,7 @@ ExportSettings TExportDialog::Settings() const
 
 QString TExportDialog::SteppedRange(const QString& text, int tenths)
 {
-    double value = kRange.Adjusted(text.toStdString(), 0.1 * tenths);
+    double value = Limits::kExportRange.Adjusted(text.toStdString(), 0.1 * tenths);
     // Two significant digits of a smaller value need an exponent, which the field refuses.
     if (value < 1e-4) {
         value = 0.0;

@@ -9,6 +9,7 @@
 #include "datawin/TDataWindow.h"
 #include "elements/TPeriodicWindow.h"
 #include "framework/IdleDriver.h"
+#include "framework/Limits.h"
 #include "framework/NumberFormat.h"
 #include "framework/SettingDescriptors.h"
 #include "framework/StringUtil.h"
@@ -534,7 +535,7 @@ bool TSpeklaWindow::AskExportSettings()
     ExportSettings& settings = m_state.exportSettings;
     const GraphView* graph = Graph();
     settings.Range = graph != nullptr
-                         ? FormatPointShown(std::min(graph->Range(), ExportWriter::kMaxRange), 2)
+                         ? FormatPointShown(std::min(graph->Range(), Limits::kExportRange.Max()), 2)
                          : "5.0";
     TExportDialog dialog(settings, this);
     if (dialog.exec() != QDialog::Accepted) {

@@ -3,6 +3,7 @@
 #include "database/TableArray.h"
 #include "database/TextTables.h"
 #include "database/WavelengthFormat.h"
+#include "framework/Limits.h"
 #include "framework/NumberFormat.h"
 #include "framework/SettingDescriptors.h"
 
@@ -32,7 +33,7 @@ constexpr DwordSetting kWavelength{kRoot, "Wavelength", 1, 0, INT32_MAX};
 // Without a stored minimum the tables keep their own.
 constexpr DoubleSetting kMinimumIntensity{kRoot, "Minimum intensity", 0.0, 0.0};
 constexpr DwordSetting kDisplayAs{kRoot, "Display As", kUnitAir, 0, kUnitVacuum};
-constexpr DwordSetting kDecimals{kRoot, "Decimals", 3, 0, 4};
+constexpr DwordSetting kDecimals{kRoot, "Decimals", 3, 0, Limits::kMaxDecimals};
 constexpr StringSetting kOverlayFile{kRoot, "Overlay file", ""};
 // The sizes the user gave the panes by dragging the bars between them.
 constexpr StringSetting kPaneProportions{kRoot, "Pane Proportions", "", 200};

@@ -1,3 +1,4 @@
+#include "framework/DoubleRange.h"
 #include "framework/TInputDialog.h"
 #include "support/QtTestSupport.h"
 
@@ -55,7 +56,7 @@ void InputDialogTest::buttons()
     QFETCH(QString, error);
     TInputDialog dialog(nullptr, "Spekla", "Wavelength:", text);
     if (ranged) {
-        dialog.SetRange(1, 100000);
+        dialog.SetRange({1, 100000});
     }
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
@@ -118,7 +119,7 @@ void InputDialogTest::typing()
     QFETCH(QString, keys);
     QFETCH(QString, result);
     TInputDialog dialog(nullptr, "Spekla", "Scale:", initial);
-    dialog.SetRange(0, 1000);
+    dialog.SetRange({0, 1000});
     auto* edit = dialog.findChild<QLineEdit*>();
     edit->end(false);
     QTest::keyClicks(edit, keys);

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "framework/DoubleRange.h"
+
+// The range of every value the user sets, each defined once: typed commands, menu commands,
+// dialogs and the settings store check against these, and their warnings are built from them.
+namespace Limits {
+
+inline constexpr DoubleRange kRatio{0.0, 1000.0};               // an element's intensity ratio
+inline constexpr DoubleRange kSourceScale{0.0, 1000.0};         // a data source's scale
+inline constexpr DoubleRange kMinimumIntensity{0.0, 100000.0};  // on the scale the list shows
+inline constexpr DoubleRange kGraphRange{0.01, 100000.0};       // Å across the plot
+inline constexpr DoubleRange kRangeStep{0.01, 10.0};            // Å a range change adds
+inline constexpr DoubleRange kLineWidth{0.01, 10.0};            // Å, of a stick and its peak
+inline constexpr DoubleRange kGraphHeight{10.0, 100000.0};      // linear intensity at the top
+inline constexpr DoubleRange kLowestHeight{1.0, 100000.0};      // the lowest a decrease gives
+inline constexpr DoubleRange kHeightChange{1.0, 100.0};         // per cent a height change adds
+inline constexpr DoubleRange kExportRange{0.0, 10.0};           // Å exported about the line
+inline constexpr int kMaxDecimals = 4;                          // decimals shown, from 0
+
+}  // namespace Limits
