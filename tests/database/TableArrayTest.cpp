@@ -1,9 +1,7 @@
-#include "database/TableArray.h"
+#include "DatabaseTestSupport.h"
 #include "database/TextTables.h"
-#include "support/TestFiles.h"
 
 #include <algorithm>
-#include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -17,35 +15,12 @@ protected:
         tables.Load(folder.Path());
     }
 
-    void FillCompletely()
-    {
-        while (array.FillStep()) {
-        }
-    }
-
-    std::vector<int32_t> Listed() const
-    {
-        std::vector<int32_t> result;
-        const ValidRecordsArray& list = array.DisplayList();
-        for (uint32_t slot = list.First(); !list.IsEmpty() && slot <= list.Last(); ++slot) {
-            result.push_back(list.WavelengthAt(slot));
-        }
-        return result;
-    }
+    std::vector<int32_t> Listed() const { return Wavelengths(array.DisplayList()); }
 
     TempFolder folder;
     TextTables tables;
     TableArray array{tables};
 };
-
-std::vector<LineRecord> Ramp(int count, int32_t start, int32_t step, uint8_t element = 0)
-{
-    std::vector<LineRecord> records;
-    for (int i = 0; i < count; ++i) {
-        records.push_back(Line(start + i * step, element));
-    }
-    return records;
-}
 
 constexpr int kMaxInt = std::numeric_limits<int>::max();
 constexpr int kMinInt = std::numeric_limits<int>::min();
@@ -110,7 +85,7 @@ TEST_F(TableArrayTest, FullFillMergesEverySourceInOrder)
     array.GoToWavelength(2000);
     EXPECT_GT(array.Progress(), 0.0);
     EXPECT_LT(array.Progress(), 1.0);
-    FillCompletely();
+    FillCompletely(array);
     const auto listed = Listed();
     EXPECT_EQ(listed.size(), 500u);
     EXPECT_TRUE(std::is_sorted(listed.begin(), listed.end()));
@@ -129,18 +104,6 @@ TEST_F(TableArrayTest, ProgressIsZeroWithoutActiveSources)
     EXPECT_EQ(array.DisplayList().Count(), 0u);
 }
 
-TEST_F(TableArrayTest, GoToInsideAFilledListMovesCursorWithoutRebuilding)
-{
-    folder.WriteTable("a.swt", Ramp(100, 1000, 10));
-    array.ScanDirectory(folder.Path());
-    array.GoToWavelength(1500);
-    FillCompletely();
-    array.GoToWavelength(1234);
-    EXPECT_EQ(array.DisplayList().Count(), 100u);  // nothing was thrown away
-    EXPECT_EQ(array.DisplayList().CurrentWavelength(), 1230);
-    EXPECT_FALSE(array.FillStep());
-}
-
 TEST_F(TableArrayTest, GoToOutsideTheScannedRangeRebuildsAroundTheTarget)
 {
     folder.WriteTable("a.swt", Ramp(1000, 1000, 10));
@@ -150,23 +113,23 @@ TEST_F(TableArrayTest, GoToOutsideTheScannedRangeRebuildsAroundTheTarget)
     array.GoToWavelength(9000);
     EXPECT_EQ(array.DisplayList().CurrentWavelength(), 9000);
     EXPECT_LE(array.DisplayList().Count(), 2u);
-    FillCompletely();
+    FillCompletely(array);
     EXPECT_EQ(array.DisplayList().CurrentWavelength(), 9000);
     EXPECT_EQ(array.DisplayList().Count(), 1000u);
 }
 
-TEST_F(TableArrayTest, GoToKeepsAFullListWhenSourcesCoverDifferentRanges)
+TEST_F(TableArrayTest, GoToInsideAFilledListMovesCursorWithoutRebuilding)
 {
     folder.WriteTable("blue.swt", Ramp(100, 1000, 10));
     folder.WriteTable("red.swt", Ramp(100, 5000, 10));
     folder.WriteTable("empty.swt", {});
     array.ScanDirectory(folder.Path());
     array.GoToWavelength(3000);
-    FillCompletely();
+    FillCompletely(array);
     ASSERT_EQ(array.DisplayList().Count(), 200u);
-    array.GoToWavelength(1700);  // inside blue's range only: nothing needs reading again
+    array.GoToWavelength(1234);  // inside blue's range only: nothing needs reading again
     EXPECT_EQ(array.DisplayList().Count(), 200u);
-    EXPECT_EQ(array.DisplayList().CurrentWavelength(), 1700);
+    EXPECT_EQ(array.DisplayList().CurrentWavelength(), 1230);
     EXPECT_FALSE(array.FillStep());
 }
 
@@ -176,7 +139,7 @@ TEST_F(TableArrayTest, SpanLimitsTheScanAndStopsAskingForWork)
     array.ScanDirectory(folder.Path());
     array.SetSpan(100);
     array.GoToWavelength(5000);
-    FillCompletely();  // ends: a file held by its limits has no work
+    FillCompletely(array);  // ends: a file held by its limits has no work
     const auto listed = Listed();
     EXPECT_GE(listed.front(), 4890);
     EXPECT_LE(listed.back(), 5110);
@@ -185,11 +148,11 @@ TEST_F(TableArrayTest, SpanLimitsTheScanAndStopsAskingForWork)
     EXPECT_EQ(array.MoveBy(5), 5);
     EXPECT_EQ(array.DisplayList().CurrentWavelength(), 5050);
     EXPECT_TRUE(array.FillStep());
-    FillCompletely();
+    FillCompletely(array);
     // Going to a listed line moves the window the same way.
     array.GoToWavelength(5140);
     EXPECT_EQ(array.DisplayList().CurrentWavelength(), 5140);
-    FillCompletely();
+    FillCompletely(array);
     EXPECT_GE(Listed().back(), 5240);
 }
 
@@ -200,7 +163,7 @@ TEST_P(MoveByTest, ReturnsTheSignedNumberOfLinesMoved)
     folder.WriteTable("b.swt", Ramp(3, 1020, 10));
     array.ScanDirectory(folder.Path());
     array.GoToWavelength(c.start);
-    FillCompletely();
+    FillCompletely(array);
     ASSERT_EQ(array.DisplayList().Count(), 13u);
     EXPECT_EQ(array.MoveBy(c.lines), c.moved);
     EXPECT_EQ(array.DisplayList().CurrentWavelength(), c.end);
@@ -235,22 +198,14 @@ TEST_F(TableArrayTest, GoToDisplayValueRefusesNumbersWithoutAWavelength)
     folder.WriteTable("a.swt", Ramp(100, 1000, 10));
     array.ScanDirectory(folder.Path());
     array.GoToWavelength(1500);
-    FillCompletely();
-    const struct {
-        UnitMode unitMode;
-        double value;
-    } refused[] = {{kUnitWaveNumber, 0.0},
-                   {kUnitWaveNumber, -1.0},
-                   {kUnitAir, std::nan("")},
-                   {kUnitVacuum, std::numeric_limits<double>::infinity()}};
-    for (const auto& c : refused) {
-        array.SetUnitMode(c.unitMode);
-        const uint64_t revision = array.DisplayList().Revision();
-        EXPECT_FALSE(array.GoToDisplayValue(c.value)) << c.value;
-        EXPECT_EQ(array.DisplayList().Revision(), revision) << c.value;
-        EXPECT_EQ(array.DisplayList().Count(), 100u);
-        EXPECT_EQ(array.DisplayList().CurrentWavelength(), 1500);
-    }
+    FillCompletely(array);
+    // Which numbers have no wavelength is tested with DisplayValueToWavelength.
+    array.SetUnitMode(kUnitWaveNumber);
+    const uint64_t revision = array.DisplayList().Revision();
+    EXPECT_FALSE(array.GoToDisplayValue(0.0));
+    EXPECT_EQ(array.DisplayList().Revision(), revision);
+    EXPECT_EQ(array.DisplayList().Count(), 100u);
+    EXPECT_EQ(array.DisplayList().CurrentWavelength(), 1500);
     array.SetUnitMode(kUnitAir);
     EXPECT_TRUE(array.GoToDisplayValue(1.7));
     EXPECT_EQ(array.DisplayList().CurrentWavelength(), 1700);
@@ -310,7 +265,7 @@ TEST_F(TableArrayTest, FilterSettingsReachEveryFileOnRebuild)
     array.SetUseRatios(true);
     array.SetMinimumIntensity(20);  // Fe lines with code 10 and above pass with ratio 2
     array.Rebuild();
-    FillCompletely();
+    FillCompletely(array);
     EXPECT_EQ(Listed().size(), 5u);
 }
 
@@ -370,7 +325,7 @@ TEST_F(TableArrayTest, FillAroundLeavesTheIdleFillToCarryOn)
     array.GoToWavelength(1500);
     array.FillAround(1400, 1600);
     EXPECT_TRUE(array.FillStep());
-    FillCompletely();
+    FillCompletely(array);
     EXPECT_EQ(Listed().size(), 100u);
     EXPECT_DOUBLE_EQ(array.Progress(), 1.0);
 }

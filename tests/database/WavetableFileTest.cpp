@@ -1,46 +1,66 @@
-#include "database/TableArray.h"
+#include "DatabaseTestSupport.h"
 #include "database/TextTables.h"
 #include "database/WavetableFile.h"
-#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-struct SizeCase {
-    size_t records;
-    size_t extraBytes;
-    uint32_t expected;
+class WavetableFileTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        tables.ElementTable.emplace_back(26, 0, 0, 3, 7, "Fe", 1.0);
+        tables.ElementTable.emplace_back(29, 0, 0, 3, 10, "Cu", 1.0);
+    }
+
+    // Writes `records` and `extraBytes` bytes more as a table file and opens it.
+    WavetableFile& Open(const std::vector<LineRecord>& records, size_t extraBytes = 0)
+    {
+        folder.WriteTable("t.swt", records, extraBytes);
+        file = std::make_unique<WavetableFile>(folder.File("t.swt"), "t", tables);
+        return *file;
+    }
+
+    // The same, as the one table of a TableArray.
+    TableArray& OpenInArray(const std::vector<LineRecord>& records)
+    {
+        folder.WriteTable("t.swt", records);
+        array = std::make_unique<TableArray>(tables);
+        array->AddFile(folder.File("t.swt"), "t");
+        return *array;
+    }
+
+    TempFolder folder;
+    TextTables tables;
+    std::unique_ptr<WavetableFile> file;
+    std::unique_ptr<TableArray> array;
 };
 
-class RecordCountTest : public ::testing::TestWithParam<SizeCase> {};
+struct SizeCase {
+    int records;
+    size_t extraBytes;
+};
+
+class RecordCountTest : public WavetableFileTest, public ::testing::WithParamInterface<SizeCase> {};
 
 }  // namespace
 
 TEST_P(RecordCountTest, CountsWholeRecordsAndNotesAPartialOne)
 {
-    TempFolder folder;
-    std::vector<LineRecord> records;
-    for (size_t i = 0; i < GetParam().records; ++i) {
-        records.push_back(Line(static_cast<int32_t>(1000 * (i + 1))));
-    }
-    folder.WriteTable("t.swt", records, GetParam().extraBytes);
-    TextTables tables;
-    WavetableFile file(folder.File("t.swt"), "t", tables);
-    EXPECT_EQ(file.RecordCount(), GetParam().expected);
-    const bool partial = GetParam().extraBytes % LineRecord::kSize != 0;
-    EXPECT_EQ(file.Problems(), partial ? WavetableFile::kPartialRecord : 0);
+    const SizeCase& c = GetParam();
+    const WavetableFile& t = Open(Ramp(c.records, 1000, 1000), c.extraBytes);
+    EXPECT_EQ(t.RecordCount(), static_cast<uint32_t>(c.records));
+    EXPECT_EQ(t.Problems(), c.extraBytes % LineRecord::kSize ? WavetableFile::kPartialRecord : 0);
 }
 
 // 90 bytes: 10 records; 98: 10 and 8 bytes ignored; 0 bytes: none and nothing wrong; 7: none.
 INSTANTIATE_TEST_SUITE_P(Sizes, RecordCountTest,
-                         ::testing::Values(SizeCase{10, 0, 10}, SizeCase{10, 8, 10},
-                                           SizeCase{11, 0, 11}, SizeCase{0, 0, 0},
-                                           SizeCase{0, 7, 0}, SizeCase{10, 1, 10}));
+                         ::testing::Values(SizeCase{10, 0}, SizeCase{10, 8}, SizeCase{11, 0},
+                                           SizeCase{0, 0}, SizeCase{0, 7}, SizeCase{10, 1}));
 
-TEST(WavetableFileTest, FileThatCannotBeOpenedHasNoRecords)
+TEST_F(WavetableFileTest, FileThatCannotBeOpenedHasNoRecords)
 {
-    TextTables tables;
     WavetableFile file("/nonexistent/Missing.SWT", "Missing", tables);
     EXPECT_EQ(file.RecordCount(), 0u);
     EXPECT_EQ(file.WavelengthAt(0), -1);
@@ -53,33 +73,22 @@ TEST(WavetableFileTest, FileThatCannotBeOpenedHasNoRecords)
     EXPECT_FALSE(file.Contains(5000));
 }
 
-TEST(WavetableFileTest, ReadsRecordsAtTheirOffset)
+TEST_F(WavetableFileTest, ReadsRecordsAtTheirOffset)
 {
-    TempFolder folder;
     LineRecord third = Line(3961527, 4, 2, 37);
     third.descriptionCode = 5;
     third.referenceCode = 250;
-    folder.WriteTable("t.swt", {Line(1000), Line(2000), third});
-    TextTables tables;
-    WavetableFile file(folder.File("t.swt"), "t", tables);
+    WavetableFile& file = Open({Line(1000), Line(2000), third});
     file.ReadRecord(2);
     const WaveData& data = file.Current();
     EXPECT_EQ(data.recordIndex, 2u);
     EXPECT_EQ(data.table, &file);
-    EXPECT_EQ(data.record.wavelength, 3961527);
-    EXPECT_EQ(data.record.elementCode, 4);
-    EXPECT_EQ(data.record.valenceCode, 2);
-    EXPECT_EQ(data.record.intensityCode, 37);
-    EXPECT_EQ(data.record.descriptionCode, 5);
-    EXPECT_EQ(data.record.referenceCode, 250);
+    EXPECT_EQ(Bytes({data.record}), Bytes({third}));
 }
 
-TEST(WavetableFileTest, PartialRecordReadsAsZeros)
+TEST_F(WavetableFileTest, PartialRecordReadsAsZeros)
 {
-    TempFolder folder;
-    folder.WriteTable("t.swt", {Line(1000, 7, 3, 44)}, 8);
-    TextTables tables;
-    WavetableFile file(folder.File("t.swt"), "t", tables);
+    WavetableFile& file = Open({Line(1000, 7, 3, 44)}, 8);
     file.ReadRecord(1);
     EXPECT_EQ(file.Current().record.wavelength, 0);
     EXPECT_EQ(file.Current().record.elementCode, 0);
@@ -87,12 +96,9 @@ TEST(WavetableFileTest, PartialRecordReadsAsZeros)
     EXPECT_EQ(file.Current().record.wavelength, 1000);
 }
 
-TEST(WavetableFileTest, FindRecordReturnsRecordHoldingTheTarget)
+TEST_F(WavetableFileTest, FindRecordReturnsRecordHoldingTheTarget)
 {
-    TempFolder folder;
-    folder.WriteTable("t.swt", {Line(100), Line(200), Line(200), Line(200), Line(300), Line(400)});
-    TextTables tables;
-    WavetableFile file(folder.File("t.swt"), "t", tables);
+    WavetableFile& file = Open({Line(100), Line(200), Line(200), Line(200), Line(300), Line(400)});
     EXPECT_EQ(file.FindRecord(99), WavetableFile::kNotFound);
     EXPECT_EQ(file.FindRecord(401), WavetableFile::kNotFound);
     EXPECT_EQ(file.FindRecord(100), 0u);
@@ -103,17 +109,14 @@ TEST(WavetableFileTest, FindRecordReturnsRecordHoldingTheTarget)
     EXPECT_EQ(file.FindRecord(350), 4u);
 }
 
-TEST(WavetableFileTest, FindRecordOnEveryTargetOfALargerFile)
+TEST_F(WavetableFileTest, FindRecordOnEveryTargetOfALargerFile)
 {
-    TempFolder folder;
     std::vector<LineRecord> records;
     // More records than a cached block: the search reads single records first.
     for (int i = 0; i < 10000; ++i) {
         records.push_back(Line(10 * i + (i % 7 == 0 ? 0 : 1)));
     }
-    folder.WriteTable("t.swt", records);
-    TextTables tables;
-    WavetableFile file(folder.File("t.swt"), "t", tables);
+    WavetableFile& file = Open(records);
     for (uint32_t i = 0; i < records.size(); ++i) {
         ASSERT_EQ(file.WavelengthAt(file.FindRecord(records[i].wavelength)), records[i].wavelength);
     }
@@ -160,31 +163,9 @@ INSTANTIATE_TEST_SUITE_P(
                       FilterCase{"unknownElement", true, true, false, 1.0, 0.0, 50, 9, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
-class ScanTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        tables.ElementTable.emplace_back(26, 0, 0, 3, 7, "Fe", 1.0);
-        tables.ElementTable.emplace_back(29, 0, 0, 3, 10, "Cu", 1.0);
-    }
-
-    // Positions a fresh table of `records` at `target` and returns it in a TableArray.
-    TableArray& Open(const std::vector<LineRecord>& records)
-    {
-        folder.WriteTable("t.swt", records);
-        array = std::make_unique<TableArray>(tables);
-        array->AddFile(folder.File("t.swt"), "t");
-        return *array;
-    }
-
-    TempFolder folder;
-    TextTables tables;
-    std::unique_ptr<TableArray> array;
-};
-
-TEST_F(ScanTest, TargetBelowTheFileReadsRecordOneUpAndRecordZeroDown)
+TEST_F(WavetableFileTest, TargetBelowTheFileReadsRecordOneUpAndRecordZeroDown)
 {
-    TableArray& t = Open({Line(100), Line(200), Line(300)});
+    TableArray& t = OpenInArray({Line(100), Line(200), Line(300)});
     WavetableFile& file = t.FileAt(0);
     file.Position(50);
     file.Step(t.DisplayList());
@@ -195,9 +176,9 @@ TEST_F(ScanTest, TargetBelowTheFileReadsRecordOneUpAndRecordZeroDown)
     EXPECT_EQ(t.DisplayList().Count(), 3u);
 }
 
-TEST_F(ScanTest, SingleRecordFileAboveTargetIsReadAndDone)
+TEST_F(WavetableFileTest, SingleRecordFileAboveTargetIsReadAndDone)
 {
-    TableArray& t = Open({Line(100)});
+    TableArray& t = OpenInArray({Line(100)});
     WavetableFile& file = t.FileAt(0);
     file.Position(5000);
     file.Step(t.DisplayList());
@@ -206,36 +187,34 @@ TEST_F(ScanTest, SingleRecordFileAboveTargetIsReadAndDone)
     EXPECT_EQ(file.ScannedCount(), 1u);
 }
 
-TEST_F(ScanTest, NoFilterSkipsTestsEvenWithBandHeadsHidden)
+TEST_F(WavetableFileTest, NoFilterSkipsTestsEvenWithBandHeadsHidden)
 {
     tables.ValenceFlags[24] = 0;
     tables.ValenceFlags[25] = 0;
-    TableArray& t = Open({Line(100, 0, 24), Line(200, 0, 25), Line(300, 1, 1)});
+    TableArray& t = OpenInArray({Line(100, 0, 24), Line(200, 0, 25), Line(300, 1, 1)});
     t.Rebuild();
-    while (t.FillStep()) {
-    }
+    FillCompletely(t);
     EXPECT_EQ(t.DisplayList().Count(), 3u);
 }
 
-TEST_F(ScanTest, NothingCanPassReadsNothing)
+TEST_F(WavetableFileTest, NothingCanPassReadsNothing)
 {
     tables.ValenceFlags.fill(0);
     tables.ValenceFlags[24] = 1;  // Ox and BH alone do not count
     tables.ValenceFlags[25] = 1;
-    TableArray& t = Open({Line(100, 0, 24), Line(200, 0, 25)});
+    TableArray& t = OpenInArray({Line(100, 0, 24), Line(200, 0, 25)});
     EXPECT_FALSE(t.Rebuild());
     EXPECT_TRUE(t.FileAt(0).Done());
     EXPECT_EQ(t.DisplayList().Count(), 0u);
     EXPECT_DOUBLE_EQ(t.Progress(), 1.0);
 }
 
-TEST_F(ScanTest, SomeValencesHiddenTestsEveryRecord)
+TEST_F(WavetableFileTest, SomeValencesHiddenTestsEveryRecord)
 {
     tables.ValenceFlags[2] = 0;
-    TableArray& t = Open({Line(100, 0, 1, 0), Line(200, 0, 2), Line(300, 1, 3)});
+    TableArray& t = OpenInArray({Line(100, 0, 1, 0), Line(200, 0, 2), Line(300, 1, 3)});
     t.Rebuild();
-    while (t.FillStep()) {
-    }
+    FillCompletely(t);
     ASSERT_EQ(t.DisplayList().Count(), 2u);  // intensity 0 passes a minimum of 0
     EXPECT_EQ(t.DisplayList().WavelengthAt(t.DisplayList().First()), 100);
     EXPECT_EQ(t.DisplayList().WavelengthAt(t.DisplayList().Last()), 300);

@@ -206,6 +206,7 @@ TEST(ImportCommandLineTest, RejectsBadUsage)
         {"--into", "/x", "--table", "t", "--stage=XX", "f"},
         {"--into", "/x", "--table", "t", "--spectrum", "Iron two", "f"},
         {"--into", "/x", "--table", "t", "--colour", "red", "f"},
+        {"--into", "/x", "--table", "t", "--medium", "water", "f"},
         {"--into", "/x", "--table", "t", "f", "--medium"}};
     for (const auto& arguments : cases) {
         ImportOptions options;

@@ -38,22 +38,7 @@ struct StepFault {
     const char* file;  // the file whose replacement fails
 };
 
-std::string StepName(FileFaults::Step step)
-{
-    switch (step) {
-        case FileFaults::Step::Create:
-            return "Create";
-        case FileFaults::Step::Write:
-            return "Write";
-        case FileFaults::Step::Chmod:
-            return "Chmod";
-        case FileFaults::Step::Sync:
-            return "Sync";
-        case FileFaults::Step::Rename:
-            return "Rename";
-    }
-    return "Unknown";
-}
+const char* const kStepNames[] = {"Create", "Write", "Chmod", "Sync", "Rename"};
 
 class ImportSaveFaultTest : public testing::TestWithParam<StepFault> {};
 
@@ -90,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(Steps, ImportSaveFaultTest,
                          testing::ValuesIn(EveryFailureBeforeTheRenames()), [](const auto& info) {
                              std::string file = info.param.file;
                              file.erase(std::remove(file.begin(), file.end(), '.'), file.end());
-                             return StepName(info.param.step) + file;
+                             return kStepNames[static_cast<int>(info.param.step)] + file;
                          });
 
 // A rename that fails after DESCRIPT (and REFERENC) went in cannot leave everything as it was:
