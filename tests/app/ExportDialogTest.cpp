@@ -2,15 +2,12 @@
 #include "support/QtTestSupport.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QDialogButtonBox>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QObject>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 
 class ExportDialogTest : public QObject {
@@ -20,41 +17,8 @@ private slots:
     void SteppedRangeKeepsTwoDigits_data();
     void SteppedRangeKeepsTwoDigits();
     void ArrowsAndKeysStepWithinTheLimits();
-    void EveryControlHasAHelpTopic();
-    void SettingsComeBackFromTheControls();
-    void OkRefusesARangeOutsideTheLimits();
-    void CancelRejects();
+    void OkRefusesARangeOutsideTheLimitsAndCancelDoesNot();
 };
-
-namespace {
-
-QLineEdit* Edit(TExportDialog& dialog, const char* name)
-{
-    return dialog.findChild<QLineEdit*>(name);
-}
-
-QPushButton* Button(TExportDialog& dialog, QDialogButtonBox::StandardButton which)
-{
-    return dialog.findChild<QDialogButtonBox*>()->button(which);
-}
-
-// Answers the message box that `act` opens; returns its text.
-QString AnswerMessageBox(const std::function<void()>& act)
-{
-    QString text;
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            text = box->text();
-            box->accept();
-        }
-    });
-    closer.start(10);
-    act();
-    return text;
-}
-
-}  // namespace
 
 void ExportDialogTest::SteppedRangeKeepsTwoDigits_data()
 {
@@ -80,18 +44,15 @@ void ExportDialogTest::SteppedRangeKeepsTwoDigits()
 {
     QFETCH(QString, text);
     QFETCH(int, tenths);
-    QFETCH(QString, stepped);
-    QCOMPARE(TExportDialog::SteppedRange(text, tenths), stepped);
+    QTEST(TExportDialog::SteppedRange(text, tenths), "stepped");
 }
 
 void ExportDialogTest::ArrowsAndKeysStepWithinTheLimits()
 {
     TExportDialog dialog(ExportSettings{"out.txt", "9.8", 0, 0, 1});
-    QLineEdit* range = Edit(dialog, "range");
-    auto* up = dialog.findChild<QToolButton*>("rangeUp");
-    auto* down = dialog.findChild<QToolButton*>("rangeDown");
+    auto* range = Find<QLineEdit>(dialog, "range");
     for (int i = 0; i < 5; ++i) {
-        up->click();
+        Find<QToolButton>(dialog, "rangeUp")->click();
     }
     QCOMPARE(range->text(), QString("10."));
     QTest::keyClick(range, Qt::Key_Down);
@@ -99,69 +60,41 @@ void ExportDialogTest::ArrowsAndKeysStepWithinTheLimits()
     QTest::keyClick(range, Qt::Key_Up);
     QCOMPARE(range->text(), QString("10."));
     range->setText("0.1");
-    down->click();
-    down->click();
+    Find<QToolButton>(dialog, "rangeDown")->click();
+    Find<QToolButton>(dialog, "rangeDown")->click();
     QCOMPARE(range->text(), QString("0.0"));
 }
 
-// F1 finds a topic on every control the user can reach.
-void ExportDialogTest::EveryControlHasAHelpTopic()
+// The controls give the settings, the fields' lengths are limited, F1 finds a topic on every
+// control; OK explains the limits and keeps the dialog open until the range is right; Cancel
+// checks nothing.
+void ExportDialogTest::OkRefusesARangeOutsideTheLimitsAndCancelDoesNot()
 {
-    TExportDialog dialog(ExportSettings{});
-    QCOMPARE(dialog.windowTitle(), QString("Export data"));
-    QCOMPARE(dialog.property("helpContext").toInt(), 7);
-    const QList<QWidget*> controls = dialog.findChildren<QWidget*>();
-    int checked = 0;
-    for (QWidget* control : controls) {
+    TExportDialog dialog(ExportSettings{"out.txt", "11", 0, 1, 0});
+    QVERIFY(Find<QRadioButton>(dialog, "summation")->isChecked());
+    QCOMPARE(Find<QLineEdit>(dialog, "fileName")->maxLength(), 255);
+    QCOMPARE(Find<QLineEdit>(dialog, "range")->maxLength(), 9);
+    for (QWidget* control : dialog.findChildren<QWidget*>()) {
         if (qobject_cast<QAbstractButton*>(control) || qobject_cast<QLineEdit*>(control)) {
             QVERIFY2(control->property("helpContext").isValid(), qPrintable(control->objectName()));
-            ++checked;
         }
     }
-    QCOMPARE(checked, 11);  // two edits, browse, two arrows, three choices, OK, Cancel, Help
-}
-
-void ExportDialogTest::SettingsComeBackFromTheControls()
-{
-    TExportDialog dialog(ExportSettings{"Lines.txt", "2", 0, 1, 0});
-    QVERIFY(dialog.findChild<QRadioButton*>("summation")->isChecked());
-    QCOMPARE(Edit(dialog, "fileName")->maxLength(), 255);
-    QCOMPARE(Edit(dialog, "range")->maxLength(), 9);
-    ExportSettings settings = dialog.Settings();
-    QCOMPARE(settings.FileName, std::string("Lines.txt"));
-    QCOMPARE(settings.Range, std::string("2"));
-    QCOMPARE(settings.Summ, uint16_t{1});
-    dialog.findChild<QRadioButton*>("both")->click();
-    Edit(dialog, "fileName")->setText("/tmp/Other.txt");
-    settings = dialog.Settings();
-    QCOMPARE(settings.FileName, std::string("/tmp/Other.txt"));
-    QCOMPARE(settings.Both + settings.Summ + settings.Data, 1);
-    QCOMPARE(settings.Both, uint16_t{1});
-}
-
-// The validator's message, and the dialog stays open until the range is right.
-void ExportDialogTest::OkRefusesARangeOutsideTheLimits()
-{
-    TExportDialog dialog(ExportSettings{"out.txt", "11", 0, 0, 1});
     dialog.show();
-    QPushButton* ok = Button(dialog, QDialogButtonBox::Ok);
-    QCOMPARE(AnswerMessageBox([&] { ok->click(); }),
-             QString("Value must lie with the range 0 to 10."));
+    QCOMPARE(ClickOk(dialog).text, QString("Value must lie with the range 0 to 10."));
     QVERIFY(dialog.isVisible());
-    QCOMPARE(dialog.result(), int(QDialog::Rejected));
-    Edit(dialog, "range")->setText("10.");
-    ok->click();
-    QVERIFY(!dialog.isVisible());
+    Find<QLineEdit>(dialog, "range")->setText("10.");
+    Find<QRadioButton>(dialog, "both")->click();
+    QVERIFY(!ClickOk(dialog).shown);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
-}
+    const ExportSettings settings = dialog.Settings();
+    QCOMPARE(settings.FileName + " " + settings.Range, std::string("out.txt 10."));
+    QVERIFY(settings.Both == 1 && settings.Summ == 0 && settings.Data == 0);
 
-void ExportDialogTest::CancelRejects()
-{
-    TExportDialog dialog(ExportSettings{"out.txt", "abc", 0, 0, 1});
-    dialog.show();
-    Button(dialog, QDialogButtonBox::Cancel)->click();  // no check of the range on Cancel
-    QVERIFY(!dialog.isVisible());
-    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    TExportDialog cancelled(ExportSettings{"out.txt", "abc", 0, 0, 1});
+    cancelled.show();
+    Find<QDialogButtonBox>(cancelled)->button(QDialogButtonBox::Cancel)->click();
+    QVERIFY(!cancelled.isVisible());
+    QCOMPARE(cancelled.result(), int(QDialog::Rejected));
 }
 
 SPEKLA_QTEST(ExportDialogTest);

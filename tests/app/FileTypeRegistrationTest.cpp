@@ -125,32 +125,30 @@ TEST(FileTypeRegistration, FilesAreWrittenOnlyWhenTheyDifferAndRemovedExactly)
     EXPECT_EQ(registration.Uninstall(), 0);
 }
 
-TEST(FileTypeRegistration, UninstallLeavesNoTraceOfAnInstallAlone)
+// What the desktop's tools made of Spekla's types alone goes with it, leaving no trace; other
+// packages' files and the database that also serves them stay.
+TEST(FileTypeRegistration, UninstallRemovesOnlySpeklasTraces)
 {
-    const TempFolder data;
-    const FileTypeRegistration registration(data.Path(), DesktopFiles());
-    std::string error;
-    ASSERT_EQ(registration.Install(&error), 3) << error;
-    data.WriteText("applications/mimeinfo.cache", "[MIME Cache]\n");
-    data.WriteText("mime/globs2", "50:application/x-spekla-table:*.swt\n");
-    EXPECT_EQ(registration.Uninstall(), 3);
-    EXPECT_TRUE(std::filesystem::is_empty(data.Path()));
-}
-
-TEST(FileTypeRegistration, UninstallKeepsOtherPackagesAndTheirDatabase)
-{
-    const TempFolder data;
-    const FileTypeRegistration registration(data.Path(), DesktopFiles());
-    std::string error;
-    ASSERT_EQ(registration.Install(&error), 3) << error;
-    data.WriteText("mime/packages/other.xml", "<mime-info/>\n");
-    data.WriteText("mime/globs2", "50:text/x-other:*.other\n");
-    data.WriteText("icons/hicolor/scalable/apps/other.svg", "<svg/>\n");
-    EXPECT_EQ(registration.Uninstall(), 3);
-    EXPECT_TRUE(std::filesystem::exists(data.File("mime/globs2")));
-    EXPECT_TRUE(std::filesystem::exists(data.File("mime/packages/other.xml")));
-    EXPECT_TRUE(std::filesystem::exists(data.File("icons/hicolor/scalable/apps/other.svg")));
-    EXPECT_FALSE(std::filesystem::exists(data.File("applications")));
+    for (bool others : {false, true}) {
+        const TempFolder data;
+        const FileTypeRegistration registration(data.Path(), DesktopFiles());
+        std::string error;
+        ASSERT_EQ(registration.Install(&error), 3) << error;
+        data.WriteText("applications/mimeinfo.cache", "[MIME Cache]\n");
+        data.WriteText("mime/globs2", others ? "50:text/x-other:*.other\n"
+                                             : "50:application/x-spekla-table:*.swt\n");
+        if (others) {
+            data.WriteText("mime/packages/other.xml", "<mime-info/>\n");
+            data.WriteText("icons/hicolor/scalable/apps/other.svg", "<svg/>\n");
+        }
+        EXPECT_EQ(registration.Uninstall(), 3);
+        EXPECT_EQ(std::filesystem::is_empty(data.Path()), !others);
+        EXPECT_EQ(std::filesystem::exists(data.File("mime/globs2")), others);
+        EXPECT_EQ(std::filesystem::exists(data.File("mime/packages/other.xml")), others);
+        EXPECT_EQ(std::filesystem::exists(data.File("icons/hicolor/scalable/apps/other.svg")),
+                  others);
+        EXPECT_FALSE(std::filesystem::exists(data.File("applications")));
+    }
 }
 
 TEST(FileTypeRegistration, FailureToWriteIsReported)

@@ -4,16 +4,27 @@
 
 namespace {
 
-using Kind = ProgramOptions::FileKind;
 using Files = std::vector<ProgramOptions::FileToLoad>;
 using Words = std::vector<std::string>;
+
+ProgramOptions::FileToLoad E(const char* name)
+{
+    return {ProgramOptions::FileKind::ElementFile, name};
+}
+
+ProgramOptions::FileToLoad O(const char* name)
+{
+    return {ProgramOptions::FileKind::Overlay, name};
+}
 
 struct OptionCase {
     const char* name;
     Words arguments;
-    bool unregister = false;
     Files files = {};
     Words messages = {};
+    bool unregister = false;
+    std::string commandFile = {};
+    bool batch = false;
 };
 
 class OptionParsing : public testing::TestWithParam<OptionCase> {};
@@ -22,109 +33,65 @@ TEST_P(OptionParsing, GivesTheFilesAndMessagesExpected)
 {
     const OptionCase& c = GetParam();
     const ProgramOptions options = ProgramOptions::Parse(c.arguments);
-    EXPECT_EQ(options.unregister, c.unregister);
     EXPECT_EQ(options.files, c.files);
     EXPECT_EQ(options.messages, c.messages);
+    EXPECT_EQ(options.unregister, c.unregister);
+    EXPECT_EQ(options.commandFile, c.commandFile);
+    EXPECT_EQ(options.batch, c.batch);
     EXPECT_FALSE(options.showHelp);
-    EXPECT_TRUE(options.commandFile.empty());
 }
+
+const char* const kMissingBatch = "missing file name after --batch";
 
 const OptionCase kOptionCases[] = {
     {"Nothing", {}},
-    {"UnregisterInFull", {"-unregister"}, true},
-    {"UnregisterShortenedToTwoLetters", {"-UN"}, true},
-    {"UnregisterLongForm", {"--unregister"}, true},
-    {"UnregisterStopsTheRest", {"-unreg", "-e", "a.sef", "b.sef"}, true},
-    {"SingleUIsNoUnregister", {"-u"}, false, {}, {"unknown option -u"}},
+    {"UnregisterInFull", {"-unregister"}, {}, {}, true},
+    {"UnregisterShortenedToTwoLetters", {"-UN"}, {}, {}, true},
+    {"UnregisterLongForm", {"--unregister"}, {}, {}, true},
+    {"UnregisterStopsTheRest", {"-unreg", "-e", "a.sef", "b.sef"}, {}, {}, true},
+    {"SingleUIsNoUnregister", {"-u"}, {}, {"unknown option -u"}},
     {"LoneDashIsIgnored", {"-"}},
-    {"EmptyArgumentIsIgnored", {"", "a.sef"}, false, {{Kind::ElementFile, "a.sef"}}},
-    {"SlashStartsAPathNotAnOption",
-     {"/", "/home/me/lines.txt"},
-     false,
-     {{Kind::Overlay, "/"}, {Kind::Overlay, "/home/me/lines.txt"}}},
+    {"EmptyArgumentIsIgnored", {"", "a.sef"}, {E("a.sef")}},
+    {"SlashStartsAPathNotAnOption", {"/", "/home/me/lines.txt"}, {O("/"), O("/home/me/lines.txt")}},
     {"ResetAndItsLeadingParts", {"-reset", "-R", "-res", "--reset"}},
-    {"ResetWithMoreLettersIsUnknown", {"-resets"}, false, {}, {"unknown option -resets"}},
-    {"ElementFileAsNextArgument", {"-e", "mine.sef"}, false, {{Kind::ElementFile, "mine.sef"}}},
-    {"ElementFileUpperCaseOption",
-     {"-E", "My Lines.SEF"},
-     false,
-     {{Kind::ElementFile, "My Lines.SEF"}}},
-    {"ValueAfterColonOrEquals",
-     {"-e:a.sef", "-o=b.txt"},
-     false,
-     {{Kind::ElementFile, "a.sef"}, {Kind::Overlay, "b.txt"}}},
-    {"ElementOptionTakesAnyExtension", {"-e", "sel.txt"}, false, {{Kind::ElementFile, "sel.txt"}}},
-    {"OverlayOption", {"-o", "peaks.sef"}, false, {{Kind::Overlay, "peaks.sef"}}},
-    {"MissingNameAtTheEnd", {"-e"}, false, {}, {"missing file name after -e"}},
+    {"ResetWithMoreLettersIsUnknown", {"-resets"}, {}, {"unknown option -resets"}},
+    {"ElementFileAsNextArgument", {"-e", "mine.sef"}, {E("mine.sef")}},
+    {"ElementFileUpperCaseOption", {"-E", "My Lines.SEF"}, {E("My Lines.SEF")}},
+    {"ValueAfterColonOrEquals", {"-e:a.sef", "-o=b.txt"}, {E("a.sef"), O("b.txt")}},
+    {"ElementOptionTakesAnyExtension", {"-e", "sel.txt"}, {E("sel.txt")}},
+    {"OverlayOption", {"-o", "peaks.sef"}, {O("peaks.sef")}},
+    {"MissingNameAtTheEnd", {"-e"}, {}, {"missing file name after -e"}},
     {"MissingNameBeforeAnotherOption",
      {"-o", "-e", "a.sef"},
-     false,
-     {{Kind::ElementFile, "a.sef"}},
+     {E("a.sef")},
      {"missing file name after -o"}},
-    {"EmptyValue", {"-e="}, false, {}, {"missing file name after -e"}},
-    {"LongerWordsAreNotE",
-     {"-elements", "a.sef"},
-     false,
-     {{Kind::ElementFile, "a.sef"}},
-     {"unknown option -elements"}},
+    {"EmptyValue", {"-e="}, {}, {"missing file name after -e"}},
+    {"LongerWordsAreNotE", {"-elements", "a.sef"}, {E("a.sef")}, {"unknown option -elements"}},
     {"FilesByExtension",
-     {"a.sef", "b.SEF", "c.txt", "d.dat", "e.csv", "noextension"},
-     false,
-     {{Kind::ElementFile, "a.sef"},
-      {Kind::ElementFile, "b.SEF"},
-      {Kind::Overlay, "c.txt"},
-      {Kind::Overlay, "d.dat"},
-      {Kind::Overlay, "e.csv"},
-      {Kind::Overlay, "noextension"}}},
-    {"DotInAFolderIsNoExtension", {"my.sef/lines"}, false, {{Kind::Overlay, "my.sef/lines"}}},
+     {"a.sef", "b.SEF", "c.txt", "noextension"},
+     {E("a.sef"), E("b.SEF"), O("c.txt"), O("noextension")}},
+    {"DotInAFolderIsNoExtension", {"my.sef/lines"}, {O("my.sef/lines")}},
     {"TableAloneIsExplained",
      {"Fe.swt"},
-     false,
      {},
      {"Fe.swt: wavelength tables are read from the installation folder, the folder Spekla starts "
       "in; copy the table there to use it."}},
-    {"DoubleDashEndsOptions",
-     {"--", "-e", "-un"},
+    {"DoubleDashEndsOptions", {"--", "-e", "-un"}, {O("-e"), O("-un")}},
+    {"UnknownLongOption", {"--frobnicate"}, {}, {"unknown option --frobnicate"}},
+    {"Run", {"--run", "go.txt"}, {}, {}, false, "go.txt"},
+    {"RunWithEquals", {"--run=go.txt"}, {}, {}, false, "go.txt"},
+    {"Batch", {"-e", "a.sef", "--batch", "go.txt"}, {E("a.sef")}, {}, false, "go.txt", true},
+    {"BatchWithoutFile", {"--batch"}, {}, {kMissingBatch}, false, "", true},
+    {"BatchBeforeAnOption",
+     {"--batch", "-e", "a.sef"},
+     {E("a.sef")},
+     {kMissingBatch},
      false,
-     {{Kind::Overlay, "-e"}, {Kind::Overlay, "-un"}}},
-    {"UnknownLongOption", {"--frobnicate"}, false, {}, {"unknown option --frobnicate"}},
+     "",
+     true},
 };
 
 INSTANTIATE_TEST_SUITE_P(Arguments, OptionParsing, testing::ValuesIn(kOptionCases),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-struct CommandFileCase {
-    const char* name;
-    Words arguments;
-    std::string commandFile;
-    bool batch;
-    Words messages = {};
-};
-
-class CommandFileOptions : public testing::TestWithParam<CommandFileCase> {};
-
-TEST_P(CommandFileOptions, NameTheFileAndTheMode)
-{
-    const CommandFileCase& c = GetParam();
-    const ProgramOptions options = ProgramOptions::Parse(c.arguments);
-    EXPECT_EQ(options.commandFile, c.commandFile);
-    EXPECT_EQ(options.batch, c.batch);
-    EXPECT_EQ(options.messages, c.messages);
-}
-
-const CommandFileCase kCommandFileCases[] = {
-    {"Run", {"--run", "go.txt"}, "go.txt", false},
-    {"RunWithEquals", {"--run=go.txt"}, "go.txt", false},
-    {"Batch", {"-e", "a.sef", "--batch", "go.txt"}, "go.txt", true},
-    {"BatchWithoutFile", {"--batch"}, "", true, {"missing file name after --batch"}},
-    {"BatchBeforeAnOption",
-     {"--batch", "-e", "a.sef"},
-     "",
-     true,
-     {"missing file name after --batch"}},
-};
-
-INSTANTIATE_TEST_SUITE_P(Arguments, CommandFileOptions, testing::ValuesIn(kCommandFileCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ProgramOptions, HelpAndVersionAsLinuxProgramsTakeThem)

@@ -2,14 +2,24 @@
 
 #include <gtest/gtest.h>
 
-TEST(WindowPlacementTest, RoundTripsThroughFortyFourBytes)
+namespace {
+
+WindowPlacement Placement(int32_t left, int32_t top, int32_t right, int32_t bottom)
 {
     WindowPlacement placement;
+    placement.left = left;
+    placement.top = top;
+    placement.right = right;
+    placement.bottom = bottom;
+    return placement;
+}
+
+}  // namespace
+
+TEST(WindowPlacementTest, RoundTripsThroughFortyFourBytes)
+{
+    WindowPlacement placement = Placement(-20, 30, 1000, 800);
     placement.showCommand = WindowPlacement::kShowMaximized;
-    placement.left = -20;
-    placement.top = 30;
-    placement.right = 1000;
-    placement.bottom = 800;
     const std::vector<uint8_t> bytes = placement.ToBytes();
     ASSERT_EQ(bytes.size(), 44u);
     EXPECT_EQ(bytes[0], 44);
@@ -22,44 +32,26 @@ TEST(WindowPlacementTest, RoundTripsThroughFortyFourBytes)
     EXPECT_EQ(back->minPosition[0], -1);
 }
 
-TEST(WindowPlacementTest, RejectsDamagedRecords)
+// A damaged record, an empty rectangle, or a hand-edited one out of any screen's reach (up to
+// the widest the numbers allow) is refused.
+TEST(WindowPlacementTest, RejectsDamagedRecordsAndRectanglesBeyondAnyScreen)
 {
-    WindowPlacement placement;
-    placement.right = 640;
-    placement.bottom = 480;
-    std::vector<uint8_t> bytes = placement.ToBytes();
+    std::vector<uint8_t> bytes = Placement(0, 0, 640, 480).ToBytes();
     EXPECT_TRUE(WindowPlacement::FromBytes(bytes).has_value());
     bytes[0] = 40;  // wrong length field
     EXPECT_FALSE(WindowPlacement::FromBytes(bytes).has_value());
     bytes[0] = 44;
     bytes.pop_back();
     EXPECT_FALSE(WindowPlacement::FromBytes(bytes).has_value());
-    WindowPlacement empty;  // zero-sized rectangle
-    EXPECT_FALSE(WindowPlacement::FromBytes(empty.ToBytes()).has_value());
-}
+    EXPECT_FALSE(WindowPlacement::FromBytes(WindowPlacement().ToBytes()).has_value());
 
-// A hand-edited rectangle out of any screen's reach, up to the widest the numbers allow.
-TEST(WindowPlacementTest, RejectsRectanglesBeyondAnyScreen)
-{
     constexpr int32_t kLimit = WindowPlacement::kMaxCoordinate;
-    const struct {
-        int32_t left, top, right, bottom;
-        bool accepted;
-    } cases[] = {
-        {-kLimit, -kLimit, kLimit, kLimit, true},
-        {-kLimit - 1, 0, 640, 480, false},
-        {0, 0, kLimit + 1, 480, false},
-        {0, -kLimit - 1, 640, 480, false},
-        {0, 0, 640, INT32_MAX, false},
-        {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, false},
-    };
-    for (const auto& c : cases) {
-        WindowPlacement placement;
-        placement.left = c.left;
-        placement.top = c.top;
-        placement.right = c.right;
-        placement.bottom = c.bottom;
-        EXPECT_EQ(WindowPlacement::FromBytes(placement.ToBytes()).has_value(), c.accepted)
-            << c.left << "," << c.top << " " << c.right << "," << c.bottom;
+    EXPECT_TRUE(WindowPlacement::FromBytes(Placement(-kLimit, -kLimit, kLimit, kLimit).ToBytes()));
+    for (const WindowPlacement& beyond :
+         {Placement(-kLimit - 1, 0, 640, 480), Placement(0, 0, kLimit + 1, 480),
+          Placement(0, -kLimit - 1, 640, 480), Placement(0, 0, 640, INT32_MAX),
+          Placement(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX)}) {
+        EXPECT_FALSE(WindowPlacement::FromBytes(beyond.ToBytes()))
+            << beyond.left << "," << beyond.top << " " << beyond.right << "," << beyond.bottom;
     }
 }

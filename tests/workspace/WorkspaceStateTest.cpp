@@ -41,8 +41,11 @@ TEST_F(WorkspaceStateTest, FirstStartUsesDefaults)
     EXPECT_EQ(state.exportSettings.Data, 1);
 }
 
-TEST_F(WorkspaceStateTest, EverythingSurvivesARoundTrip)
+// Saved under the names, types and check-mark value (8) other versions of the program read,
+// and all of it comes back at the next start.
+TEST_F(WorkspaceStateTest, EverythingSurvivesARoundTripUnderItsNames)
 {
+    using Value = SettingsStore::Value;
     WorkspaceState state;
     state.Restore(store, text, tables);
     state.elementWindowActive = false;
@@ -51,16 +54,52 @@ TEST_F(WorkspaceStateTest, EverythingSurvivesARoundTrip)
     tables.SetUseRatios(true);
     tables.SetLinear(true);
     state.overlayFileName = "measured.txt";
-    state.exportSettings = {"out.txt", "3900-4000", 1, 0, 0};
+    state.exportSettings = {"out.txt", "3900-4000", 0, 1, 0};
     text.ElementTable[0].selected = 0;
     text.ElementTable[2].ratio = 2.5;
-    text.ValenceFlags[2] = 0;
+    text.ValenceFlags[1] = 0;
     text.ValenceFlags[25] = 0;
     tables.SetUnitMode(kUnitVacuum);
     tables.SetDecimals(4);
     tables.SetMinimumIntensity(12.5);
     tables.GoToWavelength(3961527);
     state.Save(store, text, tables);
+
+    const std::string root = "Software\\Spekla";
+    const struct {
+        std::string key;
+        const char* name;
+        Value value;
+    } expected[] = {
+        {root + "\\Element Window", "Active", uint32_t{0}},
+        {root + "\\Data Window", "Active", uint32_t{1}},
+        {root + "\\Graph Window", "Active", uint32_t{0}},
+        {root + "\\Graph Window", "Use Ratios", uint32_t{8}},
+        {root + "\\Data Window", "Linear", uint32_t{1}},
+        {root, "Scan Range", uint32_t{8}},
+        {root, "Wavelength", uint32_t{3961527}},
+        {root, "Minimum intensity", std::vector<uint8_t>{0, 0, 0, 0, 0, 0, 0x29, 0x40}},
+        {root, "Display As", uint32_t{2}},
+        {root, "Decimals", uint32_t{4}},
+        {root, "Overlay file", std::string("measured.txt")},
+        {root, "Element File", std::string("ELEMENT")},
+        {root, "Valence File", std::string("VALENCE")},
+        {root, "Reference File", std::string("REFERENC")},
+        {root, "Description File", std::string("DESCRIPT")},
+        {root + "\\Elements", "H", std::string("1 0")},
+        {root + "\\Elements", "Fe", std::string("2.5 1")},
+        {root + "\\Valences", text.ValenceNameTable[1].c_str(), uint32_t{0}},
+        {root + "\\Valences", text.ValenceNameTable[2].c_str(), uint32_t{1}},
+        {root + "\\Export", "Filename", std::string("out.txt")},
+        {root + "\\Export", "Range", std::string("3900-4000")},
+        {root + "\\Export", "Data", uint32_t{0}},
+        {root + "\\Export", "Summ", uint32_t{1}},
+        {root + "\\Export", "Both", uint32_t{0}},
+    };
+    for (const auto& value : expected) {
+        EXPECT_EQ(store.GetValue(value.key, value.name), value.value)
+            << value.key << " " << value.name;
+    }
 
     SettingsStore next = ReloadedStore(store);
     TextTables nextText;
@@ -76,75 +115,24 @@ TEST_F(WorkspaceStateTest, EverythingSurvivesARoundTrip)
     EXPECT_TRUE(nextTables.Linear());
     EXPECT_EQ(restored.exportSettings.FileName, "out.txt");
     EXPECT_EQ(restored.exportSettings.Range, "3900-4000");
-    EXPECT_EQ(restored.exportSettings.Both, 1);
-    EXPECT_EQ(restored.exportSettings.Data, 0);
+    EXPECT_EQ(restored.exportSettings.Summ, 1);
     EXPECT_EQ(nextText.ElementTable[0].selected, 0);
     EXPECT_DOUBLE_EQ(nextText.ElementTable[2].ratio, 2.5);
-    EXPECT_EQ(nextText.ValenceFlags[2], 0);
+    EXPECT_EQ(nextText.ValenceFlags[1], 0);
     EXPECT_EQ(nextText.ValenceFlags[25], 0);
-    EXPECT_EQ(nextText.ValenceFlags[1], 1);
+    EXPECT_EQ(nextText.ValenceFlags[2], 1);
     EXPECT_EQ(nextTables.UnitMode(), kUnitVacuum);
     EXPECT_EQ(nextTables.Decimals(), 4);
     EXPECT_DOUBLE_EQ(nextTables.MinIntensity(), 12.5);
     EXPECT_EQ(nextTables.DisplayList().Target(), 3961527);
-    EXPECT_EQ(next.GetValue("Software\\Spekla", "Display as"),
-              SettingsStore::Value(uint32_t{2}));  // "Display As" written, any case reads it
-    EXPECT_EQ(next.GetValue("Software\\Spekla", "Overlay file"),
-              SettingsStore::Value(std::string("measured.txt")));
-}
+    EXPECT_EQ(next.GetValue(root, "Display as"), Value(uint32_t{2}));  // any case reads it
+    EXPECT_EQ(next.GetValue(root, "Overlay file"), Value(std::string("measured.txt")));
 
-// What another version of the program reads: names, types, and 8 for a check mark.
-TEST_F(WorkspaceStateTest, SavedValuesKeepTheirNamesAndTypes)
-{
-    using Value = SettingsStore::Value;
-    WorkspaceState state;
-    state.Restore(store, text, tables);
-    state.scanRange = 1;
-    state.dataWindowActive = false;
-    state.overlayFileName = "measured.txt";
-    state.exportSettings = {"out.txt", "3900-4000", 0, 1, 0};
-    tables.SetUseRatios(true);
-    tables.SetDecimals(2);
-    text.ElementTable[2].ratio = 0.5;
-    text.ValenceFlags[1] = 0;
-    tables.GoToWavelength(3961527);
+    state.exportSettings = {"out.txt", "1", 1, 0, 0};  // "Both" read back, too
     state.Save(store, text, tables);
-
-    const std::string root = "Software\\Spekla";
-    const struct {
-        std::string key;
-        const char* name;
-        Value value;
-    } expected[] = {
-        {root + "\\Element Window", "Active", uint32_t{1}},
-        {root + "\\Data Window", "Active", uint32_t{0}},
-        {root + "\\Graph Window", "Active", uint32_t{1}},
-        {root + "\\Graph Window", "Use Ratios", uint32_t{8}},
-        {root + "\\Data Window", "Linear", uint32_t{0}},
-        {root, "Scan Range", uint32_t{8}},
-        {root, "Wavelength", uint32_t{3961527}},
-        {root, "Minimum intensity", std::vector<uint8_t>(8, 0)},
-        {root, "Display As", uint32_t{1}},
-        {root, "Decimals", uint32_t{2}},
-        {root, "Overlay file", std::string("measured.txt")},
-        {root, "Element File", std::string("ELEMENT")},
-        {root, "Valence File", std::string("VALENCE")},
-        {root, "Reference File", std::string("REFERENC")},
-        {root, "Description File", std::string("DESCRIPT")},
-        {root + "\\Elements", "H", std::string("1 1")},
-        {root + "\\Elements", "Fe", std::string("0.5 1")},
-        {root + "\\Valences", text.ValenceNameTable[1].c_str(), uint32_t{0}},
-        {root + "\\Valences", text.ValenceNameTable[2].c_str(), uint32_t{1}},
-        {root + "\\Export", "Filename", std::string("out.txt")},
-        {root + "\\Export", "Range", std::string("3900-4000")},
-        {root + "\\Export", "Data", uint32_t{0}},
-        {root + "\\Export", "Summ", uint32_t{1}},
-        {root + "\\Export", "Both", uint32_t{0}},
-    };
-    for (const auto& value : expected) {
-        EXPECT_EQ(store.GetValue(value.key, value.name), value.value)
-            << value.key << " " << value.name;
-    }
+    restored.Restore(store, text, tables);
+    EXPECT_EQ(restored.exportSettings.Both, 1);
+    EXPECT_EQ(restored.exportSettings.Summ + restored.exportSettings.Data, 0);
 }
 
 TEST_F(WorkspaceStateTest, SavingWithNoElementSelectedSelectsThemAll)
@@ -188,32 +176,25 @@ TEST_F(WorkspaceStateTest, WrongValuesLeaveDefaults)
     EXPECT_EQ(state.exportSettings.Summ, 0);
 }
 
-struct ElementValueCase {
-    const char* text;
-    double ratio;
-    bool selected;
-};
-
-class ElementValueTest : public ::testing::TestWithParam<ElementValueCase> {};
-
-TEST_P(ElementValueTest, ParsesRatioAndSelection)
+// "ratio selected" in the shortest form; a lone ratio counts as its own selection flag.
+TEST(WorkspaceStateElementValueTest, ParsesAndWritesRatioAndSelection)
 {
-    double ratio = -1.0;
-    bool selected = false;
-    ASSERT_TRUE(WorkspaceState::ParseElementValue(GetParam().text, ratio, selected));
-    EXPECT_DOUBLE_EQ(ratio, GetParam().ratio);
-    EXPECT_EQ(selected, GetParam().selected);
-}
-
-INSTANTIATE_TEST_SUITE_P(Values, ElementValueTest,
-                         ::testing::Values(ElementValueCase{"1 1", 1.0, true},
-                                           ElementValueCase{"0.5 0", 0.5, false},
-                                           ElementValueCase{"2.5", 2.5, true},  // 2 is nonzero
-                                           ElementValueCase{"0.5", 0.5, false},
-                                           ElementValueCase{"1e+06 1", 1e6, true}));
-
-TEST(ElementValueFormTest, WritesShortestForm)
-{
+    const struct {
+        const char* text;
+        double ratio;
+        bool selected;
+    } cases[] = {{"1 1", 1.0, true},
+                 {"0.5 0", 0.5, false},
+                 {"2.5", 2.5, true},  // 2 is nonzero
+                 {"0.5", 0.5, false},
+                 {"1e+06 1", 1e6, true}};
+    for (const auto& c : cases) {
+        double ratio = -1.0;
+        bool selected = !c.selected;
+        ASSERT_TRUE(WorkspaceState::ParseElementValue(c.text, ratio, selected)) << c.text;
+        EXPECT_DOUBLE_EQ(ratio, c.ratio) << c.text;
+        EXPECT_EQ(selected, c.selected) << c.text;
+    }
     EXPECT_EQ(WorkspaceState::ElementValue(1.0, true), "1 1");
     EXPECT_EQ(WorkspaceState::ElementValue(2.5, false), "2.5 0");
     EXPECT_EQ(WorkspaceState::ElementValue(1.0 / 3.0, true), "0.333333 1");
