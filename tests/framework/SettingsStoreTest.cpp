@@ -2,12 +2,9 @@
 #include "framework/SettingsStore.h"
 #include "support/TestFiles.h"
 
-#include <csignal>
 #include <cstdlib>
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <random>
-#include <sys/resource.h>
 
 namespace {
 
@@ -281,34 +278,6 @@ TEST(SettingsStoreTest, LoadReplacesContentsAndFailsOnlyWhenUnreadable)
     EXPECT_FALSE(error.empty());
 }
 
-// Running as root defeats permission tricks, but a file size limit makes the write itself fail.
-TEST(SettingsStoreTest, FailedSaveLeavesOldFileAlone)
-{
-    TempFolder folder;
-    const std::string old = "REGEDIT4\n\n[HKEY_CURRENT_USER\\Old]\n\"Kept\"=dword:00000001\n\n";
-    folder.WriteText("old.reg", old);
-    SettingsStore store(Root::CurrentUser, folder.File("old.reg"));
-    ASSERT_TRUE(store.Load());
-    store.CreateKey("New").SetBinary("Big", Sequence(4096));
-
-    rlimit saved{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const rlimit small{1024, saved.rlim_max};
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    std::string error;
-    const bool savedOk = store.Save(&error);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
-
-    EXPECT_FALSE(savedOk);
-    EXPECT_NE(error.find("old.reg"), std::string::npos) << error;
-    EXPECT_TRUE(store.IsModified());
-    EXPECT_EQ(folder.ReadText("old.reg"), old);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1)
-        << "temporary file left behind";
-}
-
 constexpr const char* kVariables[] = {"SPEKLA_CONFIG_DIR", "XDG_CONFIG_HOME", "HOME"};
 
 struct DirectoryCase {
@@ -354,26 +323,19 @@ INSTANTIATE_TEST_SUITE_P(
                     DirectoryCase{"HomeOnly", {nullptr, nullptr, "/h"}, "/h/.config/Spekla"}),
     [](const testing::TestParamInfo<DirectoryCase>& test) { return test.param.label; });
 
-}  // namespace
-
-namespace {
-
-std::string Nested(std::size_t depth, const std::string& name)
+// `count` times `text`, joined by `separator`.
+std::string Repeated(std::size_t count, std::string_view text, std::string_view separator = "")
 {
-    std::string path = name;
-    for (std::size_t level = 1; level < depth; ++level) {
-        path += "\\" + name;
-    }
-    return path;
-}
-
-std::string Repeated(std::size_t count, std::string_view text)
-{
-    std::string result;
-    for (std::size_t i = 0; i < count; ++i) {
-        result += text;
+    std::string result(text);
+    for (std::size_t i = 1; i < count; ++i) {
+        result.append(separator).append(text);
     }
     return result;
+}
+
+std::string Nested(std::size_t depth, std::string_view name)
+{
+    return Repeated(depth, name, "\\");
 }
 
 struct KeyLimitCase {
@@ -383,8 +345,6 @@ struct KeyLimitCase {
 };
 
 class KeyLimits : public testing::TestWithParam<KeyLimitCase> {};
-
-}  // namespace
 
 // Keys within the registry's limits are read; others survive a save unchanged, unread.
 TEST_P(KeyLimits, DeeperOrLongerKeysAreKeptUnread)
@@ -478,3 +438,5 @@ TEST(SettingsStoreTest, MovedStoreKeepsItsKeysAndLeavesAnEmptyOne)
     EXPECT_EQ(first.Text(), "REGEDIT4\n\n[HKEY_CURRENT_USER\\Fresh]\n\"y\"=dword:00000002\n\n");
     EXPECT_FALSE(second.KeyExists("Fresh"));
 }
+
+}  // namespace
