@@ -1,5 +1,6 @@
 #include "elements/TElementDialog.h"
 #include "elements/TValenceDialog.h"
+#include "framework/HelpTopics.h"
 #include "framework/THelpFileManager.h"
 #include "framework/THelpWindow.h"
 #include "support/QtTestSupport.h"
@@ -22,14 +23,12 @@
 // THelpFileManager: ShowHelpTopic reaches the one manager or nothing; topics open the help
 // window at their page and anchor; F1 finds the topic of a highlighted menu item, of the focused
 // widget in a dialog, and of the widget under the pointer in a main window, and leaves F1 to
-// the Help menu's shortcut where none applies. The dialogs' Help buttons open their pages.
+// the Help menu's shortcut where none applies. The dialogs' Help buttons open their topics.
 class HelpFileManagerTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void withoutAManagerNothingOpens();
     void managerIsTheProcessInstanceWhileItLives();
-    void topicOpensItsPage_data();
     void topicOpensItsPage();
     void helpFromAModalDialogStaysUsable();
     void f1InADialogFollowsTheFocus_data();
@@ -62,10 +61,13 @@ bool ShowActive(QWidget& window)
     return QTest::qWaitForWindowActive(&window);
 }
 
-template <typename T>
-T* Named(QWidget& parent, const char* name)
+// The page and anchor of a topic of the table.
+QUrl TopicPage(int context)
 {
-    return parent.findChild<T*>(name);
+    const HelpTopic* topic = FindHelpTopic(context);
+    return topic == nullptr ? QUrl()
+                            : Page(QString::fromUtf8(topic->page.data(), topic->page.size()),
+                                   QString::fromUtf8(topic->anchor.data(), topic->anchor.size()));
 }
 
 // A dialog with a field of its own topic, a box inside a group with a topic, and a field
@@ -122,52 +124,39 @@ struct TestMainWindow : QMainWindow {
 
 }  // namespace
 
-void HelpFileManagerTest::withoutAManagerNothingOpens()
+void HelpFileManagerTest::managerIsTheProcessInstanceWhileItLives()
 {
     QCOMPARE(THelpFileManager::Instance(), nullptr);
     ShowHelpTopic(73);
     for (QWidget* window : QApplication::topLevelWidgets()) {
         QVERIFY(qobject_cast<THelpWindow*>(window) == nullptr);
     }
-}
-
-void HelpFileManagerTest::managerIsTheProcessInstanceWhileItLives()
-{
     {
         THelpFileManager manager;
         QCOMPARE(THelpFileManager::Instance(), &manager);
         QCOMPARE(manager.Window(), nullptr);  // no window until a topic is shown
         ShowHelpTopic(73);
-        QCOMPARE(Shown(manager), Page("commands.html"));
+        QCOMPARE(Shown(manager), TopicPage(73));
         THelpWindow* window = manager.Window();
-        ShowHelpTopic(22);
+        ShowHelpTopic(kHelpContentsTopic);
         QCOMPARE(manager.Window(), window);  // one window, raised again
-        QCOMPARE(Shown(manager), Page("index.html"));
+        QCOMPARE(Shown(manager), TopicPage(kHelpContentsTopic));
     }
     QCOMPARE(THelpFileManager::Instance(), nullptr);
 }
 
-void HelpFileManagerTest::topicOpensItsPage_data()
-{
-    QTest::addColumn<int>("context");
-    QTest::addColumn<QUrl>("page");
-    QTest::newRow("contents") << 22 << Page("index.html");
-    QTest::newRow("command line") << 73 << Page("commands.html");
-    QTest::newRow("menu item") << 39 << Page("menu-data.html", "go-to-wavelength");
-    QTest::newRow("dialog field") << 106 << Page("element-dialog.html", "ratio");
-    QTest::newRow("export's data only") << 4 << Page("export-dialog.html", "data-only");
-    QTest::newRow("help on help") << 2002 << Page("helponhelp.html");
-    QTest::newRow("unknown") << 9999 << Page("index.html");
-    QTest::newRow("no topic between") << 10 << Page("index.html");
-}
-
+// Every topic at its page and anchor; a number without a topic opens the contents.
 void HelpFileManagerTest::topicOpensItsPage()
 {
-    QFETCH(int, context);
-    QFETCH(QUrl, page);
     THelpFileManager manager;
-    manager.ShowTopic(context);
-    QCOMPARE(Shown(manager), page);
+    for (const HelpTopic& topic : HelpTopicTable()) {
+        manager.ShowTopic(topic.context);
+        QCOMPARE(Shown(manager), TopicPage(topic.context));
+    }
+    for (int unknown : {9999, 10}) {
+        manager.ShowTopic(unknown);
+        QCOMPARE(Shown(manager), TopicPage(kHelpContentsTopic));
+    }
 }
 
 // A modal dialog blocks every other window; the help it opens must not be one of them.
@@ -187,7 +176,7 @@ void HelpFileManagerTest::helpFromAModalDialogStaysUsable()
         QTest::keyClick(help->windowHandle(), Qt::Key_F, Qt::ControlModifier);
         QVERIFY(help->findChild<QLineEdit*>("findText")->isVisible());
     }
-    ShowHelpTopic(22);
+    ShowHelpTopic(kHelpContentsTopic);
     QCOMPARE(manager.Window()->windowHandle()->transientParent(), nullptr);
 }
 
@@ -195,10 +184,9 @@ void HelpFileManagerTest::f1InADialogFollowsTheFocus_data()
 {
     QTest::addColumn<QString>("focus");
     QTest::addColumn<QUrl>("page");
-    QTest::newRow("field with a topic") << "withTopic" << Page("element-dialog.html", "ratio");
-    QTest::newRow("inside a group with a topic")
-        << "inGroup" << Page("valence-dialog.html", "valence-boxes");
-    QTest::newRow("field without one") << "plain" << Page("valence-dialog.html");
+    QTest::newRow("field with a topic") << "withTopic" << TopicPage(106);
+    QTest::newRow("inside a group with a topic") << "inGroup" << TopicPage(105);
+    QTest::newRow("field without one") << "plain" << TopicPage(108);
 }
 
 void HelpFileManagerTest::f1InADialogFollowsTheFocus()
@@ -221,9 +209,9 @@ void HelpFileManagerTest::f1OnAHighlightedMenuItem_data()
     QTest::addColumn<QUrl>("page");
     QTest::newRow("item with a topic")
         << CM_GOTOWAVELENGTH << 0 << Page("menu-data.html", "go-to-wavelength");
-    QTest::newRow("item without, pane's menu") << CM_PRINT << 71 << Page("graph-window.html");
-    QTest::newRow("item without, main menu") << CM_PRINT << 0 << Page("index.html");
-    QTest::newRow("no command number") << -1 << 71 << Page("graph-window.html");
+    QTest::newRow("item without, pane's menu") << CM_PRINT << 71 << TopicPage(71);
+    QTest::newRow("item without, main menu") << CM_PRINT << 0 << TopicPage(kHelpContentsTopic);
+    QTest::newRow("no command number") << -1 << 71 << TopicPage(71);
 }
 
 void HelpFileManagerTest::f1OnAHighlightedMenuItem()
@@ -234,7 +222,7 @@ void HelpFileManagerTest::f1OnAHighlightedMenuItem()
     THelpFileManager manager;
     TestMainWindow window;
     QVERIFY(ShowActive(window));
-    QWidget* owner = Named<QWidget>(window, "bare");
+    QWidget* owner = Find<QWidget>(window, "bare");
     if (ownerTopic != 0) {
         owner->setProperty(kHelpContextProperty, ownerTopic);
     }
@@ -258,10 +246,11 @@ void HelpFileManagerTest::f1InTheMainWindow_data()
     QTest::addColumn<bool>("withShortcut");
     QTest::addColumn<QUrl>("page");
     QTest::addColumn<int>("contentsUsed");
-    QTest::newRow("over a pane") << "pane" << true << Page("data-window.html") << 0;
-    QTest::newRow("over a pane, no shortcut") << "pane" << false << Page("data-window.html") << 0;
+    QTest::newRow("over a pane") << "pane" << true << TopicPage(70) << 0;
+    QTest::newRow("over a pane, no shortcut") << "pane" << false << TopicPage(70) << 0;
     QTest::newRow("elsewhere: the shortcut's") << "bare" << true << QUrl() << 1;
-    QTest::newRow("elsewhere, no shortcut") << "bare" << false << Page("index.html") << 0;
+    QTest::newRow("elsewhere, no shortcut")
+        << "bare" << false << TopicPage(kHelpContentsTopic) << 0;
 }
 
 void HelpFileManagerTest::f1InTheMainWindow()
@@ -274,9 +263,9 @@ void HelpFileManagerTest::f1InTheMainWindow()
     TestMainWindow window;
     window.actions().first()->setEnabled(withShortcut);
     QVERIFY(ShowActive(window));
-    auto* commandLine = Named<QLineEdit>(window, "commandLine");
+    auto* commandLine = Find<QLineEdit>(window, "commandLine");
     commandLine->setFocus();
-    QWidget* under = Named<QWidget>(window, qPrintable(pointer));
+    QWidget* under = Find<QWidget>(window, pointer);
     QCursor::setPos(under->mapToGlobal(under->rect().center()));
     QCOMPARE(QApplication::widgetAt(QCursor::pos()), under);
     QTest::keyClick(commandLine, Qt::Key_F1);
@@ -284,31 +273,31 @@ void HelpFileManagerTest::f1InTheMainWindow()
     QCOMPARE(window.contentsUsed, contentsUsed);
 }
 
+// The Help button opens the dialog's own topic and leaves it open; F1 follows the focus to a
+// field or a button.
 void HelpFileManagerTest::helpButtonsOfTheDialogs()
 {
     THelpFileManager manager;
     TValenceDialog valences(nullptr, TValenceDialog::FlagArray{});
-    QVERIFY(ShowActive(valences));
-    valences.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Help)->click();
-    QCOMPARE(Shown(manager), Page("valence-dialog.html"));
-    QVERIFY(valences.isVisible());  // help does not close the dialog
-    QCheckBox* box = valences.findChildren<QCheckBox*>().first();
-    box->setFocus();
-    QTest::keyClick(box, Qt::Key_F1);
-    QCOMPARE(Shown(manager), Page("valence-dialog.html", "valence-boxes"));
-
     TElementDialog element(nullptr, "Fe", 1.0);
-    QVERIFY(ShowActive(element));
-    element.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Help)->click();
-    QCOMPARE(Shown(manager), Page("element-dialog.html", "ratio"));
-    QLineEdit* symbol = element.findChild<QLineEdit*>("symbol");
-    symbol->setFocus();
-    QTest::keyClick(symbol, Qt::Key_F1);
-    QCOMPARE(Shown(manager), Page("element-dialog.html", "symbol"));
-    QPushButton* cancel = element.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel);
-    cancel->setFocus();
-    QTest::keyClick(cancel, Qt::Key_F1);
-    QCOMPARE(Shown(manager), Page("dialogs.html", "cancel"));
+    const std::pair<QDialog*, QWidget*> dialogs[] = {
+        {&valences, valences.findChildren<QCheckBox*>().first()},
+        {&element, Find<QLineEdit>(element, "symbol")}};
+    for (const auto& [dialog, field] : dialogs) {
+        QVERIFY(ShowActive(*dialog));
+        auto* buttons = Find<QDialogButtonBox>(*dialog);
+        buttons->button(QDialogButtonBox::Help)->click();
+        QCOMPARE(Shown(manager), TopicPage(dialog->property(kHelpContextProperty).toInt()));
+        QVERIFY(dialog->isVisible());
+        for (QWidget* focus :
+             {field, static_cast<QWidget*>(buttons->button(QDialogButtonBox::Cancel))}) {
+            focus->setFocus();
+            QTest::keyClick(focus, Qt::Key_F1);
+            const QVariant context = focus->property(kHelpContextProperty);
+            QVERIFY(context.isValid() && context.toInt() != kHelpContentsTopic);
+            QCOMPARE(Shown(manager), TopicPage(context.toInt()));
+        }
+    }
 }
 
 SPEKLA_QTEST(HelpFileManagerTest);
