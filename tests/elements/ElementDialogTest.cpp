@@ -12,103 +12,75 @@ class ElementDialogTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void roundTrip_data();
     void roundTrip();
-    void badSymbolKeepsTheDialogOpen_data();
     void badSymbolKeepsTheDialogOpen();
     void ratioOutOfRangeKeepsTheDialogOpen();
     void fieldsStopAtTheirLengths();
 };
 
-namespace {
-
-constexpr double kNone = -1;  // nothing handed back for the ratio
-
-}  // namespace
-
-void ElementDialogTest::roundTrip_data()
-{
-    // Empty keys leave that field untouched; "-" and kNone expect nothing back.
-    QTest::addColumn<QString>("symbol");
-    QTest::addColumn<double>("ratio");
-    QTest::addColumn<QString>("shown");  // symbol and ratio as the fields show them
-    QTest::addColumn<QString>("symbolKeys");
-    QTest::addColumn<QString>("ratioKeys");
-    QTest::addColumn<QString>("newSymbol");
-    QTest::addColumn<double>("newRatio");
-    const auto row = [](const char* name, const char* symbol, double ratio, const char* shown,
-                        const char* symbolKeys, const char* ratioKeys, const char* newSymbol,
-                        double newRatio) {
-        QTest::newRow(name) << QString(symbol) << ratio << QString(shown) << QString(symbolKeys)
-                            << QString(ratioKeys) << QString(newSymbol) << newRatio;
-    };
-    row("untouched", "Fe", 1.0, "Fe 1", "", "", "-", kNone);
-    row("long name and precise ratio kept", "Abcdef", 2.123456789, "Abc 2.12346", "", "", "-",
-        kNone);
-    row("tiny ratio with exponent kept", "Mn", 1e-7, "Mn 1e-07", "", "", "-", kNone);
-    row("both changed", "Fe", 1.0, "Fe 1", "Cu", "2.5", "Cu", 2.5);
-    row("symbol only", "Abcdef", 0.5, "Abc 0.5", "Ab", "", "Ab", kNone);
-    row("ratio only, at the limit", "Ni", 0.5, "Ni 0.5", "", "1000", "-", 1000.0);
-    row("retyped as shown", "Fe", 2.5, "Fe 2.5", "Fe", "2.5", "-", kNone);
-}
-
+// Empty keys leave that field untouched; nothing in `newSymbol` or `newRatio` expects nothing back.
 void ElementDialogTest::roundTrip()
 {
-    QFETCH(QString, symbol);
-    QFETCH(double, ratio);
-    QFETCH(QString, shown);
-    QFETCH(QString, symbolKeys);
-    QFETCH(QString, ratioKeys);
-    QFETCH(QString, newSymbol);
-    QFETCH(double, newRatio);
-    TElementDialog dialog(nullptr, symbol.toStdString(), ratio);
-    auto* symbolField = Find<QLineEdit>(dialog, "symbol");
-    auto* ratioField = Find<QLineEdit>(dialog, "ratio");
-    QCOMPARE(symbolField->text() + " " + ratioField->text(), shown);
-    if (!symbolKeys.isEmpty()) {
-        Retype(symbolField, symbolKeys);
+    struct Case {
+        const char* symbol;
+        double ratio;
+        const char* shown;  // symbol and ratio as the fields show them
+        const char* symbolKeys;
+        const char* ratioKeys;
+        std::optional<std::string> newSymbol;
+        std::optional<double> newRatio;
+    };
+    const Case cases[] = {
+        {"Fe", 1.0, "Fe 1", "", "", {}, {}},
+        {"Abcdef", 2.123456789, "Abc 2.12346", "", "", {}, {}},  // long name, precise ratio
+        {"Mn", 1e-7, "Mn 1e-07", "", "", {}, {}},                // an exponent that cannot be typed
+        {"Fe", 1.0, "Fe 1", "Cu", "2.5", "Cu", 2.5},
+        {"Abcdef", 0.5, "Abc 0.5", "Ab", "", "Ab", {}},
+        {"Ni", 0.5, "Ni 0.5", "", "1000", {}, 1000.0},  // at the limit
+        {"Fe", 2.5, "Fe 2.5", "Fe", "2.5", {}, {}},     // retyped as shown
+    };
+    for (const Case& c : cases) {
+        TElementDialog dialog(nullptr, c.symbol, c.ratio);
+        auto* symbol = Find<QLineEdit>(dialog, "symbol");
+        auto* ratio = Find<QLineEdit>(dialog, "ratio");
+        QCOMPARE(symbol->text() + " " + ratio->text(), c.shown);
+        if (*c.symbolKeys != 0) {
+            Retype(symbol, c.symbolKeys);
+        }
+        if (*c.ratioKeys != 0) {
+            Retype(ratio, c.ratioKeys);
+        }
+        dialog.show();
+        QCOMPARE(ClickOk(dialog).Caption(), "");
+        QCOMPARE(dialog.result(), QDialog::Accepted);
+        QCOMPARE(dialog.NewSymbol(), c.newSymbol);
+        QCOMPARE(dialog.NewRatio(), c.newRatio);
     }
-    if (!ratioKeys.isEmpty()) {
-        Retype(ratioField, ratioKeys);
-    }
-    dialog.show();
-    QCOMPARE(ClickOk(dialog).Caption(), "");
-    QCOMPARE(dialog.result(), QDialog::Accepted);
-    QCOMPARE(dialog.NewSymbol(),
-             newSymbol == "-" ? std::nullopt : std::optional(newSymbol.toStdString()));
-    QCOMPARE(dialog.NewRatio(), newRatio == kNone ? std::nullopt : std::optional(newRatio));
 }
 
-void ElementDialogTest::badSymbolKeepsTheDialogOpen_data()
-{
-    QTest::addColumn<QString>("keys");
-    QTest::newRow("empty") << "";
-    QTest::newRow("inner blank") << "F e";
-    QTest::newRow("starts with a digit") << "1a";
-    QTest::newRow("plus") << "+";
-}
-
+// Empty, with a blank, or starting like a number or a sign.
 void ElementDialogTest::badSymbolKeepsTheDialogOpen()
 {
-    QFETCH(QString, keys);
-    TElementDialog dialog(nullptr, "Fe", 1.0);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowActive(&dialog));
-    auto* symbol = Find<QLineEdit>(dialog, "symbol");
-    symbol->setText(keys);  // setText, as a tab key would move the focus instead
-    Find<QLineEdit>(dialog, "ratio")->setFocus();
-    const SeenBox seen = ClickOk(dialog);
-    QCOMPARE(seen.Caption(),
-             "Spekla: An element symbol must be one to three characters without blanks, not "
-             "starting with a digit, + or -.");
-    QCOMPARE(seen.icon, QMessageBox::Warning);
-    QVERIFY(dialog.isVisible());
-    QCOMPARE(dialog.focusWidget(), symbol);
+    for (const char* keys : {"", "F e", "1a", "+"}) {
+        TElementDialog dialog(nullptr, "Fe", 1.0);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        auto* symbol = Find<QLineEdit>(dialog, "symbol");
+        symbol->setText(keys);  // setText, as a tab key would move the focus instead
+        Find<QLineEdit>(dialog, "ratio")->setFocus();
+        const SeenBox seen = ClickOk(dialog);
+        QCOMPARE(seen.Caption(),
+                 "Spekla: An element symbol must be one to three characters without blanks, not "
+                 "starting with a digit, + or -.");
+        QCOMPARE(seen.icon, QMessageBox::Warning);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.focusWidget(), symbol);
 
-    Retype(symbol, "Co");
-    QCOMPARE(ClickOk(dialog).Caption(), "");
-    QCOMPARE(dialog.result(), QDialog::Accepted);
-    QCOMPARE(dialog.NewSymbol(), std::string("Co"));
+        Retype(symbol, "Co");
+        QCOMPARE(ClickOk(dialog).Caption(), "");
+        QCOMPARE(dialog.result(), QDialog::Accepted);
+        QCOMPARE(dialog.NewSymbol(), std::string("Co"));
+    }
 }
 
 // The box itself (text, focus, selection) is checked in InputDialogTest.
