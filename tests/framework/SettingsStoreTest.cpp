@@ -278,50 +278,42 @@ TEST(SettingsStoreTest, LoadReplacesContentsAndFailsOnlyWhenUnreadable)
     EXPECT_FALSE(error.empty());
 }
 
-constexpr const char* kVariables[] = {"SPEKLA_CONFIG_DIR", "XDG_CONFIG_HOME", "HOME"};
-
-struct DirectoryCase {
-    const char* label;
-    const char* values[std::size(kVariables)];  // nullptr: unset
-    const char* expected;
-};
-
-class ConfigDirectoryTest : public testing::TestWithParam<DirectoryCase> {
-protected:
-    static void Set(const char* name, const char* value)
-    {
+// The folder follows SPEKLA_CONFIG_DIR, then an absolute XDG_CONFIG_HOME, then HOME; an empty
+// or relative value counts as unset.
+TEST(SettingsStoreTest, ConfigDirectoryFollowsPrecedence)
+{
+    constexpr const char* kVariables[] = {"SPEKLA_CONFIG_DIR", "XDG_CONFIG_HOME", "HOME"};
+    struct Case {
+        const char* values[std::size(kVariables)];  // nullptr: unset
+        const char* expected;
+    };
+    const Case cases[] = {{{"/s", "/x", "/h"}, "/s"},
+                          {{"", "/x", "/h"}, "/x/Spekla"},
+                          {{nullptr, "/x", "/h"}, "/x/Spekla"},
+                          {{nullptr, "", "/h"}, "/h/.config/Spekla"},
+                          {{nullptr, "rel", "/h"}, "/h/.config/Spekla"},
+                          {{nullptr, nullptr, "/h"}, "/h/.config/Spekla"}};
+    const auto set = [](const char* name, const char* value) {
         value ? ::setenv(name, value, 1) : ::unsetenv(name);
-    }
-    void TearDown() override
-    {
-        for (std::size_t i = 0; i < std::size(kVariables); ++i) {
-            Set(kVariables[i], m_saved[i] ? m_saved[i]->c_str() : nullptr);
+    };
+    std::optional<std::string> saved[std::size(kVariables)];
+    for (std::size_t i = 0; i < std::size(kVariables); ++i) {
+        if (const char* old = std::getenv(kVariables[i])) {
+            saved[i] = old;
         }
     }
-    std::optional<std::string> m_saved[std::size(kVariables)];
-};
-
-TEST_P(ConfigDirectoryTest, FollowsPrecedence)
-{
-    for (std::size_t i = 0; i < std::size(kVariables); ++i) {
-        const char* old = std::getenv(kVariables[i]);
-        m_saved[i] = old ? std::optional<std::string>(old) : std::nullopt;
-        Set(kVariables[i], GetParam().values[i]);
+    for (const Case& c : cases) {
+        for (std::size_t i = 0; i < std::size(kVariables); ++i) {
+            set(kVariables[i], c.values[i]);
+        }
+        EXPECT_EQ(SettingsStore::ConfigDirectory(), c.expected);
+        EXPECT_EQ(SettingsStore::FilePathFor(Root::ClassesRoot),
+                  std::string(c.expected) + "/HKEY_CLASSES_ROOT.reg");
     }
-    EXPECT_EQ(SettingsStore::ConfigDirectory(), GetParam().expected);
-    EXPECT_EQ(SettingsStore::FilePathFor(Root::ClassesRoot),
-              std::string(GetParam().expected) + "/HKEY_CLASSES_ROOT.reg");
+    for (std::size_t i = 0; i < std::size(kVariables); ++i) {
+        set(kVariables[i], saved[i] ? saved[i]->c_str() : nullptr);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Environment, ConfigDirectoryTest,
-    testing::Values(DirectoryCase{"AllSet", {"/s", "/x", "/h"}, "/s"},
-                    DirectoryCase{"EmptyOverride", {"", "/x", "/h"}, "/x/Spekla"},
-                    DirectoryCase{"XdgOnly", {nullptr, "/x", "/h"}, "/x/Spekla"},
-                    DirectoryCase{"EmptyXdg", {nullptr, "", "/h"}, "/h/.config/Spekla"},
-                    DirectoryCase{"RelativeXdg", {nullptr, "rel", "/h"}, "/h/.config/Spekla"},
-                    DirectoryCase{"HomeOnly", {nullptr, nullptr, "/h"}, "/h/.config/Spekla"}),
-    [](const testing::TestParamInfo<DirectoryCase>& test) { return test.param.label; });
 
 // `count` times `text`, joined by `separator`.
 std::string Repeated(std::size_t count, std::string_view text, std::string_view separator = "")
