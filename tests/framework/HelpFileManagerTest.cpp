@@ -6,6 +6,8 @@
 #include "support/QtTestSupport.h"
 #include "workspace/MenuCommands.h"
 
+#include <tuple>
+
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -32,9 +34,7 @@ private slots:
     void topicOpensItsPage();
     void helpFromAModalDialogStaysUsable();
     void f1InADialogFollowsTheFocus();
-    void f1OnAHighlightedMenuItem_data();
     void f1OnAHighlightedMenuItem();
-    void f1InTheMainWindow_data();
     void f1InTheMainWindow();
     void helpButtonsOfTheDialogs();
 };
@@ -186,78 +186,62 @@ void HelpFileManagerTest::f1InADialogFollowsTheFocus()
     }
 }
 
-void HelpFileManagerTest::f1OnAHighlightedMenuItem_data()
-{
-    QTest::addColumn<int>("command");
-    QTest::addColumn<int>("ownerTopic");
-    QTest::addColumn<QUrl>("page");
-    QTest::newRow("item with a topic")
-        << CM_GOTOWAVELENGTH << 0 << Page("menu-data.html", "go-to-wavelength");
-    QTest::newRow("item without, pane's menu") << CM_PRINT << 71 << TopicPage(71);
-    QTest::newRow("item without, main menu") << CM_PRINT << 0 << TopicPage(kHelpContentsTopic);
-    QTest::newRow("no command number") << -1 << 71 << TopicPage(71);
-}
-
+// The item's topic; without one, that of the widget the menu belongs to.
 void HelpFileManagerTest::f1OnAHighlightedMenuItem()
 {
-    QFETCH(int, command);
-    QFETCH(int, ownerTopic);
-    QFETCH(QUrl, page);
-    THelpFileManager manager;
-    TestMainWindow window;
-    QVERIFY(ShowActive(window));
-    QWidget* owner = Find<QWidget>(window, "bare");
-    if (ownerTopic != 0) {
-        owner->setProperty(kHelpContextProperty, ownerTopic);
+    struct Case {
+        int command;  // -1: the item holds no command number
+        int ownerTopic;
+        QUrl page;
+    };
+    for (const Case& c :
+         {Case{CM_GOTOWAVELENGTH, 0, Page("menu-data.html", "go-to-wavelength")},
+          Case{CM_PRINT, 71, TopicPage(71)}, Case{CM_PRINT, 0, TopicPage(kHelpContentsTopic)},
+          Case{-1, 71, TopicPage(71)}}) {
+        THelpFileManager manager;
+        TestMainWindow window;
+        QVERIFY(ShowActive(window));
+        auto* owner = Find<QWidget>(window, "bare");
+        if (c.ownerTopic != 0) {
+            owner->setProperty(kHelpContextProperty, c.ownerTopic);
+        }
+        auto* menu = new QMenu(owner);
+        QAction* item = menu->addAction("Item");
+        if (c.command >= 0) {
+            item->setData(c.command);
+        }
+        menu->popup(owner->mapToGlobal(QPoint(0, 0)));
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        menu->setActiveAction(item);
+        QTest::keyClick(menu, Qt::Key_F1);
+        QCOMPARE(Shown(manager), c.page);
+        QVERIFY(!menu->isVisible());
+        QCOMPARE(window.contentsUsed, 0);
     }
-    auto* menu = new QMenu(owner);
-    QAction* item = menu->addAction("Item");
-    if (command >= 0) {
-        item->setData(command);
-    }
-    menu->popup(owner->mapToGlobal(QPoint(0, 0)));
-    QVERIFY(QTest::qWaitForWindowExposed(menu));
-    menu->setActiveAction(item);
-    QTest::keyClick(menu, Qt::Key_F1);
-    QCOMPARE(Shown(manager), page);
-    QVERIFY(!menu->isVisible());
-    QCOMPARE(window.contentsUsed, 0);
 }
 
-void HelpFileManagerTest::f1InTheMainWindow_data()
-{
-    QTest::addColumn<QString>("pointer");
-    QTest::addColumn<bool>("withShortcut");
-    QTest::addColumn<QUrl>("page");
-    QTest::addColumn<int>("contentsUsed");
-    QTest::newRow("over a pane") << "pane" << true << TopicPage(70) << 0;
-    QTest::newRow("elsewhere: the shortcut's") << "bare" << true << QUrl() << 1;
-    QTest::newRow("elsewhere, no shortcut")
-        << "bare" << false << TopicPage(kHelpContentsTopic) << 0;
-}
-
+// F1 with the focus in the command line: the topic of the pane under the pointer, else the
+// Help menu's shortcut, else the contents.
 void HelpFileManagerTest::f1InTheMainWindow()
 {
-    QFETCH(QString, pointer);
-    QFETCH(bool, withShortcut);
-    QFETCH(QUrl, page);
-    QFETCH(int, contentsUsed);
-    THelpFileManager manager;
-    TestMainWindow window;
-    window.actions().first()->setEnabled(withShortcut);
-    QVERIFY(ShowActive(window));
-    auto* commandLine = Find<QLineEdit>(window, "commandLine");
-    commandLine->setFocus();
-    QWidget* under = Find<QWidget>(window, pointer);
-    QCursor::setPos(under->mapToGlobal(under->rect().center()));
-    QCOMPARE(QApplication::widgetAt(QCursor::pos()), under);
-    QTest::keyClick(commandLine, Qt::Key_F1);
-    QCOMPARE(Shown(manager), page);
-    QCOMPARE(window.contentsUsed, contentsUsed);
+    for (const auto& [pointer, withShortcut, page, contentsUsed] :
+         {std::tuple{"pane", true, TopicPage(70), 0}, std::tuple{"bare", true, QUrl(), 1},
+          std::tuple{"bare", false, TopicPage(kHelpContentsTopic), 0}}) {
+        THelpFileManager manager;
+        TestMainWindow window;
+        window.actions().first()->setEnabled(withShortcut);
+        QVERIFY(ShowActive(window));
+        auto* commandLine = Find<QLineEdit>(window, "commandLine");
+        commandLine->setFocus();
+        auto* under = Find<QWidget>(window, pointer);
+        QCursor::setPos(under->mapToGlobal(under->rect().center()));
+        QCOMPARE(QApplication::widgetAt(QCursor::pos()), under);
+        QTest::keyClick(commandLine, Qt::Key_F1);
+        QCOMPARE(Shown(manager), page);
+        QCOMPARE(window.contentsUsed, contentsUsed);
+    }
 }
 
-// The Help button opens the dialog's own topic and leaves it open; F1 follows the focus to a
-// field or a button.
 // F1 on a field or button of these dialogs is the mechanism checked with TestDialog.
 void HelpFileManagerTest::helpButtonsOfTheDialogs()
 {
