@@ -1,6 +1,7 @@
 #include "database/Element.h"
 #include "elements/PeriodicLayout.h"
 
+#include <array>
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
@@ -31,6 +32,16 @@ PeriodicLayout::CellSize Simple(int fontHeight)
     return {fontHeight, fontHeight + 2};
 }
 
+// Font height, columns, rows, cell width and cell height.
+std::array<int, 5> Shape(const PeriodicLayout& layout)
+{
+    return {layout.FontHeight(), layout.Columns(), layout.Rows(), layout.CellWidth(),
+            layout.CellHeight()};
+}
+
+constexpr ElementLayout kLayouts[] = {ElementLayout::Periodic, ElementLayout::Alphabetical,
+                                      ElementLayout::AtomicNumber};
+
 struct HitCase {
     const char* label;
     ElementLayout layout;
@@ -47,11 +58,7 @@ TEST(PeriodicLayoutTest, PeriodicCellsStretchOverThePane)
 {
     // 4 × h ≤ 43 and 3 × (h + 2) ≤ 45 give h = 10; then 43 / 4 and 45 / 3.
     const auto layout = PeriodicLayout::Fit(Periodic(), ElementLayout::Periodic, 43, 45, Simple);
-    EXPECT_EQ(layout.FontHeight(), 10);
-    EXPECT_EQ(layout.Columns(), 4);
-    EXPECT_EQ(layout.Rows(), 3);
-    EXPECT_EQ(layout.CellWidth(), 10);
-    EXPECT_EQ(layout.CellHeight(), 15);
+    EXPECT_EQ(Shape(layout), (std::array{10, 4, 3, 10, 15}));
     ASSERT_TRUE(layout.CellOf(2).has_value());
     EXPECT_EQ(layout.CellOf(2)->column, 1);
     EXPECT_EQ(layout.CellOf(2)->row, 2);
@@ -62,11 +69,7 @@ TEST(PeriodicLayoutTest, GridsFillRowsOfTheMeasuredWidth)
     // h = 10 gives 3 × 2 cells for five elements; h = 11 only 2 × 1. Stretched: 32 / 3, 24 / 2.
     for (const ElementLayout kind : {ElementLayout::Alphabetical, ElementLayout::AtomicNumber}) {
         const auto layout = PeriodicLayout::Fit(Named(), kind, 32, 24, Simple);
-        EXPECT_EQ(layout.FontHeight(), 10);
-        EXPECT_EQ(layout.Columns(), 3);
-        EXPECT_EQ(layout.Rows(), 2);
-        EXPECT_EQ(layout.CellWidth(), 10);
-        EXPECT_EQ(layout.CellHeight(), 12);
+        EXPECT_EQ(Shape(layout), (std::array{10, 3, 2, 10, 12}));
     }
 }
 
@@ -108,8 +111,7 @@ INSTANTIATE_TEST_SUITE_P(
 // Every element's own cell leads back to it, in every layout, whatever the names.
 TEST(PeriodicLayoutTest, EveryCellHitsItsElement)
 {
-    for (const ElementLayout kind :
-         {ElementLayout::Periodic, ElementLayout::Alphabetical, ElementLayout::AtomicNumber}) {
+    for (const ElementLayout kind : kLayouts) {
         const auto elements = Named();
         const auto layout = PeriodicLayout::Fit(elements, kind, 57, 31, Simple);
         ASSERT_EQ(layout.Cells().size(), elements.size());
@@ -170,14 +172,13 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(PeriodicLayoutTest, NoRoomForOneCellGivesNoCells)
 {
     const auto big = [](int h) { return PeriodicLayout::CellSize{h + 10, h + 10}; };
-    for (const ElementLayout kind :
-         {ElementLayout::Periodic, ElementLayout::Alphabetical, ElementLayout::AtomicNumber}) {
+    for (const ElementLayout kind : kLayouts) {
         for (const auto& [width, height] :
              std::vector<std::pair<int, int>>{{10, 100}, {100, 10}, {0, 0}, {-5, 100}}) {
             const auto layout = PeriodicLayout::Fit(Named(), kind, width, height, big);
-            EXPECT_EQ(layout.FontHeight(), 0) << width << "x" << height;
-            EXPECT_EQ(layout.Columns(), 0);
-            EXPECT_EQ(layout.Rows(), 0);
+            const auto shape = Shape(layout);
+            EXPECT_EQ((std::array{shape[0], shape[1], shape[2]}), (std::array{0, 0, 0}))
+                << width << "x" << height;
             EXPECT_TRUE(layout.Cells().empty());
             EXPECT_FALSE(layout.HitTest(0, 0).has_value());
             EXPECT_FALSE(layout.CellOf(0).has_value());
@@ -189,9 +190,7 @@ TEST(PeriodicLayoutTest, SmallestFontOverflowsThePaneButHitsOnlyInside)
 {
     // The table needs 4 cells of 1 pixel in a 3-pixel pane: B's column lies outside.
     const auto layout = PeriodicLayout::Fit(Periodic(), ElementLayout::Periodic, 3, 3, Simple);
-    EXPECT_EQ(layout.Columns(), 4);
-    EXPECT_EQ(layout.CellWidth(), 1);
-    EXPECT_EQ(layout.CellHeight(), 1);
+    EXPECT_EQ(Shape(layout), (std::array{1, 4, 3, 1, 1}));
     EXPECT_EQ(layout.HitTest(0, 0), 0u);
     EXPECT_EQ(layout.HitTest(1, 2), 2u);
     EXPECT_FALSE(layout.HitTest(3, 0).has_value());
@@ -201,12 +200,9 @@ TEST(PeriodicLayoutTest, EmptyMeasuresAndEmptyTablesDoNotDivideByZero)
 {
     const auto nothing = [](int) { return PeriodicLayout::CellSize{0, -3}; };
     const auto layout = PeriodicLayout::Fit(Periodic(), ElementLayout::Periodic, 8, 6, nothing);
-    EXPECT_EQ(layout.FontHeight(), PeriodicLayout::kMaxFontHeight);
-    EXPECT_EQ(layout.CellWidth(), 2);
-    EXPECT_EQ(layout.CellHeight(), 2);
+    EXPECT_EQ(Shape(layout), (std::array{PeriodicLayout::kMaxFontHeight, 4, 3, 2, 2}));
 
-    for (const ElementLayout kind :
-         {ElementLayout::Periodic, ElementLayout::Alphabetical, ElementLayout::AtomicNumber}) {
+    for (const ElementLayout kind : kLayouts) {
         const auto empty = PeriodicLayout::Fit({}, kind, 100, 100, Simple);
         EXPECT_EQ(empty.Rows(), 0);
         EXPECT_TRUE(empty.Cells().empty());

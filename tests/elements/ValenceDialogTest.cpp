@@ -1,20 +1,22 @@
 #include "elements/TValenceDialog.h"
 #include "support/QtTestSupport.h"
 
+#include <map>
+#include <set>
+#include <tuple>
+
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QObject>
 #include <QPushButton>
 #include <QTest>
 
-// TValenceDialog: which box stands for which flag, the flags it never shows, All and None.
+// TValenceDialog: each box writes its own flag only, the flags it never shows, All and None.
 class ValenceDialogTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void boxMapsToItsFlag_data();
-    void boxMapsToItsFlag();
-    void allAndNoneKeepHiddenFlags_data();
+    void eachBoxWritesOneShownFlag();
     void allAndNoneKeepHiddenFlags();
 };
 
@@ -22,27 +24,7 @@ namespace {
 
 using Flags = TValenceDialog::FlagArray;
 
-QCheckBox* Box(TValenceDialog& dialog, const QString& label)
-{
-    for (QCheckBox* box : dialog.findChildren<QCheckBox*>()) {
-        if (box->text() == label) {
-            return box;
-        }
-    }
-    return nullptr;
-}
-
-QPushButton* Button(TValenceDialog& dialog, const QString& text)
-{
-    for (QAbstractButton* button : dialog.findChild<QDialogButtonBox*>()->buttons()) {
-        if (button->text() == text) {
-            return qobject_cast<QPushButton*>(button);
-        }
-    }
-    return nullptr;
-}
-
-// Flags whose hidden indexes hold values no check box would write.
+// Flags whose hidden indexes (0, 20 to 23) hold values no check box would write.
 Flags WithHiddenFlags(uint16_t shown)
 {
     Flags flags;
@@ -54,72 +36,60 @@ Flags WithHiddenFlags(uint16_t shown)
     return flags;
 }
 
-void ClickOk(TValenceDialog& dialog)
-{
-    dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
-}
-
 }  // namespace
 
-void ValenceDialogTest::boxMapsToItsFlag_data()
+void ValenceDialogTest::eachBoxWritesOneShownFlag()
 {
-    QTest::addColumn<QString>("label");
-    QTest::addColumn<int>("index");
-    const char* numerals[] = {"I",  "II",  "III",  "IV",  "V",  "VI",  "VII",  "VIII",  "IX", "X",
-                              "XI", "XII", "XIII", "XIV", "XV", "XVI", "XVII", "XVIII", "XIX"};
-    for (int i = 0; i < 19; ++i) {
-        QTest::newRow(numerals[i]) << numerals[i] << i + 1;
-    }
-    QTest::newRow("Ox") << "Ox" << 24;
-    QTest::newRow("BH") << "BH" << 25;
-}
-
-// Each box shows its own flag and writes only that flag, both ways.
-void ValenceDialogTest::boxMapsToItsFlag()
-{
-    QFETCH(QString, label);
-    QFETCH(int, index);
+    // The numerals stand for their valences; Ox and BH for the last two flags.
+    const std::map<QString, size_t> spotChecks = {{"I", 1}, {"XIX", 19}, {"Ox", 24}, {"BH", 25}};
+    std::set<size_t> written;
     for (const uint16_t start : {uint16_t{0}, uint16_t{1}}) {
-        Flags flags = WithHiddenFlags(start);
-        flags[index] = start == 0 ? 1 : 0;
-        TValenceDialog dialog(nullptr, flags);
-        dialog.show();  // a hidden box has no size, so a click would miss it
-        QCOMPARE(dialog.windowTitle(), "Valences");
-        QCOMPARE(dialog.findChildren<QCheckBox*>().size(), 21);
-        QCheckBox* box = Box(dialog, label);
-        QVERIFY(box != nullptr);
-        QCOMPARE(box->isChecked(), start == 0);
-        // On the indicator: a box is as wide as its grid cell, but only its text takes clicks.
-        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2));
-        ClickOk(dialog);
-        QCOMPARE(dialog.result(), QDialog::Accepted);
-        QVERIFY(dialog.Flags() == WithHiddenFlags(start));
+        const Flags flags = WithHiddenFlags(start);
+        TValenceDialog probe(nullptr, flags);
+        const int boxes = int(probe.findChildren<QCheckBox*>().size());
+        for (int i = 0; i < boxes; ++i) {
+            TValenceDialog dialog(nullptr, flags);
+            dialog.show();  // a hidden box has no size, so a click would miss it
+            QCheckBox* box = dialog.findChildren<QCheckBox*>().at(i);
+            QCOMPARE(box->isChecked(), start != 0);
+            // On the indicator: a box is as wide as its grid cell, but only its text takes clicks.
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2));
+            QCOMPARE(ClickOk(dialog).Caption(), "");
+            QCOMPARE(dialog.result(), QDialog::Accepted);
+            std::vector<size_t> changed;
+            for (size_t index = 0; index < flags.size(); ++index) {
+                if (dialog.Flags()[index] != flags[index]) {
+                    changed.push_back(index);
+                    QCOMPARE(dialog.Flags()[index], uint16_t(1 - start));
+                }
+            }
+            QCOMPARE(changed.size(), size_t{1});
+            QVERIFY(changed[0] >= 1 && changed[0] <= 25 && (changed[0] < 20 || changed[0] > 23));
+            written.insert(changed[0]);
+            if (spotChecks.count(box->text()) != 0) {
+                QCOMPARE(changed[0], spotChecks.at(box->text()));
+            }
+        }
+        QCOMPARE(written.size(), size_t(boxes));  // no two boxes share a flag
     }
-}
-
-void ValenceDialogTest::allAndNoneKeepHiddenFlags_data()
-{
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<uint16_t>("start");
-    QTest::addColumn<uint16_t>("result");
-    QTest::newRow("all") << "&All" << uint16_t{0} << uint16_t{1};
-    QTest::newRow("none") << "&None" << uint16_t{1} << uint16_t{0};
-    QTest::newRow("none from odd values") << "&None" << uint16_t{3} << uint16_t{0};
 }
 
 void ValenceDialogTest::allAndNoneKeepHiddenFlags()
 {
-    QFETCH(QString, button);
-    QFETCH(uint16_t, start);
-    QFETCH(uint16_t, result);
-    TValenceDialog dialog(nullptr, WithHiddenFlags(start));
-    dialog.show();
-    QPushButton* push = Button(dialog, button);
-    QVERIFY(push != nullptr);
-    QTest::mouseClick(push, Qt::LeftButton);
-    QVERIFY(dialog.isVisible());  // the button does not close the dialog
-    ClickOk(dialog);
-    QVERIFY(dialog.Flags() == WithHiddenFlags(result));
+    // All sets every shown flag; None clears them, odd values too.
+    for (const auto& [button, start, result] :
+         {std::tuple{"&All", 0, 1}, std::tuple{"&None", 1, 0}, std::tuple{"&None", 3, 0}}) {
+        TValenceDialog dialog(nullptr, WithHiddenFlags(uint16_t(start)));
+        dialog.show();
+        for (QAbstractButton* push : Find<QDialogButtonBox>(dialog)->buttons()) {
+            if (push->text() == button) {
+                QTest::mouseClick(push, Qt::LeftButton);
+            }
+        }
+        QVERIFY(dialog.isVisible());  // the button does not close the dialog
+        ClickOk(dialog);
+        QVERIFY(dialog.Flags() == WithHiddenFlags(uint16_t(result)));
+    }
 }
 
 SPEKLA_QTEST(ValenceDialogTest);

@@ -5,7 +5,8 @@
 #include <QObject>
 #include <QTest>
 
-// TDoubleRangeValidator: the state it gives each text, whatever the locale.
+// TDoubleRangeValidator: the state it gives each kind of text, whatever the locale. Which texts
+// a range takes and allows is checked in DoubleRangeTest.
 class DoubleRangeValidatorTest : public QObject {
     Q_OBJECT
 
@@ -25,18 +26,11 @@ void DoubleRangeValidatorTest::states_data()
         QTest::addRow("%s", name) << min << max << text << state;
     };
     row("in range", 0, 1000, "2.5", QValidator::Acceptable);
-    row("upper end", 0, 1000, "1000", QValidator::Acceptable);
-    row("lower end", -5, 5, "-5", QValidator::Acceptable);
     row("point last", 0, 1000, "3.", QValidator::Acceptable);
     row("above", 0, 1000, "1000.5", QValidator::Intermediate);
-    row("below", 10, 1000, "5", QValidator::Intermediate);
     row("empty", 0, 1000, "", QValidator::Intermediate);
-    row("sign only", -5, 5, "-", QValidator::Intermediate);
-    row("point only", 0, 1000, ".", QValidator::Intermediate);
     row("minus when none below 0", 0, 1000, "-1", QValidator::Invalid);
-    row("exponent", 0, 100000, "1e3", QValidator::Invalid);
     row("decimal comma", 0, 1000, "1,5", QValidator::Invalid);
-    row("blank", 0, 1000, "1 ", QValidator::Invalid);
     row("non-ASCII digit", 0, 1000, QString::fromUtf8("\u0663"), QValidator::Invalid);
 }
 

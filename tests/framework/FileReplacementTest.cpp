@@ -1,8 +1,11 @@
+#include "framework/AtomicFile.h"
 #include "framework/FileReplacement.h"
 #include "support/FileFaultScope.h"
+#include "support/FileSizeLimit.h"
 #include "support/TestFiles.h"
 
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -82,10 +85,15 @@ TEST(FileReplacementTest, PermissionsFollowTheOldFileOrTheUmask)
     EXPECT_EQ(fs::status(folder.File("fresh")).permissions(), fs::perms(0640));
 }
 
-class FileReplacementFault : public testing::TestWithParam<FileFaults::Step> {};
+struct FaultCase {
+    FileFaults::Step step;
+    int error;
+};
 
-// Whatever step fails, the old file stays byte for byte, the failure is reported with the
-// system's reason, and no temporary file is left beside it.
+class FileReplacementFault : public testing::TestWithParam<FaultCase> {};
+
+// Whatever step fails, the old file stays byte for byte, the failure is reported with the file
+// and the system's reason, and no temporary file is left beside it.
 TEST_P(FileReplacementFault, LeavesTheOldFileAndSaysWhy)
 {
     TempFolder folder;
@@ -93,19 +101,39 @@ TEST_P(FileReplacementFault, LeavesTheOldFileAndSaysWhy)
     folder.WriteText("settings", old);
     std::string error;
     {
-        const FileFaultScope fault(GetParam(), ENOSPC, "/settings");
+        const FileFaultScope fault(GetParam().step, GetParam().error, "/settings");
         FileReplacement replacement;
-        const bool done =
-            replacement.Stage(folder.File("settings"), "new", &error) && replacement.Commit(&error);
-        EXPECT_FALSE(done);
+        EXPECT_FALSE(replacement.Stage(folder.File("settings"), "new", &error) &&
+                     replacement.Commit(&error));
         EXPECT_EQ(fault.Hits(), 1);
     }
-    EXPECT_NE(error.find("No space left on device"), std::string::npos) << error;
+    EXPECT_NE(error.find(folder.File("settings")), std::string::npos) << error;
+    EXPECT_NE(error.find(std::strerror(GetParam().error)), std::string::npos) << error;
     EXPECT_EQ(folder.ReadText("settings"), old);
     EXPECT_EQ(FilesIn(folder), 1U);
 }
 
 INSTANTIATE_TEST_SUITE_P(EachStep, FileReplacementFault,
-                         testing::Values(FileFaults::Step::Create, FileFaults::Step::Write,
-                                         FileFaults::Step::Chmod, FileFaults::Step::Sync,
-                                         FileFaults::Step::Rename));
+                         testing::Values(FaultCase{FileFaults::Step::Create, EACCES},
+                                         FaultCase{FileFaults::Step::Write, ENOSPC},
+                                         FaultCase{FileFaults::Step::Chmod, EPERM},
+                                         FaultCase{FileFaults::Step::Sync, EIO},
+                                         FaultCase{FileFaults::Step::Rename, EXDEV}));
+
+// A real short write, not an injected one: a file size limit makes the write itself fail.
+TEST(FileReplacementTest, WriteCutShortByTheSystemLeavesTheOldFile)
+{
+    TempFolder folder;
+    folder.WriteText("old", "old");
+    std::string error;
+    {
+        const FileSizeLimit limit(1024);
+        if (!limit.Active()) {
+            GTEST_SKIP() << "cannot lower the file size limit";
+        }
+        EXPECT_FALSE(WriteFileAtomically(folder.File("old"), std::string(4096, 'x'), &error));
+    }
+    EXPECT_NE(error.find(folder.File("old")), std::string::npos) << error;
+    EXPECT_EQ(folder.ReadText("old"), "old");
+    EXPECT_EQ(FilesIn(folder), 1U) << "temporary file left behind";
+}

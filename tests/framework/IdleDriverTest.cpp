@@ -3,6 +3,7 @@
 
 #include <array>
 #include <memory>
+#include <utility>
 
 #include <QObject>
 #include <QTest>
@@ -13,12 +14,10 @@ class IdleDriverTest : public QObject {
 private slots:
     void RunsClientsUntilNoWorkIsLeft();
     void WakeRestartsAStoppedDriver();
-    void WorkAddedWhileRunningIsPickedUp();
-    void WakeDuringATurnIsNotLost();
+    void WorkAddedDuringATurnIsNotLost();
     void RemovedClientNeverRunsAgain();
     void RemovalDuringATurn_data();
     void RemovalDuringATurn();
-    void OwnerDestructionRemovesTheClient_data();
     void OwnerDestructionRemovesTheClient();
 };
 
@@ -43,10 +42,7 @@ void IdleDriverTest::WakeRestartsAStoppedDriver()
     IdleDriver driver;
     int turns = 0;
     int pending = 2;
-    driver.AddClient([&](auto) {
-        ++turns;
-        return --pending > 0;
-    });
+    driver.AddClient([&](auto) { return ++turns, --pending > 0; });
     QTRY_VERIFY(!driver.IsRunning());
     const int before = turns;
     pending = 1;
@@ -56,7 +52,9 @@ void IdleDriverTest::WakeRestartsAStoppedDriver()
     QCOMPARE(turns, before + 1);
 }
 
-void IdleDriverTest::WorkAddedWhileRunningIsPickedUp()
+// Work a client takes on during its own turn, and work one client hands another that has
+// already run in this turn, both still get done.
+void IdleDriverTest::WorkAddedDuringATurnIsNotLost()
 {
     IdleDriver driver;
     int pending = 1;
@@ -66,38 +64,25 @@ void IdleDriverTest::WorkAddedWhileRunningIsPickedUp()
             return false;
         }
         --pending;
-        ++done;
-        if (done == 1) {
-            pending = 2;  // more work appears during a turn
-        }
+        pending += ++done == 1 ? 2 : 0;
         return pending > 0;
     });
     QTRY_VERIFY(!driver.IsRunning());
     QCOMPARE(done, 3);
-}
 
-void IdleDriverTest::WakeDuringATurnIsNotLost()
-{
-    IdleDriver driver;
-    int pending = 0;
-    int done = 0;
-    bool handedOver = false;
-    driver.AddClient([&](auto) {
-        done += pending;
-        pending = 0;
-        return false;
-    });
-    // Runs after the first client in the same turn and gives it work it has already missed.
-    driver.AddClient([&](auto) {
-        if (!handedOver) {
-            handedOver = true;
-            pending = 1;
-            driver.Wake();
+    IdleDriver handing;
+    int handed = 0;
+    int received = 0;
+    handing.AddClient([&](auto) { return received += std::exchange(handed, 0), false; });
+    handing.AddClient([&](auto) {
+        if (received == 0 && handed == 0) {
+            handed = 1;
+            handing.Wake();
         }
         return false;
     });
-    QTRY_VERIFY(!driver.IsRunning());
-    QCOMPARE(done, 1);
+    QTRY_VERIFY(!handing.IsRunning());
+    QCOMPARE(received, 1);
 }
 
 void IdleDriverTest::RemovedClientNeverRunsAgain()
@@ -105,13 +90,9 @@ void IdleDriverTest::RemovedClientNeverRunsAgain()
     IdleDriver driver;
     int removedTurns = 0;
     int keptTurns = 0;
-    const IdleDriver::ClientId removed = driver.AddClient([&](auto) {
-        ++removedTurns;
-        return true;
-    });
-    const IdleDriver::ClientId kept = driver.AddClient([&](auto) { return ++keptTurns < 3; });
-    QVERIFY(removed != 0);
-    QVERIFY(kept != removed);
+    const auto removed = driver.AddClient([&](auto) { return ++removedTurns, true; });
+    const auto kept = driver.AddClient([&](auto) { return ++keptTurns < 3; });
+    QVERIFY(removed != 0 && kept != removed);
     driver.RemoveClient(removed);
     driver.RemoveClient(removed);  // twice, and an id never given, change nothing
     driver.RemoveClient(0);
@@ -153,34 +134,27 @@ void IdleDriverTest::RemovalDuringATurn()
     }
 }
 
-void IdleDriverTest::OwnerDestructionRemovesTheClient_data()
-{
-    QTest::addColumn<bool>("insideItsStep");
-    QTest::addColumn<int>("expectedTurns");
-    QTest::newRow("between turns") << false << 0;
-    QTest::newRow("inside its own step") << true << 1;
-}
-
-// The client always has work, so the driver stops only once it is gone.
+// The client always has work, so the driver stops only once it is gone: its owner destroyed
+// between turns, or inside the client's own step.
 void IdleDriverTest::OwnerDestructionRemovesTheClient()
 {
-    QFETCH(bool, insideItsStep);
-    QFETCH(int, expectedTurns);
-    IdleDriver driver;
-    auto owner = std::make_unique<QObject>();
-    int turns = 0;
-    driver.AddClient(owner.get(), [&](auto) {
-        ++turns;
-        if (insideItsStep) {
+    for (const bool insideItsStep : {false, true}) {
+        IdleDriver driver;
+        auto owner = std::make_unique<QObject>();
+        int turns = 0;
+        driver.AddClient(owner.get(), [&](auto) {
+            ++turns;
+            if (insideItsStep) {
+                owner.reset();
+            }
+            return true;
+        });
+        if (!insideItsStep) {
             owner.reset();
         }
-        return true;
-    });
-    if (!insideItsStep) {
-        owner.reset();
+        QTRY_VERIFY(!driver.IsRunning());
+        QCOMPARE(turns, insideItsStep ? 1 : 0);
     }
-    QTRY_VERIFY(!driver.IsRunning());
-    QCOMPARE(turns, expectedTurns);
 }
 
 SPEKLA_QTEST(IdleDriverTest);

@@ -19,7 +19,6 @@ private slots:
     void arrangements();
     void splitKeepsSizesTheUserSet();
     void removeAndReplaceDeleteAtOnce();
-    void forEachPaneToleratesRemoval();
     void strangersAreNotPanes();
     void panesCannotBeDraggedToNothing();
     void focusSurvivesRearranging();
@@ -155,32 +154,19 @@ void PaneSplitterTest::arrangements_data()
     add("below within a row, a quarter kept", "only t; split t x right; split t n below 0.25",
         "t 0 0 .5 .25; n 0 .25 .5 .75; x .5 0 .5 1");
 
-    // The workspace's element, data and graph panes, made and removed in every order.
+    // The workspace's element, data and graph panes, made in orders that need swaps, removed
+    // and made again.
     const QString ed = "element 0 0 .5 1; data .5 0 .5 1";
-    const QString eg = "element 0 0 1 .5; graph 0 .5 1 .5";
     const QString dg = "data 0 0 1 .5; graph 0 .5 1 .5";
     const QString three = "element 0 0 .5 .5; data .5 0 .5 .5; graph 0 .5 1 .5";
     const QString egd = "only element; split element graph below; split element data right";
     add("data then element", "only data; split data element right; swap data element", ed);
-    add("element then data", "only element; split element data right", ed);
-    add("element then graph", "only element; split element graph below", eg);
-    add("graph then element", "only graph; split graph element below; swap graph element", eg);
-    add("data then graph", "only data; split data graph below", dg);
     add("graph then data", "only graph; split graph data below; swap graph data", dg);
     add("data, element, graph",
         "only data; split data element right; swap data element; remove data; "
         "split element graph below; split element data right",
         three);
-    add("element, data, graph",
-        "only element; split element data right; remove data; split element graph below; "
-        "split element data right",
-        three);
     add("element, graph, data", egd, three);
-    add("graph, element, data",
-        "only graph; split graph element below; swap graph element; split element data right",
-        three);
-    add("data, graph, element",
-        "only data; split data graph below; split data element right; swap data element", three);
     add("graph, data, element",
         "only graph; split graph data below; swap graph data; split data element right; "
         "swap data element",
@@ -242,7 +228,15 @@ void PaneSplitterTest::splitKeepsSizesTheUserSet()
 void PaneSplitterTest::removeAndReplaceDeleteAtOnce()
 {
     PaneSplitter splitter;
-    QVERIFY(Apply(splitter, "only a; split a b right; split b c below"));
+    QVERIFY(Apply(splitter, "only a; split a b right; split b c below; split c x right"));
+    // A pane removed while ForEachPane runs is not visited.
+    QStringList visited;
+    splitter.ForEachPane([&](QWidget* pane) {
+        visited << pane->objectName();
+        if (pane->objectName() == "a")
+            splitter.RemovePane(FindPane(splitter, "x"));
+    });
+    QCOMPARE(visited, QStringList({"a", "b", "c"}));
     const QPointer<QWidget> b = FindPane(splitter, "b");
     const QPointer<QWidget> c = FindPane(splitter, "c");
     splitter.RemovePane(b);
@@ -258,19 +252,6 @@ void PaneSplitterTest::removeAndReplaceDeleteAtOnce()
     QWidget stranger;
     splitter.SplitPane(&stranger, NewPane("e"), Qt::Horizontal);
     QCOMPARE(PaneNames(splitter), QString("e"));
-}
-
-void PaneSplitterTest::forEachPaneToleratesRemoval()
-{
-    PaneSplitter splitter;
-    QVERIFY(Apply(splitter, "only a; split a b right; split b c below"));
-    QStringList visited;
-    splitter.ForEachPane([&](QWidget* pane) {
-        visited << pane->objectName();
-        if (pane->objectName() == "a")
-            splitter.RemovePane(FindPane(splitter, "c"));
-    });
-    QCOMPARE(visited, QStringList({"a", "b"}));
 }
 
 void PaneSplitterTest::strangersAreNotPanes()

@@ -28,6 +28,11 @@ struct ReadCase {
     std::optional<T> expected;  // nothing: Read gives the default
 };
 
+using DwordCase = ReadCase<std::uint32_t>;
+using FlagCase = ReadCase<bool>;
+using DoubleCase = ReadCase<double>;
+using TextCase = ReadCase<std::string>;
+
 template <class T>
 std::string CaseName(const ::testing::TestParamInfo<ReadCase<T>>& info)
 {
@@ -58,13 +63,13 @@ TEST_P(DwordSettingTest, Reads)
     CheckRead(kDword, GetParam(), std::uint32_t{3});
 }
 INSTANTIATE_TEST_SUITE_P(Cases, DwordSettingTest,
-                         ::testing::Values(ReadCase<std::uint32_t>{"Missing", {}, {}},
-                                           ReadCase<std::uint32_t>{"Text", Value("2"), {}},
-                                           ReadCase<std::uint32_t>{"Binary", Value(Bytes(4)), {}},
-                                           ReadCase<std::uint32_t>{"BelowMinimum", Value(0u), {}},
-                                           ReadCase<std::uint32_t>{"AboveMaximum", Value(5u), {}},
-                                           ReadCase<std::uint32_t>{"Minimum", Value(1u), 1u},
-                                           ReadCase<std::uint32_t>{"Maximum", Value(4u), 4u}),
+                         ::testing::Values(DwordCase{"Missing", {}, {}},
+                                           DwordCase{"Text", Value("2"), {}},
+                                           DwordCase{"Binary", Value(Bytes(4)), {}},
+                                           DwordCase{"BelowMinimum", Value(0u), {}},
+                                           DwordCase{"AboveMaximum", Value(5u), {}},
+                                           DwordCase{"Minimum", Value(1u), 1u},
+                                           DwordCase{"Maximum", Value(4u), 4u}),
                          CaseName<std::uint32_t>);
 
 class FlagSettingTest : public ::testing::TestWithParam<ReadCase<bool>> {};
@@ -73,12 +78,12 @@ TEST_P(FlagSettingTest, Reads)
     CheckRead(kFlag, GetParam(), true);
 }
 INSTANTIATE_TEST_SUITE_P(Cases, FlagSettingTest,
-                         ::testing::Values(ReadCase<bool>{"Missing", {}, {}},
-                                           ReadCase<bool>{"Text", Value("0"), {}},
-                                           ReadCase<bool>{"Zero", Value(0u), false},
-                                           ReadCase<bool>{"One", Value(1u), true},
-                                           ReadCase<bool>{"CheckMark", Value(8u), true},
-                                           ReadCase<bool>{"AllBits", Value(0xFFFFFFFFu), true}),
+                         ::testing::Values(FlagCase{"Missing", {}, {}},
+                                           FlagCase{"Text", Value("0"), {}},
+                                           FlagCase{"Zero", Value(0u), false},
+                                           FlagCase{"One", Value(1u), true},
+                                           FlagCase{"CheckMark", Value(8u), true},
+                                           FlagCase{"AllBits", Value(0xFFFFFFFFu), true}),
                          CaseName<bool>);
 
 class DoubleSettingTest : public ::testing::TestWithParam<ReadCase<double>> {};
@@ -88,17 +93,16 @@ TEST_P(DoubleSettingTest, Reads)
 }
 INSTANTIATE_TEST_SUITE_P(
     Cases, DoubleSettingTest,
-    ::testing::Values(ReadCase<double>{"Missing", {}, {}},
-                      ReadCase<double>{"Dword", Value(12u), {}},
-                      ReadCase<double>{"FourBytes", Value(Bytes{0, 0, 0x48, 0x41}), {}},
-                      ReadCase<double>{"NineBytes", Value(Bytes(9)), {}},
-                      ReadCase<double>{"NotANumber", DoubleBytes(std::nan("")), {}},
-                      ReadCase<double>{
+    ::testing::Values(DoubleCase{"Missing", {}, {}}, DoubleCase{"Dword", Value(12u), {}},
+                      DoubleCase{"FourBytes", Value(Bytes{0, 0, 0x48, 0x41}), {}},
+                      DoubleCase{"NineBytes", Value(Bytes(9)), {}},
+                      DoubleCase{"NotANumber", DoubleBytes(std::nan("")), {}},
+                      DoubleCase{
                           "Infinite", DoubleBytes(std::numeric_limits<double>::infinity()), {}},
-                      ReadCase<double>{"BelowMinimum", DoubleBytes(-0.5), {}},
-                      ReadCase<double>{"AboveMaximum", DoubleBytes(100.5), {}},
-                      ReadCase<double>{"InRange", DoubleBytes(12.5), 12.5},
-                      ReadCase<double>{"Maximum", DoubleBytes(100.0), 100.0}),
+                      DoubleCase{"BelowMinimum", DoubleBytes(-0.5), {}},
+                      DoubleCase{"AboveMaximum", DoubleBytes(100.5), {}},
+                      DoubleCase{"InRange", DoubleBytes(12.5), 12.5},
+                      DoubleCase{"Maximum", DoubleBytes(100.0), 100.0}),
     CaseName<double>);
 
 class StringSettingTest : public ::testing::TestWithParam<ReadCase<std::string>> {};
@@ -108,13 +112,12 @@ TEST_P(StringSettingTest, Reads)
 }
 INSTANTIATE_TEST_SUITE_P(
     Cases, StringSettingTest,
-    ::testing::Values(ReadCase<std::string>{"Missing", {}, {}},
-                      ReadCase<std::string>{"Dword", Value(1u), {}},
-                      ReadCase<std::string>{"Empty", Value(""), ""},  // present, not the default
-                      ReadCase<std::string>{"Short", Value("3900"), "3900"},
-                      ReadCase<std::string>{"Long", Value("3900-4000"), "3900-"},
+    ::testing::Values(TextCase{"Missing", {}, {}}, TextCase{"Dword", Value(1u), {}},
+                      TextCase{"Empty", Value(""), ""},  // present, not the default
+                      TextCase{"Short", Value("3900"), "3900"},
+                      TextCase{"Long", Value("3900-4000"), "3900-"},
                       // "Å" is two bytes: the cut comes before it, never through it.
-                      ReadCase<std::string>{"LongCutBeforeACharacter", Value("3900Å"), "3900"}),
+                      TextCase{"LongCutBeforeACharacter", Value("3900Å"), "3900"}),
     CaseName<std::string>);
 
 }  // namespace

@@ -2,12 +2,9 @@
 #include "framework/SettingsStore.h"
 #include "support/TestFiles.h"
 
-#include <csignal>
 #include <cstdlib>
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <random>
-#include <sys/resource.h>
 
 namespace {
 
@@ -281,99 +278,56 @@ TEST(SettingsStoreTest, LoadReplacesContentsAndFailsOnlyWhenUnreadable)
     EXPECT_FALSE(error.empty());
 }
 
-// Running as root defeats permission tricks, but a file size limit makes the write itself fail.
-TEST(SettingsStoreTest, FailedSaveLeavesOldFileAlone)
+// The folder follows SPEKLA_CONFIG_DIR, then an absolute XDG_CONFIG_HOME, then HOME; an empty
+// or relative value counts as unset.
+TEST(SettingsStoreTest, ConfigDirectoryFollowsPrecedence)
 {
-    TempFolder folder;
-    const std::string old = "REGEDIT4\n\n[HKEY_CURRENT_USER\\Old]\n\"Kept\"=dword:00000001\n\n";
-    folder.WriteText("old.reg", old);
-    SettingsStore store(Root::CurrentUser, folder.File("old.reg"));
-    ASSERT_TRUE(store.Load());
-    store.CreateKey("New").SetBinary("Big", Sequence(4096));
-
-    rlimit saved{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const rlimit small{1024, saved.rlim_max};
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    std::string error;
-    const bool savedOk = store.Save(&error);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
-
-    EXPECT_FALSE(savedOk);
-    EXPECT_NE(error.find("old.reg"), std::string::npos) << error;
-    EXPECT_TRUE(store.IsModified());
-    EXPECT_EQ(folder.ReadText("old.reg"), old);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1)
-        << "temporary file left behind";
-}
-
-constexpr const char* kVariables[] = {"SPEKLA_CONFIG_DIR", "XDG_CONFIG_HOME", "HOME"};
-
-struct DirectoryCase {
-    const char* label;
-    const char* values[std::size(kVariables)];  // nullptr: unset
-    const char* expected;
-};
-
-class ConfigDirectoryTest : public testing::TestWithParam<DirectoryCase> {
-protected:
-    static void Set(const char* name, const char* value)
-    {
+    constexpr const char* kVariables[] = {"SPEKLA_CONFIG_DIR", "XDG_CONFIG_HOME", "HOME"};
+    struct Case {
+        const char* values[std::size(kVariables)];  // nullptr: unset
+        const char* expected;
+    };
+    const Case cases[] = {{{"/s", "/x", "/h"}, "/s"},
+                          {{"", "/x", "/h"}, "/x/Spekla"},
+                          {{nullptr, "/x", "/h"}, "/x/Spekla"},
+                          {{nullptr, "", "/h"}, "/h/.config/Spekla"},
+                          {{nullptr, "rel", "/h"}, "/h/.config/Spekla"},
+                          {{nullptr, nullptr, "/h"}, "/h/.config/Spekla"}};
+    const auto set = [](const char* name, const char* value) {
         value ? ::setenv(name, value, 1) : ::unsetenv(name);
-    }
-    void TearDown() override
-    {
-        for (std::size_t i = 0; i < std::size(kVariables); ++i) {
-            Set(kVariables[i], m_saved[i] ? m_saved[i]->c_str() : nullptr);
+    };
+    std::optional<std::string> saved[std::size(kVariables)];
+    for (std::size_t i = 0; i < std::size(kVariables); ++i) {
+        if (const char* old = std::getenv(kVariables[i])) {
+            saved[i] = old;
         }
     }
-    std::optional<std::string> m_saved[std::size(kVariables)];
-};
-
-TEST_P(ConfigDirectoryTest, FollowsPrecedence)
-{
+    for (const Case& c : cases) {
+        for (std::size_t i = 0; i < std::size(kVariables); ++i) {
+            set(kVariables[i], c.values[i]);
+        }
+        EXPECT_EQ(SettingsStore::ConfigDirectory(), c.expected);
+        EXPECT_EQ(SettingsStore::FilePathFor(Root::ClassesRoot),
+                  std::string(c.expected) + "/HKEY_CLASSES_ROOT.reg");
+    }
     for (std::size_t i = 0; i < std::size(kVariables); ++i) {
-        const char* old = std::getenv(kVariables[i]);
-        m_saved[i] = old ? std::optional<std::string>(old) : std::nullopt;
-        Set(kVariables[i], GetParam().values[i]);
+        set(kVariables[i], saved[i] ? saved[i]->c_str() : nullptr);
     }
-    EXPECT_EQ(SettingsStore::ConfigDirectory(), GetParam().expected);
-    EXPECT_EQ(SettingsStore::FilePathFor(Root::ClassesRoot),
-              std::string(GetParam().expected) + "/HKEY_CLASSES_ROOT.reg");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Environment, ConfigDirectoryTest,
-    testing::Values(DirectoryCase{"AllSet", {"/s", "/x", "/h"}, "/s"},
-                    DirectoryCase{"EmptyOverride", {"", "/x", "/h"}, "/x/Spekla"},
-                    DirectoryCase{"XdgOnly", {nullptr, "/x", "/h"}, "/x/Spekla"},
-                    DirectoryCase{"EmptyXdg", {nullptr, "", "/h"}, "/h/.config/Spekla"},
-                    DirectoryCase{"RelativeXdg", {nullptr, "rel", "/h"}, "/h/.config/Spekla"},
-                    DirectoryCase{"HomeOnly", {nullptr, nullptr, "/h"}, "/h/.config/Spekla"}),
-    [](const testing::TestParamInfo<DirectoryCase>& test) { return test.param.label; });
-
-}  // namespace
-
-namespace {
-
-std::string Nested(std::size_t depth, const std::string& name)
+// `count` times `text`, joined by `separator`.
+std::string Repeated(std::size_t count, std::string_view text, std::string_view separator = "")
 {
-    std::string path = name;
-    for (std::size_t level = 1; level < depth; ++level) {
-        path += "\\" + name;
-    }
-    return path;
-}
-
-std::string Repeated(std::size_t count, std::string_view text)
-{
-    std::string result;
-    for (std::size_t i = 0; i < count; ++i) {
-        result += text;
+    std::string result(text);
+    for (std::size_t i = 1; i < count; ++i) {
+        result.append(separator).append(text);
     }
     return result;
+}
+
+std::string Nested(std::size_t depth, std::string_view name)
+{
+    return Repeated(depth, name, "\\");
 }
 
 struct KeyLimitCase {
@@ -383,8 +337,6 @@ struct KeyLimitCase {
 };
 
 class KeyLimits : public testing::TestWithParam<KeyLimitCase> {};
-
-}  // namespace
 
 // Keys within the registry's limits are read; others survive a save unchanged, unread.
 TEST_P(KeyLimits, DeeperOrLongerKeysAreKeptUnread)
@@ -478,3 +430,5 @@ TEST(SettingsStoreTest, MovedStoreKeepsItsKeysAndLeavesAnEmptyOne)
     EXPECT_EQ(first.Text(), "REGEDIT4\n\n[HKEY_CURRENT_USER\\Fresh]\n\"y\"=dword:00000002\n\n");
     EXPECT_FALSE(second.KeyExists("Fresh"));
 }
+
+}  // namespace
