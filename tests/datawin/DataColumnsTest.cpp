@@ -228,24 +228,13 @@ TEST_F(DataColumnsTest, WidthsAreKeptInTheRangeThatIsRestored)
     EXPECT_EQ(Describe(columns.Columns()), "W:1 E:10000 R:50");
 }
 
-struct TitleCase {
-    UnitMode unitMode;
-    int decimals;
-    const char* expected;
-};
-
-class WavelengthTitleTest : public ::testing::TestWithParam<TitleCase> {};
-
-TEST_P(WavelengthTitleTest, NamesUnitsAndDigits)
+TEST(DataColumnsTitleTest, NamesUnitsAndDigits)
 {
-    EXPECT_EQ(DataColumns::WavelengthTitle(GetParam().unitMode, GetParam().decimals),
-              GetParam().expected);
+    const std::tuple<UnitMode, int, const char*> cases[] = {
+        {kUnitAir, 3, "Wavelength \u00C5"}, {kUnitAir, 4, "Wavelength nm"},
+        {kUnitAir, 2, "Wavelength"},        {kUnitVacuum, 4, "Vacuum nm"},
+        {kUnitVacuum, 0, "Vacuum"},         {kUnitWaveNumber, 3, "Wave number"}};
+    for (const auto& [unitMode, decimals, title] : cases) {
+        EXPECT_EQ(DataColumns::WavelengthTitle(unitMode, decimals), title);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, WavelengthTitleTest,
-                         ::testing::Values(TitleCase{kUnitAir, 3, "Wavelength \u00C5"},
-                                           TitleCase{kUnitAir, 4, "Wavelength nm"},
-                                           TitleCase{kUnitAir, 2, "Wavelength"},
-                                           TitleCase{kUnitVacuum, 4, "Vacuum nm"},
-                                           TitleCase{kUnitVacuum, 0, "Vacuum"},
-                                           TitleCase{kUnitWaveNumber, 3, "Wave number"}));
