@@ -26,43 +26,34 @@ TextTables FullTable(const std::vector<std::string>& without = {})
     return tables;
 }
 
-struct ResolveCase {
-    const char* typed;
-    const char* keyword;  // the entry it resolves to
-    bool isElement;
-};
-
-class ResolveTest : public ::testing::TestWithParam<ResolveCase> {};
-
 }  // namespace
 
-TEST_P(ResolveTest, AbbreviationResolvesToFirstMatchingEntry)
-{
-    static const CommandList keywords = CommandList::ForElements(FullTable());
-    const auto found = keywords.Find(GetParam().typed);
-    ASSERT_TRUE(found.has_value());
-    EXPECT_EQ(found->keyword, GetParam().keyword);
-    EXPECT_EQ(found->isElement, GetParam().isElement);
-    EXPECT_EQ(found->commandId == CMD_ELEMENTS,
-              GetParam().isElement || found->keyword == std::string("ELEMENTS"));
-}
-
 // Element symbols and command words share the list: the first entry in alphabetical order wins.
-const ResolveCase kResolveCases[] = {
-    {"S", "S", true},           {"SC", "SC", true},      {"SCA", "SCAN", false},
-    {"AL", "AL", true},         {"ALL", "ALL", false},   {"HE", "HE", true},
-    {"HEI", "HEIGHT", false},   {"HEL", "HELP", false},  {"CL", "CL", true},
-    {"CLE", "CLEAR", false},    {"CLO", "CLOSE", false}, {"PR", "PR", true},
-    {"PRE", "PREVIOUS", false}, {"PRI", "PRINT", false}, {"RE", "RE", true},
-    {"REM", "REMOVE", false},   {"RES", "RESET", false}, {"A", "ABOUT", false},
-    {"E", "ELEMENTS", false},   {"EX", "EXIT", false},   {"EXP", "EXPONENTIAL", false},
-    {"TO", "TOUS", false},      {"Q", "QUIT", false},    {"BY", "BYE", false},
-    {"G", "GA", true},          {"L", "LA", true},       {"M", "MD", true},
-    {"ON", "ONLY", false},      {"OFF", "OFF", false},   {"+", "+", false},
-    {"?", "?", false},
-};
-
-INSTANTIATE_TEST_SUITE_P(Abbreviations, ResolveTest, ::testing::ValuesIn(kResolveCases));
+TEST(CommandListTest, AbbreviationResolvesToTheFirstMatchingEntry)
+{
+    const CommandList keywords = CommandList::ForElements(FullTable());
+    const std::tuple<const char*, const char*, bool> cases[] = {
+        // typed, found, is an element
+        {"S", "S", true},           {"SC", "SC", true},      {"SCA", "SCAN", false},
+        {"AL", "AL", true},         {"ALL", "ALL", false},   {"HE", "HE", true},
+        {"HEI", "HEIGHT", false},   {"HEL", "HELP", false},  {"CL", "CL", true},
+        {"CLE", "CLEAR", false},    {"CLO", "CLOSE", false}, {"PR", "PR", true},
+        {"PRE", "PREVIOUS", false}, {"PRI", "PRINT", false}, {"RE", "RE", true},
+        {"REM", "REMOVE", false},   {"RES", "RESET", false}, {"A", "ABOUT", false},
+        {"E", "ELEMENTS", false},   {"EX", "EXIT", false},   {"EXP", "EXPONENTIAL", false},
+        {"TO", "TOUS", false},      {"Q", "QUIT", false},    {"BY", "BYE", false},
+        {"G", "GA", true},          {"L", "LA", true},       {"M", "MD", true},
+        {"ON", "ONLY", false},      {"OFF", "OFF", false},   {"+", "+", false},
+        {"?", "?", false}};
+    for (const auto& [typed, keyword, isElement] : cases) {
+        const auto found = keywords.Find(typed);
+        ASSERT_TRUE(found.has_value()) << typed;
+        EXPECT_EQ(found->keyword, keyword) << typed;
+        EXPECT_EQ(found->isElement, isElement) << typed;
+        EXPECT_EQ(found->commandId == CMD_ELEMENTS, isElement || found->keyword == "ELEMENTS")
+            << typed;
+    }
+}
 
 TEST(CommandListTest, QuitWordsAndSynonymsShareNumbers)
 {
