@@ -19,7 +19,6 @@ class GraphOptionsDialogTest : public QObject {
 private slots:
     void UntouchedOkGivesTheSettingsBack();
     void PercentChangeIsTheHeightFactor();
-    void RefusedNumberKeepsTheDialogOpen_data();
     void RefusedNumberKeepsTheDialogOpen();
     void ElementsBoxEnablesItsControls();
     void ElementNamesAreFourLetters();
@@ -120,52 +119,38 @@ void GraphOptionsDialogTest::PercentChangeIsTheHeightFactor()
     }
 }
 
-void GraphOptionsDialogTest::RefusedNumberKeepsTheDialogOpen_data()
-{
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("typed");  // else set as it stands, past the typing filter
-    QTest::addColumn<QString>("message");
-    QTest::newRow("height 5") << "height"
-                              << "5" << true << "Value must lie with the range 10 to 100000.";
-    QTest::newRow("range 0.005") << "range"
-                                 << "0.005" << true
-                                 << "Value must lie with the range 0.01 to 100000.";
-    QTest::newRow("width in words")
-        << "lineWidth"
-        << "wide" << false << "Value must lie with the range 0.01 to 10.";
-    QTest::newRow("% change emptied") << "heightChange"
-                                      << "" << true << "Value must lie with the range 1 to 100.";
-}
-
 // The field may sit on the other page when OK is pressed: the dialog turns to it.
 void GraphOptionsDialogTest::RefusedNumberKeepsTheDialogOpen()
 {
-    QFETCH(QString, field);
-    QFETCH(QString, text);
-    QFETCH(bool, typed);
-    QFETCH(QString, message);
-    TGraphOptionsDialog dialog(nullptr, Changed(), kLabels);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowActive(&dialog));
-    auto* edit = Find<QLineEdit>(dialog, field);
-    typed ? Retype(edit, text) : edit->setText(text);
-    QCOMPARE(edit->text(), text);
-    auto* pages = Find<QTabWidget>(dialog);
-    pages->setCurrentIndex(1);
+    // Field, text, whether typed (else set as it stands, past the typing filter), range.
+    const std::tuple<QString, QString, bool, QString> cases[] = {
+        {"height", "5", true, "10 to 100000"},
+        {"range", "0.005", true, "0.01 to 100000"},
+        {"lineWidth", "wide", false, "0.01 to 10"},
+        {"heightChange", "", true, "1 to 100"}};
+    for (const auto& [field, text, typed, range] : cases) {
+        TGraphOptionsDialog dialog(nullptr, Changed(), kLabels);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        auto* edit = Find<QLineEdit>(dialog, field);
+        typed ? Retype(edit, text) : edit->setText(text);
+        QCOMPARE(edit->text(), text);
+        auto* pages = Find<QTabWidget>(dialog);
+        pages->setCurrentIndex(1);
 
-    QCOMPARE(ClickOk(dialog).Caption(), "Spekla: " + message);
-    QVERIFY(dialog.isVisible());
-    QCOMPARE(pages->currentIndex(), 0);
-    QCOMPARE(dialog.focusWidget(), edit);
-    QCOMPARE(edit->selectedText(), text);
+        QCOMPARE(ClickOk(dialog).Caption(), "Spekla: Value must lie with the range " + range + ".");
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(pages->currentIndex(), 0);
+        QCOMPARE(dialog.focusWidget(), edit);
+        QCOMPARE(edit->selectedText(), text);
 
-    Retype(edit, "10");
-    QCOMPARE(ClickOk(dialog).Caption(), "");
-    QCOMPARE(dialog.result(), QDialog::Accepted);
-    GraphSettings expected = Changed();
-    SettingOf(expected, field) = field == "heightChange" ? 1.1 : 10.0;
-    QVERIFY(dialog.Settings() == WithTableColours(expected));
+        Retype(edit, "10");
+        QCOMPARE(ClickOk(dialog).Caption(), "");
+        QCOMPARE(dialog.result(), QDialog::Accepted);
+        GraphSettings expected = Changed();
+        SettingOf(expected, field) = field == "heightChange" ? 1.1 : 10.0;
+        QVERIFY(dialog.Settings() == WithTableColours(expected));
+    }
 }
 
 // The check box enables the five colours and names, and only those.
