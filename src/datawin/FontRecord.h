@@ -36,4 +36,6 @@ struct FontRecord {
     std::vector<uint8_t> ToBytes() const;
     // The character height in pixels (the absolute height).
     int PixelHeight() const;
+
+    bool operator==(const FontRecord&) const = default;
 };

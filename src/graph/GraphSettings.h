@@ -45,6 +45,8 @@ public:
     // False, changing nothing, outside the height limit or not finite.
     bool SetHeight(double value);
 
+    bool operator==(const GraphSettings&) const = default;
+
     Colour labelColour{192, 192, 192};
     Colour summationColour{255, 255, 255};
     Colour overlayColour{255, 255, 255};

@@ -5,34 +5,22 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-struct SplitCase {
-    const char* line;
-    const char* keyword;
-    const char* argument;
-};
-
-class SplitTest : public ::testing::TestWithParam<SplitCase> {};
-
-}  // namespace
-
-TEST_P(SplitTest, NormalisesTypedLine)
+// Keywords are upper-cased and a number is a GOTO; the argument starts after one blank.
+TEST(CommandLineParserTest, SplitNormalisesTheTypedLine)
 {
-    const auto typed = CommandLineParser::Split(GetParam().line);
-    ASSERT_TRUE(typed.has_value());
-    EXPECT_EQ(typed->keyword, GetParam().keyword);
-    EXPECT_EQ(typed->argument, GetParam().argument);
+    const char* const cases[][3] = {
+        {"  next  ", "NEXT", ""},       {"+cu", "+", "cu"},
+        {"-cu fe", "-", "cu fe"},       {"+", "+", ""},
+        {"4000", "GOTO", "4000"},       {"4000 5000", "GOTO", "4000 5000"},
+        {"fe cu", "FE", "cu"},          {"load My file.sef", "LOAD", "My file.sef"},
+        {"goto  4000", "GOTO", " 4000"}};
+    for (const auto& [line, keyword, argument] : cases) {
+        const auto typed = CommandLineParser::Split(line);
+        ASSERT_TRUE(typed.has_value()) << line;
+        EXPECT_EQ(typed->keyword, keyword) << line;
+        EXPECT_EQ(typed->argument, argument) << line;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Lines, SplitTest,
-    ::testing::Values(SplitCase{"  next  ", "NEXT", ""}, SplitCase{"+cu", "+", "cu"},
-                      SplitCase{"-cu fe", "-", "cu fe"}, SplitCase{"+", "+", ""},
-                      SplitCase{"4000", "GOTO", "4000"},
-                      SplitCase{"4000 5000", "GOTO", "4000 5000"}, SplitCase{"fe cu", "FE", "cu"},
-                      SplitCase{"load My file.sef", "LOAD", "My file.sef"},
-                      SplitCase{"goto  4000", "GOTO", " 4000"}));
 
 TEST(CommandLineParserTest, BlankLinesAreIgnored)
 {
@@ -70,11 +58,7 @@ TEST(CommandLineParserTest, ArgumentsKeepTheirCaseOnlyWhereTheyNameFiles)
 {
     TextTables tables;
     const CommandList keywords = CommandList::ForElements(tables);
-    const struct {
-        const char* line;
-        const char* keyword;
-        const char* argument;
-    } cases[] = {
+    const char* const cases[][3] = {
         {"save ~/sel/My.sef", "SAVE", "~/sel/My.sef"},
         {"open a.Sef", "OPEN", "a.Sef"},
         {"ov scan.txt", "OVERLAY", "scan.txt"},
@@ -82,13 +66,11 @@ TEST(CommandLineParserTest, ArgumentsKeepTheirCaseOnlyWhereTheyNameFiles)
         {"sou Kurucz, nist", "SOURCE", "Kurucz, nist"},
         {"sum only", "SUMMATION", "ONLY"},
         {"ion i, ii", "ION", "I, II"},
-        {"show graph", "SHOW", "GRAPH"},
-    };
-    for (const auto& c : cases) {
-        const auto resolved =
-            CommandLineParser::Resolve(keywords, *CommandLineParser::Split(c.line));
-        ASSERT_TRUE(resolved) << c.line;
-        EXPECT_EQ(resolved->keyword, c.keyword) << c.line;
-        EXPECT_EQ(resolved->argument, c.argument) << c.line;
+        {"show graph", "SHOW", "GRAPH"}};
+    for (const auto& [line, keyword, argument] : cases) {
+        const auto resolved = CommandLineParser::Resolve(keywords, *CommandLineParser::Split(line));
+        ASSERT_TRUE(resolved) << line;
+        EXPECT_EQ(resolved->keyword, keyword) << line;
+        EXPECT_EQ(resolved->argument, argument) << line;
     }
 }

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-// A graph pane that keeps its state and logs its repaints.
+// A graph pane that keeps its state and counts its repaints.
 class FakeGraph : public GraphView {
 public:
     double Range() const override { return range; }
@@ -41,6 +41,7 @@ public:
 };
 
 // A workspace that logs every operation by name (with its argument) and shows panes as flags.
+// Files with "bad" in their name fail.
 class FakeWorkspace : public WorkspaceOperations {
 public:
     void SelectionChanged() override { log.push_back("SelectionChanged"); }
@@ -55,11 +56,19 @@ public:
     GraphView* Graph() override { return shown[kGraphPane] ? &graph : nullptr; }
     ElementView* Elements() override { return shown[kElementPane] ? &elements : nullptr; }
     void ShowGraphStatus() override { log.push_back("ShowGraphStatus"); }
-    bool LoadOverlay(const std::string& fileName) override;
+    bool LoadOverlay(const std::string& name) override
+    {
+        return Logged("LoadOverlay " + name, name);
+    }
     void ClearOverlay() override { log.push_back("ClearOverlay"); }
-    bool LoadElementFile(const std::string& fileName) override;
-    bool SaveElementFile(const std::string& fileName) override;
-    // Writes nothing when the file name contains "bad".
+    bool LoadElementFile(const std::string& name) override
+    {
+        return Logged("LoadElementFile " + name, name);
+    }
+    bool SaveElementFile(const std::string& name) override
+    {
+        return Logged("SaveElementFile " + name, name);
+    }
     bool Export(const std::vector<std::string>& words) override;
     void Print() override { log.push_back("Print"); }
     void About() override { log.push_back("About"); }
@@ -68,12 +77,11 @@ public:
     std::string Log() const;  // the entries joined by "; "
 
     std::array<bool, 3> shown{true, true, true};
-    std::string overlayFileName;
-    std::string overlayLoaded;  // the last file asked for; "bad" in the name fails
     FakeGraph graph;
     FakeElements elements;
     std::vector<std::string> log;
 
 private:
+    bool Logged(const std::string& entry, const std::string& fileName);
     void Toggle(PaneId id, const std::string& name);
 };

@@ -4,6 +4,8 @@
 #include "framework/SettingsStore.h"
 #include "support/TestFiles.h"
 
+#include <algorithm>
+#include <cctype>
 #include <gtest/gtest.h>
 
 namespace {
@@ -14,25 +16,50 @@ constexpr int kElementWidth = 60;
 
 using Stored = std::vector<std::pair<std::string, SettingsStore::Value>>;
 
+// Reads "name=value; ...": a name that starts with a digit follows "Column "; a value of digits
+// is a DWORD, any other (or one in quotes) a string.
+Stored Values(const std::string& text)
+{
+    Stored values;
+    for (size_t start = 0; start < text.size();) {
+        const size_t end = std::min(text.find("; ", start), text.size());
+        const std::string item = text.substr(start, end - start);
+        const size_t equals = item.find('=');
+        const std::string name = (std::isdigit(item[0]) ? "Column " : "") + item.substr(0, equals);
+        const std::string value = item.substr(equals + 1);
+        if (!value.empty() && value.find_first_not_of("0123456789") == std::string::npos) {
+            values.emplace_back(name, static_cast<uint32_t>(std::stoul(value)));
+        } else if (value.size() > 1 && value[0] == '"') {
+            values.emplace_back(name, value.substr(1, value.size() - 2));
+        } else {
+            values.emplace_back(name, value);
+        }
+        start = end + 2;
+    }
+    return values;
+}
+
 class DataColumnsTest : public ::testing::Test {
 protected:
-    // One empty table per label; the sources listed in `inactive` are switched off.
-    void AddSources(const std::vector<std::string>& labels,
-                    const std::vector<size_t>& inactive = {})
+    // One empty table per label of `sources`: labels separated by '|', an inactive one after a
+    // '-'.
+    void AddSources(const std::string& sources)
     {
-        for (const std::string& label : labels) {
+        for (size_t start = 0; start <= sources.size();) {
+            const size_t end = std::min(sources.find('|', start), sources.size());
+            const bool active = sources[start] != '-';
             const std::string name = "t" + std::to_string(tables.FileCount()) + ".swt";
             folder.WriteTable(name, {});
-            tables.AddFile(folder.File(name), label);
-        }
-        for (size_t index : inactive) {
-            tables.SetActive(index, false);
+            tables.AddFile(folder.File(name),
+                           sources.substr(start + !active, end - start - !active));
+            tables.SetActive(tables.FileCount() - 1, active);
+            start = end + 1;
         }
     }
 
-    void Put(const Stored& values)
+    void Put(const std::string& text)
     {
-        for (const auto& [name, value] : values) {
+        for (const auto& [name, value] : Values(text)) {
             store.SetValue(kKey, name, value);
         }
     }
@@ -79,9 +106,8 @@ std::string Describe(const std::vector<DataColumn>& columns)
 
 struct RestoreCase {
     const char* name;
-    std::vector<std::string> labels;
-    std::vector<size_t> inactive;
-    Stored stored;
+    std::string sources;  // as AddSources reads them
+    std::string stored;   // as Values reads it
     const char* expected;
 };
 
@@ -91,119 +117,41 @@ class DataColumnsRestoreTest : public DataColumnsTest,
 const std::string kLongLabel(200, 'L');
 
 const RestoreCase kRestoreCases[] = {
-    {"NothingStoredGivesActiveSourcesInTableOrder",
-     {"a", "b", "c"},
-     {1},
-     {},
-     "W:80 E:60 S0:50 S2:50 R:50"},
-    {"StoredOrderAndWidthsComeBack",
-     {"a", "b"},
-     {},
-     {{"Columns", 5u},
-      {"Column 0 width", 90u},
-      {"Column 1 width", 55u},
-      {"Column 2 text", "b"},
-      {"Column 2 width", 70u},
-      {"Column 3 text", "a"},
-      {"Column 3 width", 30u},
-      {"Column 4 text", "Ref"},
-      {"Column 4 width", 40u}},
+    {"NothingStoredGivesActiveSourcesInTableOrder", "a|-b|c", "", "W:80 E:60 S0:50 S2:50 R:50"},
+    {"StoredOrderAndWidthsComeBack", "a|b",
+     "Columns=5; 0 width=90; 1 width=55; 2 text=b; 2 width=70; 3 text=a; 3 width=30; "
+     "4 text=Ref; 4 width=40",
      "W:90 E:55 S1:70 S0:30 R:40"},
-    {"WidthsWithoutLayoutStillApplyToFixedColumns",
-     {"a"},
-     {},
-     {{"Column 0 width", 90u}, {"Column 1 width", 55u}, {"Column 2 width", 7u}},
+    {"WidthsWithoutLayoutStillApplyToFixedColumns", "a", "0 width=90; 1 width=55; 2 width=7",
      "W:90 E:55 S0:50 R:50"},
-    {"EachOfTwoSourcesOfOneLabelGetsItsColumn",
-     {"x", "x"},
-     {},
-     {{"Columns", 5u},
-      {"Column 2 text", "x"},
-      {"Column 2 width", 20u},
-      {"Column 3 text", "x"},
-      {"Column 3 width", 30u},
-      {"Column 4 width", 45u}},
+    {"EachOfTwoSourcesOfOneLabelGetsItsColumn", "x|x",
+     "Columns=5; 2 text=x; 2 width=20; 3 text=x; 3 width=30; 4 width=45",
      "W:80 E:60 S0:20 S1:30 R:45"},
-    {"LabelsLikeFixedColumnsOrEmptyAreSources",
-     {"Ref", "Element", ""},
-     {},
-     {{"Columns", 6u},
-      {"Column 1 text", "Element"},
-      {"Column 2 text", "Element"},
-      {"Column 2 width", 11u},
-      {"Column 3 text", ""},
-      {"Column 3 width", 12u},
-      {"Column 4 text", "Ref"},
-      {"Column 4 width", 22u},
-      {"Column 5 text", "Ref"},
-      {"Column 5 width", 33u}},
+    {"LabelsLikeFixedColumnsOrEmptyAreSources", "Ref|Element|",
+     "Columns=6; 1 text=Element; 2 text=Element; 2 width=11; 3 text=; 3 width=12; 4 text=Ref; "
+     "4 width=22; 5 text=Ref; 5 width=33",
      "W:80 E:60 S1:11 S2:12 S0:22 R:33"},
-    {"UnknownOrMissingTextDroppedAndNewSourcesAddedBeforeRef",
-     {"a", "b", "c"},
-     {},
-     {{"Columns", 6u},
-      {"Column 2 text", "c"},
-      {"Column 2 width", 10u},
-      {"Column 3 text", "gone"},
-      {"Column 3 width", 99u},
-      {"Column 4 width", 7u},
-      {"Column 5 width", 45u}},
+    {"UnknownOrMissingTextDroppedAndNewSourcesAddedBeforeRef", "a|b|c",
+     "Columns=6; 2 text=c; 2 width=10; 3 text=gone; 3 width=99; 4 width=7; 5 width=45",
      "W:80 E:60 S2:10 S0:50 S1:50 R:45"},
-    {"InactiveSourcesGetNoColumnNorTakeOneOfTheirLabel",
-     {"x", "x", "b"},
-     {0, 2},
-     {{"Columns", 5u},
-      {"Column 2 text", "b"},
-      {"Column 2 width", 10u},
-      {"Column 3 text", "x"},
-      {"Column 3 width", 25u}},
-     "W:80 E:60 S1:25 R:50"},
-    {"WidthsOutsideTheRangeGiveDefaults",
-     {"a", "b"},
-     {},
-     {{"Columns", 5u},
-      {"Column 0 width", 0u},
-      {"Column 1 width", 10001u},
-      {"Column 2 text", "a"},
-      {"Column 2 width", 0u},
-      {"Column 3 text", "b"},
-      {"Column 3 width", 10000u},
-      {"Column 4 width", "wide"}},
+    {"InactiveSourcesGetNoColumnNorTakeOneOfTheirLabel", "-x|x|-b",
+     "Columns=5; 2 text=b; 2 width=10; 3 text=x; 3 width=25", "W:80 E:60 S1:25 R:50"},
+    {"WidthsOutsideTheRangeGiveDefaults", "a|b",
+     "Columns=5; 0 width=0; 1 width=10001; 2 text=a; 2 width=0; 3 text=b; 3 width=10000; "
+     "4 width=wide",
      "W:80 E:60 S0:50 S1:10000 R:50"},
-    {"TooFewColumnsCountAsNoLayout",
-     {"a", "b"},
-     {},
-     {{"Columns", 2u}, {"Column 1 text", "b"}, {"Column 1 width", 20u}},
+    {"TooFewColumnsCountAsNoLayout", "a|b", "Columns=2; 1 text=b; 1 width=20",
      "W:80 E:20 S0:50 S1:50 R:50"},
-    {"HugeCountCountsAsNoLayout",
-     {"a", "b"},
-     {},
-     {{"Columns", 0xffffffffu}, {"Column 2 text", "b"}, {"Column 2 width", 20u}},
+    {"HugeCountCountsAsNoLayout", "a|b", "Columns=4294967295; 2 text=b; 2 width=20",
      "W:80 E:60 S0:50 S1:50 R:50"},
-    {"CountOfWrongTypeCountsAsNoLayout",
-     {"a", "b"},
-     {},
-     {{"Columns", "5"}, {"Column 2 text", "b"}, {"Column 2 width", 20u}},
+    {"CountOfWrongTypeCountsAsNoLayout", "a|b", "Columns=\"5\"; 2 text=b; 2 width=20",
      "W:80 E:60 S0:50 S1:50 R:50"},
     // The Ref position and numbers written another way are not source columns.
-    {"LargestCountTakesOnlyStoredSourceTitles",
-     {"a", "b"},
-     {},
-     {{"Columns", 65539u},
-      {"Column 2 text", "b"},
-      {"Column 2 width", 20u},
-      {"Column 02 text", "a"},
-      {"Column 65538 text", "a"},
-      {"Column 65538 width", 44u}},
+    {"LargestCountTakesOnlyStoredSourceTitles", "a|b",
+     "Columns=65539; 2 text=b; 2 width=20; 02 text=a; 65538 text=a; 65538 width=44",
      "W:80 E:60 S1:20 S0:50 R:44"},
-    {"LongLabelFoundByTheTextKept",
-     {"a", kLongLabel},
-     {},
-     {{"Columns", 5u},
-      {"Column 2 text", kLongLabel},
-      {"Column 2 width", 15u},
-      {"Column 3 text", "a"},
-      {"Column 3 width", 25u}},
+    {"LongLabelFoundByTheTextKept", "a|" + kLongLabel,
+     "Columns=5; 2 text=" + kLongLabel + "; 2 width=15; 3 text=a; 3 width=25",
      "W:80 E:60 S1:15 S0:25 R:50"},
 };
 
@@ -212,7 +160,7 @@ const RestoreCase kRestoreCases[] = {
 TEST_P(DataColumnsRestoreTest, RestoresAndSavesTheSameColumns)
 {
     const RestoreCase& c = GetParam();
-    AddSources(c.labels, c.inactive);
+    AddSources(c.sources);
     Put(c.stored);
     columns.Restore(store, tables);
     EXPECT_EQ(Describe(columns.Columns()), c.expected);
@@ -229,27 +177,16 @@ INSTANTIATE_TEST_SUITE_P(Cases, DataColumnsRestoreTest, ::testing::ValuesIn(kRes
 
 TEST_F(DataColumnsTest, SaveWritesTitlesWidthsAndUnitMode)
 {
-    AddSources({"NIST", "Ref", "off"}, {2});
+    AddSources("NIST|Ref|-off");
     tables.SetDecimals(3);
     tables.SetUnitMode(kUnitVacuum);
     columns.Restore(store, tables);
     columns.SetWidth(2, 77);
     columns.Save(store, tables);
 
-    const Stored expected = {
-        {"Wave column", uint32_t{kUnitVacuum}},
-        {"Columns", 5u},
-        {"Column 0 text", "Vacuum \u00C5"},
-        {"Column 0 width", 80u},
-        {"Column 1 text", "Element"},
-        {"Column 1 width", 60u},
-        {"Column 2 text", "NIST"},
-        {"Column 2 width", 77u},
-        {"Column 3 text", "Ref"},
-        {"Column 3 width", 50u},
-        {"Column 4 text", "Ref"},
-        {"Column 4 width", 50u},
-    };
+    const Stored expected = Values(
+        "Wave column=2; Columns=5; 0 text=Vacuum \u00C5; 0 width=80; 1 text=Element; 1 width=60; "
+        "2 text=NIST; 2 width=77; 3 text=Ref; 3 width=50; 4 text=Ref; 4 width=50");
     for (const auto& [name, value] : expected) {
         EXPECT_EQ(Value(name), value) << name;
     }
@@ -257,15 +194,9 @@ TEST_F(DataColumnsTest, SaveWritesTitlesWidthsAndUnitMode)
 
 TEST_F(DataColumnsTest, FollowSourcesKeepsOrderAndWidths)
 {
-    AddSources({"a", "b", "c"});
-    Put({{"Columns", 6u},
-         {"Column 2 text", "c"},
-         {"Column 2 width", 12u},
-         {"Column 3 text", "a"},
-         {"Column 3 width", 13u},
-         {"Column 4 text", "b"},
-         {"Column 4 width", 14u},
-         {"Column 5 width", 15u}});
+    AddSources("a|b|c");
+    Put("Columns=6; 2 text=c; 2 width=12; 3 text=a; 3 width=13; 4 text=b; 4 width=14; "
+        "5 width=15");
     columns.Restore(store, tables);
     ASSERT_EQ(Describe(columns.Columns()), "W:80 E:60 S2:12 S0:13 S1:14 R:15");
 
@@ -274,14 +205,14 @@ TEST_F(DataColumnsTest, FollowSourcesKeepsOrderAndWidths)
     EXPECT_EQ(Describe(columns.Columns()), "W:80 E:60 S2:12 S1:14 R:15");
 
     tables.SetActive(0, true);
-    AddSources({"d"});
+    AddSources("d");
     columns.FollowSources(tables);
     EXPECT_EQ(Describe(columns.Columns()), "W:80 E:60 S2:12 S1:14 S0:50 S3:50 R:15");
 }
 
 TEST_F(DataColumnsTest, FollowSourcesDropsColumnsOfSourcesThatAreGone)
 {
-    AddSources({"a", "b"});
+    AddSources("a|b");
     columns.Restore(store, tables);
     TableArray fewer(text);
     fewer.AddFile(folder.File("t0.swt"), "a");
@@ -297,24 +228,13 @@ TEST_F(DataColumnsTest, WidthsAreKeptInTheRangeThatIsRestored)
     EXPECT_EQ(Describe(columns.Columns()), "W:1 E:10000 R:50");
 }
 
-struct TitleCase {
-    UnitMode unitMode;
-    int decimals;
-    const char* expected;
-};
-
-class WavelengthTitleTest : public ::testing::TestWithParam<TitleCase> {};
-
-TEST_P(WavelengthTitleTest, NamesUnitsAndDigits)
+TEST(DataColumnsTitleTest, NamesUnitsAndDigits)
 {
-    EXPECT_EQ(DataColumns::WavelengthTitle(GetParam().unitMode, GetParam().decimals),
-              GetParam().expected);
+    const std::tuple<UnitMode, int, const char*> cases[] = {
+        {kUnitAir, 3, "Wavelength \u00C5"}, {kUnitAir, 4, "Wavelength nm"},
+        {kUnitAir, 2, "Wavelength"},        {kUnitVacuum, 4, "Vacuum nm"},
+        {kUnitVacuum, 0, "Vacuum"},         {kUnitWaveNumber, 3, "Wave number"}};
+    for (const auto& [unitMode, decimals, title] : cases) {
+        EXPECT_EQ(DataColumns::WavelengthTitle(unitMode, decimals), title);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, WavelengthTitleTest,
-                         ::testing::Values(TitleCase{kUnitAir, 3, "Wavelength \u00C5"},
-                                           TitleCase{kUnitAir, 4, "Wavelength nm"},
-                                           TitleCase{kUnitAir, 2, "Wavelength"},
-                                           TitleCase{kUnitVacuum, 4, "Vacuum nm"},
-                                           TitleCase{kUnitVacuum, 0, "Vacuum"},
-                                           TitleCase{kUnitWaveNumber, 3, "Wave number"}));

@@ -76,58 +76,41 @@ std::vector<LineRecord> Ramp(int count, int32_t start, int32_t step)
     return records;
 }
 
-struct LayoutCase {
-    const char* name;
-    int32_t target;
-    int height;
-    int lineHeight;
-    const char* expected;
-};
+}  // namespace
 
 // Lines 1000 to 1190 in steps of 10; 1080 and 1130 are listed by two sources and 1100 by three;
 // 1120 is also listed for another element, which is another line.
-class DataRowLayoutComputeTest : public DataRowLayoutTest,
-                                 public ::testing::WithParamInterface<LayoutCase> {
-protected:
-    void SetUp() override
-    {
-        Open({Ramp(20, 1000, 10),
-              {Line(1080), Line(1100), Line(1130)},
-              {Line(1100), Line(1120, 1)}});
-        InsertAll(0);
-        InsertAll(1);
-        InsertAll(2);
-    }
-};
-
-const LayoutCase kLayoutCases[] = {
-    {"RowsAboveAndBelowTheMarker", 1100, 50, 10,
-     "0 1080x2; 10 1090; 20 1100x3 *; 30 1110; 40 1120"},
-    {"OddHeightShowsPartialRowsAtBothEdges", 1100, 55, 10,
-     "-8 1070; 2 1080x2; 12 1090; 22 1100x3 *; 32 1110; 42 1120; 52 1120"},
-    {"GroupsBelowTheMarker", 1110, 40, 10, "-5 1090; 5 1100x3; 15 1110 *; 25 1120; 35 1120"},
-    {"OtherElementAtOneWavelengthIsAnotherRow", 1130, 40, 10,
-     "-5 1120; 5 1120; 15 1130x2 *; 25 1140; 35 1150"},
-    {"StartOfTheListInsideTheArea", 1010, 100, 10,
-     "35 1000; 45 1010 *; 55 1020; 65 1030; 75 1040; 85 1050; 95 1060"},
-    {"EndOfTheListInsideTheArea", 1180, 40, 10, "-5 1160; 5 1170; 15 1180 *; 25 1190"},
-    {"AreaSmallerThanARowStillShowsTheCurrentRow", 1100, 4, 10, "-3 1100x3 *"},
-    {"NoAreaStillShowsTheCurrentRow", 1100, 0, 10, "-5 1100x3 *"},
-    {"LineHeightBelowOneCountsAsOne", 1090, 3, 0, "0 1080x2; 1 1090 *; 2 1100x3"},
-};
-
-}  // namespace
-
-TEST_P(DataRowLayoutComputeTest, LaysOutTheGroupsAroundTheCursor)
+TEST_F(DataRowLayoutTest, LaysOutTheGroupsAroundTheCursor)
 {
-    const LayoutCase& c = GetParam();
-    ASSERT_FALSE(List().SetTarget(c.target));
-    lineHeight = std::max(c.lineHeight, 1);
-    EXPECT_EQ(Describe(DataRowLayout::Compute(List(), c.height, c.lineHeight)), c.expected);
+    Open({Ramp(20, 1000, 10), {Line(1080), Line(1100), Line(1130)}, {Line(1100), Line(1120, 1)}});
+    InsertAll(0);
+    InsertAll(1);
+    InsertAll(2);
+    const struct {
+        int32_t target;
+        int height, lineHeight;
+        const char* expected;
+    } cases[] = {
+        // Rows above and below the marker; at an odd height partial rows at both edges.
+        {1100, 50, 10, "0 1080x2; 10 1090; 20 1100x3 *; 30 1110; 40 1120"},
+        {1100, 55, 10, "-8 1070; 2 1080x2; 12 1090; 22 1100x3 *; 32 1110; 42 1120; 52 1120"},
+        {1110, 40, 10, "-5 1090; 5 1100x3; 15 1110 *; 25 1120; 35 1120"},
+        {1130, 40, 10, "-5 1120; 5 1120; 15 1130x2 *; 25 1140; 35 1150"},
+        // The start and the end of the list inside the area.
+        {1010, 100, 10, "35 1000; 45 1010 *; 55 1020; 65 1030; 75 1040; 85 1050; 95 1060"},
+        {1180, 40, 10, "-5 1160; 5 1170; 15 1180 *; 25 1190"},
+        // An area smaller than a row, or none, still shows the current row; a line height below
+        // one counts as one.
+        {1100, 4, 10, "-3 1100x3 *"},
+        {1100, 0, 10, "-5 1100x3 *"},
+        {1090, 3, 0, "0 1080x2; 1 1090 *; 2 1100x3"},
+    };
+    for (const auto& c : cases) {
+        ASSERT_FALSE(List().SetTarget(c.target));
+        lineHeight = std::max(c.lineHeight, 1);
+        EXPECT_EQ(Describe(DataRowLayout::Compute(List(), c.height, c.lineHeight)), c.expected);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, DataRowLayoutComputeTest, ::testing::ValuesIn(kLayoutCases),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DataRowLayoutTest, EmptyListHasNoRows)
 {

@@ -13,25 +13,14 @@ namespace {
 constexpr const char* kKey = "Software\\Spekla\\Graph Window";
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-void ExpectSameSettings(const GraphSettings& a, const GraphSettings& b)
+// The defaults, with the default colour of each of `tables` as Restore reads them.
+GraphSettings Defaults(const TableArray& tables)
 {
-    EXPECT_EQ(a.labelColour, b.labelColour);
-    EXPECT_EQ(a.summationColour, b.summationColour);
-    EXPECT_EQ(a.overlayColour, b.overlayColour);
-    EXPECT_EQ(a.orderDisplayed, b.orderDisplayed);
-    EXPECT_EQ(a.orderColours, b.orderColours);
-    EXPECT_DOUBLE_EQ(a.rangeStep, b.rangeStep);
-    EXPECT_DOUBLE_EQ(a.lineWidth, b.lineWidth);
-    EXPECT_DOUBLE_EQ(a.linearHeight, b.linearHeight);
-    EXPECT_DOUBLE_EQ(a.minimumHeight, b.minimumHeight);
-    EXPECT_DOUBLE_EQ(a.heightFactor, b.heightFactor);
-    EXPECT_DOUBLE_EQ(a.range, b.range);
-    EXPECT_EQ(a.summationMode, b.summationMode);
-    EXPECT_EQ(a.displayOverlay, b.displayOverlay);
-    EXPECT_EQ(a.useElementColours, b.useElementColours);
-    EXPECT_EQ(a.treatOrderAsRatio, b.treatOrderAsRatio);
-    EXPECT_EQ(a.elementColours, b.elementColours);
-    EXPECT_EQ(a.elementNames, b.elementNames);
+    GraphSettings settings;
+    for (size_t i = 0; i < tables.FileCount(); ++i) {
+        settings.SetTableColour(i, GraphSettings::DefaultTableColour(i));
+    }
+    return settings;
 }
 
 class GraphSettingsTest : public ::testing::Test {
@@ -58,7 +47,7 @@ TEST_F(GraphSettingsTest, EmptyStoreGivesDefaultsWrittenInTheStreamForm)
     GraphSettings settings;
     settings.linearHeight = 999;
     settings.Restore(store, tables);
-    ExpectSameSettings(settings, GraphSettings{});
+    EXPECT_EQ(settings, Defaults(tables));
     EXPECT_EQ(settings.TableColour(0), (Colour{255, 255, 128}));
     EXPECT_EQ(settings.TableColour(1), (Colour{255, 128, 128}));
     EXPECT_EQ(settings.TableColour(6), (Colour{255, 255, 255}));
@@ -98,9 +87,7 @@ TEST_F(GraphSettingsTest, ChangedValuesSurviveAReload)
     SettingsStore next = ReloadedStore(store);
     GraphSettings restored;
     restored.Restore(next, tables);
-    ExpectSameSettings(restored, changed);
-    EXPECT_EQ(restored.TableColour(0), GraphSettings::DefaultTableColour(0));
-    EXPECT_EQ(restored.TableColour(1), (Colour{10, 20, 30}));
+    EXPECT_EQ(restored, changed);
 }
 
 TEST_F(GraphSettingsTest, TableColoursFollowTheLabelsNotThePositions)
@@ -133,32 +120,30 @@ TEST_F(GraphSettingsTest, ValueNamesCompareWithoutCase)
 }
 
 // Each damaged value alone: everything restores as the defaults.
-struct DamagedValue {
-    const char* name;
-    SettingsStore::Value value;
-};
-
-class DamagedValueTest : public GraphSettingsTest,
-                         public ::testing::WithParamInterface<DamagedValue> {};
-
-TEST_P(DamagedValueTest, FallsBackToTheDefault)
+TEST_F(GraphSettingsTest, DamagedValuesFallBackToTheDefaults)
 {
-    store.SetValue(kKey, GetParam().name, GetParam().value);
-    GraphSettings settings;
-    settings.Restore(store, tables);
-    ExpectSameSettings(settings, GraphSettings{});
+    // A DWORD where text belongs, colours of 5 or with a fourth byte.
+    const std::pair<const char*, SettingsStore::Value> damaged[] = {
+        {"Normal Line Width", "0"},
+        {"Linear Height", "abc"},
+        {"Wavelength Range", "-4"},
+        {"D_Range", "inf"},
+        {"D_Height", "1"},
+        {"Minimum Height", "0.5"},
+        {"Linear Height", 300u},
+        {"Display Summation", 3u},
+        {"Label colour", std::vector<uint8_t>{1, 2, 3, 0, 0}},
+        {"Overlay colour", std::vector<uint8_t>{1, 2, 3, 4}},
+        {"Element 2 Colour", "orange"}};
+    for (const auto& [name, value] : damaged) {
+        SettingsStore one(SettingsStore::Root::CurrentUser,
+                          folder.File(std::string(name) + ".reg"));
+        one.SetValue(kKey, name, value);
+        GraphSettings settings;
+        settings.Restore(one, tables);
+        EXPECT_EQ(settings, Defaults(tables)) << name;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    GraphSettings, DamagedValueTest,
-    ::testing::Values(DamagedValue{"Normal Line Width", "0"}, DamagedValue{"Linear Height", "abc"},
-                      DamagedValue{"Wavelength Range", "-4"}, DamagedValue{"D_Range", "inf"},
-                      DamagedValue{"D_Height", "1"}, DamagedValue{"Minimum Height", "0.5"},
-                      DamagedValue{"Linear Height", 300u},  // a DWORD, not text
-                      DamagedValue{"Display Summation", 3u},
-                      DamagedValue{"Label colour", std::vector<uint8_t>{1, 2, 3, 0, 0}},
-                      DamagedValue{"Overlay colour", std::vector<uint8_t>{1, 2, 3, 4}},
-                      DamagedValue{"Element 2 Colour", "orange"}));
 
 TEST(ColourTest, ConvertsTheColourReference)
 {
@@ -170,78 +155,60 @@ TEST(ColourTest, ConvertsTheColourReference)
     EXPECT_EQ(Colour::FromReference(std::vector<uint8_t>{0x12, 0x34, 0x56}), std::nullopt);
 }
 
-struct IntensityCase {
-    double height;
-    double minimumHeight;
-    int steps;  // Ctrl+Up when positive, Ctrl+Down when negative
-    double expected;
-};
-
-class IntensityZoomTest : public ::testing::TestWithParam<IntensityCase> {};
-
-TEST_P(IntensityZoomTest, StaysWithinTheLimits)
+// Ctrl+Up (positive steps) and Ctrl+Down (negative) stay within the limits.
+TEST(GraphSettingsZoomTest, IntensityStaysWithinTheLimits)
 {
-    GraphSettings settings;
-    settings.linearHeight = GetParam().height;
-    settings.minimumHeight = GetParam().minimumHeight;
-    for (int step = 0; step < std::abs(GetParam().steps); ++step) {
-        GetParam().steps > 0 ? settings.IncreaseIntensity() : settings.DecreaseIntensity();
+    const struct {
+        double height, minimumHeight;
+        int steps;
+        double expected;
+    } cases[] = {{150, 10, 3, 259.2}, {90000, 10, 1, 100000}, {150, 10, -1, 125},
+                 {11, 10, -1, 10},    {11, 1, -1, 10},        {300, 280, -1, 280}};
+    for (const auto& c : cases) {
+        GraphSettings settings;
+        settings.linearHeight = c.height;
+        settings.minimumHeight = c.minimumHeight;
+        for (int step = 0; step < std::abs(c.steps); ++step) {
+            c.steps > 0 ? settings.IncreaseIntensity() : settings.DecreaseIntensity();
+        }
+        EXPECT_NEAR(settings.linearHeight, c.expected, 1e-9) << c.height << " " << c.steps;
     }
-    EXPECT_NEAR(settings.linearHeight, GetParam().expected, 1e-9);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    GraphSettings, IntensityZoomTest,
-    ::testing::Values(IntensityCase{150, 10, 3, 259.2}, IntensityCase{90000, 10, 1, 100000},
-                      IntensityCase{150, 10, -1, 125}, IntensityCase{11, 10, -1, 10},
-                      IntensityCase{11, 1, -1, 10}, IntensityCase{300, 280, -1, 280}));
-
-struct RangeCase {
-    double range;
-    bool increase;
-    double expected;
-    bool changed;
-};
-
-class RangeZoomTest : public ::testing::TestWithParam<RangeCase> {};
-
-TEST_P(RangeZoomTest, StepsByTheRangeStepWithinTheLimits)
+TEST(GraphSettingsZoomTest, RangeStepsByTheRangeStepWithinTheLimits)
 {
-    GraphSettings settings;
-    settings.range = GetParam().range;
-    const bool changed = GetParam().increase ? settings.IncreaseRange() : settings.DecreaseRange();
-    EXPECT_EQ(changed, GetParam().changed);
-    EXPECT_DOUBLE_EQ(settings.range, GetParam().expected);
+    const struct {
+        double range;
+        bool increase;
+        double expected;
+        bool changed;
+    } cases[] = {{4.0, true, 4.5, true},        {99999.8, true, 100000, true},
+                 {100000, true, 100000, false}, {4.0, false, 3.5, true},
+                 {1.3, false, 1.0, true},       {1.0, false, 1.0, false},
+                 {0.5, false, 0.5, false}};
+    for (const auto& c : cases) {
+        GraphSettings settings;
+        settings.range = c.range;
+        EXPECT_EQ(c.increase ? settings.IncreaseRange() : settings.DecreaseRange(), c.changed)
+            << c.range << " " << c.increase;
+        EXPECT_DOUBLE_EQ(settings.range, c.expected) << c.range << " " << c.increase;
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    GraphSettings, RangeZoomTest,
-    ::testing::Values(RangeCase{4.0, true, 4.5, true}, RangeCase{99999.8, true, 100000, true},
-                      RangeCase{100000, true, 100000, false}, RangeCase{4.0, false, 3.5, true},
-                      RangeCase{1.3, false, 1.0, true}, RangeCase{1.0, false, 1.0, false},
-                      RangeCase{0.5, false, 0.5, false}));
-
-struct SetCase {
-    double value;
-    bool rangeAccepted, heightAccepted;
-};
-
-class SetLimitTest : public ::testing::TestWithParam<SetCase> {};
-
-TEST_P(SetLimitTest, RejectsValuesOutsideTheLimits)
+TEST(GraphSettingsZoomTest, SetRejectsValuesOutsideTheLimits)
 {
-    GraphSettings settings;
-    const auto [value, rangeAccepted, heightAccepted] = GetParam();
-    EXPECT_EQ(settings.SetRange(value), rangeAccepted);
-    EXPECT_EQ(settings.SetHeight(value), heightAccepted);
-    EXPECT_EQ(settings.range, rangeAccepted ? value : GraphSettings{}.range);
-    EXPECT_EQ(settings.linearHeight, heightAccepted ? value : GraphSettings{}.linearHeight);
+    const struct {
+        double value;
+        bool rangeAccepted, heightAccepted;
+    } cases[] = {{0.005, false, false}, {0.01, true, false},  {9.99, true, false},
+                 {10, true, true},      {100000, true, true}, {100000.5, false, false},
+                 {-5, false, false},    {kNaN, false, false}, {INFINITY, false, false}};
+    for (const auto& [value, rangeAccepted, heightAccepted] : cases) {
+        GraphSettings settings;
+        EXPECT_EQ(settings.SetRange(value), rangeAccepted) << value;
+        EXPECT_EQ(settings.SetHeight(value), heightAccepted) << value;
+        EXPECT_EQ(settings.range, rangeAccepted ? value : GraphSettings{}.range) << value;
+        EXPECT_EQ(settings.linearHeight, heightAccepted ? value : GraphSettings{}.linearHeight)
+            << value;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(GraphSettings, SetLimitTest,
-                         ::testing::Values(SetCase{0.005, false, false}, SetCase{0.01, true, false},
-                                           SetCase{9.99, true, false}, SetCase{10, true, true},
-                                           SetCase{100000, true, true},
-                                           SetCase{100000.5, false, false},
-                                           SetCase{-5, false, false}, SetCase{kNaN, false, false},
-                                           SetCase{INFINITY, false, false}));

@@ -26,36 +26,35 @@ bool AllAtFloor(const Summation& summation)
     return true;
 }
 
-struct SetupCase {
-    int width;
-    double range;
-    std::size_t count;
-    double unitsPerSample;
-    double reachAngstrom;  // with a line width of 0.5
-};
-
-class SummationSetupTest : public ::testing::TestWithParam<SetupCase> {};
-
-TEST_P(SummationSetupTest, GivesSamplesSpacingAndReach)
+// Samples, their spacing and the reach of a line of width 0.5, which is two line widths up to
+// 25 Å and one beyond; all samples start at the floor.
+TEST(SummationTest, SetupGivesSamplesSpacingAndReach)
 {
-    const SetupCase& c = GetParam();
-    Summation summation;
-    summation.Setup(c.width, c.range, 0.5);
-    EXPECT_EQ(summation.Count(), c.count);
-    EXPECT_NEAR(summation.UnitsPerSample(), c.unitsPerSample, 1e-12);
-    EXPECT_DOUBLE_EQ(summation.ReachAngstrom(), c.reachAngstrom);
-    EXPECT_TRUE(AllAtFloor(summation));
+    const struct {
+        int width;
+        double range;
+        std::size_t count;
+        double unitsPerSample, reachAngstrom;
+    } cases[] = {{800, 4.0, 400, 0.01, 1.0},
+                 {801, 4.0, 400, 0.01, 1.0},
+                 {800, 25.0, 400, 0.0625, 1.0},
+                 {800, 25.001, 400, 25.001 / 400, 0.5},
+                 {800, 30.0, 400, 0.075, 0.5},
+                 {3, 4.0, 1, 4.0, 1.0},
+                 {1, 4.0, 0, 1.0, 1.0},
+                 {-10, 4.0, 0, 1.0, 1.0},
+                 {800, 0.0, 400, 0.01 / 400, 1.0},
+                 {800, NAN, 400, 0.01 / 400, 1.0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.width) + " pixels, " + std::to_string(c.range) + " A");
+        Summation summation;
+        summation.Setup(c.width, c.range, 0.5);
+        EXPECT_EQ(summation.Count(), c.count);
+        EXPECT_NEAR(summation.UnitsPerSample(), c.unitsPerSample, 1e-12);
+        EXPECT_DOUBLE_EQ(summation.ReachAngstrom(), c.reachAngstrom);
+        EXPECT_TRUE(AllAtFloor(summation));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, SummationSetupTest,
-    ::testing::Values(SetupCase{800, 4.0, 400, 0.01, 1.0}, SetupCase{801, 4.0, 400, 0.01, 1.0},
-                      SetupCase{800, 25.0, 400, 0.0625, 1.0},
-                      SetupCase{800, 25.001, 400, 25.001 / 400, 0.5},
-                      SetupCase{800, 30.0, 400, 0.075, 0.5}, SetupCase{3, 4.0, 1, 4.0, 1.0},
-                      SetupCase{1, 4.0, 0, 1.0, 1.0}, SetupCase{-10, 4.0, 0, 1.0, 1.0},
-                      SetupCase{800, 0.0, 400, 0.01 / 400, 1.0},
-                      SetupCase{800, NAN, 400, 0.01 / 400, 1.0}));
 
 TEST(SummationTest, LineOnASamplePointRaisesItByItsIntensity)
 {
@@ -99,33 +98,20 @@ TEST(SummationTest, ProfileOfALineJustOutsideReachesTheEdge)
     EXPECT_EQ(summation.Samples()[200], kFloor);
 }
 
-struct IgnoredCase {
-    const char* name;
-    double intensity;
-    double wavelength;
-};
-
-class SummationIgnoresTest : public ::testing::TestWithParam<IgnoredCase> {};
-
-TEST_P(SummationIgnoresTest, LeavesEverySampleAtTheFloor)
+// Lines far outside, at no usable wavelength or of no usable intensity leave every sample.
+TEST(SummationTest, UnusableLinesAreIgnored)
 {
-    Summation summation = Narrow();
-    summation.Add(GetParam().intensity, GetParam().wavelength);
-    EXPECT_TRUE(AllAtFloor(summation)) << GetParam().name;
+    const std::pair<double, double> lines[] = {
+        // intensity, wavelength
+        {100.0, 4000.0}, {100.0, 6004.0},    {1e300, 4000.0}, {1e300, 6004.0},
+        {100.0, 1e300},  {100.0, -1e300},    {100.0, NAN},    {100.0, INFINITY},
+        {NAN, 5002.0},   {INFINITY, 5002.0}, {0.0, 5002.0}};
+    for (const auto& [intensity, wavelength] : lines) {
+        Summation summation = Narrow();
+        summation.Add(intensity, wavelength);
+        EXPECT_TRUE(AllAtFloor(summation)) << intensity << " at " << wavelength;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, SummationIgnoresTest,
-                         ::testing::Values(IgnoredCase{"1000 Å left", 100.0, 4000.0},
-                                           IgnoredCase{"1000 Å right", 100.0, 6004.0},
-                                           IgnoredCase{"huge, far left", 1e300, 4000.0},
-                                           IgnoredCase{"huge, far right", 1e300, 6004.0},
-                                           IgnoredCase{"beyond any integer", 100.0, 1e300},
-                                           IgnoredCase{"beyond any integer, left", 100.0, -1e300},
-                                           IgnoredCase{"NaN wavelength", 100.0, NAN},
-                                           IgnoredCase{"infinite wavelength", 100.0, INFINITY},
-                                           IgnoredCase{"NaN intensity", NAN, 5002.0},
-                                           IgnoredCase{"infinite intensity", INFINITY, 5002.0},
-                                           IgnoredCase{"zero intensity", 0.0, 5002.0}));
 
 TEST(SummationTest, HugeIntensitiesStayFinite)
 {
@@ -156,29 +142,22 @@ TEST(SummationTest, RestartReturnsEverySampleToTheFloor)
     EXPECT_TRUE(AllAtFloor(summation));
 }
 
-struct HeightCase {
-    double sample;
-    int plotHeight;
-    double linearHeight;
-    int height;
-};
-
-class SampleHeightTest : public ::testing::TestWithParam<HeightCase> {};
-
-TEST_P(SampleHeightTest, ScalesTruncatesAndLimits)
+TEST(SummationTest, SampleHeightScalesTruncatesAndLimits)
 {
-    const HeightCase& c = GetParam();
-    EXPECT_EQ(Summation::SampleHeight(c.sample, c.plotHeight, c.linearHeight), c.height);
+    const struct {
+        double sample;
+        int plotHeight;
+        double linearHeight;
+        int height;
+    } cases[] = {{50.0, 600, 100.0, 300}, {1.0, 600, 7.0, 85},        {0.001, 600, 100.0, 0},
+                 {1e30, 600, 1.0, 32766}, {1e308, 600, 1e-10, 32766}, {-5.0, 600, 100.0, 0},
+                 {NAN, 600, 100.0, 0},    {INFINITY, 600, 100.0, 0},  {50.0, 600, 0.0, 0},
+                 {50.0, 600, -100.0, 0},  {50.0, -600, 100.0, 0}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(Summation::SampleHeight(c.sample, c.plotHeight, c.linearHeight), c.height)
+            << c.sample << " " << c.plotHeight << " " << c.linearHeight;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, SampleHeightTest,
-    ::testing::Values(HeightCase{50.0, 600, 100.0, 300}, HeightCase{1.0, 600, 7.0, 85},
-                      HeightCase{0.001, 600, 100.0, 0}, HeightCase{1e30, 600, 1.0, 32766},
-                      HeightCase{1e308, 600, 1e-10, 32766}, HeightCase{-5.0, 600, 100.0, 0},
-                      HeightCase{NAN, 600, 100.0, 0}, HeightCase{INFINITY, 600, 100.0, 0},
-                      HeightCase{50.0, 600, 0.0, 0}, HeightCase{50.0, 600, -100.0, 0},
-                      HeightCase{50.0, -600, 100.0, 0}));
 
 }  // namespace
 
