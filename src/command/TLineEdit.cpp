@@ -6,7 +6,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 
-TLineEdit::TLineEdit(TComboEdit* comboParent) : QLineEdit(comboParent), ComboParent(comboParent)
+TLineEdit::TLineEdit(TComboEdit* comboParent) : QLineEdit(comboParent), m_comboParent(comboParent)
 {
     setMaxLength(kTextLimit);
 }
@@ -87,7 +87,7 @@ void TLineEdit::Execute(const QString& line)
 // Only lines that no entry begins with (ignoring case) are added, most recent first.
 void TLineEdit::RememberInHistory(const QString& typed)
 {
-    if (ComboParent->findText(typed, Qt::MatchStartsWith) < 0) {
-        ComboParent->insertItem(0, typed);
+    if (m_comboParent->findText(typed, Qt::MatchStartsWith) < 0) {
+        m_comboParent->insertItem(0, typed);
     }
 }

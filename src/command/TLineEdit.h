@@ -44,5 +44,5 @@ private:
 
     CommandList m_keywords;
     std::function<bool(const QKeySequence&)> m_shortcutTaken;
-    TComboEdit* ComboParent;
+    TComboEdit* m_comboParent;
 };

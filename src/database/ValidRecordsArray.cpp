@@ -8,14 +8,14 @@
 
 ValidRecordsArray::ValidRecordsArray(const RecordReader& reader)
     : m_storage(kMinimumGrowth * sizeof(ListedLine)),
-      capacityLast(kMinimumGrowth - 1),
+      m_capacityLast(kMinimumGrowth - 1),
       m_reader(reader)
 {
 }
 
 int32_t ValidRecordsArray::CurrentWavelength() const
 {
-    return cursor == kNone ? target : WavelengthAt(cursor);
+    return m_cursor == kNone ? m_target : WavelengthAt(m_cursor);
 }
 
 WaveData ValidRecordsArray::ItemAt(uint32_t slot) const
@@ -46,15 +46,15 @@ void ValidRecordsArray::Insert(const WaveData& line, uint16_t tableIndex)
         return;
     }
     // Lines of an outward scan nearly always extend one end; only the rest need a search.
-    if (item.wavelength > WavelengthAt(last)) {
+    if (item.wavelength > WavelengthAt(m_last)) {
         Append(item);
-    } else if (item.wavelength < WavelengthAt(first)) {
+    } else if (item.wavelength < WavelengthAt(m_first)) {
         Prepend(item);
     } else {
-        if (first == 1) {
+        if (m_first == 1) {
             GrowAtFront();
         }
-        if (last + 1 == capacityLast) {
+        if (m_last + 1 == m_capacityLast) {
             GrowAtEnd();
         }
         InsertAt(Search(item.wavelength), item);
@@ -64,56 +64,57 @@ void ValidRecordsArray::Insert(const WaveData& line, uint16_t tableIndex)
 
 void ValidRecordsArray::InsertFirstLine(const ListedLine& line)
 {
-    first = last = cursor = capacityLast / 2;
-    Items()[first] = line;
-    bestDistance = Distance(line.wavelength, target);
+    m_first = m_last = m_cursor = m_capacityLast / 2;
+    Items()[m_first] = line;
+    m_bestDistance = Distance(line.wavelength, m_target);
 }
 
 void ValidRecordsArray::Append(const ListedLine& line)
 {
-    if (last + 1 == capacityLast) {
+    if (m_last + 1 == m_capacityLast) {
         GrowAtEnd();
     }
-    Items()[++last] = line;
+    Items()[++m_last] = line;
 }
 
 void ValidRecordsArray::Prepend(const ListedLine& line)
 {
-    if (first == 1) {
+    if (m_first == 1) {
         GrowAtFront();
     }
-    Items()[--first] = line;
+    Items()[--m_first] = line;
 }
 
 // Puts `line` in front of slot `pos`, moving whichever side of the list is shorter.
 void ValidRecordsArray::InsertAt(uint32_t pos, const ListedLine& line)
 {
-    if (pos - first < last - pos) {
-        std::memmove(&Items()[first - 1], &Items()[first], (pos - first) * sizeof(ListedLine));
-        if (cursor < pos) {
-            --cursor;
+    if (pos - m_first < m_last - pos) {
+        std::memmove(&Items()[m_first - 1], &Items()[m_first],
+                     (pos - m_first) * sizeof(ListedLine));
+        if (m_cursor < pos) {
+            --m_cursor;
         }
         Items()[pos - 1] = line;
-        --first;
+        --m_first;
     } else {
-        std::memmove(&Items()[pos + 1], &Items()[pos], (last - pos + 1) * sizeof(ListedLine));
-        if (pos <= cursor) {
-            ++cursor;
+        std::memmove(&Items()[pos + 1], &Items()[pos], (m_last - pos + 1) * sizeof(ListedLine));
+        if (pos <= m_cursor) {
+            ++m_cursor;
         }
         Items()[pos] = line;
-        ++last;
+        ++m_last;
     }
 }
 
 void ValidRecordsArray::TrackCursor(int32_t wavelength)
 {
-    if (bestDistance <= tolerance) {
+    if (m_bestDistance <= m_tolerance) {
         return;
     }
-    const uint32_t distance = Distance(wavelength, target);
-    if (distance < bestDistance) {
-        bestDistance = distance;
-        cursor = Search(wavelength);
+    const uint32_t distance = Distance(wavelength, m_target);
+    if (distance < m_bestDistance) {
+        m_bestDistance = distance;
+        m_cursor = Search(wavelength);
     }
 }
 
@@ -122,12 +123,12 @@ uint32_t ValidRecordsArray::Search(int32_t wavelength) const
     if (IsEmpty()) {
         return kNone;
     }
-    if (first == last) {
-        return first;
+    if (m_first == m_last) {
+        return m_first;
     }
-    uint32_t low = first;
-    uint32_t high = last;
-    uint32_t mid = first;
+    uint32_t low = m_first;
+    uint32_t high = m_last;
+    uint32_t mid = m_first;
     while (true) {
         const uint32_t span = high - low;
         mid = low + span / 2;
@@ -143,7 +144,7 @@ uint32_t ValidRecordsArray::Search(int32_t wavelength) const
             high = mid;
         }
     }
-    if (mid == last || WavelengthAt(mid) >= wavelength) {
+    if (mid == m_last || WavelengthAt(mid) >= wavelength) {
         return mid;
     }
     return mid + 1;
@@ -152,27 +153,27 @@ uint32_t ValidRecordsArray::Search(int32_t wavelength) const
 bool ValidRecordsArray::SetTarget(int32_t wavelength)
 {
     ++m_revision;
-    target = wavelength;
-    if (IsEmpty() || wavelength < WavelengthAt(first) || wavelength > WavelengthAt(last)) {
+    m_target = wavelength;
+    if (IsEmpty() || wavelength < WavelengthAt(m_first) || wavelength > WavelengthAt(m_last)) {
         Reset();
         return true;
     }
     uint32_t slot = Search(wavelength);
     // The search gives the insertion slot; the line below it may be the nearer one.
-    if (slot > first &&
+    if (slot > m_first &&
         Distance(WavelengthAt(slot - 1), wavelength) < Distance(WavelengthAt(slot), wavelength)) {
         --slot;
     }
-    cursor = slot;
-    bestDistance = Distance(WavelengthAt(slot), wavelength);
+    m_cursor = slot;
+    m_bestDistance = Distance(WavelengthAt(slot), wavelength);
     return false;
 }
 
 void ValidRecordsArray::Reset()
 {
     ++m_revision;
-    first = last = cursor = kNone;
-    bestDistance = 0xFFFFFFFF;
+    m_first = m_last = m_cursor = kNone;
+    m_bestDistance = 0xFFFFFFFF;
 }
 
 bool ValidRecordsArray::SetCursor(uint32_t slot)
@@ -180,13 +181,13 @@ bool ValidRecordsArray::SetCursor(uint32_t slot)
     if (IsEmpty()) {
         return false;
     }
-    slot = std::clamp(slot, first, last);
-    if (slot == cursor) {
+    slot = std::clamp(slot, m_first, m_last);
+    if (slot == m_cursor) {
         return false;
     }
-    cursor = slot;
-    target = WavelengthAt(slot);
-    bestDistance = 0;
+    m_cursor = slot;
+    m_target = WavelengthAt(slot);
+    m_bestDistance = 0;
     ++m_revision;
     return true;
 }
@@ -198,25 +199,25 @@ int ValidRecordsArray::Move(int steps)
         return 0;
     }
     int moved = 0;
-    uint32_t i = cursor;
+    uint32_t i = m_cursor;
     // Counting toward zero in both directions never negates `steps`, which may be INT_MIN.
-    while (moved < steps && i < last) {
+    while (moved < steps && i < m_last) {
         ++i;
         if (!IsDuplicate(i, i - 1)) {
-            cursor = i;
+            m_cursor = i;
             ++moved;
         }
     }
-    while (moved > steps && i > first) {
+    while (moved > steps && i > m_first) {
         --i;
         if (!IsDuplicate(i, i + 1)) {
-            cursor = i;
+            m_cursor = i;
             --moved;
         }
     }
     if (moved != 0) {
-        target = WavelengthAt(cursor);
-        bestDistance = 0;
+        m_target = WavelengthAt(m_cursor);
+        m_bestDistance = 0;
         ++m_revision;
     }
     return moved;
@@ -228,13 +229,13 @@ bool ValidRecordsArray::CanMove(bool forward) const
         return false;
     }
     if (forward) {
-        for (uint32_t i = cursor; i < last; ++i) {
+        for (uint32_t i = m_cursor; i < m_last; ++i) {
             if (!IsDuplicate(i + 1, i)) {
                 return true;
             }
         }
     } else {
-        for (uint32_t i = cursor; i > first; --i) {
+        for (uint32_t i = m_cursor; i > m_first; --i) {
             if (!IsDuplicate(i - 1, i)) {
                 return true;
             }
@@ -245,7 +246,7 @@ bool ValidRecordsArray::CanMove(bool forward) const
 
 size_t ValidRecordsArray::MemoryBytes() const
 {
-    return (size_t{capacityLast} + 1) * sizeof(ListedLine);
+    return (size_t{m_capacityLast} + 1) * sizeof(ListedLine);
 }
 
 // Growth is geometric, so that filling N lines costs O(N) moves; the other end keeps its free
@@ -253,28 +254,28 @@ size_t ValidRecordsArray::MemoryBytes() const
 void ValidRecordsArray::GrowAtEnd()
 {
     const uint32_t growth = std::max(kMinimumGrowth, Count() / 4);
-    Reallocate(std::min(first - 1, growth), growth);
+    Reallocate(std::min(m_first - 1, growth), growth);
 }
 
 void ValidRecordsArray::GrowAtFront()
 {
     const uint32_t growth = std::max(kMinimumGrowth, Count() / 4);
-    Reallocate(growth, std::min(capacityLast - last - 1, growth));
+    Reallocate(growth, std::min(m_capacityLast - m_last - 1, growth));
 }
 
 void ValidRecordsArray::Reallocate(uint32_t frontSlack, uint32_t endSlack)
 {
     const uint32_t count = Count();
-    // Slot 0 and the last slot stay unused, so that `first` and `last` can always move.
+    // Slot 0 and the last slot stay unused, so that `m_first` and `m_last` can always move.
     const size_t capacity = size_t{frontSlack} + count + endSlack + 2;
     PageBuffer storage(capacity * sizeof(ListedLine));
     const uint32_t newFirst = frontSlack + 1;
-    std::memcpy(static_cast<ListedLine*>(storage.Data()) + newFirst, &Items()[first],
+    std::memcpy(static_cast<ListedLine*>(storage.Data()) + newFirst, &Items()[m_first],
                 size_t{count} * sizeof(ListedLine));
-    const uint32_t shift = newFirst - first;  // unsigned wrap-around gives the right result
-    first += shift;
-    last += shift;
-    cursor += shift;
+    const uint32_t shift = newFirst - m_first;  // unsigned wrap-around gives the right result
+    m_first += shift;
+    m_last += shift;
+    m_cursor += shift;
     m_storage = std::move(storage);
-    capacityLast = static_cast<uint32_t>(capacity - 1);
+    m_capacityLast = static_cast<uint32_t>(capacity - 1);
 }

@@ -20,12 +20,12 @@ public:
     // `reader` reads a listed line back from its table; it must outlive the list.
     explicit ValidRecordsArray(const RecordReader& reader);
 
-    uint32_t Count() const { return last == kNone ? 0 : last - first + 1; }
-    bool IsEmpty() const { return last == kNone; }
-    uint32_t First() const { return first; }
-    uint32_t Last() const { return last; }
-    uint32_t Cursor() const { return cursor; }
-    int32_t Target() const { return target; }
+    uint32_t Count() const { return m_last == kNone ? 0 : m_last - m_first + 1; }
+    bool IsEmpty() const { return m_last == kNone; }
+    uint32_t First() const { return m_first; }
+    uint32_t Last() const { return m_last; }
+    uint32_t Cursor() const { return m_cursor; }
+    int32_t Target() const { return m_target; }
     // The wavelength at the cursor, or the target when there is no cursor.
     int32_t CurrentWavelength() const;
 
@@ -63,7 +63,7 @@ public:
 
     // Bytes held by the storage, for measurements.
     size_t MemoryBytes() const;
-    uint32_t CapacityLast() const { return capacityLast; }
+    uint32_t CapacityLast() const { return m_capacityLast; }
 
 private:
 #pragma pack(push, 1)
@@ -90,13 +90,13 @@ private:
     }
 
     PageBuffer m_storage;
-    uint32_t first = kNone;
-    uint32_t last = kNone;
-    uint32_t capacityLast;
-    uint32_t cursor = kNone;
-    int32_t target = 0;
-    uint32_t bestDistance = 0xFFFFFFFF;
-    uint32_t tolerance = 0;
+    uint32_t m_first = kNone;
+    uint32_t m_last = kNone;
+    uint32_t m_capacityLast;
+    uint32_t m_cursor = kNone;
+    int32_t m_target = 0;
+    uint32_t m_bestDistance = 0xFFFFFFFF;
+    uint32_t m_tolerance = 0;
     uint64_t m_revision = 0;
     const RecordReader& m_reader;
 };

@@ -21,8 +21,8 @@ constexpr int kFirstValences = 20;  // valence codes taking part in the no-filte
 static_assert(TableReader::kRecordSize == LineRecord::kSize);
 
 WavetableFile::WavetableFile(const std::string& path, std::string label, const TextTables& tables)
-    : fileName(ToLower(std::filesystem::path(path).filename().string())),
-      label(std::move(label)),
+    : m_fileName(ToLower(std::filesystem::path(path).filename().string())),
+      m_label(std::move(label)),
       m_path(path),
       m_tables(tables)
 {
@@ -41,7 +41,7 @@ void WavetableFile::Reopen()
     m_faultAt = 0;
     m_troubled = false;
     m_readAny = false;
-    done = 1;
+    m_done = 1;
 }
 
 bool WavetableFile::ChangedOnDisk() const
@@ -80,7 +80,7 @@ void WavetableFile::Fail(Problem problem, uint32_t index)
     m_faultAt = index;
     m_recordCount = 0;
     m_troubled = true;
-    done = 1;
+    m_done = 1;
 }
 
 void WavetableFile::ReadInto(uint32_t index, WaveData& data) const
@@ -100,10 +100,10 @@ bool WavetableFile::ReadScanned(uint32_t index, bool upward)
         Fail(kUnreadable, index);
         return false;
     }
-    current.table = this;
-    current.recordIndex = index;
-    current.record = LineRecord::FromBytes(bytes);
-    const int32_t wavelength = current.record.wavelength;
+    m_current.table = this;
+    m_current.recordIndex = index;
+    m_current.record = LineRecord::FromBytes(bytes);
+    const int32_t wavelength = m_current.record.wavelength;
     if (!m_readAny) {
         m_readAny = true;
         m_lowestRead = m_highestRead = wavelength;
@@ -119,7 +119,7 @@ bool WavetableFile::ReadScanned(uint32_t index, bool upward)
 
 void WavetableFile::ReadRecord(uint32_t index)
 {
-    ReadInto(index, current);
+    ReadInto(index, m_current);
 }
 
 WaveData WavetableFile::RecordAt(uint32_t index) const
@@ -135,13 +135,13 @@ int32_t WavetableFile::WavelengthAt(uint32_t index)
         return -1;
     }
     ReadRecord(index);
-    return current.record.wavelength;
+    return m_current.record.wavelength;
 }
 
 void WavetableFile::CopyRecord(uint32_t index, WaveData& out)
 {
     ReadRecord(index);
-    out = current;
+    out = m_current;
 }
 
 // The wavelength of record `index` for a binary search: a read of its own while the records
@@ -188,37 +188,37 @@ uint32_t WavetableFile::ScannedCount() const
     if (m_recordCount == 0) {
         return 0;
     }
-    return upperCursor - lowerCursor + 1;
+    return m_upperCursor - m_lowerCursor + 1;
 }
 
 bool WavetableFile::Passes(const LineRecord& record) const
 {
-    if (unfiltered != 0) {
+    if (m_unfiltered != 0) {
         return true;
     }
     if (!m_tables.IsElementSelected(record.elementCode) ||
         !m_tables.IsValenceShown(record.valenceCode)) {
         return false;
     }
-    const double ratio = useRatios != 0 ? m_tables.ElementRatio(record.elementCode) : 1.0;
-    return record.intensityCode * ratio >= minIntensity;
+    const double ratio = m_useRatios != 0 ? m_tables.ElementRatio(record.elementCode) : 1.0;
+    return record.intensityCode * ratio >= m_minIntensity;
 }
 
 void WavetableFile::SetLimits(int32_t low, int32_t high)
 {
-    lowerLimit = low;
-    upperLimit = high > 0 ? high : kNoLimit;
+    m_lowerLimit = low;
+    m_upperLimit = high > 0 ? high : kNoLimit;
 }
 
 void WavetableFile::Position(int32_t target)
 {
-    unfiltered = 0;
-    done = 0;
-    lastDown = kNoLimit;
-    lastUp = 0;
+    m_unfiltered = 0;
+    m_done = 0;
+    m_lastDown = kNoLimit;
+    m_lastUp = 0;
     m_readAny = false;
     if (m_recordCount == 0) {
-        done = 1;
+        m_done = 1;
         return;
     }
     const uint32_t found = FindRecord(target);
@@ -235,11 +235,11 @@ void WavetableFile::Position(int32_t target)
 void WavetableFile::StartScanAt(uint32_t index)
 {
     if (index >= 1) {
-        lowerCursor = index;
-        upperCursor = index - 1;
+        m_lowerCursor = index;
+        m_upperCursor = index - 1;
     } else {
-        lowerCursor = 1;
-        upperCursor = 0;
+        m_lowerCursor = 1;
+        m_upperCursor = 0;
     }
 }
 
@@ -247,7 +247,7 @@ void WavetableFile::StartScanAt(uint32_t index)
 // can pass.
 void WavetableFile::ApplyShortcut()
 {
-    if (minIntensity > 0) {
+    if (m_minIntensity > 0) {
         return;
     }
     const auto& elements = m_tables.ElementTable;
@@ -260,32 +260,32 @@ void WavetableFile::ApplyShortcut()
     const auto shown = std::count_if(flags.begin(), flags.begin() + kFirstValences,
                                      [](uint16_t flag) { return flag != 0; });
     if (shown == kFirstValences && selected > 0) {
-        unfiltered = 1;
+        m_unfiltered = 1;
     } else if (shown == 0 || selected == 0) {
-        done = 1;
-        lowerCursor = 0;
-        upperCursor = LastIndex();
+        m_done = 1;
+        m_lowerCursor = 0;
+        m_upperCursor = LastIndex();
     }
 }
 
 void WavetableFile::Step(ValidRecordsArray& list)
 {
-    if (done != 0) {
+    if (m_done != 0) {
         return;
     }
     StepUp(list);
-    if (done == 0) {
+    if (m_done == 0) {
         StepDown(list);
     }
-    if (done == 0) {
+    if (m_done == 0) {
         NoteIfDone();
     }
 }
 
 void WavetableFile::NoteIfDone()
 {
-    if (lowerCursor == 0 && upperCursor == LastIndex()) {
-        done = 1;
+    if (m_lowerCursor == 0 && m_upperCursor == LastIndex()) {
+        m_done = 1;
     }
 }
 
@@ -293,75 +293,75 @@ void WavetableFile::NoteIfDone()
 // beyond it in a damaged file, are read too.
 bool WavetableFile::BelowUpperLimit() const
 {
-    return lastUp < upperLimit || upperLimit == kNoLimit;
+    return m_lastUp < m_upperLimit || m_upperLimit == kNoLimit;
 }
 
 bool WavetableFile::AboveLowerLimit() const
 {
-    return lastDown > lowerLimit || lowerLimit == std::numeric_limits<int32_t>::min();
+    return m_lastDown > m_lowerLimit || m_lowerLimit == std::numeric_limits<int32_t>::min();
 }
 
 void WavetableFile::StepUp(ValidRecordsArray& list)
 {
-    if (upperCursor < LastIndex() && BelowUpperLimit()) {
+    if (m_upperCursor < LastIndex() && BelowUpperLimit()) {
         ReadUp(list);
     }
 }
 
 void WavetableFile::StepDown(ValidRecordsArray& list)
 {
-    if (lowerCursor > 0 && AboveLowerLimit()) {
+    if (m_lowerCursor > 0 && AboveLowerLimit()) {
         ReadDown(list);
     }
 }
 
 void WavetableFile::ReadUp(ValidRecordsArray& list)
 {
-    if (!ReadScanned(++upperCursor, true)) {
+    if (!ReadScanned(++m_upperCursor, true)) {
         return;
     }
-    if (Passes(current.record)) {
-        list.Insert(current, m_tableIndex);
+    if (Passes(m_current.record)) {
+        list.Insert(m_current, m_tableIndex);
     }
-    lastUp = current.record.wavelength;
+    m_lastUp = m_current.record.wavelength;
 }
 
 void WavetableFile::ReadDown(ValidRecordsArray& list)
 {
-    if (!ReadScanned(--lowerCursor, false)) {
+    if (!ReadScanned(--m_lowerCursor, false)) {
         return;
     }
-    if (Passes(current.record)) {
-        list.Insert(current, m_tableIndex);
+    if (Passes(m_current.record)) {
+        list.Insert(m_current, m_tableIndex);
     }
-    lastDown = current.record.wavelength;
+    m_lastDown = m_current.record.wavelength;
 }
 
 // Equal wavelengths at a bound may lie in several records, so reading stops only past it.
 // Nothing read upward yet leaves lastUp at 0, below any bound worth reading to.
 void WavetableFile::ReadAround(ValidRecordsArray& list, int32_t low, int32_t high)
 {
-    if (done != 0) {
+    if (m_done != 0) {
         return;
     }
-    while (done == 0 && upperCursor < LastIndex() && lastUp <= high) {
+    while (m_done == 0 && m_upperCursor < LastIndex() && m_lastUp <= high) {
         ReadUp(list);
     }
-    while (done == 0 && lowerCursor > 0 && lastDown >= low) {
+    while (m_done == 0 && m_lowerCursor > 0 && m_lastDown >= low) {
         ReadDown(list);
     }
-    if (done == 0) {
+    if (m_done == 0) {
         NoteIfDone();
     }
 }
 
 bool WavetableFile::CanStep() const
 {
-    if (done != 0) {
+    if (m_done != 0) {
         return false;
     }
-    return (upperCursor < LastIndex() && BelowUpperLimit()) ||
-           (lowerCursor > 0 && AboveLowerLimit());
+    return (m_upperCursor < LastIndex() && BelowUpperLimit()) ||
+           (m_lowerCursor > 0 && AboveLowerLimit());
 }
 
 bool WavetableFile::Contains(int32_t wavelength)
@@ -369,5 +369,5 @@ bool WavetableFile::Contains(int32_t wavelength)
     if (ScannedCount() == 0) {
         return false;
     }
-    return WavelengthAt(lowerCursor) <= wavelength && wavelength <= WavelengthAt(upperCursor);
+    return WavelengthAt(m_lowerCursor) <= wavelength && wavelength <= WavelengthAt(m_upperCursor);
 }

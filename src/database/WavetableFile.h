@@ -29,7 +29,7 @@ public:
         kUnreadable = 4,     // a record could not be read: the file shrank or failed
     };
 
-    // Opens `path` for reading; `fileName` becomes the path's file name in lower case. A file
+    // Opens `path` for reading; FileName() becomes the path's file name in lower case. A file
     // that cannot be opened, or is shorter than one record, has no records. `tables` decides
     // which records pass the filter and must outlive the file.
     WavetableFile(const std::string& path, std::string label, const TextTables& tables);
@@ -55,8 +55,8 @@ public:
 
     // Record access by index. A record that cannot be read (past the end) reads as zeros.
     void ReadRecord(uint32_t index);
-    const WaveData& Current() const { return current; }
-    WaveData RecordAt(uint32_t index) const;  // leaves `current` alone; zeros past the end
+    const WaveData& Current() const { return m_current; }
+    WaveData RecordAt(uint32_t index) const;  // leaves Current() alone; zeros past the end
     int32_t WavelengthAt(uint32_t index);     // -1 past the last record
     void CopyRecord(uint32_t index, WaveData& out);
     // A record with exactly `wavelength` when there is one, else the last record below it;
@@ -79,22 +79,22 @@ public:
     // afterwards every passing record from `low` to `high` is listed. Reads only records not yet
     // read; bounds about the scan's position cost at most one record beyond each.
     void ReadAround(ValidRecordsArray& list, int32_t low, int32_t high);
-    bool Done() const { return done != 0; }
+    bool Done() const { return m_done != 0; }
     // Whether a step would read anything: false once done or once both limits are reached.
     bool CanStep() const;
 
     // Source settings.
-    bool IsActive() const { return active != 0; }
-    void Activate() { active = 1; }
-    void Deactivate() { active = 0; }
-    const std::string& FileName() const { return fileName; }
-    const std::string& Label() const { return label; }
-    void SetLabel(std::string text) { label = std::move(text); }
-    double Scale() const { return scale; }
-    void SetScale(double value) { scale = value; }
-    bool UseRatios() const { return useRatios != 0; }
-    void SetUseRatios(bool use) { useRatios = use ? 1 : 0; }
-    void SetMinimumIntensity(double value) { minIntensity = value; }
+    bool IsActive() const { return m_active != 0; }
+    void Activate() { m_active = 1; }
+    void Deactivate() { m_active = 0; }
+    const std::string& FileName() const { return m_fileName; }
+    const std::string& Label() const { return m_label; }
+    void SetLabel(std::string text) { m_label = std::move(text); }
+    double Scale() const { return m_scale; }
+    void SetScale(double value) { m_scale = value; }
+    bool UseRatios() const { return m_useRatios != 0; }
+    void SetUseRatios(bool use) { m_useRatios = use ? 1 : 0; }
+    void SetMinimumIntensity(double value) { m_minIntensity = value; }
     uint16_t TableIndex() const { return m_tableIndex; }
     void SetTableIndex(uint16_t index) { m_tableIndex = index; }
 
@@ -113,21 +113,21 @@ private:
     bool ReadScanned(uint32_t index, bool upward);
     void Fail(Problem problem, uint32_t index);
 
-    uint8_t unfiltered = 1;
-    uint8_t done = 1;
-    uint32_t lowerCursor = 0;
-    uint32_t upperCursor = 0;
-    int32_t lowerLimit = 0;
-    int32_t upperLimit = 2147483647;
-    int32_t lastDown = 2147483647;
-    int32_t lastUp = 0;
-    WaveData current;
-    uint8_t useRatios = 0;
-    double minIntensity = 0.0;
-    std::string fileName;
-    std::string label;
-    uint8_t active = 0;
-    double scale = 1.0;
+    uint8_t m_unfiltered = 1;
+    uint8_t m_done = 1;
+    uint32_t m_lowerCursor = 0;
+    uint32_t m_upperCursor = 0;
+    int32_t m_lowerLimit = 0;
+    int32_t m_upperLimit = 2147483647;
+    int32_t m_lastDown = 2147483647;
+    int32_t m_lastUp = 0;
+    WaveData m_current;
+    uint8_t m_useRatios = 0;
+    double m_minIntensity = 0.0;
+    std::string m_fileName;
+    std::string m_label;
+    uint8_t m_active = 0;
+    double m_scale = 1.0;
 
     std::string m_path;
     std::unique_ptr<TableReader> m_file;
