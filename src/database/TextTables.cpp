@@ -49,7 +49,7 @@ std::string WrittenName(const std::string& name)
     std::replace(text.begin(), text.end(), '\n', ' ');
     text = StripBlanks(text);
     if (text.empty()) {
-        text = "?";
+        return "?";
     }
     if (text.ends_with('\r')) {
         text += ' ';  // a carriage return before the line end would be taken as part of it
