@@ -12,26 +12,19 @@
 
 namespace {
 
-struct ExecCase {
-    const char* path;
-    const char* word;
-};
-
-class ExecArgument : public testing::TestWithParam<ExecCase> {};
-
-TEST_P(ExecArgument, QuotesAndEscapesAsDesktopEntriesRequire)
+TEST(FileTypeRegistration, ExecArgumentQuotesAndEscapesAsDesktopEntriesRequire)
 {
-    EXPECT_EQ(FileTypeRegistration::ExecArgument(GetParam().path), GetParam().word);
+    const std::pair<const char*, const char*> cases[] = {
+        {"/usr/bin/spekla", "/usr/bin/spekla"},
+        {"/home/me/my programs/spekla", "\"/home/me/my programs/spekla\""},
+        {"/opt/a$b/spekla", "\"/opt/a\\\\$b/spekla\""},
+        {"/opt/say\"hi\"/spekla", "\"/opt/say\\\\\"hi\\\\\"/spekla\""},
+        {"/opt/back\\slash", "\"/opt/back\\\\\\\\slash\""},
+        {"/opt/100%/spekla", "/opt/100%%/spekla"}};
+    for (const auto& [path, word] : cases) {
+        EXPECT_EQ(FileTypeRegistration::ExecArgument(path), word);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Paths, ExecArgument,
-    testing::Values(ExecCase{"/usr/bin/spekla", "/usr/bin/spekla"},
-                    ExecCase{"/home/me/my programs/spekla", "\"/home/me/my programs/spekla\""},
-                    ExecCase{"/opt/a$b/spekla", "\"/opt/a\\\\$b/spekla\""},
-                    ExecCase{"/opt/say\"hi\"/spekla", "\"/opt/say\\\\\"hi\\\\\"/spekla\""},
-                    ExecCase{"/opt/back\\slash", "\"/opt/back\\\\\\\\slash\""},
-                    ExecCase{"/opt/100%/spekla", "/opt/100%%/spekla"}));
 
 TEST(FileTypeRegistration, DesktopEntryStartsTheProgramInItsInstallation)
 {

@@ -52,8 +52,10 @@ struct RewriteCase {
     const char* name;
     std::string text;
     std::vector<Row> rows;  // what is read, before and after the rewrite
-    std::string kept;       // a line the rewrite must keep as it stood
+    std::string kept = "";  // a line the rewrite must keep as it stood
 };
+
+const Row H{1, 0, 0, "H"}, Li{3, 1, 0, "Li"};
 
 class RewriteTest : public ::testing::TestWithParam<RewriteCase> {};
 
@@ -78,29 +80,15 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         RewriteCase{"nameOnlyCarriageReturn",
                     "1 0 0 H\n2 0 17 \r \r\n3 1 0 Li\n",
-                    {{1, 0, 0, "H"}, {2, 0, 17, "\r"}, {3, 1, 0, "Li"}},
-                    ""},
-        RewriteCase{"numbersWithoutName",
-                    "1 0 0 H\n2 0 17   \n3 1 0 Li\n",
-                    {{1, 0, 0, "H"}, {3, 1, 0, "Li"}},
-                    "2 0 17   "},
-        RewriteCase{"blankLinesBetween",
-                    "1 0 0 H\n \t\n\r\n\n3 1 0 Li\n",
-                    {{1, 0, 0, "H"}, {3, 1, 0, "Li"}},
-                    ""},
-        RewriteCase{"unreadableTail",
-                    "1 0 0 H\nnot a number\n3 1 0 Li\n",
-                    {{1, 0, 0, "H"}},
-                    "not a number"},
-        RewriteCase{"windowsLineEnds",
-                    "1 0 0 H\r\n2 0 17\r\n3 1 0 Li\r\n",
-                    {{1, 0, 0, "H"}, {3, 1, 0, "Li"}},
-                    "2 0 17\r"},
-        RewriteCase{"noFinalLineEnd", "1 0 0 H\n3 1 0 Li", {{1, 0, 0, "H"}, {3, 1, 0, "Li"}}, ""},
+                    {H, {2, 0, 17, "\r"}, Li}},
+        RewriteCase{"numbersWithoutName", "1 0 0 H\n2 0 17   \n3 1 0 Li\n", {H, Li}, "2 0 17   "},
+        RewriteCase{"blankLinesBetween", "1 0 0 H\n \t\n\r\n\n3 1 0 Li\n", {H, Li}},
+        RewriteCase{"unreadableTail", "1 0 0 H\nnot a number\n3 1 0 Li\n", {H}, "not a number"},
+        RewriteCase{"windowsLineEnds", "1 0 0 H\r\n2 0 17\r\n3 1 0 Li\r\n", {H, Li}, "2 0 17\r"},
+        RewriteCase{"noFinalLineEnd", "1 0 0 H\n3 1 0 Li", {H, Li}},
         RewriteCase{"tabsAndSigns",
                     "\t+1\t0 0\tH\t\n-2 -0 +3 He x\n",
-                    {{1, 0, 0, "\tH\t"}, {-2, 0, 3, "He x"}},
-                    ""}),
+                    {{1, 0, 0, "\tH\t"}, {-2, 0, 3, "He x"}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ElementsRewriteTest, NamesTheReaderWouldDropAreNeverWritten)

@@ -17,6 +17,21 @@ protected:
 
     std::vector<int32_t> Listed() const { return Wavelengths(array.DisplayList()); }
 
+    // Writes a.swt, b.swt, ... and scans the folder.
+    void Scan(const std::vector<std::vector<LineRecord>>& files)
+    {
+        for (size_t i = 0; i < files.size(); ++i) {
+            folder.WriteTable(std::string(1, static_cast<char>('a' + i)) + ".swt", files[i]);
+        }
+        array.ScanDirectory(folder.Path());
+    }
+
+    void FillAt(int32_t wavelength)
+    {
+        array.GoToWavelength(wavelength);
+        FillCompletely(array);
+    }
+
     TempFolder folder;
     TextTables tables;
     TableArray array{tables};
@@ -69,19 +84,15 @@ TEST_F(TableArrayTest, ScanFindsTablesInNameOrderWithLabels)
     folder.WriteText(".swt", "");
     array.ScanDirectory(folder.Path());
     ASSERT_EQ(array.FileCount(), 3u);
-    EXPECT_EQ(array.FileAt(0).Label(), "a");
-    EXPECT_EQ(array.FileAt(1).Label(), "b");
-    EXPECT_EQ(array.FileAt(2).FileName(), "sample.swt");
-    EXPECT_EQ(array.FileAt(2).Label(), "Sample");
+    EXPECT_EQ((std::vector{array.FileAt(0).Label(), array.FileAt(1).Label(),
+                           array.FileAt(2).Label(), array.FileAt(2).FileName()}),
+              (std::vector<std::string>{"a", "b", "Sample", "sample.swt"}));
     EXPECT_TRUE(array.IsActive(2));
 }
 
 TEST_F(TableArrayTest, FullFillMergesEverySourceInOrder)
 {
-    folder.WriteTable("a.swt", Ramp(300, 1000, 7, 0));
-    folder.WriteTable("b.swt", Ramp(200, 1500, 11, 1));
-    folder.WriteTable("empty.swt", {});
-    array.ScanDirectory(folder.Path());
+    Scan({Ramp(300, 1000, 7, 0), Ramp(200, 1500, 11, 1), {}});
     array.GoToWavelength(2000);
     EXPECT_GT(array.Progress(), 0.0);
     EXPECT_LT(array.Progress(), 1.0);
@@ -96,8 +107,7 @@ TEST_F(TableArrayTest, FullFillMergesEverySourceInOrder)
 TEST_F(TableArrayTest, ProgressIsZeroWithoutActiveSources)
 {
     EXPECT_DOUBLE_EQ(array.Progress(), 0.0);
-    folder.WriteTable("a.swt", Ramp(10, 1000, 1));
-    array.ScanDirectory(folder.Path());
+    Scan({Ramp(10, 1000, 1)});
     array.Deactivate(0);
     EXPECT_DOUBLE_EQ(array.Progress(), 0.0);
     EXPECT_FALSE(array.FillStep());
@@ -106,8 +116,7 @@ TEST_F(TableArrayTest, ProgressIsZeroWithoutActiveSources)
 
 TEST_F(TableArrayTest, GoToOutsideTheScannedRangeRebuildsAroundTheTarget)
 {
-    folder.WriteTable("a.swt", Ramp(1000, 1000, 10));
-    array.ScanDirectory(folder.Path());
+    Scan({Ramp(1000, 1000, 10)});
     array.GoToWavelength(2000);
     array.FillStep();
     array.GoToWavelength(9000);
@@ -120,12 +129,8 @@ TEST_F(TableArrayTest, GoToOutsideTheScannedRangeRebuildsAroundTheTarget)
 
 TEST_F(TableArrayTest, GoToInsideAFilledListMovesCursorWithoutRebuilding)
 {
-    folder.WriteTable("blue.swt", Ramp(100, 1000, 10));
-    folder.WriteTable("red.swt", Ramp(100, 5000, 10));
-    folder.WriteTable("empty.swt", {});
-    array.ScanDirectory(folder.Path());
-    array.GoToWavelength(3000);
-    FillCompletely(array);
+    Scan({Ramp(100, 1000, 10), Ramp(100, 5000, 10), {}});
+    FillAt(3000);
     ASSERT_EQ(array.DisplayList().Count(), 200u);
     array.GoToWavelength(1234);  // inside blue's range only: nothing needs reading again
     EXPECT_EQ(array.DisplayList().Count(), 200u);
@@ -135,8 +140,7 @@ TEST_F(TableArrayTest, GoToInsideAFilledListMovesCursorWithoutRebuilding)
 
 TEST_F(TableArrayTest, SpanLimitsTheScanAndStopsAskingForWork)
 {
-    folder.WriteTable("a.swt", Ramp(1000, 1000, 10));
-    array.ScanDirectory(folder.Path());
+    Scan({Ramp(1000, 1000, 10)});
     array.SetSpan(100);
     array.GoToWavelength(5000);
     FillCompletely(array);  // ends: a file held by its limits has no work
@@ -159,11 +163,8 @@ TEST_F(TableArrayTest, SpanLimitsTheScanAndStopsAskingForWork)
 TEST_P(MoveByTest, ReturnsTheSignedNumberOfLinesMoved)
 {
     const MoveCase& c = GetParam();
-    folder.WriteTable("a.swt", Ramp(10, 1000, 10));
-    folder.WriteTable("b.swt", Ramp(3, 1020, 10));
-    array.ScanDirectory(folder.Path());
-    array.GoToWavelength(c.start);
-    FillCompletely(array);
+    Scan({Ramp(10, 1000, 10), Ramp(3, 1020, 10)});
+    FillAt(c.start);
     ASSERT_EQ(array.DisplayList().Count(), 13u);
     EXPECT_EQ(array.MoveBy(c.lines), c.moved);
     EXPECT_EQ(array.DisplayList().CurrentWavelength(), c.end);
@@ -184,8 +185,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, MoveByTest,
 
 TEST_F(TableArrayTest, MoveByInAnEmptyListMovesNothing)
 {
-    folder.WriteTable("a.swt", Ramp(10, 1000, 10));
-    array.ScanDirectory(folder.Path());
+    Scan({Ramp(10, 1000, 10)});
     array.Deactivate(0);
     for (int lines : {1, -1, kMaxInt, kMinInt}) {
         EXPECT_EQ(array.MoveBy(lines), 0) << lines;
@@ -195,10 +195,8 @@ TEST_F(TableArrayTest, MoveByInAnEmptyListMovesNothing)
 
 TEST_F(TableArrayTest, GoToDisplayValueRefusesNumbersWithoutAWavelength)
 {
-    folder.WriteTable("a.swt", Ramp(100, 1000, 10));
-    array.ScanDirectory(folder.Path());
-    array.GoToWavelength(1500);
-    FillCompletely(array);
+    Scan({Ramp(100, 1000, 10)});
+    FillAt(1500);
     // Which numbers have no wavelength is tested with DisplayValueToWavelength.
     array.SetUnitMode(kUnitWaveNumber);
     const uint64_t revision = array.DisplayList().Revision();
@@ -214,8 +212,7 @@ TEST_F(TableArrayTest, GoToDisplayValueRefusesNumbersWithoutAWavelength)
 TEST_P(SettingsRevisionTest, ChangesWithEverySetterAndSource)
 {
     const SettingCase& c = GetParam();
-    folder.WriteTable("a.swt", Ramp(10, 1000, 10));
-    array.ScanDirectory(folder.Path());
+    Scan({Ramp(10, 1000, 10)});
     array.GoToWavelength(1050);
     const uint64_t before = array.SettingsRevision();
     c.action(array);
@@ -258,8 +255,7 @@ TEST_F(TableArrayTest, FilterSettingsReachEveryFileOnRebuild)
         records[i].elementCode = 3;
         records[i].intensityCode = static_cast<uint8_t>(i);
     }
-    folder.WriteTable("a.swt", records);
-    array.ScanDirectory(folder.Path());
+    Scan({records});
     tables.ElementTable[0].selected = 0;  // H off: only Fe remains
     tables.ElementTable[3].ratio = 2.0;
     array.SetUseRatios(true);
@@ -271,8 +267,7 @@ TEST_F(TableArrayTest, FilterSettingsReachEveryFileOnRebuild)
 
 TEST_F(TableArrayTest, FillWithBudgetRunsToTheEnd)
 {
-    folder.WriteTable("a.swt", Ramp(5000, 1000, 1));
-    array.ScanDirectory(folder.Path());
+    Scan({Ramp(5000, 1000, 1)});
     array.GoToWavelength(3000);
     while (array.Fill(std::chrono::microseconds(200))) {
     }
@@ -282,10 +277,7 @@ TEST_F(TableArrayTest, FillWithBudgetRunsToTheEnd)
 TEST_P(FillAroundTest, ListsEveryLineBetweenTheBounds)
 {
     const FillAroundCase& c = GetParam();
-    folder.WriteTable("a.swt", Ramp(100, 1000, 10));
-    folder.WriteTable("b.swt", Ramp(4, 1500, 0, 1));
-    folder.WriteTable("c.swt", Ramp(10, 1405, 20, 2));
-    array.ScanDirectory(folder.Path());
+    Scan({Ramp(100, 1000, 10), Ramp(4, 1500, 0, 1), Ramp(10, 1405, 20, 2)});
     array.SetActive(2, false);
     array.SetSpan(c.span);
     array.GoToWavelength(1200);  // one fill step: a handful of lines
@@ -320,8 +312,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(TableArrayTest, FillAroundLeavesTheIdleFillToCarryOn)
 {
-    folder.WriteTable("a.swt", Ramp(100, 1000, 10));
-    array.ScanDirectory(folder.Path());
+    Scan({Ramp(100, 1000, 10)});
     array.GoToWavelength(1500);
     array.FillAround(1400, 1600);
     EXPECT_TRUE(array.FillStep());

@@ -94,21 +94,19 @@ TEST_F(ValidRecordsArrayTest, SearchGivesInsertionSlot)
     const uint32_t first = List().First();
     EXPECT_EQ(List().Search(100), first);
     EXPECT_EQ(List().WavelengthAt(List().Search(200)), 200);
-    EXPECT_EQ(List().Search(250), first + 3);
-    EXPECT_EQ(List().Search(300), first + 3);
-    EXPECT_EQ(List().Search(150), first + 1);
+    EXPECT_EQ((std::vector{List().Search(250), List().Search(300), List().Search(150)}),
+              (std::vector{first + 3, first + 3, first + 1}));
 }
 
 TEST_F(ValidRecordsArrayTest, SetTargetInsideMovesCursorToNearestLine)
 {
     Open({Ramp(10, 1000, 100)});
     InsertAll(0);
-    EXPECT_FALSE(List().SetTarget(1420));  // 1400 is nearer than the insertion slot's 1500
-    EXPECT_EQ(List().WavelengthAt(List().Cursor()), 1400);
-    EXPECT_FALSE(List().SetTarget(1460));
-    EXPECT_EQ(List().WavelengthAt(List().Cursor()), 1500);
-    EXPECT_FALSE(List().SetTarget(1900));
-    EXPECT_EQ(List().WavelengthAt(List().Cursor()), 1900);
+    // 1400 is nearer to 1420 than the insertion slot's 1500.
+    for (const auto& [target, nearest] : {std::pair{1420, 1400}, {1460, 1500}, {1900, 1900}}) {
+        EXPECT_FALSE(List().SetTarget(target));
+        EXPECT_EQ(List().WavelengthAt(List().Cursor()), nearest) << target;
+    }
     EXPECT_TRUE(List().SetTarget(1901));  // outside: the list is emptied
     EXPECT_EQ(List().Count(), 0u);
 }

@@ -37,27 +37,19 @@ protected:
     std::unique_ptr<TableArray> array;
 };
 
-struct SizeCase {
-    int records;
-    size_t extraBytes;
-};
-
-class RecordCountTest : public WavetableFileTest, public ::testing::WithParamInterface<SizeCase> {};
-
 }  // namespace
 
-TEST_P(RecordCountTest, CountsWholeRecordsAndNotesAPartialOne)
-{
-    const SizeCase& c = GetParam();
-    const WavetableFile& t = Open(Ramp(c.records, 1000, 1000), c.extraBytes);
-    EXPECT_EQ(t.RecordCount(), static_cast<uint32_t>(c.records));
-    EXPECT_EQ(t.Problems(), c.extraBytes % LineRecord::kSize ? WavetableFile::kPartialRecord : 0);
-}
-
 // 90 bytes: 10 records; 98: 10 and 8 bytes ignored; 0 bytes: none and nothing wrong; 7: none.
-INSTANTIATE_TEST_SUITE_P(Sizes, RecordCountTest,
-                         ::testing::Values(SizeCase{10, 0}, SizeCase{10, 8}, SizeCase{11, 0},
-                                           SizeCase{0, 0}, SizeCase{0, 7}, SizeCase{10, 1}));
+TEST_F(WavetableFileTest, CountsWholeRecordsAndNotesAPartialOne)
+{
+    for (const auto& [records, extraBytes] :
+         std::vector<std::pair<int, size_t>>{{10, 0}, {10, 8}, {11, 0}, {0, 0}, {0, 7}, {10, 1}}) {
+        SCOPED_TRACE(std::to_string(records) + " records and " + std::to_string(extraBytes));
+        const WavetableFile& t = Open(Ramp(records, 1000, 1000), extraBytes);
+        EXPECT_EQ(t.RecordCount(), static_cast<uint32_t>(records));
+        EXPECT_EQ(t.Problems(), extraBytes % LineRecord::kSize ? WavetableFile::kPartialRecord : 0);
+    }
+}
 
 TEST_F(WavetableFileTest, FileThatCannotBeOpenedHasNoRecords)
 {
@@ -99,14 +91,13 @@ TEST_F(WavetableFileTest, PartialRecordReadsAsZeros)
 TEST_F(WavetableFileTest, FindRecordReturnsRecordHoldingTheTarget)
 {
     WavetableFile& file = Open({Line(100), Line(200), Line(200), Line(200), Line(300), Line(400)});
-    EXPECT_EQ(file.FindRecord(99), WavetableFile::kNotFound);
-    EXPECT_EQ(file.FindRecord(401), WavetableFile::kNotFound);
-    EXPECT_EQ(file.FindRecord(100), 0u);
-    EXPECT_EQ(file.FindRecord(400), 5u);  // the last record holds it, not the one before
-    EXPECT_EQ(file.FindRecord(300), 4u);
+    // 400 is held by the last record, not the one before; 250 and 350 by the lower neighbour.
+    const uint32_t kNone = WavetableFile::kNotFound;
+    EXPECT_EQ((std::vector{file.FindRecord(99), file.FindRecord(401), file.FindRecord(100),
+                           file.FindRecord(400), file.FindRecord(300), file.FindRecord(250),
+                           file.FindRecord(350)}),
+              (std::vector<uint32_t>{kNone, kNone, 0, 5, 4, 3, 4}));
     EXPECT_EQ(file.WavelengthAt(file.FindRecord(200)), 200);
-    EXPECT_EQ(file.FindRecord(250), 3u);  // no exact record: the lower neighbour
-    EXPECT_EQ(file.FindRecord(350), 4u);
 }
 
 TEST_F(WavetableFileTest, FindRecordOnEveryTargetOfALargerFile)

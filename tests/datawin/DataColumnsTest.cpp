@@ -81,25 +81,14 @@ protected:
 std::string Describe(const std::vector<DataColumn>& columns)
 {
     std::string text;
+    using Role = DataColumn::Role;
     for (const DataColumn& column : columns) {
-        switch (column.role) {
-            case DataColumn::Role::Wavelength:
-                text += "W";
-                break;
-            case DataColumn::Role::Element:
-                text += "E";
-                break;
-            case DataColumn::Role::Source:
-                text += "S" + std::to_string(column.source);
-                break;
-            case DataColumn::Role::Reference:
-                text += "R";
-                break;
-        }
-        text += ":" + std::to_string(column.width) + " ";
-    }
-    if (!text.empty()) {
-        text.pop_back();
+        text += std::string(text.empty() ? "" : " ") +
+                (column.role == Role::Wavelength  ? "W"
+                 : column.role == Role::Element   ? "E"
+                 : column.role == Role::Reference ? "R"
+                                                  : "S" + std::to_string(column.source)) +
+                ":" + std::to_string(column.width);
     }
     return text;
 }

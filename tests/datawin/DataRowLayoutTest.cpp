@@ -1,4 +1,4 @@
-#include "database/TableArray.h"
+#include "database/DatabaseTestSupport.h"
 #include "database/TextTables.h"
 #include "database/ValidRecordsArray.h"
 #include "datawin/DataRowLayout.h"
@@ -66,15 +66,6 @@ protected:
     TableArray array{tables};
     int lineHeight = 10;
 };
-
-std::vector<LineRecord> Ramp(int count, int32_t start, int32_t step)
-{
-    std::vector<LineRecord> records;
-    for (int i = 0; i < count; ++i) {
-        records.push_back(Line(start + i * step));
-    }
-    return records;
-}
 
 }  // namespace
 

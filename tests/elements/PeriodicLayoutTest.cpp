@@ -42,15 +42,18 @@ std::array<int, 5> Shape(const PeriodicLayout& layout)
 constexpr ElementLayout kLayouts[] = {ElementLayout::Periodic, ElementLayout::Alphabetical,
                                       ElementLayout::AtomicNumber};
 
-struct HitCase {
-    const char* label;
-    ElementLayout layout;
-    int x;
-    int y;
-    std::optional<std::size_t> element;
-};
+using Found = std::vector<std::optional<std::size_t>>;
+constexpr std::optional<std::size_t> kNone;
 
-class PeriodicLayoutHitTest : public testing::TestWithParam<HitCase> {};
+// What HitTest finds at each of `points`.
+Found Hits(const PeriodicLayout& layout, const std::vector<std::pair<int, int>>& points)
+{
+    Found found;
+    for (const auto& [x, y] : points) {
+        found.push_back(layout.HitTest(x, y));
+    }
+    return found;
+}
 
 }  // namespace
 
@@ -73,40 +76,25 @@ TEST(PeriodicLayoutTest, GridsFillRowsOfTheMeasuredWidth)
     }
 }
 
-TEST_P(PeriodicLayoutHitTest, FindsTheElementUnderThePoint)
+TEST(PeriodicLayoutTest, FindsTheElementUnderThePoint)
 {
-    const HitCase& hit = GetParam();
-    const bool periodic = hit.layout == ElementLayout::Periodic;
     // The panes of the two tests above: cells 10 × 15 and 10 × 12, a strip 3 and 2 pixels wide.
-    const auto layout = periodic ? PeriodicLayout::Fit(Periodic(), hit.layout, 43, 45, Simple)
-                                 : PeriodicLayout::Fit(Named(), hit.layout, 32, 24, Simple);
-    EXPECT_EQ(layout.HitTest(hit.x, hit.y), hit.element);
+    // Periodic: top left, a cell's last pixel, an empty cell, the last column, the bottom row,
+    // the strip right of the last column, left of and below the pane.
+    EXPECT_EQ(Hits(PeriodicLayout::Fit(Periodic(), ElementLayout::Periodic, 43, 45, Simple),
+                   {{0, 0}, {9, 14}, {10, 0}, {39, 5}, {15, 44}, {41, 0}, {-1, 0}, {0, 45}}),
+              (Found{0, 0, kNone, 1, 2, kNone, kNone, kNone}));
+    // Alphabetical: the first, the first and second of equal names, the second row, the last
+    // element, the empty end of the last row, the strip.
+    EXPECT_EQ(Hits(PeriodicLayout::Fit(Named(), ElementLayout::Alphabetical, 32, 24, Simple),
+                   {{0, 0}, {15, 0}, {25, 11}, {0, 12}, {19, 23}, {25, 15}, {31, 0}}),
+              (Found{4, 1, 3, 0, 2, kNone, kNone}));
+    // Table order: the first, wrapping, the empty end of the last row, the strip, right of the
+    // pane.
+    EXPECT_EQ(Hits(PeriodicLayout::Fit(Named(), ElementLayout::AtomicNumber, 32, 24, Simple),
+                   {{0, 0}, {5, 20}, {29, 23}, {30, 12}, {32, 0}}),
+              (Found{0, 3, kNone, kNone, kNone}));
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Points, PeriodicLayoutHitTest,
-    testing::Values(
-        HitCase{"PeriodicTopLeft", ElementLayout::Periodic, 0, 0, 0},
-        HitCase{"PeriodicCellsLastPixel", ElementLayout::Periodic, 9, 14, 0},
-        HitCase{"PeriodicEmptyCell", ElementLayout::Periodic, 10, 0, std::nullopt},
-        HitCase{"PeriodicLastColumn", ElementLayout::Periodic, 39, 5, 1},
-        HitCase{"PeriodicBottomRow", ElementLayout::Periodic, 15, 44, 2},
-        HitCase{"PeriodicStripRightOfLastColumn", ElementLayout::Periodic, 41, 0, std::nullopt},
-        HitCase{"PeriodicLeftOfPane", ElementLayout::Periodic, -1, 0, std::nullopt},
-        HitCase{"PeriodicBelowPane", ElementLayout::Periodic, 0, 45, std::nullopt},
-        HitCase{"AlphabeticalFirst", ElementLayout::Alphabetical, 0, 0, 4},
-        HitCase{"AlphabeticalFirstOfEqualNames", ElementLayout::Alphabetical, 15, 0, 1},
-        HitCase{"AlphabeticalSecondOfEqualNames", ElementLayout::Alphabetical, 25, 11, 3},
-        HitCase{"AlphabeticalSecondRow", ElementLayout::Alphabetical, 0, 12, 0},
-        HitCase{"AlphabeticalLastElement", ElementLayout::Alphabetical, 19, 23, 2},
-        HitCase{"AlphabeticalEmptyEndOfLastRow", ElementLayout::Alphabetical, 25, 15, std::nullopt},
-        HitCase{"AlphabeticalStrip", ElementLayout::Alphabetical, 31, 0, std::nullopt},
-        HitCase{"TableOrderFirst", ElementLayout::AtomicNumber, 0, 0, 0},
-        HitCase{"TableOrderWraps", ElementLayout::AtomicNumber, 5, 20, 3},
-        HitCase{"TableOrderEmptyEndOfLastRow", ElementLayout::AtomicNumber, 29, 23, std::nullopt},
-        HitCase{"TableOrderStrip", ElementLayout::AtomicNumber, 30, 12, std::nullopt},
-        HitCase{"TableOrderRightOfPane", ElementLayout::AtomicNumber, 32, 0, std::nullopt}),
-    [](const auto& info) { return std::string(info.param.label); });
 
 // Every element's own cell leads back to it, in every layout, whatever the names.
 TEST(PeriodicLayoutTest, EveryCellHitsItsElement)
@@ -126,48 +114,42 @@ TEST(PeriodicLayoutTest, EveryCellHitsItsElement)
     }
 }
 
-struct FontCase {
-    const char* label;
-    ElementLayout layout;
-    int width;
-    int height;
-    int fontHeight;
-};
-
-class PeriodicLayoutFontTest : public testing::TestWithParam<FontCase> {};
-
-TEST_P(PeriodicLayoutFontTest, ChoosesTheLargestFittingFont)
+TEST(PeriodicLayoutTest, ChoosesTheLargestFittingFont)
 {
-    const FontCase& font = GetParam();
-    int calls = 0;
-    const auto measure = [&](int h) {
-        ++calls;
-        EXPECT_GE(h, 1);
-        EXPECT_LE(h, PeriodicLayout::kMaxFontHeight);
-        return Simple(h);
-    };
-    const auto elements = font.layout == ElementLayout::Periodic ? Periodic() : Named();
-    const auto layout =
-        PeriodicLayout::Fit(elements, font.layout, font.width, font.height, measure);
-    EXPECT_EQ(layout.FontHeight(), font.fontHeight);
-    EXPECT_LE(calls, 20);
+    constexpr ElementLayout kPeriodic = ElementLayout::Periodic;
+    const struct {
+        ElementLayout layout;
+        int width, height, fontHeight;
+    } cases[] = {
+        // 4 columns × h and 3 rows × (h + 2): width limits, height limits, one below the next
+        // size, the largest font, just the smallest, the smallest when not all fit.
+        {kPeriodic, 400, 1000, 100},
+        {kPeriodic, 1000, 36, 10},
+        {kPeriodic, 43, 1000, 10},
+        {kPeriodic, 5000, 5000, 200},
+        {kPeriodic, 4, 9, 1},
+        {kPeriodic, 3, 3, 1},
+        // Five cells: h = 19 gives 3 × 2 in 57 × 42, h = 20 only 2 × 1; one row; the smallest
+        // when not all fit.
+        {ElementLayout::Alphabetical, 57, 42, 19},
+        {ElementLayout::AtomicNumber, 100, 22, 20},
+        {ElementLayout::AtomicNumber, 2, 3, 1}};
+    for (const auto& font : cases) {
+        SCOPED_TRACE(std::to_string(font.width) + "x" + std::to_string(font.height));
+        int calls = 0;
+        const auto measure = [&](int h) {
+            ++calls;
+            EXPECT_GE(h, 1);
+            EXPECT_LE(h, PeriodicLayout::kMaxFontHeight);
+            return Simple(h);
+        };
+        const auto elements = font.layout == kPeriodic ? Periodic() : Named();
+        const auto layout =
+            PeriodicLayout::Fit(elements, font.layout, font.width, font.height, measure);
+        EXPECT_EQ(layout.FontHeight(), font.fontHeight);
+        EXPECT_LE(calls, 20);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Panes, PeriodicLayoutFontTest,
-    testing::Values(
-        // 4 columns × h and 3 rows × (h + 2).
-        FontCase{"PeriodicWidthLimits", ElementLayout::Periodic, 400, 1000, 100},
-        FontCase{"PeriodicHeightLimits", ElementLayout::Periodic, 1000, 36, 10},
-        FontCase{"PeriodicOneBelowTheNextSize", ElementLayout::Periodic, 43, 1000, 10},
-        FontCase{"PeriodicLargestFont", ElementLayout::Periodic, 5000, 5000, 200},
-        FontCase{"PeriodicJustTheSmallest", ElementLayout::Periodic, 4, 9, 1},
-        FontCase{"PeriodicSmallestWhenNotAllFit", ElementLayout::Periodic, 3, 3, 1},
-        // Five cells: h = 19 gives 3 × 2 in 57 × 42, h = 20 only 2 × 1.
-        FontCase{"GridNeedsRows", ElementLayout::Alphabetical, 57, 42, 19},
-        FontCase{"GridOneRow", ElementLayout::AtomicNumber, 100, 22, 20},
-        FontCase{"GridSmallestWhenNotAllFit", ElementLayout::AtomicNumber, 2, 3, 1}),
-    [](const auto& info) { return std::string(info.param.label); });
 
 TEST(PeriodicLayoutTest, NoRoomForOneCellGivesNoCells)
 {

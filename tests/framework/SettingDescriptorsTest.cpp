@@ -28,28 +28,21 @@ struct ReadCase {
     std::optional<T> expected;  // nothing: Read gives the default
 };
 
-using DwordCase = ReadCase<std::uint32_t>;
-using FlagCase = ReadCase<bool>;
-using DoubleCase = ReadCase<double>;
-using TextCase = ReadCase<std::string>;
-
-template <class T>
-std::string CaseName(const ::testing::TestParamInfo<ReadCase<T>>& info)
-{
-    return info.param.what;
-}
-
-// Stores the case's value, then checks Stored, Read and that reading made no key.
+// Stores each case's value, then checks Stored, Read and that reading made no key.
 template <class Setting, class T>
-void CheckRead(const Setting& setting, const ReadCase<T>& c, const T& defaultValue)
+void CheckReads(const Setting& setting, const T& defaultValue,
+                std::initializer_list<ReadCase<T>> cases)
 {
-    SettingsStore store(SettingsStore::Root::CurrentUser, "");
-    if (c.stored) {
-        store.SetValue(setting.key, setting.name, *c.stored);
+    for (const ReadCase<T>& c : cases) {
+        SCOPED_TRACE(c.what);
+        SettingsStore store(SettingsStore::Root::CurrentUser, "");
+        if (c.stored) {
+            store.SetValue(setting.key, setting.name, *c.stored);
+        }
+        EXPECT_EQ(setting.Stored(store), c.expected);
+        EXPECT_EQ(setting.Read(store), c.expected.value_or(defaultValue));
+        EXPECT_EQ(store.KeyExists(setting.key), c.stored.has_value());
     }
-    EXPECT_EQ(setting.Stored(store), c.expected);
-    EXPECT_EQ(setting.Read(store), c.expected.value_or(defaultValue));
-    EXPECT_EQ(store.KeyExists(setting.key), c.stored.has_value());
 }
 
 constexpr DwordSetting kDword{kKey, "Decimals", 3, 1, 4};
@@ -57,70 +50,57 @@ constexpr FlagSetting kFlag{kKey, "Scan Range", true, 8};
 constexpr DoubleSetting kDouble{kKey, "Minimum", 5.0, 0.0, 100.0};
 constexpr StringSetting kString{kKey, "Range", "none", 5};
 
-class DwordSettingTest : public ::testing::TestWithParam<ReadCase<std::uint32_t>> {};
-TEST_P(DwordSettingTest, Reads)
+TEST(SettingDescriptorsTest, DwordReadsOnlyDwordsInRange)
 {
-    CheckRead(kDword, GetParam(), std::uint32_t{3});
+    CheckReads<DwordSetting, std::uint32_t>(kDword, 3,
+                                            {{"Missing", {}, {}},
+                                             {"Text", Value("2"), {}},
+                                             {"Binary", Value(Bytes(4)), {}},
+                                             {"BelowMinimum", Value(0u), {}},
+                                             {"AboveMaximum", Value(5u), {}},
+                                             {"Minimum", Value(1u), 1u},
+                                             {"Maximum", Value(4u), 4u}});
 }
-INSTANTIATE_TEST_SUITE_P(Cases, DwordSettingTest,
-                         ::testing::Values(DwordCase{"Missing", {}, {}},
-                                           DwordCase{"Text", Value("2"), {}},
-                                           DwordCase{"Binary", Value(Bytes(4)), {}},
-                                           DwordCase{"BelowMinimum", Value(0u), {}},
-                                           DwordCase{"AboveMaximum", Value(5u), {}},
-                                           DwordCase{"Minimum", Value(1u), 1u},
-                                           DwordCase{"Maximum", Value(4u), 4u}),
-                         CaseName<std::uint32_t>);
 
-class FlagSettingTest : public ::testing::TestWithParam<ReadCase<bool>> {};
-TEST_P(FlagSettingTest, Reads)
+TEST(SettingDescriptorsTest, FlagReadsAnyNonzeroDwordAsSet)
 {
-    CheckRead(kFlag, GetParam(), true);
+    CheckReads<FlagSetting, bool>(kFlag, true,
+                                  {{"Missing", {}, {}},
+                                   {"Text", Value("0"), {}},
+                                   {"Zero", Value(0u), false},
+                                   {"One", Value(1u), true},
+                                   {"CheckMark", Value(8u), true},
+                                   {"AllBits", Value(0xFFFFFFFFu), true}});
 }
-INSTANTIATE_TEST_SUITE_P(Cases, FlagSettingTest,
-                         ::testing::Values(FlagCase{"Missing", {}, {}},
-                                           FlagCase{"Text", Value("0"), {}},
-                                           FlagCase{"Zero", Value(0u), false},
-                                           FlagCase{"One", Value(1u), true},
-                                           FlagCase{"CheckMark", Value(8u), true},
-                                           FlagCase{"AllBits", Value(0xFFFFFFFFu), true}),
-                         CaseName<bool>);
 
-class DoubleSettingTest : public ::testing::TestWithParam<ReadCase<double>> {};
-TEST_P(DoubleSettingTest, Reads)
+TEST(SettingDescriptorsTest, DoubleReadsOnlyEightBytesOfAFiniteNumberInRange)
 {
-    CheckRead(kDouble, GetParam(), 5.0);
+    CheckReads<DoubleSetting, double>(
+        kDouble, 5.0,
+        {{"Missing", {}, {}},
+         {"Dword", Value(12u), {}},
+         {"FourBytes", Value(Bytes{0, 0, 0x48, 0x41}), {}},
+         {"NineBytes", Value(Bytes(9)), {}},
+         {"NotANumber", DoubleBytes(std::nan("")), {}},
+         {"Infinite", DoubleBytes(std::numeric_limits<double>::infinity()), {}},
+         {"BelowMinimum", DoubleBytes(-0.5), {}},
+         {"AboveMaximum", DoubleBytes(100.5), {}},
+         {"InRange", DoubleBytes(12.5), 12.5},
+         {"Maximum", DoubleBytes(100.0), 100.0}});
 }
-INSTANTIATE_TEST_SUITE_P(
-    Cases, DoubleSettingTest,
-    ::testing::Values(DoubleCase{"Missing", {}, {}}, DoubleCase{"Dword", Value(12u), {}},
-                      DoubleCase{"FourBytes", Value(Bytes{0, 0, 0x48, 0x41}), {}},
-                      DoubleCase{"NineBytes", Value(Bytes(9)), {}},
-                      DoubleCase{"NotANumber", DoubleBytes(std::nan("")), {}},
-                      DoubleCase{
-                          "Infinite", DoubleBytes(std::numeric_limits<double>::infinity()), {}},
-                      DoubleCase{"BelowMinimum", DoubleBytes(-0.5), {}},
-                      DoubleCase{"AboveMaximum", DoubleBytes(100.5), {}},
-                      DoubleCase{"InRange", DoubleBytes(12.5), 12.5},
-                      DoubleCase{"Maximum", DoubleBytes(100.0), 100.0}),
-    CaseName<double>);
 
-class StringSettingTest : public ::testing::TestWithParam<ReadCase<std::string>> {};
-TEST_P(StringSettingTest, Reads)
+TEST(SettingDescriptorsTest, StringReadsTextCutToItsLength)
 {
-    CheckRead(kString, GetParam(), std::string("none"));
+    CheckReads<StringSetting, std::string>(
+        kString, "none",
+        {{"Missing", {}, {}},
+         {"Dword", Value(1u), {}},
+         {"Empty", Value(""), ""},  // present, not the default
+         {"Short", Value("3900"), "3900"},
+         {"Long", Value("3900-4000"), "3900-"},
+         // "Å" is two bytes: the cut comes before it, never through it.
+         {"LongCutBeforeACharacter", Value("3900Å"), "3900"}});
 }
-INSTANTIATE_TEST_SUITE_P(
-    Cases, StringSettingTest,
-    ::testing::Values(TextCase{"Missing", {}, {}}, TextCase{"Dword", Value(1u), {}},
-                      TextCase{"Empty", Value(""), ""},  // present, not the default
-                      TextCase{"Short", Value("3900"), "3900"},
-                      TextCase{"Long", Value("3900-4000"), "3900-"},
-                      // "Å" is two bytes: the cut comes before it, never through it.
-                      TextCase{"LongCutBeforeACharacter", Value("3900Å"), "3900"}),
-    CaseName<std::string>);
-
-}  // namespace
 
 TEST(BinarySettingTest, OnlyTheFixedSizeReads)
 {
@@ -154,8 +134,6 @@ TEST(SettingDescriptorsTest, WrittenValuesSurviveTheFile)
     EXPECT_EQ(next.GetValue(kKey, "Range"), Value("3900-"));
 }
 
-namespace {
-
 // The data of a hand-edited line, given to each descriptor's value, and what each reads.
 struct EditedCase {
     const char* what;
@@ -165,8 +143,6 @@ struct EditedCase {
     std::optional<double> number;
     std::optional<std::string> text;
 };
-
-class HandEditedTest : public ::testing::TestWithParam<EditedCase> {};
 
 const EditedCase kEditedCases[] = {
     {"Negative", "dword:-1", {}, {}, {}, {}},
@@ -187,24 +163,23 @@ const EditedCase kEditedCases[] = {
     {"ForeignType", "hex(2):41,00", {}, {}, {}, {}},
 };
 
-}  // namespace
-
 // Values edited by hand in the file: anything out of range or of another type reads as the
 // default, never as a number the program did not write.
-TEST_P(HandEditedTest, FallsBackToDefaults)
+TEST(SettingDescriptorsTest, HandEditedValuesFallBackToDefaults)
 {
-    const EditedCase& c = GetParam();
-    std::string text = "REGEDIT4\n\n[HKEY_CURRENT_USER\\" + std::string(kKey) + "]\n";
-    for (const std::string_view name : {kDword.name, kFlag.name, kDouble.name, kString.name}) {
-        text += "\"" + std::string(name) + "\"=" + c.data + "\n";
+    for (const EditedCase& c : kEditedCases) {
+        SCOPED_TRACE(c.what);
+        std::string text = "REGEDIT4\n\n[HKEY_CURRENT_USER\\" + std::string(kKey) + "]\n";
+        for (const std::string_view name : {kDword.name, kFlag.name, kDouble.name, kString.name}) {
+            text += "\"" + std::string(name) + "\"=" + c.data + "\n";
+        }
+        SettingsStore store(SettingsStore::Root::CurrentUser, "");
+        store.LoadText(text);
+        EXPECT_EQ(kDword.Read(store), c.dword.value_or(kDword.defaultValue));
+        EXPECT_EQ(kFlag.Read(store), c.flag.value_or(kFlag.defaultValue));
+        EXPECT_EQ(kDouble.Read(store), c.number.value_or(kDouble.defaultValue));
+        EXPECT_EQ(kString.Read(store), c.text.value_or(std::string(kString.defaultValue)));
     }
-    SettingsStore store(SettingsStore::Root::CurrentUser, "");
-    store.LoadText(text);
-    EXPECT_EQ(kDword.Read(store), c.dword.value_or(kDword.defaultValue));
-    EXPECT_EQ(kFlag.Read(store), c.flag.value_or(kFlag.defaultValue));
-    EXPECT_EQ(kDouble.Read(store), c.number.value_or(kDouble.defaultValue));
-    EXPECT_EQ(kString.Read(store), c.text.value_or(std::string(kString.defaultValue)));
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, HandEditedTest, ::testing::ValuesIn(kEditedCases),
-                         [](const auto& info) { return std::string(info.param.what); });
+}  // namespace

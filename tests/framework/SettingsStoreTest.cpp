@@ -54,50 +54,41 @@ std::string Resave(const std::string& text)
     return store.Text();
 }
 
-struct ValueCase {
-    const char* label;
-    std::string name;
-    SettingsStore::Value value;
-};
-
-class ValueRoundTrip : public testing::TestWithParam<ValueCase> {};
-
 // Saved into a folder yet to be made and loaded by a fresh store, which would write the same file.
-TEST_P(ValueRoundTrip, SurvivesSaveAndLoad)
+TEST(SettingsStoreTest, EveryTypeOfValueSurvivesSaveAndLoad)
 {
-    const ValueCase& c = GetParam();
-    TempFolder folder;
-    SettingsStore store(Root::CurrentUser, folder.File("new/HKEY_CURRENT_USER.reg"));
-    store.SetValue(kSpeklaKey, c.name, c.value);
-    store.SetValue(kSpeklaKey, "Neighbour", std::uint32_t{7});
-    std::string error;
-    ASSERT_TRUE(store.Save(&error)) << error;
-    EXPECT_FALSE(store.IsModified());
+    const std::pair<std::string, SettingsStore::Value> cases[] = {
+        {"Linear", std::uint32_t{0}},
+        {"Linear", std::uint32_t{0xFFFFFFFF}},
+        {"Column 0 text", std::string("Wavelength")},
+        {"Path", std::string("say \"hi\" C:\\dir\\")},
+        {"Unit", std::string("0.001 \xC3\x85")},
+        {"Empty", std::string()},
+        {"Lines", std::string("one\ntwo\r\n\\n")},
+        {"", std::string("default")},
+        {"a \"quoted\\name\"", std::uint32_t{3}},
+        {"@", std::string("not the default")},
+        {"Blob", Bytes{}},
+        {"Blob", Bytes{0xFF}},
+        {"Font data", Sequence(60)},
+        {"Placement", Sequence(300)}};
+    for (const auto& [name, value] : cases) {
+        SCOPED_TRACE(testing::PrintToString(name));
+        TempFolder folder;
+        SettingsStore store(Root::CurrentUser, folder.File("new/HKEY_CURRENT_USER.reg"));
+        store.SetValue(kSpeklaKey, name, value);
+        store.SetValue(kSpeklaKey, "Neighbour", std::uint32_t{7});
+        std::string error;
+        ASSERT_TRUE(store.Save(&error)) << error;
+        EXPECT_FALSE(store.IsModified());
 
-    SettingsStore reloaded(Root::CurrentUser, store.FilePath());
-    ASSERT_TRUE(reloaded.Load(&error)) << error;
-    EXPECT_EQ(reloaded.GetValue(kSpeklaKey, c.name), c.value);
-    EXPECT_EQ(reloaded.ValueNames(kSpeklaKey), (std::vector<std::string>{c.name, "Neighbour"}));
-    EXPECT_EQ(reloaded.Text(), folder.ReadText("new/HKEY_CURRENT_USER.reg"));
+        SettingsStore reloaded(Root::CurrentUser, store.FilePath());
+        ASSERT_TRUE(reloaded.Load(&error)) << error;
+        EXPECT_EQ(reloaded.GetValue(kSpeklaKey, name), value);
+        EXPECT_EQ(reloaded.ValueNames(kSpeklaKey), (std::vector<std::string>{name, "Neighbour"}));
+        EXPECT_EQ(reloaded.Text(), folder.ReadText("new/HKEY_CURRENT_USER.reg"));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    EveryType, ValueRoundTrip,
-    testing::Values(ValueCase{"DwordZero", "Linear", std::uint32_t{0}},
-                    ValueCase{"DwordMax", "Linear", std::uint32_t{0xFFFFFFFF}},
-                    ValueCase{"Text", "Column 0 text", std::string("Wavelength")},
-                    ValueCase{"QuotesAndBackslashes", "Path", std::string("say \"hi\" C:\\dir\\")},
-                    ValueCase{"Utf8", "Unit", std::string("0.001 \xC3\x85")},
-                    ValueCase{"EmptyString", "Empty", std::string()},
-                    ValueCase{"LineBreaks", "Lines", std::string("one\ntwo\r\n\\n")},
-                    ValueCase{"DefaultValue", "", std::string("default")},
-                    ValueCase{"OddName", "a \"quoted\\name\"", std::uint32_t{3}},
-                    ValueCase{"AtSignName", "@", std::string("not the default")},
-                    ValueCase{"Binary0", "Blob", Bytes{}},
-                    ValueCase{"Binary1", "Blob", Bytes{0xFF}},
-                    ValueCase{"Binary60", "Font data", Sequence(60)},
-                    ValueCase{"Binary300", "Placement", Sequence(300)}),
-    [](const testing::TestParamInfo<ValueCase>& test) { return test.param.label; });
 
 TEST(SettingsStoreTest, TypedReadsCheckTypeAndSize)
 {
@@ -114,13 +105,11 @@ TEST(SettingsStoreTest, TypedReadsCheckTypeAndSize)
     EXPECT_EQ(key.GetDouble("Tiny"), -2.5e-300);
     EXPECT_EQ(key.GetBinary("Colour", 4), (Bytes{1, 2, 3, 0}));
     // Another type, another size, no such value or key: all read as missing.
-    EXPECT_FALSE(key.GetString("Number"));
-    EXPECT_FALSE(key.GetBinary("Number"));
-    EXPECT_FALSE(key.GetDword("Text"));
-    EXPECT_FALSE(key.GetDword("Colour"));
-    EXPECT_FALSE(key.GetDouble("Colour"));
-    EXPECT_FALSE(key.GetDword("Absent"));
-    EXPECT_FALSE(store.CreateKey("Elsewhere").GetDword("Number"));
+    EXPECT_EQ((std::vector<bool>{!key.GetString("Number"), !key.GetBinary("Number"),
+                                 !key.GetDword("Text"), !key.GetDword("Colour"),
+                                 !key.GetDouble("Colour"), !key.GetDword("Absent"),
+                                 !store.CreateKey("Elsewhere").GetDword("Number")}),
+              std::vector<bool>(7, true));
 }
 
 TEST(SettingsStoreTest, NamesCompareWithoutCase)
@@ -233,37 +222,34 @@ TEST(SettingsStoreTest, MangledFilesLoadAndSettle)
 TEST(SettingsStoreTest, ReadsBomAndCrLfAndWritesLf)
 {
     SettingsStore store(Root::CurrentUser, "");
+    const RegistryKey key = store.CreateKey("Software\\Spekla");
     store.LoadText(
         "\xEF\xBB\xBFREGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Spekla]\r\n"
         "\"Name\"=\"Fe I\"\r\n\"Bytes\"=hex:0a,\\\r\n  0b\r\n\"Flag\"=dword:00000001\r\r\n");
-    EXPECT_EQ(store.CreateKey("Software\\Spekla").GetString("Name"), "Fe I");
-    EXPECT_EQ(store.CreateKey("Software\\Spekla").GetDword("Flag"), 1u);
+    EXPECT_EQ(key.GetString("Name"), "Fe I");
+    EXPECT_EQ(key.GetDword("Flag"), 1u);
     EXPECT_EQ(store.Text(),
               "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Spekla]\n\"Name\"=\"Fe I\"\n"
               "\"Bytes\"=hex:0a,0b\n\"Flag\"=dword:00000001\n\n");
 }
 
-class CanonicalFile : public testing::TestWithParam<const char*> {};
-
-TEST_P(CanonicalFile, ResavesByteForByte)
+TEST(SettingsStoreTest, CanonicalFilesResaveByteForByte)
 {
-    EXPECT_EQ(Resave(GetParam()), GetParam());
+    for (const char* text :
+         {// As regedit exports: every key has a section, parents included.
+          "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software]\n\n[HKEY_CURRENT_USER\\Software\\Spekla]\n"
+          "\"Linear\"=dword:00000001\n\n[HKEY_CURRENT_USER\\Software\\Spekla\\Empty]\n\n",
+          // A subkey before its parent, the root's own values, a key of the other root.
+          "REGEDIT4\n\n[HKEY_CURRENT_USER\\A\\B]\n@=\"b\"\n\n[HKEY_CURRENT_USER\\A]\n@=\"a\"\n\n"
+          "[HKEY_CLASSES_ROOT\\.wtb]\n@=\"x\"\n\n[HKEY_CURRENT_USER]\n\"Top\"=\"\"\n\n",
+          // A wrapped binary value exactly as this store writes it.
+          "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Spekla\\Data Window]\n"
+          "\"Font data\"=hex:f4,ff,ff,ff,00,00,00,00,00,00,00,00,00,00,00,00,90,01,00,00,00,\\\n"
+          "  00,00,00,00,00,00,00,41,72,69,61,6c,00,00,00,00,00,00,00,00,00,00,00,00,00,\\\n"
+          "  00,00,00,00,00,00,00,00,00,00,00,00,00,00\n\n"}) {
+        EXPECT_EQ(Resave(text), text);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Layouts, CanonicalFile,
-    testing::Values(
-        // As regedit exports: every key has a section, parents included.
-        "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software]\n\n[HKEY_CURRENT_USER\\Software\\Spekla]\n"
-        "\"Linear\"=dword:00000001\n\n[HKEY_CURRENT_USER\\Software\\Spekla\\Empty]\n\n",
-        // A subkey before its parent, the root's own values, a key of the other root.
-        "REGEDIT4\n\n[HKEY_CURRENT_USER\\A\\B]\n@=\"b\"\n\n[HKEY_CURRENT_USER\\A]\n@=\"a\"\n\n"
-        "[HKEY_CLASSES_ROOT\\.wtb]\n@=\"x\"\n\n[HKEY_CURRENT_USER]\n\"Top\"=\"\"\n\n",
-        // A wrapped binary value exactly as this store writes it.
-        "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Spekla\\Data Window]\n"
-        "\"Font data\"=hex:f4,ff,ff,ff,00,00,00,00,00,00,00,00,00,00,00,00,90,01,00,00,00,\\\n"
-        "  00,00,00,00,00,00,00,41,72,69,61,6c,00,00,00,00,00,00,00,00,00,00,00,00,00,\\\n"
-        "  00,00,00,00,00,00,00,00,00,00,00,00,00,00\n\n"));
 
 TEST(SettingsStoreTest, LoadReplacesContentsAndFailsOnlyWhenUnreadable)
 {
@@ -298,9 +284,8 @@ TEST(SettingsStoreTest, ConfigDirectoryFollowsPrecedence)
     };
     std::optional<std::string> saved[std::size(kVariables)];
     for (std::size_t i = 0; i < std::size(kVariables); ++i) {
-        if (const char* old = std::getenv(kVariables[i])) {
-            saved[i] = old;
-        }
+        const char* old = std::getenv(kVariables[i]);
+        saved[i] = old ? std::optional<std::string>(old) : std::nullopt;
     }
     for (const Case& c : cases) {
         for (std::size_t i = 0; i < std::size(kVariables); ++i) {
@@ -330,42 +315,34 @@ std::string Nested(std::size_t depth, std::string_view name)
     return Repeated(depth, name, "\\");
 }
 
-struct KeyLimitCase {
-    const char* label;
-    std::string path;
-    bool read;  // false: the section is kept as unknown text
-};
-
-class KeyLimits : public testing::TestWithParam<KeyLimitCase> {};
-
 // Keys within the registry's limits are read; others survive a save unchanged, unread.
-TEST_P(KeyLimits, DeeperOrLongerKeysAreKeptUnread)
+TEST(SettingsStoreTest, DeeperOrLongerKeysAreKeptUnread)
 {
-    const KeyLimitCase& c = GetParam();
-    const std::string text = "REGEDIT4\n\n[HKEY_CURRENT_USER\\" + c.path +
-                             "]\n\"v\"=dword:00000001\n\"Odd\"=hex(2):41,00\n\n";
-    SettingsStore store(Root::CurrentUser, "");
-    store.LoadText(text);
-    EXPECT_EQ(store.KeyExists(c.path), c.read);
-    EXPECT_EQ(store.GetValue(c.path, "v"),
-              c.read ? std::optional(SettingsStore::Value(1u)) : std::nullopt);
-    EXPECT_EQ(store.Text(), text);
-    store.CreateKey("Software").SetDword("x", 2);
-    EXPECT_NE(store.Text().find(text.substr(10)), std::string::npos);
+    const std::pair<std::string, bool> cases[] = {
+        // path, read (or kept as unknown text)
+        {Nested(512, "k"), true},
+        {Nested(513, "k"), false},
+        {Nested(100000, "k"), false},
+        // Stray continuation bytes are no letters but still make a name.
+        {Nested(512, "\x80\x80"), true},
+        {"A\\" + std::string(255, 'n'), true},
+        {"A\\" + std::string(256, 'n') + "\\B", false},
+        {Repeated(255, "\xC3\xA9"), true},
+        {Repeated(256, "\xC3\xA9"), false}};
+    for (const auto& [path, read] : cases) {
+        SCOPED_TRACE(path.substr(0, 20) + "... of " + std::to_string(path.size()) + " bytes");
+        const std::string text = "REGEDIT4\n\n[HKEY_CURRENT_USER\\" + path +
+                                 "]\n\"v\"=dword:00000001\n\"Odd\"=hex(2):41,00\n\n";
+        SettingsStore store(Root::CurrentUser, "");
+        store.LoadText(text);
+        EXPECT_EQ(store.KeyExists(path), read);
+        EXPECT_EQ(store.GetValue(path, "v"),
+                  read ? std::optional(SettingsStore::Value(1u)) : std::nullopt);
+        EXPECT_EQ(store.Text(), text);
+        store.CreateKey("Software").SetDword("x", 2);
+        EXPECT_NE(store.Text().find(text.substr(10)), std::string::npos);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, KeyLimits,
-    testing::Values(KeyLimitCase{"DeepestKey", Nested(512, "k"), true},
-                    KeyLimitCase{"OneLevelTooDeep", Nested(513, "k"), false},
-                    KeyLimitCase{"FarTooDeep", Nested(100000, "k"), false},
-                    // Stray continuation bytes are no letters but still make a name.
-                    KeyLimitCase{"DeepestOfContinuationBytes", Nested(512, "\x80\x80"), true},
-                    KeyLimitCase{"LongestName", "A\\" + std::string(255, 'n'), true},
-                    KeyLimitCase{"NameTooLong", "A\\" + std::string(256, 'n') + "\\B", false},
-                    KeyLimitCase{"LongestNameInTwoByteLetters", Repeated(255, "\xC3\xA9"), true},
-                    KeyLimitCase{"TwoByteNameTooLong", Repeated(256, "\xC3\xA9"), false}),
-    [](const auto& info) { return std::string(info.param.label); });
 
 // Parents made on the way keep the case the file gave them; the new part keeps the caller's.
 TEST(SettingsStoreTest, CreatingBelowAnExistingKeyKeepsItsCase)
@@ -394,10 +371,9 @@ TEST(SettingsStoreTest, ValuesStayFoundAfterDeletions)
     store.SetValue("K", "B", 20u);
     EXPECT_TRUE(store.DeleteValue("K", "a"));
     EXPECT_EQ(store.ValueNames("K"), (std::vector<std::string>{"c", "d", "e", "B"}));
-    EXPECT_EQ(store.GetValue("K", "c"), SettingsStore::Value(30u));
-    EXPECT_EQ(store.GetValue("K", "D"), SettingsStore::Value(4u));
-    EXPECT_EQ(store.GetValue("K", "e"), SettingsStore::Value(5u));
-    EXPECT_EQ(store.GetValue("K", "b"), SettingsStore::Value(20u));
+    EXPECT_EQ((std::vector{store.GetValue("K", "c"), store.GetValue("K", "D"),
+                           store.GetValue("K", "e"), store.GetValue("K", "b")}),
+              (std::vector<std::optional<SettingsStore::Value>>{30u, 4u, 5u, 20u}));
     EXPECT_EQ(store.Text(),
               "REGEDIT4\n\n[HKEY_CURRENT_USER\\K]\nnot a value\n"
               "\"c\"=dword:0000001e\n\"d\"=dword:00000004\n\"e\"=dword:00000005\n"

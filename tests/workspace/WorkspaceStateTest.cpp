@@ -34,11 +34,10 @@ TEST_F(WorkspaceStateTest, FirstStartUsesDefaults)
     state.Restore(store, text, tables);
     EXPECT_TRUE(state.elementWindowActive && state.dataWindowActive && state.graphWindowActive);
     EXPECT_FALSE(tables.Linear());  // "Linear" missing: the logarithmic scale
-    EXPECT_EQ(state.scanRange, 0u);
-    EXPECT_EQ(tables.DisplayList().Target(), 1);
-    EXPECT_EQ(tables.UnitMode(), 1);
-    EXPECT_EQ(tables.Decimals(), 3);
-    EXPECT_EQ(state.exportSettings.Data, 1);
+    EXPECT_EQ(
+        (std::vector<int64_t>{state.scanRange, tables.DisplayList().Target(), tables.UnitMode(),
+                              tables.Decimals(), state.exportSettings.Data}),
+        (std::vector<int64_t>{0, 1, 1, 3, 1}));
 }
 
 // Saved under the names, types and check-mark value (8) other versions of the program read,
@@ -107,24 +106,20 @@ TEST_F(WorkspaceStateTest, EverythingSurvivesARoundTripUnderItsNames)
     TableArray nextTables(nextText);
     WorkspaceState restored;
     restored.Restore(next, nextText, nextTables);
-    EXPECT_FALSE(restored.elementWindowActive);
-    EXPECT_TRUE(restored.dataWindowActive);
-    EXPECT_FALSE(restored.graphWindowActive);
-    EXPECT_EQ(restored.scanRange, 8u);
-    EXPECT_TRUE(nextTables.UseRatios());
-    EXPECT_TRUE(nextTables.Linear());
-    EXPECT_EQ(restored.exportSettings.FileName, "out.txt");
-    EXPECT_EQ(restored.exportSettings.Range, "3900-4000");
-    EXPECT_EQ(restored.exportSettings.Summ, 1);
-    EXPECT_EQ(nextText.ElementTable[0].selected, 0);
-    EXPECT_DOUBLE_EQ(nextText.ElementTable[2].ratio, 2.5);
-    EXPECT_EQ(nextText.ValenceFlags[1], 0);
-    EXPECT_EQ(nextText.ValenceFlags[25], 0);
-    EXPECT_EQ(nextText.ValenceFlags[2], 1);
-    EXPECT_EQ(nextTables.UnitMode(), kUnitVacuum);
-    EXPECT_EQ(nextTables.Decimals(), 4);
-    EXPECT_DOUBLE_EQ(nextTables.MinIntensity(), 12.5);
-    EXPECT_EQ(nextTables.DisplayList().Target(), 3961527);
+    EXPECT_EQ((std::vector<bool>{restored.elementWindowActive, restored.dataWindowActive,
+                                 restored.graphWindowActive, nextTables.UseRatios(),
+                                 nextTables.Linear()}),
+              (std::vector<bool>{false, true, false, true, true}));
+    EXPECT_EQ(restored.exportSettings.FileName + " " + restored.exportSettings.Range,
+              "out.txt 3900-4000");
+    EXPECT_EQ(
+        (std::vector<int64_t>{
+            restored.scanRange, restored.exportSettings.Summ, nextText.ElementTable[0].selected,
+            nextText.ValenceFlags[1], nextText.ValenceFlags[25], nextText.ValenceFlags[2],
+            nextTables.UnitMode(), nextTables.Decimals(), nextTables.DisplayList().Target()}),
+        (std::vector<int64_t>{8, 1, 0, 0, 0, 1, kUnitVacuum, 4, 3961527}));
+    EXPECT_EQ((std::pair{nextText.ElementTable[2].ratio, nextTables.MinIntensity()}),
+              (std::pair{2.5, 12.5}));
     EXPECT_EQ(next.GetValue(root, "Display as"), Value(uint32_t{2}));  // any case reads it
     EXPECT_EQ(next.GetValue(root, "Overlay file"), Value(std::string("measured.txt")));
 
@@ -162,18 +157,14 @@ TEST_F(WorkspaceStateTest, WrongValuesLeaveDefaults)
     exportKey.SetDword("Summ", 5);
     WorkspaceState state;
     state.Restore(store, text, tables);
-    EXPECT_EQ(tables.Decimals(), 3);
-    EXPECT_EQ(tables.UnitMode(), 1);
-    EXPECT_DOUBLE_EQ(tables.MinIntensity(), 0.0);
-    EXPECT_EQ(tables.DisplayList().Target(), 5000000);
-    EXPECT_TRUE(state.dataWindowActive);
-    EXPECT_EQ(state.scanRange, 0u);
-    EXPECT_FALSE(tables.UseRatios());
-    EXPECT_EQ(text.ElementTable[2].selected, 1);
-    EXPECT_EQ(text.ElementTable[1].selected, 1);
-    EXPECT_DOUBLE_EQ(text.ElementTable[1].ratio, 1.0);
-    EXPECT_EQ(state.exportSettings.Data, 1);
-    EXPECT_EQ(state.exportSettings.Summ, 0);
+    EXPECT_EQ(
+        (std::vector<int64_t>{tables.Decimals(), tables.UnitMode(), tables.DisplayList().Target(),
+                              state.dataWindowActive, state.scanRange, tables.UseRatios(),
+                              text.ElementTable[2].selected, text.ElementTable[1].selected,
+                              state.exportSettings.Data, state.exportSettings.Summ}),
+        (std::vector<int64_t>{3, 1, 5000000, true, 0, false, 1, 1, 1, 0}));
+    EXPECT_EQ((std::pair{tables.MinIntensity(), text.ElementTable[1].ratio}),
+              (std::pair{0.0, 1.0}));
 }
 
 // "ratio selected" in the shortest form; a lone ratio counts as its own selection flag.
