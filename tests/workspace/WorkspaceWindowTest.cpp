@@ -1,4 +1,4 @@
-#include "app/TExportDialog.h"
+#include "workspace/TExportDialog.h"
 #include "command/CommandNumbers.h"
 #include "command/GraphView.h"
 #include "database/TableArray.h"
