@@ -2,7 +2,6 @@
 #include "database/TableArray.h"
 #include "database/TextTables.h"
 #include "framework/IdleDriver.h"
-#include "framework/NumberFormat.h"
 #include "framework/RegistryKey.h"
 #include "framework/SettingsStore.h"
 #include "graph/TGraphOptionsDialog.h"
@@ -33,13 +32,11 @@ class WorkspaceWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void PanesArrangeWhateverTheOrderShown();
     void PanesRemovedMidWorkLeaveNothingBehind();
-    void MenuAndTypedCommandsActOnTheState();
+    void MenuOnlyCommandsActOnTheState();
     void GraphMenuAndOptionsReachTheGraph();
     void AFailedOverlayLoadKeepsTheOverlayShown();
-    void TypedExportWritesTheFile();
-    void ExportMenuItemAsksFirst();
+    void ExportWritesTheFile();
 };
 
 namespace {
@@ -86,12 +83,6 @@ struct Workspace {
     {
         return AnswerNextMessageBox([&] { QCOMPARE(Type(id, keyword, argument), 0); });
     }
-    QRect Place(WorkspaceOperations::PaneId id) const
-    {
-        QWidget* pane = window.Pane(id);
-        return pane == nullptr ? QRect() : QRect(pane->mapTo(&window, QPoint()), pane->size());
-    }
-
     TempFolder folder;
     TextTables text;
     TableArray tables{text};
@@ -105,26 +96,6 @@ const std::string kDataHeader = "Wavelength\tElement\tValence\tKurucz\t\tNIST\t\
 const std::string kRowsToHalf = "4000.000\tH\tI\t1.0\t\t\t\t\t\n4000.500\tFe\tI\t\t\t1.0\t\t\t\n";
 
 }  // namespace
-
-// Element left of data, both above the graph, whatever the order the panes are shown in after
-// all were hidden.
-void WorkspaceWindowTest::PanesArrangeWhateverTheOrderShown()
-{
-    for (const QString order : {"GDE", "DGE", "EGD"}) {
-        Workspace workspace;
-        for (QChar pane : "EDG" + order) {
-            pane == 'E'   ? workspace.window.ToggleElementWindow()
-            : pane == 'D' ? workspace.window.ToggleDataWindow()
-                          : workspace.window.ToggleGraphWindow();
-        }
-        QApplication::processEvents();
-        const QRect element = workspace.Place(WorkspaceOperations::kElementPane);
-        const QRect data = workspace.Place(WorkspaceOperations::kDataPane);
-        const QRect graph = workspace.Place(WorkspaceOperations::kGraphPane);
-        QVERIFY2(element.right() < data.left() && element.top() == data.top(), qPrintable(order));
-        QVERIFY2(data.bottom() < graph.top(), qPrintable(order));
-    }
-}
 
 // A pane hidden while its drawing is under way takes its idle work with it; panes made and
 // removed again save just what they restored.
@@ -145,9 +116,8 @@ void WorkspaceWindowTest::PanesRemovedMidWorkLeaveNothingBehind()
     QCOMPARE(workspace.store.Text(), saved);
 }
 
-// Decimals step up to 4, then back to 3; inverting a selection of every element is refused;
-// a saved selection comes back under the name typed.
-void WorkspaceWindowTest::MenuAndTypedCommandsActOnTheState()
+// Decimals step up to 4, then back to 3; inverting a selection of every element is refused.
+void WorkspaceWindowTest::MenuOnlyCommandsActOnTheState()
 {
     Workspace workspace;
     workspace.tables.SetDecimals(3);
@@ -162,27 +132,14 @@ void WorkspaceWindowTest::MenuAndTypedCommandsActOnTheState()
     workspace.Type(CMD_REMOVE, "-", "FE");
     workspace.Action(CM_INVERTSELECTION)->trigger();
     QVERIFY(!workspace.text.ElementTable[0].selected && workspace.text.ElementTable[1].selected);
-
-    const QString name = QString::fromStdString(workspace.folder.File("My.sef"));
-    QCOMPARE(workspace.Type(CMD_SAVE, "SAVE", name), 1);
-    workspace.Type(CMD_ONLY, "ONLY", "CU");
-    QCOMPARE(workspace.Type(CMD_LOAD, "LOAD", name), 1);
-    QCOMPARE(workspace.text.ElementTable[1].selected, uint8_t{1});
 }
 
-// The Graph menu's summation items cycle through the modes; a scan limited to the range follows
-// the range, whether changed by the menu or by the options dialog (from the menu or the graph's
-// own popup; Cancel changes nothing).
+// A scan limited to the range follows the range, whether changed by the menu or by the options
+// dialog (from the menu or the graph's own popup; Cancel changes nothing).
 void WorkspaceWindowTest::GraphMenuAndOptionsReachTheGraph()
 {
     Workspace workspace(kGraph);
     TGraphWindow* graph = workspace.Graph();
-    for (auto [item, mode] : {std::pair{CM_SUMMATIONONLY, SummationMode::DisplayOnly},
-                              {CM_SUMMATIONONLY, SummationMode::Display},
-                              {CM_SUMMATION, SummationMode::Off}}) {
-        workspace.Action(item)->trigger();
-        QCOMPARE(graph->Summation(), mode);
-    }
     workspace.Action(CM_SCANONLYRANGE)->trigger();
     workspace.Action(CM_INCREASERANGE)->trigger();
     QCOMPARE(workspace.tables.Span(), 4500);
@@ -224,42 +181,10 @@ void WorkspaceWindowTest::AFailedOverlayLoadKeepsTheOverlayShown()
     QVERIFY(!workspace.Action(CM_DISPLAYOVERLAY)->isEnabled());
 }
 
-// The list is completed around the window and the graph's pass run to its end first, so the
-// file holds every line of the range and the curve as the graph would draw it. "~" is the home
-// folder. A failed write says why.
-void WorkspaceWindowTest::TypedExportWritesTheFile()
-{
-    Workspace workspace(kGraph);
-    TGraphWindow* graph = workspace.Graph();
-    QVERIFY(!graph->IsPassComplete());
-    const QByteArray home = qgetenv("HOME");
-    qputenv("HOME", QByteArray::fromStdString(workspace.folder.Path()));
-    const int acted = workspace.Type(CMD_EXPORT, "EXPORT", "~/Lines.txt DATA 2");
-    qputenv("HOME", home);
-    QCOMPARE(acted, 1);
-    QCOMPARE(workspace.folder.ReadText("Lines.txt"),
-             kDataHeader + kRowsToHalf + "4001.000\tFe\tI\t1.0\t\t\t\t\t\n\n");
-
-    const QString lines = QString::fromStdString(workspace.folder.File("Lines.txt"));
-    QCOMPARE(workspace.Type(CMD_EXPORT, "EXPORT", lines + " sum"), 1);
-    QVERIFY(graph->IsPassComplete());
-    const std::vector<double>& samples = graph->Curve().Samples();
-    const QStringList rows =
-        QString::fromStdString(workspace.folder.ReadText("Lines.txt")).split('\n');
-    QCOMPARE(rows.size(), static_cast<qsizetype>(samples.size()) + 4);
-    QCOMPARE(rows[2].section('\t', 1), QString::fromStdString(FormatDefault(samples[0])));
-
-    const std::string missing = workspace.folder.File("missing/Lines.txt");
-    const SeenBox box =
-        workspace.Refused(CMD_EXPORT, "EXPORT", QString::fromStdString(missing + " DATA 1"));
-    QVERIFY2(box.Caption().startsWith(
-                 QString::fromStdString("Warning: Could not export to " + missing + ".\n\n")),
-             qPrintable(box.text));
-    QVERIFY(box.text.size() > static_cast<qsizetype>(missing.size()) + 24);  // a reason
-}
-
-// The range starts as the graph's, at most 10; OK exports and stores what the dialog holds.
-void WorkspaceWindowTest::ExportMenuItemAsksFirst()
+// From the menu the range starts as the graph's, at most 10, and OK exports and stores what the
+// dialog holds. Typed, "~" is the home folder; either way the list is completed around the
+// window first, so the file holds every line of the range. A failed write says why.
+void WorkspaceWindowTest::ExportWritesTheFile()
 {
     Workspace workspace(kGraph);
     workspace.Graph()->SetRange(25.0);
@@ -277,6 +202,22 @@ void WorkspaceWindowTest::ExportMenuItemAsksFirst()
     QCOMPARE(workspace.folder.ReadText("Lines.txt"), kDataHeader + kRowsToHalf + "\n");
     workspace.window.CleanupWindow();
     QCOMPARE(workspace.store.CreateKey(kExportKey).GetString("Range").value_or(""), "1");
+
+    const QByteArray home = qgetenv("HOME");
+    qputenv("HOME", QByteArray::fromStdString(workspace.folder.Path()));
+    const int acted = workspace.Type(CMD_EXPORT, "EXPORT", "~/Lines.txt DATA 2");
+    qputenv("HOME", home);
+    QCOMPARE(acted, 1);
+    QCOMPARE(workspace.folder.ReadText("Lines.txt"),
+             kDataHeader + kRowsToHalf + "4001.000\tFe\tI\t1.0\t\t\t\t\t\n\n");
+
+    const std::string missing = workspace.folder.File("missing/Lines.txt");
+    const SeenBox box =
+        workspace.Refused(CMD_EXPORT, "EXPORT", QString::fromStdString(missing + " DATA 1"));
+    QVERIFY2(box.Caption().startsWith(
+                 QString::fromStdString("Warning: Could not export to " + missing + ".\n\n")),
+             qPrintable(box.text));
+    QVERIFY(box.text.size() > static_cast<qsizetype>(missing.size()) + 24);  // a reason
 }
 
 SPEKLA_QTEST(WorkspaceWindowTest);
