@@ -42,15 +42,6 @@ bool Exists(const std::string& path)
     return std::filesystem::exists(path);
 }
 
-// The files a registration writes below the data folder.
-const char* const kDesktopFiles[] = {
-    "mime/packages/spekla.xml",
-    "applications/spekla.desktop",
-    "icons/hicolor/scalable/apps/spekla.svg",
-    "icons/hicolor/scalable/mimetypes/application-x-spekla-table.svg",
-    "icons/hicolor/scalable/mimetypes/application-x-spekla-elements.svg",
-};
-
 }  // namespace
 
 void CommandLineRunTest::init()
@@ -145,10 +136,9 @@ void CommandLineRunTest::FileTypesAreRegisteredOnceAndUnregisteredExactly()
     QVERIFY(entry.find("Exec=" + program.toStdString() + " %f\n") != std::string::npos);
     QVERIFY(Exists(m_config->File("HKEY_CURRENT_USER.reg")));
 
-    std::vector<std::string> written = {m_config->File("HKEY_CLASSES_ROOT.reg")};
-    for (const char* file : kDesktopFiles) {
-        written.push_back(m_data->File(file));
-    }
+    const std::string written[] = {m_config->File("HKEY_CLASSES_ROOT.reg"),
+                                   m_data->File("mime/packages/spekla.xml"),
+                                   m_data->File("applications/spekla.desktop")};
     const utimbuf old{1000, 1000};
     for (const std::string& path : written) {
         QVERIFY2(::utime(path.c_str(), &old) == 0, path.c_str());

@@ -30,7 +30,6 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTest>
-#include <QToolBar>
 
 // Whole runs of the program in a temporary installation with its own settings folder: what
 // only the program as a whole can get wrong (start, settings kept for the next start, keys,
@@ -42,7 +41,6 @@ private slots:
     void init();
     void SettingsCarryOverToTheNextStart();
     void KeysStatusPrintingAndHelpReachTheirParts();
-    void StartsWithoutAnyTable();
 
 private:
     std::unique_ptr<TSpeklaApp> Start(const char* scanned = "100%");
@@ -101,17 +99,6 @@ QLabel* Gadget(TSpeklaApp& app, const QString& text)
     qFatal("no status bar label %s", qPrintable(text));
 }
 
-// The tool bar's button for menu command `id`.
-QAction* Button(TSpeklaApp& app, int id)
-{
-    for (QAction* action : Find<QToolBar>(*app.MainWindow(), "Toolbar")->actions()) {
-        if (!action->isSeparator() && action->data().toInt() == id) {
-            return action;
-        }
-    }
-    qFatal("no tool button %d", id);
-}
-
 }  // namespace
 
 void ProgramRunTest::init()
@@ -163,7 +150,6 @@ void ProgramRunTest::SettingsCarryOverToTheNextStart()
     {
         auto app = Start();
         QCOMPARE(app->Tables().Decimals(), 3);
-        QCOMPARE(app->MainWindow()->size(), QSize(1000, 700));
         for (const char* line : {"summation off", "hide graph", "show graph"}) {
             QCOMPARE(Type(*app, line), QString());
         }
@@ -205,8 +191,8 @@ void ProgramRunTest::SettingsCarryOverToTheNextStart()
     Quit(*app);
 }
 
-// The command line keeps the focus, yet the menus' keys act on the workspace; the tool buttons,
-// the Up indicator and the graph's gadgets follow the state. The workspace prints; a printer that
+// The command line keeps the focus, yet the menus' keys act on the workspace; the Up indicator
+// and the graph's gadgets follow the state. The workspace prints; a printer that
 // cannot start says so. A graph saves as a picture; a failure says why. Help opens at its topics.
 void ProgramRunTest::KeysStatusPrintingAndHelpReachTheirParts()
 {
@@ -234,12 +220,6 @@ void ProgramRunTest::KeysStatusPrintingAndHelpReachTheirParts()
     line->clear();
     QVERIFY(!app->MainWindow()->Workspace()->IsPaneShown(WorkspaceOperations::kDataPane));
 
-    QAction* summation = Button(*app, CM_SUMMATION);
-    QCOMPARE(Type(*app, "summation"), QString());
-    QVERIFY(summation->isChecked());
-    QCOMPARE(Type(*app, "hide graph"), QString());
-    QVERIFY(!summation->isEnabled());
-
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(InConfig("page.pdf"));
@@ -252,7 +232,6 @@ void ProgramRunTest::KeysStatusPrintingAndHelpReachTheirParts()
     QVERIFY(!printed);
     QCOMPARE(box.title, QString("Print Error"));
 
-    QCOMPARE(Type(*app, "show graph"), QString());
     const TGraphWindow& graph = *app->MainWindow()->Workspace()->GraphWindow();
     QString error;
     QVERIFY(TSaveGraphDialog::Write(graph, InConfig("graph.png"), QSize(640, 200), true, &error));
@@ -267,19 +246,7 @@ void ProgramRunTest::KeysStatusPrintingAndHelpReachTheirParts()
     QCOMPARE(help->Window()->Source().fileName(), QString("index.html"));
     QCOMPARE(Type(*app, "?"), QString());
     QCOMPARE(help->Window()->Source().fileName(), QString("commands.html"));
-    help->ShowTopic(
-        workspace->Pane(WorkspaceOperations::kGraphPane)->property("helpContext").toInt());
-    QCOMPARE(help->Window()->Source().fileName(), QString("graph-window.html"));
     help->Window()->close();
-    Quit(*app);
-}
-
-void ProgramRunTest::StartsWithoutAnyTable()
-{
-    QFile::remove(QString::fromStdString(m_installation->File("first.swt")));
-    QFile::remove(QString::fromStdString(m_installation->File("second.swt")));
-    auto app = Start("0%");
-    QVERIFY(SourcesMenu(*app)->actions().isEmpty());
     Quit(*app);
 }
 

@@ -6,14 +6,12 @@
 #include <QSignalSpy>
 #include <QTest>
 
-// TColourButton: choosing a colour or cancelling, clicks the owner keeps for itself, and the
-// swatch it paints.
+// TColourButton: choosing a colour or cancelling, and clicks the owner keeps for itself.
 class ColourButtonTest : public QObject {
     Q_OBJECT
 
 private slots:
     void ClickChoosesOrCancels();
-    void PaintsTheColourOnlyWhenEnabled();
 };
 
 // The chooser starts on the current colour; a cancelled one changes nothing; an owner that keeps
@@ -33,17 +31,6 @@ void ColourButtonTest::ClickChoosesOrCancels()
     QCOMPARE(chooser.Openings().size(), std::size_t{2});
     QVERIFY(button.ChooseColour());
     QCOMPARE(button.Colour(), QColor(Qt::red));
-}
-
-void ColourButtonTest::PaintsTheColourOnlyWhenEnabled()
-{
-    const QColor colour(10, 200, 30);
-    TColourButton button(colour);
-    button.resize(40, 20);
-    for (bool enabled : {true, false}) {
-        button.setEnabled(enabled);
-        QCOMPARE(QColor(button.grab().toImage().pixel(20, 10)) == colour, enabled);
-    }
 }
 
 SPEKLA_QTEST(ColourButtonTest);

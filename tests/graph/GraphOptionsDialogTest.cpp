@@ -70,8 +70,7 @@ QColor ToQColor(Colour colour)
 
 }  // namespace
 
-// Each summation mode sets other controls. Outside 1 to 100 %, "% Change" shows the nearer
-// limit and gives it untouched.
+// Each summation mode sets other controls.
 void GraphOptionsDialogTest::UntouchedOkGivesTheSettingsBack()
 {
     GraphSettings shown = Changed();
@@ -81,15 +80,6 @@ void GraphOptionsDialogTest::UntouchedOkGivesTheSettingsBack()
         dialog.show();
         QCOMPARE(ClickOk(dialog).Caption(), "");
         QVERIFY(dialog.Settings() == WithTableColours(settings));
-    }
-    for (auto [factor, text] : {std::pair{2.0, "100"}, {1.001, "1"}}) {
-        GraphSettings settings;
-        settings.heightFactor = factor;
-        TGraphOptionsDialog dialog(nullptr, settings, kLabels);
-        QCOMPARE(Find<QLineEdit>(dialog, "heightChange")->text(), text);
-        dialog.show();
-        QCOMPARE(ClickOk(dialog).Caption(), "");
-        QCOMPARE(dialog.Settings().heightFactor, factor > 1.5 ? 2.0 : 1.01);
     }
 }
 

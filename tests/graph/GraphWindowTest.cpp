@@ -7,7 +7,6 @@
 #include "support/TestFiles.h"
 
 #include <QObject>
-#include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -17,8 +16,6 @@ class GraphWindowTest : public QObject {
 private slots:
     void PassEndsAndStopsTheIdleDriver();
     void ClickingAStickChoosesItsLine();
-    void OverlayStandsOnTheFirstOrderAxis();
-    void RenderingForPaperLeavesTheScreenAlone();
 };
 
 namespace {
@@ -95,37 +92,6 @@ void GraphWindowTest::ClickingAStickChoosesItsLine()
     QTest::mouseClick(graph.window.get(), Qt::LeftButton, {}, QPoint(150, 290));
     QCOMPARE(chosen.count(), 1);
     QCOMPARE(chosen.at(0).at(0).toInt(), 5001000);
-}
-
-// Whatever order the pass drew last, the measured points use the first order's wavelengths.
-void GraphWindowTest::OverlayStandsOnTheFirstOrderAxis()
-{
-    Graph graph;
-    const std::vector<OverlayData> points = {{4990.0, 150.0}, {4998.5, 150.0}};
-    graph.window->SetOrderDisplayed(2, true);
-    graph.window->SetOverlay(&points);
-    graph.window->SetDisplayOverlay(true);
-    QTRY_VERIFY(graph.window->IsPassComplete());
-    // A peak 0.5 Å from the left edge of 4998..5002; its flanks stand left of the lines'.
-    QVERIFY(graph.HasInk(15, 35));
-}
-
-// A picture for paper is drawn on white in dark ink, while the screen keeps its drawing.
-void GraphWindowTest::RenderingForPaperLeavesTheScreenAlone()
-{
-    Graph graph;
-    QImage paper(800, 600, QImage::Format_RGB32);
-    paper.fill(Qt::white);
-    {
-        QPainter painter(&paper);
-        graph.window->Render(painter, paper.size(), true);
-    }
-    int inked = 0;  // the flanks of the line at 5000 Å, in the dark form of the light yellow
-    for (int x = 300; x < 500; ++x) {
-        inked += QColor(paper.pixel(x, 400)) == QColor(99, 99, 49) ? 1 : 0;
-    }
-    QVERIFY(inked >= 2);
-    QVERIFY(graph.window->IsPassComplete() && graph.HasInk(198, 202));
 }
 
 SPEKLA_QTEST(GraphWindowTest);
