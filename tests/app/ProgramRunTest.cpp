@@ -20,7 +20,6 @@
 #include <memory>
 
 #include <QAction>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -54,12 +53,6 @@ private:
 };
 
 namespace {
-
-QByteArray ReadFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QMenu* SourcesMenu(TSpeklaApp& app)
 {
@@ -215,7 +208,7 @@ void ProgramRunTest::KeysStatusPrintingAndHelpReachTheirParts()
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(InConfig("page.pdf"));
     QVERIFY(app->MainWindow()->PrintTo(printer));
-    QVERIFY(ReadFile(InConfig("page.pdf")).startsWith("%PDF"));
+    QVERIFY(m_config->ReadText("page.pdf").starts_with("%PDF"));
     printer.setOutputFileName(InConfig("no/such/folder/page.pdf"));
     bool printed = true;
     const SeenBox box =

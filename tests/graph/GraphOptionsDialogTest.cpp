@@ -132,37 +132,29 @@ void GraphOptionsDialogTest::ElementControlsFollowTheirBox()
              (std::array<std::string, 5>{"Abcd", "", "", "Curt", ""}));
 }
 
-// The colour button edits the selected table, a double click the table clicked; with no table
-// selected the button is off.
+// A double click edits the table clicked; with no table selected the colour button is off.
 void GraphOptionsDialogTest::SourceListEditsTableColours()
 {
-    for (bool doubleClick : {false, true}) {
-        ChooserStub chooser({QColor(200, 100, 50)});
-        const GraphSettings settings = Changed();
-        TGraphOptionsDialog dialog(nullptr, settings, kLabels);
-        dialog.show();
-        Find<QTabWidget>(dialog)->setCurrentIndex(1);
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        auto* tables = Find<QListWidget>(dialog, "tables");
-        auto* button = Find<TColourButton>(dialog, "tableColour");
-        QCOMPARE(button->Colour(), ToQColor(settings.TableColour(0)));  // the first is selected
-        const int row = doubleClick ? 1 : 2;
-        tables->setCurrentRow(row);
-        QCOMPARE(button->Colour(), ToQColor(settings.TableColour(static_cast<std::size_t>(row))));
-        if (doubleClick) {
-            const QRect item = tables->visualItemRect(tables->item(row));
-            // The view takes a double click only on the item its press went to.
-            QTest::mousePress(tables->viewport(), Qt::LeftButton, {}, item.center());
-            QTest::mouseDClick(tables->viewport(), Qt::LeftButton, {}, item.center());
-        } else {
-            QTest::mouseClick(button, Qt::LeftButton);
-        }
-        GraphSettings expected = WithTableColours(settings);
-        expected.SetTableColour(static_cast<std::size_t>(row), {200, 100, 50});
-        QVERIFY(dialog.Settings() == expected);
-        tables->clearSelection();
-        QVERIFY(!button->isEnabled());
-    }
+    ChooserStub chooser({QColor(200, 100, 50)});
+    const GraphSettings settings = Changed();
+    TGraphOptionsDialog dialog(nullptr, settings, kLabels);
+    dialog.show();
+    Find<QTabWidget>(dialog)->setCurrentIndex(1);
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    auto* tables = Find<QListWidget>(dialog, "tables");
+    auto* button = Find<TColourButton>(dialog, "tableColour");
+    QCOMPARE(button->Colour(), ToQColor(settings.TableColour(0)));  // the first is selected
+    tables->setCurrentRow(1);
+    QCOMPARE(button->Colour(), ToQColor(settings.TableColour(1)));
+    const QRect item = tables->visualItemRect(tables->item(1));
+    // The view takes a double click only on the item its press went to.
+    QTest::mousePress(tables->viewport(), Qt::LeftButton, {}, item.center());
+    QTest::mouseDClick(tables->viewport(), Qt::LeftButton, {}, item.center());
+    GraphSettings expected = WithTableColours(settings);
+    expected.SetTableColour(1, {200, 100, 50});
+    QVERIFY(dialog.Settings() == expected);
+    tables->clearSelection();
+    QVERIFY(!button->isEnabled());
 }
 
 SPEKLA_QTEST(GraphOptionsDialogTest);
