@@ -7,7 +7,6 @@
 #include "support/TestFiles.h"
 
 #include <QObject>
-#include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -15,12 +14,8 @@ class GraphWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void ACompletePassStopsTheIdleDriver();
-    void SticksStandWhereTheirWavelengthsAre();
+    void PassEndsAndStopsTheIdleDriver();
     void ClickingAStickChoosesItsLine();
-    void AGrowingListDoesNotRestartThePass();
-    void OverlayStandsOnTheFirstOrderAxis();
-    void RenderingForPaperLeavesTheScreenAlone();
 };
 
 namespace {
@@ -45,20 +40,6 @@ struct Graph {
         QApplication::processEvents();
     }
 
-    // Whether anything but black stands in the columns `from` to `to`, below the label rows.
-    bool HasInk(int from, int to)
-    {
-        const QImage image = window->grab().toImage();
-        for (int x = from; x <= to; ++x) {
-            for (int y = 40; y < image.height(); ++y) {
-                if (QColor(image.pixel(x, y)) != Qt::black) {
-                    return true;
-                }
-            }
-        }
-        return false;
-    }
-
     TempFolder folder;
     TextTables text;
     TableArray tables{text};
@@ -69,50 +50,17 @@ struct Graph {
 
 }  // namespace
 
-void GraphWindowTest::ACompletePassStopsTheIdleDriver()
+// A change starts a new pass, which ends again; a list that grows while the tables are still
+// read restarts the pass only when the centre moved.
+void GraphWindowTest::PassEndsAndStopsTheIdleDriver()
 {
     Graph graph;
     QTRY_VERIFY(!graph.idle.IsRunning());
-    graph.window->IncreaseRange();  // a change starts a new pass, which ends again
+    graph.window->IncreaseRange();
     QVERIFY(graph.idle.IsRunning());
-    QTRY_VERIFY(graph.window->IsPassComplete());
-    QTRY_VERIFY(!graph.idle.IsRunning());
-    QCOMPARE(graph.window->Range(), 4.5);
-}
-
-// 4 Å over 400 pixels: 4999, 5000 and 5001 Å at x = 100, 200 and 300, each a peak 45 pixels
-// either side at its foot (0.9 Å wide).
-void GraphWindowTest::SticksStandWhereTheirWavelengthsAre()
-{
-    Graph graph;
-    for (int x : {100, 300}) {
-        QVERIFY2(graph.HasInk(x - 45, x - 5), qPrintable(QString::number(x)));
-        QVERIFY2(graph.HasInk(x + 5, x + 45), qPrintable(QString::number(x)));
-    }
-    QVERIFY(!graph.HasInk(150, 150));
-    QVERIFY(!graph.HasInk(350, 399));
-}
-
-void GraphWindowTest::ClickingAStickChoosesItsLine()
-{
-    Graph graph;
-    QSignalSpy chosen(graph.window.get(), &TGraphWindow::LineChosen);
-    QTest::mouseClick(graph.window.get(), Qt::LeftButton, {}, QPoint(300, 290));
-    QCOMPARE(chosen.count(), 1);
-    QCOMPARE(chosen.at(0).at(0).toInt(), 5001000);
-    QTest::mouseClick(graph.window.get(), Qt::LeftButton, {}, QPoint(150, 290));
-    QCOMPARE(chosen.count(), 1);  // nothing there
-}
-
-// While the tables are still being read the list grows, but the pass must still end.
-void GraphWindowTest::AGrowingListDoesNotRestartThePass()
-{
-    Graph graph;
-    graph.tables.GoToWavelength(4999000);
-    graph.window->Repaint();
-    QTRY_VERIFY(graph.window->IsPassComplete());
+    QTRY_VERIFY(graph.window->IsPassComplete() && !graph.idle.IsRunning());
     graph.tables.DisplayList().Insert(graph.tables.FileAt(0).RecordAt(2), 0);
-    graph.window->ListChanged();  // the centre did not move
+    graph.window->ListChanged();
     QVERIFY(graph.window->IsPassComplete());
     graph.tables.GoToWavelength(5001000);
     graph.window->ListChanged();
@@ -120,44 +68,15 @@ void GraphWindowTest::AGrowingListDoesNotRestartThePass()
     QTRY_VERIFY(graph.window->IsPassComplete());
 }
 
-// Whatever order the pass drew last, the measured points use the first order's wavelengths.
-void GraphWindowTest::OverlayStandsOnTheFirstOrderAxis()
+// 4 Å over 400 pixels: 5001 Å stands at x = 300; nothing at 150.
+void GraphWindowTest::ClickingAStickChoosesItsLine()
 {
     Graph graph;
-    const std::vector<OverlayData> points = {{4990.0, 150.0}, {4998.5, 150.0}};
-    graph.window->SetOrderDisplayed(2, true);
-    graph.window->SetOverlay(&points);
-    graph.window->SetDisplayOverlay(true);
-    QVERIFY(!graph.window->IsPassComplete());
-    QTRY_VERIFY(graph.window->IsPassComplete());
-    // A peak 0.5 Å from the left edge of 4998..5002; its flanks stand left of the lines'.
-    QVERIFY(graph.HasInk(15, 35));
-    graph.window->SetDisplayOverlay(false);
-    graph.window->Repaint();
-    QTRY_VERIFY(graph.window->IsPassComplete());
-    QVERIFY(!graph.HasInk(15, 35));
-}
-
-// A picture for paper is drawn on white in dark ink, at any size, while the screen keeps its
-// finished drawing.
-void GraphWindowTest::RenderingForPaperLeavesTheScreenAlone()
-{
-    Graph graph;
-    QImage paper(800, 600, QImage::Format_RGB32);
-    paper.fill(Qt::white);
-    {
-        QPainter painter(&paper);
-        graph.window->Render(painter, paper.size(), true);
-    }
-    QCOMPARE(QColor(paper.pixel(750, 300)), QColor(Qt::white));
-    // The flanks of the line at 5000 Å, in the dark form of the source's light yellow.
-    int inked = 0;
-    for (int x = 300; x < 500; ++x) {
-        inked += QColor(paper.pixel(x, 400)) == QColor(99, 99, 49) ? 1 : 0;
-    }
-    QVERIFY(inked >= 2);
-    QVERIFY(graph.window->IsPassComplete());
-    QVERIFY(graph.HasInk(198, 202));
+    QSignalSpy chosen(graph.window.get(), &TGraphWindow::LineChosen);
+    QTest::mouseClick(graph.window.get(), Qt::LeftButton, {}, QPoint(300, 290));
+    QTest::mouseClick(graph.window.get(), Qt::LeftButton, {}, QPoint(150, 290));
+    QCOMPARE(chosen.count(), 1);
+    QCOMPARE(chosen.at(0).at(0).toInt(), 5001000);
 }
 
 SPEKLA_QTEST(GraphWindowTest);
