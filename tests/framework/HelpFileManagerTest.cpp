@@ -1,5 +1,3 @@
-#include "elements/TElementDialog.h"
-#include "elements/TValenceDialog.h"
 #include "framework/HelpTopics.h"
 #include "framework/THelpFileManager.h"
 #include "framework/THelpWindow.h"
@@ -11,12 +9,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QObject>
-#include <QPushButton>
 #include <QTest>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -24,7 +20,7 @@
 // THelpFileManager: ShowHelpTopic reaches the one manager or nothing; topics open the help
 // window at their page and anchor; F1 finds the topic of a highlighted menu item, of the focused
 // widget in a dialog, and of the widget under the pointer in a main window, and leaves F1 to
-// the Help menu's shortcut where none applies. The dialogs' Help buttons open their topics.
+// the Help menu's shortcut where none applies.
 class HelpFileManagerTest : public QObject {
     Q_OBJECT
 
@@ -33,7 +29,6 @@ private slots:
     void f1InAModalDialogFollowsTheFocus();
     void f1OnAHighlightedMenuItem();
     void f1InTheMainWindow();
-    void helpButtonsOfTheDialogs();
 };
 
 namespace {
@@ -207,20 +202,6 @@ void HelpFileManagerTest::f1InTheMainWindow()
         QTest::keyClick(commandLine, Qt::Key_F1);
         QCOMPARE(Shown(manager), page);
         QCOMPARE(window.contentsUsed, contentsUsed);
-    }
-}
-
-// F1 on a field or button of these dialogs is the mechanism checked with TestDialog.
-void HelpFileManagerTest::helpButtonsOfTheDialogs()
-{
-    THelpFileManager manager;
-    TValenceDialog valences(nullptr, TValenceDialog::FlagArray{});
-    TElementDialog element(nullptr, "Fe", 1.0);
-    for (QDialog* dialog : std::initializer_list<QDialog*>{&valences, &element}) {
-        QVERIFY(ShowActive(*dialog));
-        Find<QDialogButtonBox>(*dialog)->button(QDialogButtonBox::Help)->click();
-        QCOMPARE(Shown(manager), TopicPage(dialog->property(kHelpContextProperty).toInt()));
-        QVERIFY(dialog->isVisible());  // help does not close the dialog
     }
 }
 

@@ -18,7 +18,6 @@ class HelpWindowTest : public QObject {
 private slots:
     void backAndForwardRetraceThePages();
     void contentsListFollowsAndLeads();
-    void linkOpensItsPage();
     void findBar();
 };
 
@@ -84,17 +83,6 @@ void HelpWindowTest::contentsListFollowsAndLeads()
     QCOMPARE(contents->currentItem()->text(), "Graph menu");
     contents->setCurrentRow(contents->count() - 1);
     QCOMPARE(window.Source(), Page("keys.html"));
-}
-
-// A relative link leads to the page beside it in the resources.
-void HelpWindowTest::linkOpensItsPage()
-{
-    ShownWindow shown("menu-help.html");
-    QVERIFY(shown.active);
-    shown.browser->setFocus();
-    QTest::keyClick(shown.browser, Qt::Key_Tab);  // the first link: the contents
-    QTest::keyClick(shown.browser, Qt::Key_Return);
-    QCOMPARE(shown.window.Source(), Page("index.html"));
 }
 
 // Ctrl+F opens the find bar; typing finds as it goes, without regard to case; Enter and
