@@ -1,5 +1,3 @@
-#include "elements/TElementDialog.h"
-#include "elements/TValenceDialog.h"
 #include "framework/HelpTopics.h"
 #include "framework/THelpFileManager.h"
 #include "framework/THelpWindow.h"
@@ -11,12 +9,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QObject>
-#include <QPushButton>
 #include <QTest>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -24,26 +20,18 @@
 // THelpFileManager: ShowHelpTopic reaches the one manager or nothing; topics open the help
 // window at their page and anchor; F1 finds the topic of a highlighted menu item, of the focused
 // widget in a dialog, and of the widget under the pointer in a main window, and leaves F1 to
-// the Help menu's shortcut where none applies. The dialogs' Help buttons open their topics.
+// the Help menu's shortcut where none applies.
 class HelpFileManagerTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void managerIsTheProcessInstanceWhileItLives();
-    void topicOpensItsPage();
-    void helpFromAModalDialogStaysUsable();
-    void f1InADialogFollowsTheFocus();
+    void managerShowsTopicsInOneWindow();
+    void f1InAModalDialogFollowsTheFocus();
     void f1OnAHighlightedMenuItem();
     void f1InTheMainWindow();
-    void helpButtonsOfTheDialogs();
 };
 
 namespace {
-
-QUrl Page(const QString& page, const QString& anchor = QString())
-{
-    return THelpWindow::PageUrl(page, anchor);
-}
 
 // The page the manager shows, or an empty address when it shows none.
 QUrl Shown(const THelpFileManager& manager)
@@ -64,8 +52,9 @@ QUrl TopicPage(int context)
 {
     const HelpTopic* topic = FindHelpTopic(context);
     return topic == nullptr ? QUrl()
-                            : Page(QString::fromUtf8(topic->page.data(), topic->page.size()),
-                                   QString::fromUtf8(topic->anchor.data(), topic->anchor.size()));
+                            : THelpWindow::PageUrl(
+                                  QString::fromUtf8(topic->page.data(), topic->page.size()),
+                                  QString::fromUtf8(topic->anchor.data(), topic->anchor.size()));
 }
 
 // Adds `widget` named `name` to `layout`, with help topic `topic` unless that is 0.
@@ -114,75 +103,51 @@ struct TestMainWindow : QMainWindow {
 
 }  // namespace
 
-void HelpFileManagerTest::managerIsTheProcessInstanceWhileItLives()
+// Without a manager ShowHelpTopic opens nothing; the manager opens one window, raised again
+// for each topic, and an unknown number opens the contents.
+void HelpFileManagerTest::managerShowsTopicsInOneWindow()
 {
-    QCOMPARE(THelpFileManager::Instance(), nullptr);
+    const qsizetype windows = QApplication::topLevelWidgets().size();
     ShowHelpTopic(73);
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        QVERIFY(qobject_cast<THelpWindow*>(window) == nullptr);
-    }
+    QCOMPARE(QApplication::topLevelWidgets().size(), windows);
     {
         THelpFileManager manager;
         QCOMPARE(THelpFileManager::Instance(), &manager);
-        QCOMPARE(manager.Window(), nullptr);  // no window until a topic is shown
         ShowHelpTopic(73);
         QCOMPARE(Shown(manager), TopicPage(73));
         THelpWindow* window = manager.Window();
-        ShowHelpTopic(kHelpContentsTopic);
-        QCOMPARE(manager.Window(), window);  // one window, raised again
+        manager.ShowTopic(9999);
+        QCOMPARE(manager.Window(), window);
         QCOMPARE(Shown(manager), TopicPage(kHelpContentsTopic));
     }
     QCOMPARE(THelpFileManager::Instance(), nullptr);
 }
 
-// Every topic at its page and anchor; a number without a topic opens the contents.
-void HelpFileManagerTest::topicOpensItsPage()
-{
-    THelpFileManager manager;
-    for (const HelpTopic& topic : HelpTopicTable()) {
-        manager.ShowTopic(topic.context);
-        QCOMPARE(Shown(manager), TopicPage(topic.context));
-    }
-    for (int unknown : {9999, 10}) {
-        manager.ShowTopic(unknown);
-        QCOMPARE(Shown(manager), TopicPage(kHelpContentsTopic));
-    }
-}
-
-// A modal dialog blocks every other window; the help it opens must not be one of them.
-void HelpFileManagerTest::helpFromAModalDialogStaysUsable()
+// F1 in a dialog opens the focused widget's topic, else its group's, else the dialog's. A modal
+// dialog blocks every other window; the help it opens must not be one of them.
+void HelpFileManagerTest::f1InAModalDialogFollowsTheFocus()
 {
     THelpFileManager manager;
     {
         TestDialog dialog;
         dialog.setModal(true);
         QVERIFY(ShowActive(dialog));
-        QCOMPARE(QApplication::activeModalWidget(), &dialog);
-        ShowHelpTopic(108);
+        for (const auto& [name, topic] :
+             {std::pair{"withTopic", 106}, {"inGroup", 105}, {"plain", 108}}) {
+            auto* focused = Find<QWidget>(dialog, name);
+            focused->setFocus();
+            QTest::keyClick(focused, Qt::Key_F1);
+            QCOMPARE(Shown(manager), TopicPage(topic));
+        }
         THelpWindow* help = manager.Window();
         QCOMPARE(help->windowHandle()->transientParent(), dialog.windowHandle());
         QVERIFY(QTest::qWaitForWindowActive(help));
         // Keys of the window system reach a window only while no modal dialog blocks it.
         QTest::keyClick(help->windowHandle(), Qt::Key_F, Qt::ControlModifier);
-        QVERIFY(help->findChild<QLineEdit*>("findText")->isVisible());
+        QVERIFY(Find<QLineEdit>(*help, "findText")->isVisible());
     }
     ShowHelpTopic(kHelpContentsTopic);
     QCOMPARE(manager.Window()->windowHandle()->transientParent(), nullptr);
-}
-
-void HelpFileManagerTest::f1InADialogFollowsTheFocus()
-{
-    THelpFileManager manager;
-    TestDialog dialog;
-    QVERIFY(ShowActive(dialog));
-    // Its own topic, its group's, and the dialog's.
-    for (const auto& [name, topic] :
-         {std::pair{"withTopic", 106}, {"inGroup", 105}, {"plain", 108}}) {
-        auto* focused = Find<QWidget>(dialog, name);
-        focused->setFocus();
-        QTest::keyClick(focused, Qt::Key_F1);
-        QCOMPARE(Shown(manager), TopicPage(topic));
-    }
 }
 
 // The item's topic; without one, that of the widget the menu belongs to.
@@ -194,8 +159,8 @@ void HelpFileManagerTest::f1OnAHighlightedMenuItem()
         QUrl page;
     };
     for (const Case& c :
-         {Case{39, 0, Page("menu-data.html", "go-to-wavelength")}, Case{-1, 71, TopicPage(71)},
-          Case{-1, 0, TopicPage(kHelpContentsTopic)}}) {
+         {Case{39, 0, THelpWindow::PageUrl("menu-data.html", "go-to-wavelength")},
+          Case{-1, 71, TopicPage(71)}, Case{-1, 0, TopicPage(kHelpContentsTopic)}}) {
         THelpFileManager manager;
         TestMainWindow window;
         QVERIFY(ShowActive(window));
@@ -237,20 +202,6 @@ void HelpFileManagerTest::f1InTheMainWindow()
         QTest::keyClick(commandLine, Qt::Key_F1);
         QCOMPARE(Shown(manager), page);
         QCOMPARE(window.contentsUsed, contentsUsed);
-    }
-}
-
-// F1 on a field or button of these dialogs is the mechanism checked with TestDialog.
-void HelpFileManagerTest::helpButtonsOfTheDialogs()
-{
-    THelpFileManager manager;
-    TValenceDialog valences(nullptr, TValenceDialog::FlagArray{});
-    TElementDialog element(nullptr, "Fe", 1.0);
-    for (QDialog* dialog : std::initializer_list<QDialog*>{&valences, &element}) {
-        QVERIFY(ShowActive(*dialog));
-        Find<QDialogButtonBox>(*dialog)->button(QDialogButtonBox::Help)->click();
-        QCOMPARE(Shown(manager), TopicPage(dialog->property(kHelpContextProperty).toInt()));
-        QVERIFY(dialog->isVisible());  // help does not close the dialog
     }
 }
 

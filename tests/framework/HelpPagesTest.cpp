@@ -19,9 +19,7 @@ class HelpPagesTest : public QObject {
 
 private slots:
     void initTestCase();
-    void topicsAndLinksArrive();
-    void everyPageIsInTheContents();
-    void entitiesRender();
+    void topicsLinksAndEntities();
     void keywordIsDocumented_data();
     void keywordIsDocumented();
 };
@@ -64,13 +62,22 @@ void HelpPagesTest::initTestCase()
     QVERIFY2(!PageFiles().isEmpty(), "no help pages in the resources");
 }
 
-// Links to other pages are relative: page, page#anchor or #anchor.
-void HelpPagesTest::topicsAndLinksArrive()
+// Every topic's page and anchor exist; on every page each link to a page (relative: page,
+// page#anchor or #anchor) arrives, a misspelt entity would show as its source text, the title
+// is set, and the page is in the contents, else only a link could find it.
+void HelpPagesTest::topicsLinksAndEntities()
 {
     for (const HelpTopic& topic : HelpTopicTable()) {
         QCOMPARE(Missing(Text(topic.page), Text(topic.anchor)), QString());
     }
+    QStringList listed;
+    for (const HelpPage& page : HelpPages()) {
+        listed << Text(page.file);
+    }
+    listed.sort();
+    QCOMPARE(PageFiles(), listed);
     static const QRegularExpression href("href=\"([^\"]*)\"");
+    static const QRegularExpression entity("&#?\\w+;");
     for (const QString& page : PageFiles()) {
         for (const QRegularExpressionMatch& link : href.globalMatch(PageHtml(page))) {
             const QString target = link.captured(1);
@@ -79,25 +86,6 @@ void HelpPagesTest::topicsAndLinksArrive()
                 QCOMPARE(Missing(file.isEmpty() ? page : file, target.section('#', 1)), QString());
             }
         }
-    }
-}
-
-// A page left out of the contents could only be found by a link.
-void HelpPagesTest::everyPageIsInTheContents()
-{
-    QStringList listed;
-    for (const HelpPage& page : HelpPages()) {
-        listed << Text(page.file);
-    }
-    listed.sort();
-    QCOMPARE(PageFiles(), listed);
-}
-
-// A misspelt entity would show as its source text.
-void HelpPagesTest::entitiesRender()
-{
-    static const QRegularExpression entity("&#?\\w+;");
-    for (const QString& page : PageFiles()) {
         QTextDocument document;
         document.setHtml(PageHtml(page));
         QCOMPARE(page + " " + entity.match(document.toPlainText()).captured(), page + " ");

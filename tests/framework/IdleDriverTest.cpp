@@ -12,16 +12,14 @@ class IdleDriverTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void RunsClientsUntilNoWorkIsLeft();
-    void WakeRestartsAStoppedDriver();
-    void WorkAddedDuringATurnIsNotLost();
-    void RemovedClientNeverRunsAgain();
-    void RemovalDuringATurn_data();
-    void RemovalDuringATurn();
-    void OwnerDestructionRemovesTheClient();
+    void runsWhileAnyClientHasWork();
+    void removedClientNeverRunsAgain();
+    void ownerDestructionRemovesTheClient();
 };
 
-void IdleDriverTest::RunsClientsUntilNoWorkIsLeft()
+// Every client runs each turn while any has work; the driver stops when none has, and Wake
+// restarts it, also when a client hands work during a turn to one that has already run.
+void IdleDriverTest::runsWhileAnyClientHasWork()
 {
     IdleDriver driver;
     int first = 3;
@@ -30,45 +28,13 @@ void IdleDriverTest::RunsClientsUntilNoWorkIsLeft()
     driver.AddClient([&](auto) { return --second > 0; });
     QVERIFY(driver.IsRunning());
     QTRY_VERIFY(!driver.IsRunning());
-    // A client without work still runs while another has some; none runs after both stop.
+    QCOMPARE(first, -2);
     QCOMPARE(second, 0);
-    QCOMPARE(first, -2);
-    QTest::qWait(20);
-    QCOMPARE(first, -2);
-}
-
-void IdleDriverTest::WakeRestartsAStoppedDriver()
-{
-    IdleDriver driver;
-    int turns = 0;
-    int pending = 2;
-    driver.AddClient([&](auto) { return ++turns, --pending > 0; });
-    QTRY_VERIFY(!driver.IsRunning());
-    const int before = turns;
-    pending = 1;
+    second = 2;
     driver.Wake();
     QVERIFY(driver.IsRunning());
     QTRY_VERIFY(!driver.IsRunning());
-    QCOMPARE(turns, before + 1);
-}
-
-// Work a client takes on during its own turn, and work one client hands another that has
-// already run in this turn, both still get done.
-void IdleDriverTest::WorkAddedDuringATurnIsNotLost()
-{
-    IdleDriver driver;
-    int pending = 1;
-    int done = 0;
-    driver.AddClient([&](auto) {
-        if (pending == 0) {
-            return false;
-        }
-        --pending;
-        pending += ++done == 1 ? 2 : 0;
-        return pending > 0;
-    });
-    QTRY_VERIFY(!driver.IsRunning());
-    QCOMPARE(done, 3);
+    QCOMPARE(first, -4);
 
     IdleDriver handing;
     int handed = 0;
@@ -85,58 +51,40 @@ void IdleDriverTest::WorkAddedDuringATurnIsNotLost()
     QCOMPARE(received, 1);
 }
 
-void IdleDriverTest::RemovedClientNeverRunsAgain()
+// Three clients with five turns of work each; one is removed before the first turn (remover -1)
+// or by a client on its first turn. Removing it twice, or id 0, changes nothing.
+void IdleDriverTest::removedClientNeverRunsAgain()
 {
-    IdleDriver driver;
-    int removedTurns = 0;
-    int keptTurns = 0;
-    const auto removed = driver.AddClient([&](auto) { return ++removedTurns, true; });
-    const auto kept = driver.AddClient([&](auto) { return ++keptTurns < 3; });
-    QVERIFY(removed != 0 && kept != removed);
-    driver.RemoveClient(removed);
-    driver.RemoveClient(removed);  // twice, and an id never given, change nothing
-    driver.RemoveClient(0);
-    QTRY_VERIFY(!driver.IsRunning());
-    QCOMPARE(removedTurns, 0);
-    QCOMPARE(keptTurns, 3);
-}
-
-void IdleDriverTest::RemovalDuringATurn_data()
-{
-    QTest::addColumn<int>("remover");
-    QTest::addColumn<int>("removed");
-    QTest::addColumn<int>("turnsOfRemoved");
-    QTest::newRow("itself") << 1 << 1 << 1;
-    QTest::newRow("a client later in the turn") << 0 << 2 << 0;
-    QTest::newRow("a client earlier in the turn") << 2 << 0 << 1;
-}
-
-// Three clients with five turns of work each; on its first turn one client removes one.
-void IdleDriverTest::RemovalDuringATurn()
-{
-    QFETCH(int, remover);
-    QFETCH(int, removed);
-    QFETCH(int, turnsOfRemoved);
-    IdleDriver driver;
-    std::array<int, 3> turns{};
-    std::array<IdleDriver::ClientId, 3> ids{};
-    for (int k = 0; k < 3; ++k) {
-        ids[k] = driver.AddClient([&, k](auto) {
-            if (k == remover && turns[k] == 0) {
-                driver.RemoveClient(ids[removed]);
-            }
-            return ++turns[k] < 5;
-        });
-    }
-    QTRY_VERIFY(!driver.IsRunning());
-    for (int k = 0; k < 3; ++k) {
-        QCOMPARE(turns[k], k == removed ? turnsOfRemoved : 5);
+    // remover, removed, turns of the removed one
+    const int cases[][3] = {{-1, 1, 0}, {1, 1, 1}, {0, 2, 0}, {2, 0, 1}};
+    for (const auto& [remover, removed, turnsOfRemoved] : cases) {
+        IdleDriver driver;
+        std::array<int, 3> turns{};
+        std::array<IdleDriver::ClientId, 3> ids{};
+        for (int k = 0; k < 3; ++k) {
+            ids[k] = driver.AddClient([&, k](auto) {
+                if (k == remover && turns[k] == 0) {
+                    driver.RemoveClient(ids[removed]);
+                }
+                return ++turns[k] < 5;
+            });
+        }
+        QVERIFY(ids[0] != 0 && ids[1] != ids[0]);
+        if (remover < 0) {
+            driver.RemoveClient(ids[removed]);
+            driver.RemoveClient(ids[removed]);
+            driver.RemoveClient(0);
+        }
+        QTRY_VERIFY(!driver.IsRunning());
+        for (int k = 0; k < 3; ++k) {
+            QCOMPARE(turns[k], k == removed ? turnsOfRemoved : 5);
+        }
     }
 }
 
 // The client always has work, so the driver stops only once it is gone: its owner destroyed
 // between turns, or inside the client's own step.
-void IdleDriverTest::OwnerDestructionRemovesTheClient()
+void IdleDriverTest::ownerDestructionRemovesTheClient()
 {
     for (const bool insideItsStep : {false, true}) {
         IdleDriver driver;
