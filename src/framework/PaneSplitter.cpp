@@ -313,16 +313,6 @@ QList<QWidget*> PaneSplitter::Panes() const
     return panes;
 }
 
-void PaneSplitter::ForEachPane(const std::function<void(QWidget*)>& visit) const
-{
-    const QList<QWidget*> panes = Panes();
-    const QList<QPointer<QWidget>> guarded(panes.begin(), panes.end());
-    for (const QPointer<QWidget>& pane : guarded) {
-        if (pane && Contains(pane))
-            visit(pane);
-    }
-}
-
 bool PaneSplitter::Contains(const QWidget* widget) const
 {
     if (!widget || OwnSplitter(widget))

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 
 #include <QList>
 #include <QWidget>
@@ -45,11 +44,6 @@ public:
     // Every pane, depth first, the left or upper part of each split before the other: the
     // top-left pane comes first.
     QList<QWidget*> Panes() const;
-    // Calls `visit` for each pane in the order of Panes(). `visit` may remove panes: a pane removed
-    // before its turn is skipped; panes added during the walk are not visited.
-    void ForEachPane(const std::function<void(QWidget*)>& visit) const;
-    bool Contains(const QWidget* widget) const;
-    int PaneCount() const;
 
     // The proportions of every split as text ("H1,1;V3,1": direction and part sizes of each
     // splitter, outermost first), for keeping the user's arrangement between runs.
@@ -59,6 +53,8 @@ public:
     bool RestoreProportions(const QString& text);
 
 private:
+    bool Contains(const QWidget* widget) const;
+    int PaneCount() const;
     void MakeOnlyPane(QWidget* pane);
     void InsertBeside(QSplitter* splitter, int index, QWidget* newPane, double fraction);
     void NestSplit(QSplitter* splitter, int index, QWidget* newPane, Qt::Orientation orientation,
