@@ -45,7 +45,6 @@ const char* const kMissingBatch = "missing file name after --batch";
 
 const OptionCase kOptionCases[] = {
     {"Nothing", {}},
-    {"UnregisterInFull", {"-unregister"}, {}, {}, true},
     {"UnregisterShortenedToTwoLetters", {"-UN"}, {}, {}, true},
     {"UnregisterLongForm", {"--unregister"}, {}, {}, true},
     {"UnregisterStopsTheRest", {"-unreg", "-e", "a.sef", "b.sef"}, {}, {}, true},

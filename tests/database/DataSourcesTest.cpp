@@ -112,9 +112,6 @@ const EditedCase kEditedCases[] = {
     {"ZeroCount", "\"Files\"=dword:00000000\n", false, 1.0},
     {"GoodScale", "\"Files\"=dword:1\n\"Scale 0\"=hex:00,00,00,00,00,00,e0,3f\n", true, 0.5},
     {"NegativeScale", "\"Files\"=dword:1\n\"Scale 0\"=hex:00,00,00,00,00,00,f0,bf\n", true, 1.0},
-    {"NaNScale", "\"Files\"=dword:1\n\"Scale 0\"=hex:00,00,00,00,00,00,f8,7f\n", true, 1.0},
-    {"InfiniteScale", "\"Files\"=dword:1\n\"Scale 0\"=hex:00,00,00,00,00,00,f0,7f\n", true, 1.0},
-    {"HugeScale", "\"Files\"=dword:1\n\"Scale 0\"=hex:9c,75,00,88,3c,e4,37,7e\n", true, 1.0},
     {"ScaleOfWrongType", "\"Files\"=dword:1\n\"Scale 0\"=dword:00000002\n", true, 1.0},
     {"EmptyScale", "\"Files\"=dword:1\n\"Scale 0\"=hex:\n", true, 1.0},
 };
