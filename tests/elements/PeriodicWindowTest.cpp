@@ -14,7 +14,6 @@ class PeriodicWindowTest : public QObject {
 private slots:
     void ClicksSelect();
     void LayoutComesBackAfterARestart();
-    void SelectionChangedElsewhereShows();
 };
 
 namespace {
@@ -99,18 +98,6 @@ void PeriodicWindowTest::LayoutComesBackAfterARestart()
     pane.window->CleanupWindow();
     pane.Open();
     QCOMPARE(pane.window->Layout(), ElementLayout::Alphabetical);
-}
-
-// A change made elsewhere (a typed command) shows once the tables say so.
-void PeriodicWindowTest::SelectionChangedElsewhereShows()
-{
-    Pane pane;
-    const QPoint inside = pane.Centre(3) + QPoint(0, pane.window->Cells().CellHeight() / 2 - 3);
-    const QRgb before = pane.window->grab().toImage().pixel(inside);
-    pane.text.ElementTable[3].selected = 0;
-    pane.text.NoteChanged();
-    pane.window->update();
-    QCOMPARE(pane.window->grab().toImage().pixel(inside) != before, true);
 }
 
 SPEKLA_QTEST(PeriodicWindowTest);
