@@ -46,11 +46,8 @@ bool ShowActive(QWidget& window)
 // The page and anchor of a topic of the table.
 QUrl TopicPage(int context)
 {
-    const HelpTopic* topic = FindHelpTopic(context);
-    return topic == nullptr ? QUrl()
-                            : THelpWindow::PageUrl(
-                                  QString::fromUtf8(topic->page.data(), topic->page.size()),
-                                  QString::fromUtf8(topic->anchor.data(), topic->anchor.size()));
+    const HelpTopic& topic = *FindHelpTopic(context);
+    return THelpWindow::PageUrl(QString::fromUtf8(topic.page), QString::fromUtf8(topic.anchor));
 }
 
 // Adds `widget` named `name` to `layout`, with help topic `topic` unless that is 0.

@@ -99,7 +99,6 @@ void HelpWindowTest::findBar()
     QVERIFY(shown.window.Find("hide elements graph"));
     const int once = shown.Cursor();
     QVERIFY(shown.window.Find("hide elements graph"));
-    QVERIFY(shown.window.Find("hide elements graph", true));
     QCOMPARE(shown.Cursor(), once);
     QVERIFY(!shown.window.Find("hide elements graphs"));
     QCOMPARE(shown.Cursor(), once);
