@@ -16,7 +16,7 @@ class DataWindowTest : public QObject {
 
 private slots:
     void GroupsOfThreeSourcesShareOneMarkedRow();
-    void ColumnsComeBackAndScrollingMatchesAFullPaint();
+    void ScrollingMatchesAFullPaint();
 };
 
 namespace {
@@ -67,14 +67,9 @@ QImage Grab(TDataWindow& window)
 // Whether any pixel of the rectangle differs from `background`.
 bool HasInk(const QImage& image, const QRect& area, QRgb background)
 {
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            if (image.pixel(x, y) != background) {
-                return true;
-            }
-        }
-    }
-    return false;
+    QImage blank(area.size(), image.format());
+    blank.fill(QColor::fromRgba(background));
+    return image.copy(area) != blank;
 }
 
 QRect CellOf(TDataWindow& window, int section, int top, int height)
@@ -110,18 +105,11 @@ void DataWindowTest::GroupsOfThreeSourcesShareOneMarkedRow()
              static_cast<int>(list.tables.DisplayList().Cursor()));
 }
 
-// Column widths come back after a restart; moving the pixels and painting what was uncovered
-// gives what a full paint gives.
-void DataWindowTest::ColumnsComeBackAndScrollingMatchesAFullPaint()
+// Moving the pixels and painting what was uncovered gives what a full paint gives.
+void DataWindowTest::ScrollingMatchesAFullPaint()
 {
     ListWindow list;
-    {
-        auto window = list.Open();
-        window->Header()->resizeSection(3, 77);
-        window->CleanupWindow();
-    }
     auto window = list.Open();
-    QCOMPARE(window->Header()->sectionSize(3), 77);
     for (int groups : {2, -3}) {
         window->ScrollBy(list.tables.MoveBy(groups));
         QApplication::processEvents();

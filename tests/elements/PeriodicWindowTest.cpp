@@ -13,7 +13,6 @@ class PeriodicWindowTest : public QObject {
 
 private slots:
     void ClicksSelect();
-    void LayoutComesBackAfterARestart();
 };
 
 namespace {
@@ -24,11 +23,6 @@ struct Pane {
     {
         folder.WriteText("ELEMENTS", "1 0 0 H\n2 0 17 He\n3 1 0 Li\n26 3 7 Fe\n");
         text.Load(folder.Path());
-        Open();
-    }
-
-    void Open()
-    {
         window = std::make_unique<TPeriodicWindow>(text, store);
         window->resize(500, 300);
         window->show();
@@ -88,16 +82,6 @@ void PeriodicWindowTest::ClicksSelect()
     QCOMPARE(pane.Selected(), std::string("He"));
     QTest::mouseClick(window, Qt::LeftButton, Qt::AltModifier, pane.Centre(2));
     QCOMPARE(pane.Selected(), std::string("Li"));
-}
-
-void PeriodicWindowTest::LayoutComesBackAfterARestart()
-{
-    Pane pane;
-    QCOMPARE(pane.window->Layout(), ElementLayout::Periodic);  // a first start
-    pane.window->SetLayout(ElementLayout::Alphabetical);
-    pane.window->CleanupWindow();
-    pane.Open();
-    QCOMPARE(pane.window->Layout(), ElementLayout::Alphabetical);
 }
 
 SPEKLA_QTEST(PeriodicWindowTest);
