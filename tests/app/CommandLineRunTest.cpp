@@ -34,14 +34,7 @@ private:
     std::unique_ptr<TempFolder> m_installation, m_config, m_data;
 };
 
-namespace {
-
-bool Exists(const std::string& path)
-{
-    return std::filesystem::exists(path);
-}
-
-}  // namespace
+using std::filesystem::exists;
 
 void CommandLineRunTest::init()
 {
@@ -105,9 +98,9 @@ void CommandLineRunTest::BatchRunsTheFileAndSaysHowItEnded()
     QCOMPARE(run.status, status);
     QVERIFY2(error.isEmpty() ? !run.errors.contains("spekla:") : run.errors.contains(error),
              qPrintable(run.errors));
-    QCOMPARE(Exists(m_installation->File("out.txt")), status == 0 && commands.contains("EXPORT"));
-    QVERIFY(!Exists(m_config->File("HKEY_CURRENT_USER.reg")));
-    QVERIFY(!Exists(m_data->File("applications/spekla.desktop")));
+    QCOMPARE(exists(m_installation->File("out.txt")), status == 0 && commands.contains("EXPORT"));
+    QVERIFY(!exists(m_config->File("HKEY_CURRENT_USER.reg")));
+    QVERIFY(!exists(m_data->File("applications/spekla.desktop")));
 }
 
 // An element file given at the start selects the elements the batch exports; a faulty option
@@ -134,11 +127,11 @@ void CommandLineRunTest::FileTypesAreRegisteredAndUnregisteredExactly()
     const std::string entry = m_data->ReadText("applications/spekla.desktop");
     const QString program = QFileInfo(SPEKLA_PROGRAM).absoluteFilePath();
     QVERIFY(entry.find("Exec=" + program.toStdString() + " %f\n") != std::string::npos);
-    QVERIFY(Exists(m_config->File("HKEY_CURRENT_USER.reg")));
+    QVERIFY(exists(m_config->File("HKEY_CURRENT_USER.reg")));
 
     QCOMPARE(Spekla({"--run", "quit.txt", "-un"}, true).status, 0);
-    QVERIFY(!Exists(m_config->File("HKEY_CLASSES_ROOT.reg")));
-    QVERIFY(!Exists(m_config->File("HKEY_CURRENT_USER.reg")));
+    QVERIFY(!exists(m_config->File("HKEY_CLASSES_ROOT.reg")));
+    QVERIFY(!exists(m_config->File("HKEY_CURRENT_USER.reg")));
     QVERIFY(std::filesystem::is_empty(m_data->Path()));
 }
 

@@ -104,7 +104,6 @@ void HelpFileManagerTest::managerShowsTopicsInOneWindow()
     QCOMPARE(QApplication::topLevelWidgets().size(), windows);
     {
         THelpFileManager manager;
-        QCOMPARE(THelpFileManager::Instance(), &manager);
         ShowHelpTopic(73);
         QCOMPARE(Shown(manager), TopicPage(73));
         THelpWindow* window = manager.Window();

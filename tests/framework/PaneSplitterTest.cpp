@@ -34,15 +34,6 @@ QWidget* FindPane(const PaneSplitter& splitter, const QString& name)
     return splitter.findChild<QWidget*>(name);
 }
 
-QString PaneNames(const PaneSplitter& splitter)
-{
-    QStringList names;
-    for (const QWidget* pane : splitter.Panes()) {
-        names << pane->objectName();
-    }
-    return names.join(' ');
-}
-
 bool ShowSplitter(PaneSplitter& splitter)
 {
     splitter.resize(800, 600);
@@ -74,11 +65,11 @@ void Apply(PaneSplitter& splitter, const QString& script)
 // with its edges where the fractions of the splitter's size put them, give or take the bars.
 void VerifyLayout(const PaneSplitter& splitter, const QString& layout)
 {
-    QStringList names;
+    QList<QWidget*> panes;
     for (const QString& entry : layout.split("; ")) {
         const QStringList w = entry.split(' ');
-        names << w[0];
-        const QWidget* pane = FindPane(splitter, w[0]);
+        QWidget* pane = FindPane(splitter, w[0]);
+        panes << pane;
         QVERIFY2(pane && pane->isVisible(), qPrintable(entry));
         const QPoint at = pane->mapTo(&splitter, QPoint(0, 0));
         const int got[] = {at.x(), at.y(), at.x() + pane->width(), at.y() + pane->height()};
@@ -89,7 +80,7 @@ void VerifyLayout(const PaneSplitter& splitter, const QString& layout)
             QVERIFY2(qAbs(got[i] - want[i] * extent) <= kTolerance, qPrintable(entry));
         }
     }
-    QCOMPARE(PaneNames(splitter), names.join(' '));
+    QCOMPARE(splitter.Panes(), panes);
 }
 
 }  // namespace
