@@ -5,9 +5,6 @@
 #include "database/TextTables.h"
 #include "support/QtTestSupport.h"
 
-#include <QAction>
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QObject>
 #include <QSignalSpy>
 #include <QTest>
@@ -17,8 +14,6 @@ class CommandLineBoxTest : public QObject {
 
 private slots:
     void EnteredLinesBecomeCommands();
-    void WindowShortcutsWinOverEditingKeys();
-    void ClassicEditKeysActOnTheLine();
 };
 
 namespace {
@@ -87,52 +82,6 @@ void CommandLineBoxTest::EnteredLinesBecomeCommands()
     QCOMPARE(box.quit.count(), 1);
     QCOMPARE(box.entered.count(), 6);
     QCOMPARE(box.History(), history);
-}
-
-// A window's enabled shortcut wins over the box's own use of the keys; others still edit.
-void CommandLineBoxTest::WindowShortcutsWinOverEditingKeys()
-{
-    QWidget window;
-    auto* combo = new TComboEdit(&window);
-    QAction selectAll("Select All");
-    selectAll.setShortcut(QKeySequence("Ctrl+A"));
-    window.addAction(&selectAll);
-    QSignalSpy triggered(&selectAll, &QAction::triggered);
-    combo->LineEdit()->SetShortcutFilter([&](const QKeySequence& keys) {
-        return selectAll.isEnabled() && keys == selectAll.shortcut();
-    });
-    window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    combo->LineEdit()->setFocus();
-    QTest::keyClicks(combo->LineEdit(), "abc");
-    QTest::keyClick(combo->LineEdit(), Qt::Key_A, Qt::ControlModifier);
-    QCOMPARE(triggered.count(), 1);
-    QVERIFY(combo->LineEdit()->selectedText().isEmpty());
-    selectAll.setEnabled(false);
-    QTest::keyClick(combo->LineEdit(), Qt::Key_A, Qt::ControlModifier);
-    QCOMPARE(triggered.count(), 1);
-    QCOMPARE(combo->LineEdit()->selectedText(), QString("abc"));
-}
-
-// Shift+Del, Ctrl+Ins and Shift+Ins cut, copy and paste; Ctrl+Del clears the selection and
-// Alt+Backspace undoes.
-void CommandLineBoxTest::ClassicEditKeysActOnTheLine()
-{
-    Box box;
-    QLineEdit* line = box.combo.LineEdit();
-    QTest::keyClicks(line, "fe cu");
-    line->selectAll();
-    QTest::keyClick(line, Qt::Key_Insert, Qt::ControlModifier);
-    QCOMPARE(QGuiApplication::clipboard()->text(), QString("fe cu"));
-    QTest::keyClick(line, Qt::Key_Delete, Qt::ShiftModifier);
-    QCOMPARE(line->text(), QString());
-    QTest::keyClick(line, Qt::Key_Insert, Qt::ShiftModifier);
-    QCOMPARE(line->text(), QString("fe cu"));
-    line->setSelection(0, 3);
-    QTest::keyClick(line, Qt::Key_Delete, Qt::ControlModifier);
-    QCOMPARE(line->text(), QString("cu"));
-    QTest::keyClick(line, Qt::Key_Backspace, Qt::AltModifier);
-    QCOMPARE(line->text(), QString("fe cu"));
 }
 
 SPEKLA_QTEST(CommandLineBoxTest);

@@ -13,8 +13,6 @@ class PeriodicWindowTest : public QObject {
 
 private slots:
     void ClicksSelect();
-    void LayoutComesBackAfterARestart();
-    void SelectionChangedElsewhereShows();
 };
 
 namespace {
@@ -25,11 +23,6 @@ struct Pane {
     {
         folder.WriteText("ELEMENTS", "1 0 0 H\n2 0 17 He\n3 1 0 Li\n26 3 7 Fe\n");
         text.Load(folder.Path());
-        Open();
-    }
-
-    void Open()
-    {
         window = std::make_unique<TPeriodicWindow>(text, store);
         window->resize(500, 300);
         window->show();
@@ -89,28 +82,6 @@ void PeriodicWindowTest::ClicksSelect()
     QCOMPARE(pane.Selected(), std::string("He"));
     QTest::mouseClick(window, Qt::LeftButton, Qt::AltModifier, pane.Centre(2));
     QCOMPARE(pane.Selected(), std::string("Li"));
-}
-
-void PeriodicWindowTest::LayoutComesBackAfterARestart()
-{
-    Pane pane;
-    QCOMPARE(pane.window->Layout(), ElementLayout::Periodic);  // a first start
-    pane.window->SetLayout(ElementLayout::Alphabetical);
-    pane.window->CleanupWindow();
-    pane.Open();
-    QCOMPARE(pane.window->Layout(), ElementLayout::Alphabetical);
-}
-
-// A change made elsewhere (a typed command) shows once the tables say so.
-void PeriodicWindowTest::SelectionChangedElsewhereShows()
-{
-    Pane pane;
-    const QPoint inside = pane.Centre(3) + QPoint(0, pane.window->Cells().CellHeight() / 2 - 3);
-    const QRgb before = pane.window->grab().toImage().pixel(inside);
-    pane.text.ElementTable[3].selected = 0;
-    pane.text.NoteChanged();
-    pane.window->update();
-    QCOMPARE(pane.window->grab().toImage().pixel(inside) != before, true);
 }
 
 SPEKLA_QTEST(PeriodicWindowTest);

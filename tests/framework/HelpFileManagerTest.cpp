@@ -3,8 +3,6 @@
 #include "framework/THelpWindow.h"
 #include "support/QtTestSupport.h"
 
-#include <tuple>
-
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -19,15 +17,13 @@
 
 // THelpFileManager: ShowHelpTopic reaches the one manager or nothing; topics open the help
 // window at their page and anchor; F1 finds the topic of a highlighted menu item, of the focused
-// widget in a dialog, and of the widget under the pointer in a main window, and leaves F1 to
-// the Help menu's shortcut where none applies.
+// widget in a dialog, and of the widget under the pointer in a main window.
 class HelpFileManagerTest : public QObject {
     Q_OBJECT
 
 private slots:
     void managerShowsTopicsInOneWindow();
     void f1InAModalDialogFollowsTheFocus();
-    void f1OnAHighlightedMenuItem();
     void f1InTheMainWindow();
 };
 
@@ -50,11 +46,8 @@ bool ShowActive(QWidget& window)
 // The page and anchor of a topic of the table.
 QUrl TopicPage(int context)
 {
-    const HelpTopic* topic = FindHelpTopic(context);
-    return topic == nullptr ? QUrl()
-                            : THelpWindow::PageUrl(
-                                  QString::fromUtf8(topic->page.data(), topic->page.size()),
-                                  QString::fromUtf8(topic->anchor.data(), topic->anchor.size()));
+    const HelpTopic& topic = *FindHelpTopic(context);
+    return THelpWindow::PageUrl(QString::fromUtf8(topic.page), QString::fromUtf8(topic.anchor));
 }
 
 // Adds `widget` named `name` to `layout`, with help topic `topic` unless that is 0.
@@ -84,14 +77,13 @@ struct TestDialog : QDialog {
 };
 
 // A main window whose F1 shortcut counts its uses, as the Help menu's Contents does, with a
-// pane that has a topic and one that has none.
+// pane that has a topic.
 struct TestMainWindow : QMainWindow {
     TestMainWindow()
     {
         setCentralWidget(new QWidget);
         auto* layout = new QVBoxLayout(centralWidget());
         Add(layout, new QWidget, "pane", 70)->setMinimumSize(200, 100);
-        Add(layout, new QWidget, "bare")->setMinimumSize(200, 100);
         Add(layout, new QLineEdit, "commandLine");
         auto* contents = new QAction("Contents", this);
         contents->setShortcut(Qt::Key_F1);
@@ -112,7 +104,6 @@ void HelpFileManagerTest::managerShowsTopicsInOneWindow()
     QCOMPARE(QApplication::topLevelWidgets().size(), windows);
     {
         THelpFileManager manager;
-        QCOMPARE(THelpFileManager::Instance(), &manager);
         ShowHelpTopic(73);
         QCOMPARE(Shown(manager), TopicPage(73));
         THelpWindow* window = manager.Window();
@@ -150,59 +141,31 @@ void HelpFileManagerTest::f1InAModalDialogFollowsTheFocus()
     QCOMPARE(manager.Window()->windowHandle()->transientParent(), nullptr);
 }
 
-// The item's topic; without one, that of the widget the menu belongs to.
-void HelpFileManagerTest::f1OnAHighlightedMenuItem()
-{
-    struct Case {
-        int itemTopic;  // -1: the item carries none
-        int ownerTopic;
-        QUrl page;
-    };
-    for (const Case& c :
-         {Case{39, 0, THelpWindow::PageUrl("menu-data.html", "go-to-wavelength")},
-          Case{-1, 71, TopicPage(71)}, Case{-1, 0, TopicPage(kHelpContentsTopic)}}) {
-        THelpFileManager manager;
-        TestMainWindow window;
-        QVERIFY(ShowActive(window));
-        auto* owner = Find<QWidget>(window, "bare");
-        if (c.ownerTopic != 0) {
-            owner->setProperty(kHelpContextProperty, c.ownerTopic);
-        }
-        auto* menu = new QMenu(owner);
-        QAction* item = menu->addAction("Item");
-        if (c.itemTopic >= 0) {
-            item->setProperty(kHelpContextProperty, c.itemTopic);
-        }
-        menu->popup(owner->mapToGlobal(QPoint(0, 0)));
-        QVERIFY(QTest::qWaitForWindowExposed(menu));
-        menu->setActiveAction(item);
-        QTest::keyClick(menu, Qt::Key_F1);
-        QCOMPARE(Shown(manager), c.page);
-        QVERIFY(!menu->isVisible());
-        QCOMPARE(window.contentsUsed, 0);
-    }
-}
-
-// F1 with the focus in the command line: the topic of the pane under the pointer, else the
-// Help menu's shortcut, else the contents.
+// In the main window F1 opens the topic of a highlighted menu item, and with the focus in the
+// command line that of the pane under the pointer, before the Help menu's own F1.
 void HelpFileManagerTest::f1InTheMainWindow()
 {
-    for (const auto& [pointer, withShortcut, page, contentsUsed] :
-         {std::tuple{"pane", true, TopicPage(70), 0}, std::tuple{"bare", true, QUrl(), 1},
-          std::tuple{"bare", false, TopicPage(kHelpContentsTopic), 0}}) {
-        THelpFileManager manager;
-        TestMainWindow window;
-        window.actions().first()->setEnabled(withShortcut);
-        QVERIFY(ShowActive(window));
-        auto* commandLine = Find<QLineEdit>(window, "commandLine");
-        commandLine->setFocus();
-        auto* under = Find<QWidget>(window, pointer);
-        QCursor::setPos(under->mapToGlobal(under->rect().center()));
-        QCOMPARE(QApplication::widgetAt(QCursor::pos()), under);
-        QTest::keyClick(commandLine, Qt::Key_F1);
-        QCOMPARE(Shown(manager), page);
-        QCOMPARE(window.contentsUsed, contentsUsed);
-    }
+    THelpFileManager manager;
+    TestMainWindow window;
+    QVERIFY(ShowActive(window));
+    auto* pane = Find<QWidget>(window, "pane");
+    auto* commandLine = Find<QLineEdit>(window, "commandLine");
+    commandLine->setFocus();
+    QCursor::setPos(pane->mapToGlobal(pane->rect().center()));
+    QTest::keyClick(commandLine, Qt::Key_F1);
+    QCOMPARE(Shown(manager), TopicPage(70));
+
+    QVERIFY(ShowActive(window));
+    auto* menu = new QMenu(pane);
+    QAction* item = menu->addAction("Item");
+    item->setProperty(kHelpContextProperty, 39);
+    menu->popup(pane->mapToGlobal(QPoint(0, 0)));
+    QVERIFY(QTest::qWaitForWindowExposed(menu));
+    menu->setActiveAction(item);
+    QTest::keyClick(menu, Qt::Key_F1);
+    QCOMPARE(Shown(manager), THelpWindow::PageUrl("menu-data.html", "go-to-wavelength"));
+    QVERIFY(!menu->isVisible());
+    QCOMPARE(window.contentsUsed, 0);
 }
 
 SPEKLA_QTEST(HelpFileManagerTest);
