@@ -13,7 +13,6 @@ class ElementDialogTest : public QObject {
 private slots:
     void roundTrip();
     void badSymbolKeepsTheDialogOpen();
-    void ratioOutOfRangeKeepsTheDialogOpen();
 };
 
 // Empty keys leave that field untouched; nothing in `newSymbol` or `newRatio` expects nothing back.
@@ -76,21 +75,6 @@ void ElementDialogTest::badSymbolKeepsTheDialogOpen()
         QCOMPARE(dialog.result(), QDialog::Accepted);
         QCOMPARE(dialog.NewSymbol(), std::string("Co"));
     }
-}
-
-// The box itself (text, focus, selection) is checked in InputDialogTest.
-void ElementDialogTest::ratioOutOfRangeKeepsTheDialogOpen()
-{
-    TElementDialog dialog(nullptr, "Fe", 1.0);
-    dialog.show();
-    auto* ratio = Find<QLineEdit>(dialog, "ratio");
-    Retype(ratio, "1001");
-    QVERIFY(ClickOk(dialog).shown);
-    QVERIFY(dialog.isVisible());
-    Retype(ratio, "999.5");
-    QCOMPARE(ClickOk(dialog).Caption(), "");
-    QCOMPARE(dialog.result(), QDialog::Accepted);
-    QCOMPARE(dialog.NewRatio(), 999.5);
 }
 
 SPEKLA_QTEST(ElementDialogTest);

@@ -77,8 +77,8 @@ void HelpWindowTest::contentsListFollowsAndLeads()
 }
 
 // Ctrl+F opens the find bar; typing finds as it goes, without regard to case; Enter and
-// Shift+Enter step through the places, round the page, so a phrase found once is the next place
-// after itself; a failed search says so and keeps the selection; Escape closes the bar.
+// Shift+Enter step through the places, round the page; a failed search says so and keeps the
+// selection; Escape closes the bar.
 void HelpWindowTest::findBar()
 {
     ShownWindow shown("commands.html");
@@ -96,12 +96,6 @@ void HelpWindowTest::findBar()
     shown.findText->clear();
     QTest::keyClicks(shown.findText, "wavenumber");
     QCOMPARE(shown.browser->textCursor().selectedText(), "WAVENUMBER");
-    QVERIFY(shown.window.Find("hide elements graph"));
-    const int once = shown.Cursor();
-    QVERIFY(shown.window.Find("hide elements graph"));
-    QCOMPARE(shown.Cursor(), once);
-    QVERIFY(!shown.window.Find("hide elements graphs"));
-    QCOMPARE(shown.Cursor(), once);
     shown.findText->clear();
     QTest::keyClicks(shown.findText, "xylophone");
     QTest::keyClick(shown.findText, Qt::Key_Return);

@@ -1,18 +1,16 @@
-#include "ChooserStub.h"
 #include "graph/TColourButton.h"
 #include "graph/TGraphOptionsDialog.h"
 #include "support/QtTestSupport.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QObject>
 #include <QTabWidget>
 #include <QTest>
 
 // TGraphOptionsDialog as a user meets it: an untouched OK gives back the settings it opened on,
 // "% Change" reads and writes the height factor, refused numbers keep the dialog open, the element
-// controls follow "Elements" and the source list edits each table's colour.
+// controls follow "Elements".
 class GraphOptionsDialogTest : public QObject {
     Q_OBJECT
 
@@ -20,7 +18,6 @@ private slots:
     void UntouchedOkGivesTheSettingsBack();
     void RefusedNumberKeepsTheDialogOpen();
     void ElementControlsFollowTheirBox();
-    void SourceListEditsTableColours();
 };
 
 namespace {
@@ -61,11 +58,6 @@ GraphSettings WithTableColours(GraphSettings settings)
         settings.SetTableColour(table, settings.TableColour(table));
     }
     return settings;
-}
-
-QColor ToQColor(Colour colour)
-{
-    return QColor(colour.red, colour.green, colour.blue);
 }
 
 }  // namespace
@@ -130,31 +122,6 @@ void GraphOptionsDialogTest::ElementControlsFollowTheirBox()
     QVERIFY(dialog.Settings().useElementColours);
     QCOMPARE(dialog.Settings().elementNames,
              (std::array<std::string, 5>{"Abcd", "", "", "Curt", ""}));
-}
-
-// A double click edits the table clicked; with no table selected the colour button is off.
-void GraphOptionsDialogTest::SourceListEditsTableColours()
-{
-    ChooserStub chooser({QColor(200, 100, 50)});
-    const GraphSettings settings = Changed();
-    TGraphOptionsDialog dialog(nullptr, settings, kLabels);
-    dialog.show();
-    Find<QTabWidget>(dialog)->setCurrentIndex(1);
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    auto* tables = Find<QListWidget>(dialog, "tables");
-    auto* button = Find<TColourButton>(dialog, "tableColour");
-    QCOMPARE(button->Colour(), ToQColor(settings.TableColour(0)));  // the first is selected
-    tables->setCurrentRow(1);
-    QCOMPARE(button->Colour(), ToQColor(settings.TableColour(1)));
-    const QRect item = tables->visualItemRect(tables->item(1));
-    // The view takes a double click only on the item its press went to.
-    QTest::mousePress(tables->viewport(), Qt::LeftButton, {}, item.center());
-    QTest::mouseDClick(tables->viewport(), Qt::LeftButton, {}, item.center());
-    GraphSettings expected = WithTableColours(settings);
-    expected.SetTableColour(1, {200, 100, 50});
-    QVERIFY(dialog.Settings() == expected);
-    tables->clearSelection();
-    QVERIFY(!button->isEnabled());
 }
 
 SPEKLA_QTEST(GraphOptionsDialogTest);

@@ -32,7 +32,6 @@ class WorkspaceWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void PanesRemovedMidWorkLeaveNothingBehind();
     void MenuOnlyCommandsActOnTheState();
     void GraphMenuAndOptionsReachTheGraph();
     void AFailedOverlayLoadKeepsTheOverlayShown();
@@ -96,25 +95,6 @@ const std::string kDataHeader = "Wavelength\tElement\tValence\tKurucz\t\tNIST\t\
 const std::string kRowsToHalf = "4000.000\tH\tI\t1.0\t\t\t\t\t\n4000.500\tFe\tI\t\t\t1.0\t\t\t\n";
 
 }  // namespace
-
-// A pane hidden while its drawing is under way takes its idle work with it; panes made and
-// removed again save just what they restored.
-void WorkspaceWindowTest::PanesRemovedMidWorkLeaveNothingBehind()
-{
-    Workspace workspace(kList | kGraph);
-    workspace.window.CleanupWindow();
-    const std::string saved = workspace.store.Text();
-    workspace.window.RefreshViews();  // a new pass waits for idle time
-    QVERIFY(workspace.idle.IsRunning());
-    for (int i = 0; i < 4; ++i) {  // hidden at once, then made and removed again
-        workspace.Action(CM_GRAPHWINDOW)->trigger();
-        workspace.Action(CM_DATAWINDOW)->trigger();
-        workspace.window.EvLineCount();  // as the idle fill reports, to whatever panes there are
-        QTRY_VERIFY(i % 2 == 1 || !workspace.idle.IsRunning());
-    }
-    workspace.window.CleanupWindow();
-    QCOMPARE(workspace.store.Text(), saved);
-}
 
 // Decimals step up to 4, then back to 3; inverting a selection of every element is refused.
 void WorkspaceWindowTest::MenuOnlyCommandsActOnTheState()
