@@ -9,7 +9,6 @@
 #include "datawin/TDataWindow.h"
 #include "elements/TPeriodicWindow.h"
 #include "framework/IdleDriver.h"
-#include "framework/Limits.h"
 #include "framework/NumberFormat.h"
 #include "framework/SettingDescriptors.h"
 #include "framework/StringUtil.h"
@@ -19,11 +18,10 @@
 #include "graph/TGraphWindow.h"
 #include "workspace/ActionTable.h"
 #include "workspace/ElementSelectionFile.h"
-#include "workspace/ExportWriter.h"
+#include "workspace/ExportCommand.h"
 #include "workspace/MenuCommandHandler.h"
 #include "workspace/MenuCommands.h"
 #include "workspace/PaneLayout.h"
-#include "workspace/TExportDialog.h"
 #include "workspace/WorkspaceSnapshot.h"
 
 #include <algorithm>
@@ -511,69 +509,12 @@ bool TSpeklaWindow::SaveElementFile(const std::string& fileName)
     return false;
 }
 
-// Typed choices with a range the field would refuse change nothing; otherwise they are kept,
-// even when writing fails, so that the dialog offers them for another try.
 bool TSpeklaWindow::Export(const std::vector<std::string>& words)
 {
-    if (words.empty()) {
-        return AskExportSettings() && WriteExport(m_state.exportSettings);
-    }
-    ExportSettings typed = m_state.exportSettings;
-    typed.ApplyWords(words);
-    if (!ExportWriter::ParseRange(typed.Range)) {
-        ShowWarning(
-            CommandResult::Warning(ExportWriter::RangeError(), CommandResult::Icon::Exclamation));
-        return false;
-    }
-    m_state.exportSettings = typed;
-    return WriteExport(typed);
-}
-
-// The range starts as the graph shows it; a cancelled dialog keeps that range text.
-bool TSpeklaWindow::AskExportSettings()
-{
-    ExportSettings& settings = m_state.exportSettings;
-    const GraphView* graph = Graph();
-    settings.Range = graph != nullptr
-                         ? FormatPointShown(std::min(graph->Range(), Limits::kExportRange.Max()), 2)
-                         : "5.0";
-    TExportDialog dialog(settings, this);
-    if (dialog.exec() != QDialog::Accepted) {
-        return false;
-    }
-    settings = dialog.Settings();
-    return true;
-}
-
-// The list is completed first, as it may move the cursor and with it the graph's centre; then
-// the graph finishes its pass, so that the curve holds every line of the plot.
-bool TSpeklaWindow::WriteExport(const ExportSettings& settings)
-{
-    std::string error;
-    bool written = false;
-    {
-        const WaitCursor wait;
-        ExportWriter writer(m_text, m_tables);
-        const double range = ExportWriter::ParseRange(settings.Range).value_or(0.0);
-        writer.CompleteWindow(range);
-        ExportWriter::Curve curve;
-        if (TGraphWindow* graph = GraphWindow()) {
-            graph->ListChanged();
-            graph->CompletePass();
-            curve.samples = graph->Curve().Samples();
-            curve.range = graph->Range();
-        }
-        const std::string path =
-            ExpandHomeFolder(settings.FileName, QDir::homePath().toStdString());
-        written = writer.Write(path, settings, range, curve, &error);
-    }
-    m_idle.Wake();  // the list may have grown
-    if (!written) {
-        ShowWarning(
-            CommandResult::Warning("Could not export to " + settings.FileName + ".\n\n" + error,
-                                   CommandResult::Icon::Exclamation));
-    }
-    return written;
+    const CommandResult result = ExportCommand(m_text, m_tables, m_idle)
+                                     .Run(words, m_state.exportSettings, GraphWindow(), this);
+    ShowWarning(result);
+    return result.acted;
 }
 
 void TSpeklaWindow::Print()

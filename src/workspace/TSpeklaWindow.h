@@ -122,8 +122,6 @@ private:
     void WatchList();
     void RenewSourceItem(size_t index);
     void RestoreScanRange();
-    bool AskExportSettings();
-    bool WriteExport(const ExportSettings& settings);
 
     TextTables& m_text;
     TableArray& m_tables;
