@@ -24,12 +24,16 @@ TextTables Elements()
     return text;
 }
 
-// "+" for selected, "-" for not, then name and ratio: "+H 3 -He 4 +Fe 5".
+// "+" for selected, "-" for not, then name and ratio: "+H 3 -He 4 +Fe 5". A flag other than
+// 1 or 0 shows as "?": the element table holds only those two.
 std::string State(const TextTables& text)
 {
     std::string state;
     for (const Element& element : text.ElementTable) {
-        state += (state.empty() ? "" : " ") + std::string(element.selected ? "+" : "-") +
+        state += (state.empty() ? "" : " ") +
+                 std::string(element.selected == 1   ? "+"
+                             : element.selected == 0 ? "-"
+                                                     : "?") +
                  element.name + " " + FormatDefault(element.ratio);
     }
     return state;
