@@ -33,7 +33,6 @@ void ActionTable::Make(const MenuCommand& command)
 void ActionTable::Add(int commandId, QAction* action)
 {
     m_actions[commandId] = action;
-    action->setData(commandId);
     // F1 on a highlighted menu item opens the topic the action carries.
     if (const std::optional<int> topic = HelpContextForCommand(commandId)) {
         action->setProperty(kHelpContextProperty, *topic);
