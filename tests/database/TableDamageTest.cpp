@@ -1,5 +1,6 @@
-#include "DatabaseTestSupport.h"
+#include "database/TableArray.h"
 #include "database/TextTables.h"
+#include "support/TestFiles.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,6 +1,7 @@
-#include "DatabaseTestSupport.h"
+#include "database/TableArray.h"
 #include "database/TextTables.h"
 #include "database/WavetableFile.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,7 @@
 #include "support/TestFiles.h"
 
+#include "database/TableArray.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -39,12 +41,7 @@ std::string TempFolder::ReadText(const std::string& name) const
 void TempFolder::WriteTable(const std::string& name, const std::vector<LineRecord>& records,
                             size_t extraBytes) const
 {
-    std::string bytes(records.size() * LineRecord::kSize, '\0');
-    for (size_t i = 0; i < records.size(); ++i) {
-        records[i].ToBytes(reinterpret_cast<unsigned char*>(&bytes[i * LineRecord::kSize]));
-    }
-    bytes.append(extraBytes, '\xEE');
-    WriteText(name, bytes);
+    WriteText(name, Bytes(records) + std::string(extraBytes, '\xEE'));
 }
 
 LineRecord Line(int32_t wavelength, uint8_t element, uint8_t valence, uint8_t intensity)
@@ -55,6 +52,39 @@ LineRecord Line(int32_t wavelength, uint8_t element, uint8_t valence, uint8_t in
     record.valenceCode = valence;
     record.intensityCode = intensity;
     return record;
+}
+
+std::vector<LineRecord> Ramp(int count, int32_t start, int32_t step, uint8_t element)
+{
+    std::vector<LineRecord> records;
+    for (int i = 0; i < count; ++i) {
+        records.push_back(Line(start + i * step, element));
+    }
+    return records;
+}
+
+std::string Bytes(const std::vector<LineRecord>& records)
+{
+    std::string bytes(records.size() * LineRecord::kSize, '\0');
+    for (size_t i = 0; i < records.size(); ++i) {
+        records[i].ToBytes(reinterpret_cast<unsigned char*>(&bytes[i * LineRecord::kSize]));
+    }
+    return bytes;
+}
+
+std::vector<int32_t> Wavelengths(const ValidRecordsArray& list)
+{
+    std::vector<int32_t> result;
+    for (uint32_t slot = list.First(); !list.IsEmpty() && slot <= list.Last(); ++slot) {
+        result.push_back(list.WavelengthAt(slot));
+    }
+    return result;
+}
+
+void FillCompletely(TableArray& array)
+{
+    while (array.FillStep()) {
+    }
 }
 
 std::string ElementsText(const std::vector<std::string>& symbols)

@@ -1,4 +1,4 @@
-#include "database/DatabaseTestSupport.h"
+#include "database/TableArray.h"
 #include "database/TextTables.h"
 #include "framework/StringUtil.h"
 #include "graph/Summation.h"
