@@ -1,6 +1,7 @@
 #include "app/ProgramOptions.h"
 #include "app/TSDIDecFrame.h"
 #include "app/TSpeklaApp.h"
+#include "framework/FileReplacement.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -23,6 +24,7 @@ std::vector<std::string> Arguments(int argc, char** argv)
 // Spekla starts on the installation in its working directory.
 int main(int argc, char** argv)
 {
+    FileReplacement::IgnoreWriteSignals();
     // Help, version and a batch run are known before Qt starts: a batch run needs no display.
     const ProgramOptions early = ProgramOptions::Parse(Arguments(argc, argv));
     if (early.showHelp) {

@@ -1,3 +1,4 @@
+#include "framework/FileReplacement.h"
 #include "tools/TableImport.h"
 
 #include <iostream>
@@ -6,6 +7,7 @@
 
 int main(int argc, char* argv[])
 {
+    FileReplacement::IgnoreWriteSignals();
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     return TableImport::Main(arguments, std::cout, std::cerr);
 }

@@ -2,6 +2,8 @@
 #include "support/TestFiles.h"
 
 #include <filesystem>
+#include <functional>
+#include <sys/resource.h>
 #include <memory>
 
 #include <QFileInfo>
@@ -21,6 +23,7 @@ private slots:
     void BatchRunsTheFileAndSaysHowItEnded();
     void FilesGivenAtStartAreLoaded();
     void FileTypesAreRegisteredAndUnregisteredExactly();
+    void SaveOverTheFileSizeLimitIsAnError();
 
 private:
     struct Run {
@@ -29,7 +32,8 @@ private:
     };
     // Runs the program in the installation; `window` keeps the offscreen platform, otherwise
     // the program must choose one for itself.
-    Run Spekla(const QStringList& arguments, bool window = false) const;
+    Run Spekla(const QStringList& arguments, bool window = false,
+               const std::function<void()>& inChild = {}) const;
 
     std::unique_ptr<TempFolder> m_installation, m_config, m_data;
 };
@@ -50,9 +54,11 @@ void CommandLineRunTest::init()
     m_installation->WriteText("DESCRIPT", "blended\n");
 }
 
-CommandLineRunTest::Run CommandLineRunTest::Spekla(const QStringList& arguments, bool window) const
+CommandLineRunTest::Run CommandLineRunTest::Spekla(const QStringList& arguments, bool window,
+                                                  const std::function<void()>& inChild) const
 {
     QProcess process;
+    process.setChildProcessModifier(inChild);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("SPEKLA_CONFIG_DIR", QString::fromStdString(m_config->Path()));
     environment.insert("XDG_DATA_HOME", QString::fromStdString(m_data->Path()));
@@ -133,6 +139,20 @@ void CommandLineRunTest::FileTypesAreRegisteredAndUnregisteredExactly()
     QVERIFY(!exists(m_config->File("HKEY_CLASSES_ROOT.reg")));
     QVERIFY(!exists(m_config->File("HKEY_CURRENT_USER.reg")));
     QVERIFY(std::filesystem::is_empty(m_data->Path()));
+}
+
+// Past `ulimit -f` the save fails with the system's reason and leaves nothing behind, rather
+// than the program being killed in the middle of it.
+void CommandLineRunTest::SaveOverTheFileSizeLimitIsAnError()
+{
+    m_installation->WriteText("commands.txt", "EXPORT out.txt DATA 2\n");
+    const Run run = Spekla({"--batch", "commands.txt"}, false, [] {
+        const rlimit limit{16, 16};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    QCOMPARE(run.status, 1);
+    QVERIFY2(run.errors.contains("File too large"), qPrintable(run.errors));
+    QCOMPARE(std::distance(std::filesystem::directory_iterator(m_installation->Path()), {}), 4);
 }
 
 SPEKLA_QTEST(CommandLineRunTest);

@@ -8,7 +8,10 @@
 #include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -136,4 +139,50 @@ TEST(FileReplacementTest, WriteCutShortByTheSystemLeavesTheOldFile)
     EXPECT_NE(error.find(folder.File("old")), std::string::npos) << error;
     EXPECT_EQ(folder.ReadText("old"), "old");
     EXPECT_EQ(FilesIn(folder), 1U) << "temporary file left behind";
+}
+
+// A FIFO is written through and stays a FIFO; its reader gets the content. With no reader the
+// save fails at once instead of waiting. A device is written through; a folder is refused.
+TEST(FileReplacementTest, WritesThroughAFifoOrDeviceAndRefusesAFolder)
+{
+    TempFolder folder;
+    const std::string fifo = folder.File("pipe");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::string error;
+    EXPECT_FALSE(WriteFileAtomically(fifo, "unread", &error));
+    EXPECT_NE(error.find("no program reads"), std::string::npos) << error;
+
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    EXPECT_TRUE(WriteFileAtomically(fifo, "lines\n", &error)) << error;
+    char got[16] = {};
+    EXPECT_EQ(::read(reader, got, sizeof got), 6);
+    EXPECT_STREQ(got, "lines\n");
+    ::close(reader);
+    EXPECT_TRUE(fs::is_fifo(fifo));
+
+    EXPECT_TRUE(WriteFileAtomically("/dev/null", "nothing", &error)) << error;
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+
+    fs::create_directory(folder.File("sub"));
+    EXPECT_FALSE(WriteFileAtomically(folder.File("sub"), "text", &error));
+    EXPECT_NE(error.find("it is a folder"), std::string::npos) << error;
+    EXPECT_EQ(FilesIn(folder), 2U);
+}
+
+// A successful save removes what a killed save of the same file left, but not the temporary
+// file of a save still running, nor another file's.
+TEST(FileReplacementTest, RemovesLeftoversOfTheSameFile)
+{
+    TempFolder folder;
+    folder.WriteText("data.txt.tmp-abc123", "killed");
+    folder.WriteText("other.txt.tmp-abc123", "another file's");
+    folder.WriteText("data.txt.tmp-run123", "running");
+    const int running = ::open(folder.File("data.txt.tmp-run123").c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(running, LOCK_EX), 0);
+    EXPECT_TRUE(WriteFileAtomically(folder.File("data.txt"), "new", nullptr));
+    ::close(running);
+    EXPECT_FALSE(fs::exists(folder.File("data.txt.tmp-abc123")));
+    EXPECT_TRUE(fs::exists(folder.File("data.txt.tmp-run123")));
+    EXPECT_TRUE(fs::exists(folder.File("other.txt.tmp-abc123")));
 }
