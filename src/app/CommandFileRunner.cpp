@@ -41,6 +41,11 @@ bool CommandFileRunner::RunLine(const CommandFile::Line& line)
 {
     const QString where =
         tr("line %1: %2: ").arg(line.number).arg(QString::fromStdString(line.text));
+    const std::string tooLong = CommandLineParser::LengthWarning(line.text);
+    if (!tooLong.empty()) {
+        m_failure = tr("line %1: ").arg(line.number) + QString::fromStdString(tooLong);
+        return false;
+    }
     const auto typed = CommandLineParser::Split(line.text);
     if (!typed) {
         return true;

@@ -52,18 +52,40 @@ std::vector<std::string> Words(std::string_view argument, bool commasSeparate)
     return words;
 }
 
-std::vector<std::string> WordsAtEachBlank(std::string_view argument)
+std::optional<std::vector<std::string>> WordsAtEachBlank(std::string_view argument)
 {
     std::vector<std::string> words;
     size_t pos = 0;
     while (true) {
-        const size_t blank = argument.find(' ', pos);
-        words.emplace_back(argument.substr(pos, blank - pos));
-        if (blank == std::string_view::npos) {
+        size_t blank = argument.find(' ', pos);
+        if (pos < argument.size() && argument[pos] == '"') {
+            const size_t close = argument.find('"', pos + 1);
+            blank = close == std::string_view::npos ? close : close + 1;
+            if (close == std::string_view::npos ||
+                (blank < argument.size() && argument[blank] != ' ')) {
+                return std::nullopt;
+            }
+            words.emplace_back(argument.substr(pos + 1, close - pos - 1));
+        } else {
+            words.emplace_back(argument.substr(pos, blank - pos));
+        }
+        if (blank >= argument.size()) {
             return words;
         }
         pos = blank + 1;
     }
+}
+
+std::optional<std::string> FileName(std::string_view argument)
+{
+    if (!argument.starts_with('"')) {
+        return std::string(argument);
+    }
+    const auto words = WordsAtEachBlank(argument);
+    if (!words || words->size() != 1) {
+        return std::nullopt;
+    }
+    return words->front();
 }
 
 std::optional<double> LeadingNumber(std::string_view text)

@@ -18,8 +18,18 @@ Switch ReadSwitch(std::string_view argument);
 // The blank-separated words; with `commasSeparate` every comma counts as a blank first.
 std::vector<std::string> Words(std::string_view argument, bool commasSeparate);
 
-// The words split at every single blank: consecutive blanks give empty words.
-std::vector<std::string> WordsAtEachBlank(std::string_view argument);
+// What a file name in quotation marks that is not closed, or is followed by more, is told.
+inline constexpr const char* kBadQuotes =
+    "A file name in quotation marks must end with one (\"my file.txt\"), with nothing after it.";
+
+// The words split at every single blank: consecutive blanks give empty words. A word that
+// starts with a quotation mark reaches to the next one, blanks and all, and is given without
+// them. Empty when such a word is not closed or runs on past its closing mark.
+std::optional<std::vector<std::string>> WordsAtEachBlank(std::string_view argument);
+
+// A file name as typed: the whole argument, or the text between quotation marks when it
+// starts with one. Empty when the quotation is not closed or text follows it.
+std::optional<std::string> FileName(std::string_view argument);
 
 // The leading decimal number after any blanks; empty when the text does not start with one.
 // A number too large for a double gives an infinity, which callers reject as out of range.

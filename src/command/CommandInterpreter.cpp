@@ -124,6 +124,10 @@ CommandResult CommandInterpreter::Summation(const CommandText& command)
 CommandResult CommandInterpreter::Ratios(const CommandText& command)
 {
     const Switch on = CommandArguments::ReadSwitch(command.argument);
+    const std::optional<std::string> name = CommandArguments::FileName(command.argument);
+    if (!name) {
+        return CommandResult::Warning(CommandArguments::kBadQuotes, Icon::Exclamation);
+    }
     if (command.argument.empty()) {
         m_tables.SetUseRatios(!m_tables.UseRatios());
     } else if (on != Switch::None) {
@@ -223,29 +227,36 @@ CommandResult CommandInterpreter::Clear(const CommandText&)
 
 CommandResult CommandInterpreter::Load(const CommandText& command)
 {
-    if (command.argument.empty()) {
+    const std::optional<std::string> name = CommandArguments::FileName(command.argument);
+    if (!name) {
+        return CommandResult::Warning(CommandArguments::kBadQuotes, Icon::Exclamation);
+    }
+    if (name->empty()) {
         return CommandResult::Warning(
             "You must specify the name of the element or ratio file to load.", Icon::Exclamation);
     }
-    if (!IsSefName(command.argument)) {
+    if (!IsSefName(*name)) {
         return CommandResult::Warning(kSefOnly, Icon::Exclamation);
     }
-    const bool loaded = m_workspace.LoadElementFile(std::string(command.argument));
+    const bool loaded = m_workspace.LoadElementFile(*name);
     m_workspace.SelectionChanged();  // a failed load may have reset the selection
     return loaded ? CommandResult::Done() : CommandResult::Refused();
 }
 
 CommandResult CommandInterpreter::Save(const CommandText& command)
 {
-    if (command.argument.empty()) {
+    const std::optional<std::string> name = CommandArguments::FileName(command.argument);
+    if (!name) {
+        return CommandResult::Warning(CommandArguments::kBadQuotes, Icon::Exclamation);
+    }
+    if (name->empty()) {
         return CommandResult::Warning("You must specify an element or ratio file name.",
                                       Icon::Exclamation);
     }
-    if (!IsSefName(command.argument)) {
+    if (!IsSefName(*name)) {
         return CommandResult::Warning(kSefOnly, Icon::Exclamation);
     }
-    return m_workspace.SaveElementFile(std::string(command.argument)) ? CommandResult::Done()
-                                                                      : CommandResult::Refused();
+    return m_workspace.SaveElementFile(*name) ? CommandResult::Done() : CommandResult::Refused();
 }
 
 CommandResult CommandInterpreter::Minimum(const CommandText& command)
@@ -324,6 +335,10 @@ CommandResult CommandInterpreter::Overlay(const CommandText& command)
         return CommandResult::Warning(kGraphOnly, Icon::Exclamation);
     }
     const Switch on = CommandArguments::ReadSwitch(command.argument);
+    const std::optional<std::string> name = CommandArguments::FileName(command.argument);
+    if (!name) {
+        return CommandResult::Warning(CommandArguments::kBadQuotes, Icon::Exclamation);
+    }
     if (command.argument.empty()) {
         graph->SetDisplayOverlay(!graph->DisplayOverlay());
     } else if (on != Switch::None) {
@@ -331,7 +346,7 @@ CommandResult CommandInterpreter::Overlay(const CommandText& command)
     } else {
         // A file that could not be read leaves the overlay as it was, shown or not; the
         // workspace has said why, and a file of commands stops there.
-        if (!m_workspace.LoadOverlay(std::string(command.argument))) {
+        if (!m_workspace.LoadOverlay(*name)) {
             return CommandResult::Refused();
         }
         graph->SetDisplayOverlay(true);
@@ -488,13 +503,19 @@ CommandResult CommandInterpreter::SetElementLayout(ElementLayout layout)
 // Up to three words: the file, the content and the range text. Without words the dialog asks.
 CommandResult CommandInterpreter::Export(const CommandText& command)
 {
-    const std::vector<std::string> words =
-        command.argument.empty() ? std::vector<std::string>()
-                                 : CommandArguments::WordsAtEachBlank(command.argument);
-    if (words.size() > 3) {
-        return CommandResult::Refused();
+    const auto words = command.argument.empty()
+                           ? std::optional<std::vector<std::string>>(std::in_place)
+                           : CommandArguments::WordsAtEachBlank(command.argument);
+    if (!words) {
+        return CommandResult::Warning(CommandArguments::kBadQuotes, Icon::Exclamation);
     }
-    return m_workspace.Export(words) ? CommandResult::Done() : CommandResult::Refused();
+    if (words->size() > 3) {
+        return CommandResult::Warning(
+            "EXPORT takes at most a file name, DATA, SUMMATION or BOTH, and a range. A file name "
+            "with blanks goes in quotation marks (\"my file.txt\").",
+            Icon::Exclamation);
+    }
+    return m_workspace.Export(*words) ? CommandResult::Done() : CommandResult::Refused();
 }
 
 CommandResult CommandInterpreter::About(const CommandText&)

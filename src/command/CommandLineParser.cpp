@@ -4,11 +4,26 @@
 #include "command/CommandNumbers.h"
 #include "framework/StringUtil.h"
 
+#include <algorithm>
 #include <cctype>
+
+std::string CommandLineParser::LengthWarning(std::string_view line)
+{
+    const std::string text = StripBlanks(line);
+    // Characters, not bytes: a UTF-8 continuation byte adds none.
+    const auto length = std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    });
+    if (static_cast<size_t>(length) <= kMaxLength) {
+        return {};
+    }
+    return "A command line may hold at most " + std::to_string(kMaxLength) +
+           " characters; this one has " + std::to_string(length) + ". Nothing was done.";
+}
 
 std::optional<TypedCommand> CommandLineParser::Split(std::string_view line)
 {
-    std::string text = StripBlanks(line.substr(0, kMaxLength));
+    std::string text = StripBlanks(line);
     if (text.empty()) {
         return std::nullopt;
     }

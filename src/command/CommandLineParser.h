@@ -25,9 +25,14 @@ struct ResolvedCommand {
 
 class CommandLineParser {
 public:
+    // Longer lines are refused whole: cut short, a file name in one would name another file.
     static constexpr size_t kMaxLength = 255;
 
-    // Trims the line (at most 255 characters) and upper-cases its keyword; "+x" and "-x" become
+    // The warning for a line of more than kMaxLength characters, blanks around it not counted;
+    // empty for one within the limit.
+    static std::string LengthWarning(std::string_view line);
+
+    // Trims the line and upper-cases its keyword; "+x" and "-x" become
     // "+ x" and "- x", a line starting with a digit means GOTO. Empty for a line of blanks only.
     static std::optional<TypedCommand> Split(std::string_view line);
 

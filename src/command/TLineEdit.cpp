@@ -5,10 +5,10 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMessageBox>
 
 TLineEdit::TLineEdit(TComboEdit* comboParent) : QLineEdit(comboParent), m_comboParent(comboParent)
 {
-    setMaxLength(kTextLimit);
 }
 
 void TLineEdit::AddCommand(const Command& command)
@@ -63,6 +63,12 @@ void TLineEdit::keyPressEvent(QKeyEvent* event)
 
 void TLineEdit::Execute(const QString& line)
 {
+    const std::string tooLong = CommandLineParser::LengthWarning(line.toStdString());
+    if (!tooLong.empty()) {
+        QMessageBox::warning(this, tr("Warning"), QString::fromStdString(tooLong));
+        selectAll();
+        return;
+    }
     const auto typed = CommandLineParser::Split(line.toStdString());
     if (!typed) {
         return;

@@ -10,13 +10,12 @@ class TComboEdit;
 
 // The edit field of the command-line box. Enter resolves the typed line against the keyword
 // table and hands the command on; a word that matches nothing beeps and stays selected for
-// correction.
+// correction. The field takes any length, so that a pasted line is never cut short; a line
+// over the limit is refused whole when entered.
 class TLineEdit : public QLineEdit {
     Q_OBJECT
 
 public:
-    static constexpr int kTextLimit = 255;
-
     explicit TLineEdit(TComboEdit* comboParent);
 
     void AddCommand(const Command& command);

@@ -3,8 +3,8 @@
 
 #include <filesystem>
 #include <functional>
-#include <sys/resource.h>
 #include <memory>
+#include <sys/resource.h>
 
 #include <QFileInfo>
 #include <QObject>
@@ -55,7 +55,7 @@ void CommandLineRunTest::init()
 }
 
 CommandLineRunTest::Run CommandLineRunTest::Spekla(const QStringList& arguments, bool window,
-                                                  const std::function<void()>& inChild) const
+                                                   const std::function<void()>& inChild) const
 {
     QProcess process;
     process.setChildProcessModifier(inChild);
@@ -89,6 +89,8 @@ void CommandLineRunTest::BatchRunsTheFileAndSaysHowItEnded_data()
                              << "Number of decimals places must be from 0-4 inclusive.";
     QTest::newRow("unknown word") << "FROBNICATE" + exportLine << 1 << "no command matches";
     QTest::newRow("dialog") << "EXPORT" + exportLine << 1 << "dialog";
+    QTest::newRow("line too long") << "EXPORT " + QString("./").repeated(136) + "out.txt DATA 2\n"
+                                   << 1 << "at most 255 characters";
     QTest::newRow("quit ends the file") << "QUIT\nDECIMALS 9\n" << 0 << "";
 }
 

@@ -47,6 +47,10 @@ TEST(CommandArgumentsTest, WordsAndSwitches)
     EXPECT_EQ(Words(" FE,CU  NI ", true), (std::vector<std::string>{"FE", "CU", "NI"}));
     EXPECT_EQ(Words("FE,CU NI", false), (std::vector<std::string>{"FE,CU", "NI"}));
     EXPECT_EQ(WordsAtEachBlank("a  b"), (std::vector<std::string>{"a", "", "b"}));
+    EXPECT_EQ(WordsAtEachBlank("x \"a b"), std::nullopt);
+    EXPECT_EQ(WordsAtEachBlank("\"\"  \"a b\""), (std::vector<std::string>{"", "", "a b"}));
+    EXPECT_EQ(FileName("a \"b\""), "a \"b\"");
+    EXPECT_EQ(FileName("\"a\"b"), std::nullopt);
     EXPECT_EQ(ReadSwitch("yes"), Switch::On);
     EXPECT_EQ(ReadSwitch("Off"), Switch::Off);
     EXPECT_EQ(ReadSwitch("ON "), Switch::None);

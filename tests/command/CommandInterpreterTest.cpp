@@ -120,6 +120,8 @@ void ExpectState(const Installation& installation, const std::string& state)
 
 constexpr const char* kGraphOnly =
     "!This command is only available when the graph window is displayed.";
+constexpr const char* kBadQuotes = "!A file name in quotation marks must end with one "
+                                   "(\"my file.txt\"), with nothing after it.";
 
 struct Case {
     int commandId;
@@ -194,6 +196,8 @@ const Case kCases[] = {
     {CMD_OVERLAY, "OVERLAY", "bad.txt", "EDG", false, "LoadOverlay bad.txt", "overlay=0"},
     {CMD_OVERLAY, "OVERLAY", "", "EDG", true, "", "overlay=1"},
     {CMD_OVERLAY, "OVERLAY", "on", "ED", false, kGraphOnly, ""},
+    {CMD_OVERLAY, "OVERLAY", "\"on\"", "EDG", true, "LoadOverlay on", "overlay=1"},
+    {CMD_OVERLAY, "OVERLAY", "\"a\" b", "EDG", false, kBadQuotes, ""},
     {CMD_SCAN, "SCAN", "RANGE", "ED", false,
      "!The scan range can be restricted only when the graph window is displayed.", ""},
     {CMD_SCAN, "SCAN", "range", "EDG", true, "", "span=4000"},
@@ -217,6 +221,7 @@ const Case kCases[] = {
     {CMD_SAVE, "SAVE", "sel.txt", "EDG", false,
      "!You must specify either an SEF extension (element file).", ""},
     {CMD_SAVE, "SAVE", "My.sef", "EDG", true, "SaveElementFile My.sef", ""},
+    {CMD_SAVE, "SAVE", "\"My sel.sef\"", "EDG", true, "SaveElementFile My sel.sef", ""},
     {CMD_LOAD, "LOAD", "", "EDG", false,
      "!You must specify the name of the element or ratio file to load.", ""},
     {CMD_LOAD, "OPEN", "~/sel/A.Sef", "EDG", true, "LoadElementFile ~/sel/A.Sef; SelectionChanged",
@@ -253,7 +258,13 @@ const Case kCases[] = {
     // The workspace has told the user why nothing was written.
     {CMD_EXPORT, "EXPORT", "bad.txt", "EDG", false, "Export [bad.txt]", ""},
     // Every blank separates: two blanks make an empty word, and four words are too many.
-    {CMD_EXPORT, "EXPORT", "Out.txt sum  2.5", "EDG", false, "", ""},
+    {CMD_EXPORT, "EXPORT", "Out.txt sum  2.5", "EDG", false,
+     "!EXPORT takes at most a file name, DATA, SUMMATION or BOTH, and a range. A file name with "
+     "blanks goes in quotation marks (\"my file.txt\").",
+     ""},
+    // A quoted file name keeps its blanks; an open quotation is refused with the reason.
+    {CMD_EXPORT, "EXPORT", "\"My out.txt\" sum", "EDG", true, "Export [My out.txt] [sum]", ""},
+    {CMD_EXPORT, "EXPORT", "\"My out.txt sum", "EDG", false, kBadQuotes, ""},
     {CMD_PRINT, "PRINT", "", "", true, "Print", ""},
     {CMD_ABOUT, "ABOUT", "", "", true, "About", ""},
     {CMD_QUESTION, "?", "", "", true, "Help 73", ""},

@@ -82,6 +82,15 @@ void CommandLineBoxTest::EnteredLinesBecomeCommands()
     QCOMPARE(box.quit.count(), 1);
     QCOMPARE(box.entered.count(), 6);
     QCOMPARE(box.History(), history);
+
+    // A pasted line over the limit is kept whole, and refused whole when entered.
+    const QString pasted = "export " + QString(300, 'a');
+    box.combo.LineEdit()->setText(pasted);
+    const SeenBox refusal =
+        AnswerNextMessageBox([&] { QTest::keyClick(box.combo.LineEdit(), Qt::Key_Return); });
+    QVERIFY(refusal.text.contains("at most 255 characters"));
+    QCOMPARE(box.combo.LineEdit()->text(), pasted);
+    QCOMPARE(box.entered.count(), 6);
 }
 
 SPEKLA_QTEST(CommandLineBoxTest);

@@ -28,10 +28,18 @@ TEST(CommandLineParserTest, BlankLinesAreIgnored)
     EXPECT_FALSE(CommandLineParser::Split("    ").has_value());
 }
 
-TEST(CommandLineParserTest, OverlongLinesAreCut)
+// Over the limit a line is refused whole, never cut; characters count, not bytes.
+TEST(CommandLineParserTest, OverlongLinesAreRefused)
 {
-    const std::string line = "GOTO " + std::string(400, '1');
-    EXPECT_EQ(CommandLineParser::Split(line)->argument.size(), 250u);
+    EXPECT_EQ(CommandLineParser::LengthWarning("  EXPORT " + std::string(246, 'a') + "  "), "");
+    EXPECT_EQ(CommandLineParser::LengthWarning("EXPORT " + std::string(248, 'a')), "");
+    EXPECT_EQ(CommandLineParser::LengthWarning("EXPORT " + std::string(249, 'a')),
+              "A command line may hold at most 255 characters; this one has 256. Nothing was done.");
+    std::string accented = "SAVE ";
+    for (int i = 0; i < 125; ++i) {
+        accented += "\xC3\xA9";  // é, two bytes
+    }
+    EXPECT_EQ(CommandLineParser::LengthWarning(accented + ".sef"), "");
 }
 
 TEST(CommandLineParserTest, ElementSymbolsPassTheirOwnWord)
