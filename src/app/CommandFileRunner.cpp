@@ -63,8 +63,7 @@ bool CommandFileRunner::RunLine(const CommandFile::Line& line)
     m_settle();
     m_dialogRefused = false;
     const int acted =
-        m_workspace.EvCommand(resolved->commandId, QString::fromStdString(resolved->keyword),
-                              QString::fromStdString(resolved->argument));
+        m_workspace.RunCommand(resolved->commandId, resolved->keyword, resolved->argument);
     if (m_dialogRefused) {
         m_failure = where + tr("the command asks in a dialog, which a run without a window "
                                "cannot show");

@@ -127,12 +127,15 @@ bool TextTables::LoadElements(const std::string& path)
     m_elementLines.clear();
     m_unreadElementLines.clear();
     m_elementsUnreadable = false;
+    m_elementsAsRead.reset();
+    m_elementsTextAtLoad.clear();
     std::string content;
     if (!ReadWholeFile(path, content)) {
         std::error_code ec;
         m_elementsUnreadable = std::filesystem::exists(path, ec);
         return !m_elementsUnreadable;
     }
+    m_elementsAsRead = content;
     // Lines as they stand in the file (carriage returns kept), for those written back unread.
     std::vector<std::string> raw = SplitAt(content, '\n');
     if (content.ends_with('\n')) {
@@ -165,6 +168,7 @@ bool TextTables::LoadElements(const std::string& path)
         m_elementLines.push_back(std::nullopt);
     }
     BuildSortIndex();
+    m_elementsTextAtLoad = ElementsText();
     return true;
 }
 
@@ -193,7 +197,19 @@ bool TextTables::WriteElements(const std::string& path, std::string* error) cons
         }
         return false;
     }
-    return WriteFileAtomically(path, ElementsText(), error);
+    const std::string text = ElementsText();
+    if (!m_elementsAsRead || text == m_elementsTextAtLoad) {
+        return true;  // never made where there was none; unchanged, it keeps its bytes and time
+    }
+    std::string now;
+    if (ReadWholeFile(path, now) && now != *m_elementsAsRead) {
+        if (error != nullptr) {
+            *error = path + " was changed by another program while Spekla ran; the element "
+                            "changes of this session were not saved over it";
+        }
+        return false;
+    }
+    return WriteFileAtomically(path, text, error);
 }
 
 std::string TextTables::ElementsText() const

@@ -28,13 +28,16 @@ public:
     bool LoadElements(const std::string& path);
 
     // Rewrites ELEMENTS in canonical form ("number row column name" per element, no blank
-    // lines). Lines of numbers without a name, which give no element, stay as they stood in
-    // their places,
-    // and the lines from the first that could not be read on are kept unchanged at the end, so
-    // that reading the file back gives the same table. The file is replaced atomically.
-    // Returns false with a message in `error` when the file could not be written, or when it
-    // existed at load time but could not be read (it is then left as it is).
+    // lines) when the table was changed since it was read; an unchanged table, or a folder
+    // that had no ELEMENTS, is left as it is. Lines of numbers without a name, which give no
+    // element, stay as they stood in their places, and the lines from the first that could not
+    // be read on are kept unchanged at the end, so that reading the file back gives the same
+    // table. The file is replaced atomically. Returns false with a message in `error` when the
+    // file could not be written, when it existed at load time but could not be read, or when
+    // another program changed it since (it is then left as it is).
     bool WriteElements(const std::string& path, std::string* error) const;
+    // Whether the last load found an ELEMENTS file, readable or not.
+    bool HasElementsFile() const { return m_elementsAsRead.has_value() || m_elementsUnreadable; }
     // The text WriteElements writes.
     std::string ElementsText() const;
 
@@ -65,5 +68,7 @@ private:
     std::vector<std::optional<std::string>> m_elementLines;
     std::vector<std::string> m_unreadElementLines;  // ELEMENTS from the first unreadable line on
     bool m_elementsUnreadable = false;              // ELEMENTS exists but could not be read
+    std::optional<std::string> m_elementsAsRead;    // the bytes read; none when there was no file
+    std::string m_elementsTextAtLoad;               // ElementsText() right after the load
     uint64_t m_revision = 0;
 };

@@ -284,8 +284,13 @@ void TSpeklaWindow::TogglePane(PaneId id)
 
 int TSpeklaWindow::EvCommand(int commandId, const QString& keyword, const QString& argument)
 {
-    const CommandResult result =
-        m_interpreter.Execute(commandId, keyword.toStdString(), argument.toStdString());
+    return RunCommand(commandId, keyword.toStdString(), argument.toStdString());
+}
+
+int TSpeklaWindow::RunCommand(int commandId, const std::string& keyword,
+                              const std::string& argument)
+{
+    const CommandResult result = m_interpreter.Execute(commandId, keyword, argument);
     ShowWarning(result);
     emit StateChanged();
     return result.acted ? 1 : 0;

@@ -55,6 +55,9 @@ public:
 
     // A typed command; 1 when it acted, 0 when it refused (after showing any warning).
     int EvCommand(int commandId, const QString& keyword, const QString& argument);
+    // The same for a command read from a file: its words as the file holds them (bytes), so
+    // that a file name that is not UTF-8 reaches the file system unchanged.
+    int RunCommand(int commandId, const std::string& keyword, const std::string& argument);
     // A file given at start: an element selection, or else an overlay.
     void OpenFile(const std::string& fileName, bool elementFile);
     // A menu item, accelerator or tool-bar button of the workspace.

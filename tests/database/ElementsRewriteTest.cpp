@@ -38,9 +38,8 @@ std::string ExpectRewriteReadsBack(const std::string& text)
     folder.WriteText("ELEMENTS", text);
     TextTables tables;
     tables.LoadElements(folder.File("ELEMENTS"));
-    std::string error;
-    EXPECT_TRUE(tables.WriteElements(folder.File("ELEMENTS"), &error)) << error;
-    const std::string written = folder.ReadText("ELEMENTS");
+    const std::string written = tables.ElementsText();
+    folder.WriteText("ELEMENTS", written);
     EXPECT_EQ(Load(folder), Rows(tables)) << "written:\n" << written;
     TextTables again;
     again.LoadElements(folder.File("ELEMENTS"));
@@ -99,7 +98,7 @@ TEST(ElementsRewriteTest, NamesTheReaderWouldDropAreNeverWritten)
     tables.ElementTable.emplace_back(3, 0, 0, 1, 0, "\n", 1.0);
     tables.ElementTable.emplace_back(4, 0, 0, 1, 1, "Be", 1.0);
     TempFolder folder;
-    ASSERT_TRUE(tables.WriteElements(folder.File("ELEMENTS"), nullptr));
+    folder.WriteText("ELEMENTS", tables.ElementsText());
     const std::vector<Row> read = Load(folder);
     ASSERT_EQ(read.size(), 4u);  // every element keeps its code
     EXPECT_EQ(read[3], (Row{4, 1, 1, "Be"}));
@@ -172,12 +171,13 @@ TEST(ElementsRewriteTest, KilledRewriteLeavesOldOrNewFile)
     for (int i = 0; i < 3000; ++i) {
         big += std::to_string(i) + " 1 2 El" + std::to_string(i) + "\n";
     }
-    folder.WriteText("big", big);
-    TextTables tables;
-    tables.LoadElements(folder.File("big"));
     const std::string path = folder.File("ELEMENTS");
+    folder.WriteText("ELEMENTS", big);
+    TextTables tables;
+    tables.LoadElements(path);
+    tables.ElementTable[0].name = "Renamed";
     EXPECT_EQ(KillDuringSave(
-                  path, "1 0 0 H\n", tables.ElementsText(),
-                  [&] { tables.WriteElements(path, nullptr); }, 25, 30000),
+                  path, big, tables.ElementsText(), [&] { tables.WriteElements(path, nullptr); },
+                  25, 30000),
               "");
 }

@@ -30,7 +30,7 @@ TEST(TextTablesTest, DescriptionAndReferenceCodesFollowLineNumbers)
               (std::vector<std::string>{"", "Smith 1990", "Jones 2001", ""}));
 }
 
-TEST(TextTablesTest, MissingFilesLeaveDefaultsAndAnEmptyElementsFile)
+TEST(TextTablesTest, MissingFilesLeaveDefaultsAndNoElementsFileIsMade)
 {
     TempFolder folder;
     TextTables tables;
@@ -40,8 +40,7 @@ TEST(TextTablesTest, MissingFilesLeaveDefaultsAndAnEmptyElementsFile)
     EXPECT_TRUE(tables.ElementTable.empty());
     EXPECT_EQ(tables.ValenceNameTable.size(), 26u);
     ASSERT_TRUE(tables.WriteElements(folder.File("ELEMENTS"), nullptr));
-    EXPECT_TRUE(std::filesystem::exists(folder.File("ELEMENTS")));
-    EXPECT_EQ(folder.ReadText("ELEMENTS"), "");
+    EXPECT_FALSE(std::filesystem::exists(folder.File("ELEMENTS")));
 }
 
 TEST(TextTablesTest, ElementLinesAreParsed)
@@ -104,10 +103,32 @@ TEST(TextTablesTest, RewriteIsCanonicalAndKeepsUnreadableTail)
     ASSERT_EQ(tables.ElementTable.size(), 2u);
     tables.ElementTable[0].selected = 0;  // selection and ratio are not written
     tables.ElementTable[1].ratio = 3.0;
+    tables.ElementTable[1].name = "Ox";
     std::string error;
     ASSERT_TRUE(tables.WriteElements(folder.File("ELEMENTS"), &error)) << error;
     // The line without a name gave no element and stays as it stood.
-    EXPECT_EQ(folder.ReadText("ELEMENTS"), "26 3 7 Fe\n1 0 0\n8 1 15 O\nxx 1 2 Bad\n10 0 17 Ne\n");
+    EXPECT_EQ(folder.ReadText("ELEMENTS"), "26 3 7 Fe\n1 0 0\n8 1 15 Ox\nxx 1 2 Bad\n10 0 17 Ne\n");
+}
+
+// A table changed only in what is not written leaves the file as it stood, so an edit of
+// another program stays; a renamed element is not written over such an edit either.
+TEST(TextTablesTest, RewritesOnlyAChangedTableOverTheFileItRead)
+{
+    TempFolder folder;
+    folder.WriteText("ELEMENTS", "26   3 7 Fe\n");
+    TextTables tables;
+    tables.LoadElements(folder.File("ELEMENTS"));
+    tables.ElementTable[0].selected = 0;
+    tables.ElementTable[0].ratio = 2.0;
+    ASSERT_TRUE(tables.WriteElements(folder.File("ELEMENTS"), nullptr));
+    EXPECT_EQ(folder.ReadText("ELEMENTS"), "26   3 7 Fe\n");
+
+    folder.WriteText("ELEMENTS", "26 3 7 Iron\n");
+    tables.ElementTable[0].name = "Fe2";
+    std::string error;
+    EXPECT_FALSE(tables.WriteElements(folder.File("ELEMENTS"), &error));
+    EXPECT_NE(error.find("changed by another program"), std::string::npos) << error;
+    EXPECT_EQ(folder.ReadText("ELEMENTS"), "26 3 7 Iron\n");
 }
 
 TEST(TextTablesTest, UnreadableElementsFileIsNotOverwritten)
