@@ -11,7 +11,8 @@ constexpr const char* kUsage = R"(Usage: spekla-import --into DIR --table NAME [
 Makes the line table DIR/NAME.swt from the line lists FILE..., and appends the description
 and reference texts it needs to DIR/DESCRIPT and DIR/REFERENC. Texts already there keep their
 codes; existing lines of those files are never changed. Elements are looked up in DIR/ELEMENTS,
-which is not changed. When the import fails, nothing in DIR changes.
+which is not changed. When the import fails, nothing in DIR changes. Imports into the same DIR
+take turns: one started while another runs waits for it, saying so.
 
 Options:
   --into DIR        the installation folder (must exist and hold ELEMENTS)

@@ -2,6 +2,7 @@
 
 #include "framework/AtomicFile.h"
 #include "framework/FileReplacement.h"
+#include "framework/FolderLock.h"
 #include "tools/CsvReader.h"
 #include "tools/ImportCommandLine.h"
 #include "tools/NistReader.h"
@@ -88,6 +89,28 @@ InputFormat TableImport::GuessFormat(std::string_view content)
 int TableImport::Run(std::ostream& out, std::ostream& err)
 {
     std::string error;
+    if (!CheckArguments(error)) {
+        err << kProgram << ": " << error << '\n';
+        return kBadInput;
+    }
+    // Held until the files are renamed: an import into the same folder at the same time would
+    // load the same DESCRIPT, and whichever renamed last would drop the other's new texts.
+    const auto lock = FolderLock::Acquire(
+        m_options.directory, kProgram,
+        [&](const std::string& holder) {
+            out << "waiting for " << m_options.directory << ": held by " << holder << std::endl;
+        },
+        &error);
+    if (!lock) {
+        err << kProgram << ": " << error << "; nothing was written\n";
+        return kWriteFailed;
+    }
+    return RunLocked(out, err);
+}
+
+int TableImport::RunLocked(std::ostream& out, std::ostream& err)
+{
+    std::string error;
     if (!LoadInstallation(error)) {
         err << kProgram << ": " << error << '\n';
         return kBadInput;
@@ -108,13 +131,18 @@ int TableImport::Run(std::ostream& out, std::ostream& err)
     return WriteFiles(builder, out, err);
 }
 
-bool TableImport::LoadInstallation(std::string& error)
+bool TableImport::CheckArguments(std::string& error) const
 {
     std::error_code ec;
     if (!std::filesystem::is_directory(m_options.directory, ec)) {
         error = m_options.directory + " is not an existing folder";
         return false;
     }
+    return true;
+}
+
+bool TableImport::LoadInstallation(std::string& error)
+{
     if (!CheckTablePath(error) || !m_elements.Load(PathInDirectory("ELEMENTS"), &error)) {
         return false;
     }
