@@ -10,7 +10,9 @@
 #include "tools/XmlPeakReader.h"
 
 #include <filesystem>
+#include <map>
 #include <ostream>
+#include <sys/stat.h>
 
 namespace {
 
@@ -137,6 +139,21 @@ bool TableImport::CheckArguments(std::string& error) const
     if (!std::filesystem::is_directory(m_options.directory, ec)) {
         error = m_options.directory + " is not an existing folder";
         return false;
+    }
+    // Read twice, a list would put each of its lines into the table twice.
+    std::map<std::pair<dev_t, ino_t>, const std::string*> seen;
+    for (const std::string& path : m_options.files) {
+        struct stat status {};
+        if (::stat(path.c_str(), &status) != 0) {
+            continue;  // ReadInputs says that it cannot be read
+        }
+        const auto [first, added] = seen.emplace(std::pair(status.st_dev, status.st_ino), &path);
+        if (!added) {
+            error = path == *first->second
+                        ? path + " is given twice"
+                        : path + " is the same file as " + *first->second + ", given before";
+            return false;
+        }
     }
     return true;
 }

@@ -45,7 +45,7 @@ public:
     static InputFormat GuessFormat(std::string_view content);
 
 private:
-    // The folder exists.
+    // The folder exists and no input file is given twice.
     bool CheckArguments(std::string& error) const;
     // The import proper, while this run holds the lock on the folder.
     int RunLocked(std::ostream& out, std::ostream& err);
