@@ -2,6 +2,7 @@
 
 #include "framework/StringUtil.h"
 
+#include <cstdio>
 #include <map>
 
 namespace {
@@ -11,7 +12,8 @@ constexpr const char* kUsage = R"(Usage: spekla-import --into DIR --table NAME [
 Makes the line table DIR/NAME.swt from the line lists FILE..., and appends the description
 and reference texts it needs to DIR/DESCRIPT and DIR/REFERENC. Texts already there keep their
 codes; existing lines of those files are never changed. Elements are looked up in DIR/ELEMENTS,
-which is not changed. When the import fails, nothing in DIR changes.
+which is not changed. When the import fails, nothing in DIR changes. Imports into the same DIR
+take turns: one started while another runs waits for it, saying so.
 
 Options:
   --into DIR        the installation folder (must exist and hold ELEMENTS)
@@ -91,13 +93,37 @@ bool ParseUnit(const std::string& value, ImportOptions& options)
     return true;
 }
 
-bool ParseTableName(const std::string& value, ImportOptions& options)
+// Why `name` can be no file name, or empty when it can be one. Other bytes, UTF-8 or not, are
+// kept as given, and so is the case.
+std::string TableNameFault(const std::string& name)
+{
+    if (name.empty() || name == "." || name == "..") {
+        return "a table needs a name that is a file name";
+    }
+    if (name.find('/') != std::string::npos) {
+        return "a table name cannot hold '/'";
+    }
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            char code[8];
+            std::snprintf(code, sizeof code, "0x%02X", byte);
+            return std::string("a table name cannot hold a control character (here ") + code + ")";
+        }
+    }
+    return {};
+}
+
+bool ParseTableName(const std::string& value, ImportOptions& options, std::string& error)
 {
     std::string name = value;
     if (name.size() > 4 && EqualsIgnoringCase(name.substr(name.size() - 4), ".swt")) {
         name.resize(name.size() - 4);
     }
-    if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos) {
+    const std::string fault = TableNameFault(name);
+    if (!fault.empty()) {
+        // Not the value itself: its control characters would garble the message.
+        error = "bad value for --table: " + fault;
         return false;
     }
     options.tableName = name;
@@ -113,7 +139,7 @@ bool ApplyOption(const std::string& name, const std::string& value, ImportOption
         options.directory = value;
         good = !value.empty();
     } else if (name == "--table") {
-        good = ParseTableName(value, options);
+        return ParseTableName(value, options, error);
     } else if (name == "--format") {
         good = ParseFormat(value, options);
     } else if (name == "--medium") {

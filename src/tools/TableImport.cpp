@@ -2,6 +2,7 @@
 
 #include "framework/AtomicFile.h"
 #include "framework/FileReplacement.h"
+#include "framework/FolderLock.h"
 #include "tools/CsvReader.h"
 #include "tools/ImportCommandLine.h"
 #include "tools/NistReader.h"
@@ -9,7 +10,9 @@
 #include "tools/XmlPeakReader.h"
 
 #include <filesystem>
+#include <map>
 #include <ostream>
+#include <sys/stat.h>
 
 namespace {
 
@@ -88,6 +91,28 @@ InputFormat TableImport::GuessFormat(std::string_view content)
 int TableImport::Run(std::ostream& out, std::ostream& err)
 {
     std::string error;
+    if (!CheckArguments(error)) {
+        err << kProgram << ": " << error << '\n';
+        return kBadInput;
+    }
+    // Held until the files are renamed: an import into the same folder at the same time would
+    // load the same DESCRIPT, and whichever renamed last would drop the other's new texts.
+    const auto lock = FolderLock::Acquire(
+        m_options.directory, kProgram,
+        [&](const std::string& holder) {
+            out << "waiting for " << m_options.directory << ": held by " << holder << std::endl;
+        },
+        &error);
+    if (!lock) {
+        err << kProgram << ": " << error << "; nothing was written\n";
+        return kWriteFailed;
+    }
+    return RunLocked(out, err);
+}
+
+int TableImport::RunLocked(std::ostream& out, std::ostream& err)
+{
+    std::string error;
     if (!LoadInstallation(error)) {
         err << kProgram << ": " << error << '\n';
         return kBadInput;
@@ -108,13 +133,33 @@ int TableImport::Run(std::ostream& out, std::ostream& err)
     return WriteFiles(builder, out, err);
 }
 
-bool TableImport::LoadInstallation(std::string& error)
+bool TableImport::CheckArguments(std::string& error) const
 {
     std::error_code ec;
     if (!std::filesystem::is_directory(m_options.directory, ec)) {
         error = m_options.directory + " is not an existing folder";
         return false;
     }
+    // Read twice, a list would put each of its lines into the table twice.
+    std::map<std::pair<dev_t, ino_t>, const std::string*> seen;
+    for (const std::string& path : m_options.files) {
+        struct stat status {};
+        if (::stat(path.c_str(), &status) != 0) {
+            continue;  // ReadInputs says that it cannot be read
+        }
+        const auto [first, added] = seen.emplace(std::pair(status.st_dev, status.st_ino), &path);
+        if (!added) {
+            error = path == *first->second
+                        ? path + " is given twice"
+                        : path + " is the same file as " + *first->second + ", given before";
+            return false;
+        }
+    }
+    return true;
+}
+
+bool TableImport::LoadInstallation(std::string& error)
+{
     if (!CheckTablePath(error) || !m_elements.Load(PathInDirectory("ELEMENTS"), &error)) {
         return false;
     }

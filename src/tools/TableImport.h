@@ -20,6 +20,8 @@ class TableBuilder;
 // when all three are written are they renamed into place, in that order. A failure at any point
 // before the renames changes nothing in the installation folder, and neither does an import
 // that keeps no line. Temporary files a killed import left behind are removed before writing.
+// From loading the installation to the last rename a run holds the folder's FolderLock, so
+// imports into one folder take turns; its lock file stays in the folder, empty.
 class TableImport {
 public:
     enum Status { kSuccess = 0, kWriteFailed = 1, kBadInput = 2 };
@@ -43,6 +45,10 @@ public:
     static InputFormat GuessFormat(std::string_view content);
 
 private:
+    // The folder exists and no input file is given twice.
+    bool CheckArguments(std::string& error) const;
+    // The import proper, while this run holds the lock on the folder.
+    int RunLocked(std::ostream& out, std::ostream& err);
     bool LoadInstallation(std::string& error);
     bool CheckTablePath(std::string& error) const;
     bool ReadInputs(TableBuilder& builder, std::ostream& out, std::string& error);

@@ -71,6 +71,7 @@ const FailureCase kFailures[] = {
     {"UnknownOption", {"--colour", "@good.csv"}},
     {"MissingInputFile", {"@good.csv", "@missing.ascii"}},
     {"InputIsAFolder", {"@good.csv", "@"}},
+    {"SameInputTwice", {"@good.csv", "@./good.csv"}, "good.csv is the same file as"},
     {"UnreadableElements", {"@good.csv"}, "Cannot read", {}, {{"ELEMENTS", kFolder}}},
     {"MissingElements", {"@good.csv"}, "lists no elements", {}, {{"ELEMENTS", kGone}}},
     {"ElementsWithoutElements", {"@good.csv"}, "lists no elements", {},

@@ -175,13 +175,13 @@ TEST(ImportCommandLineTest, ReadsOptionsInBothForms)
 {
     ImportOptions options;
     std::string error;
-    ASSERT_TRUE(
-        ImportCommandLine::Parse({"--into=/x", "--table", "lines.swt", "--unit=cm-1", "--medium",
-                                  "vacuum", "--spectrum", "Fe II", "--stage=III", "a", "--", "--b"},
-                                 options, error))
+    ASSERT_TRUE(ImportCommandLine::Parse(
+        {"--into=/x", "--table", "Lines\xFF\xC3\xA9.SWT", "--unit=cm-1", "--medium", "vacuum",
+         "--spectrum", "Fe II", "--stage=III", "a", "--", "--b"},
+        options, error))
         << error;
     EXPECT_EQ(options.directory, "/x");
-    EXPECT_EQ(options.tableName, "lines");
+    EXPECT_EQ(options.tableName, "Lines\xFF\xC3\xA9");
     EXPECT_EQ(options.unit, WavelengthUnit::kWaveNumber);
     EXPECT_EQ(options.medium, Medium::kVacuum);
     EXPECT_EQ(options.spectrum->symbol, "Fe");
@@ -196,6 +196,9 @@ TEST(ImportCommandLineTest, RejectsBadUsage)
         {"--table", "t", "f"},                    // no folder
         {"--into", "/x", "f"},                    // no table
         {"--into", "/x", "--table", "a/b", "f"},  // not a name
+        {"--into", "/x", "--table", "a\nb", "f"},
+        {"--into", "/x", "--table", "\x01.swt", "f"},
+        {"--into", "/x", "--table", "a\x7F", "f"},
         {"--into", "/x", "--table", "t", "--unit=parsec", "f"},
         {"--into", "/x", "--table", "t", "--format", "pdf", "f"},
         {"--into", "/x", "--table", "t", "--stage=XX", "f"},

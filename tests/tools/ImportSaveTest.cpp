@@ -1,9 +1,14 @@
 #include "ImportTestSupport.h"
 #include "support/FileFaultScope.h"
+#include "tools/TableImport.h"
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sstream>
+#include <thread>
 
 namespace {
 
@@ -141,6 +146,56 @@ TEST(ImportSaveTest, RemovesTemporaryFilesOfAKilledImportOnly)
     }
     for (const auto& name : others) {
         EXPECT_EQ(setUp.dir.ReadText(name), "someone's file") << name;
+    }
+}
+
+// Output whose first text another thread can see arrive.
+struct WatchedOutput : std::stringbuf {
+    std::atomic<bool> written = false;
+    std::streamsize xsputn(const char* text, std::streamsize size) override
+    {
+        written = true;
+        return std::stringbuf::xsputn(text, size);
+    }
+};
+
+// Two imports into one folder at once: before its first temporary file the first starts the
+// second and waits until that says anything: its summary when it ran through, or that it waits
+// for the first. Had both loaded the same DESCRIPT, the later rename would drop the other's texts.
+TEST(ImportSaveTest, ImportsAtOnceTakeTurnsAndKeepEveryText)
+{
+    TempInstallation dir;
+    TempFolder in;
+    const auto arguments = [&](const std::string& name) {
+        in.WriteText(name, "wavelength,element,ion,description,reference\n5000,Fe,I,text " + name +
+                               ",source " + name + "\n");
+        return std::vector<std::string>{"--into", dir.Path(), "--table", name, in.File(name)};
+    };
+    WatchedOutput secondOut;
+    std::ostream out(&secondOut);
+    int second = -1;
+    std::atomic<bool> started = false;
+    std::thread thread;
+    FileFaults::Set([&](FileFaults::Step step, const std::string&) {
+        if (step == FileFaults::Step::Create && !started.exchange(true)) {
+            thread = std::thread([&] { second = TableImport::Main(arguments("b"), out, out); });
+            for (int i = 0; i < 10000 && !secondOut.written; ++i) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+        }
+        return 0;
+    });
+    const ImportRun first = RunImport(arguments("a"));
+    thread.join();
+    FileFaults::Set({});
+
+    EXPECT_EQ(first.status, 0) << first.err;
+    EXPECT_EQ(second, 0) << secondOut.str();
+    EXPECT_NE(secondOut.str().find(": held by spekla-import (pid "), std::string::npos);
+    for (const std::string name : {"a", "b"}) {
+        const LineRecord line = dir.Table(name + ".swt").at(0);
+        EXPECT_EQ(dir.TextLine("DESCRIPT", line.descriptionCode), "text " + name);
+        EXPECT_EQ(dir.TextLine("REFERENC", line.referenceCode), "source " + name);
     }
 }
 

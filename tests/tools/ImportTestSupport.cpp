@@ -1,5 +1,6 @@
 #include "ImportTestSupport.h"
 
+#include "framework/FolderLock.h"
 #include "tools/ImportCommandLine.h"
 #include "tools/TableImport.h"
 
@@ -35,6 +36,9 @@ std::map<std::string, std::string> TempInstallation::Snapshot() const
     std::map<std::string, std::string> files;
     for (const auto& entry : fs::directory_iterator(Path())) {
         const std::string name = entry.path().filename().string();
+        if (name == FolderLock::kFileName) {
+            continue;  // made by the first import and kept, empty, holding nothing of the user's
+        }
         files[name] = entry.is_regular_file() ? ReadText(name) : "<folder>";
     }
     return files;

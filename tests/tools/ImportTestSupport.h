@@ -15,7 +15,7 @@ public:
     TempInstallation();
 
     std::vector<LineRecord> Table(const std::string& name) const;
-    // Every file in the folder by name, with its bytes.
+    // Every file in the folder by name, with its bytes; not the lock file.
     std::map<std::string, std::string> Snapshot() const;
     // Line n of a text file (n from 1, as codes count); empty past the end.
     std::string TextLine(const std::string& name, unsigned n) const;
