@@ -26,7 +26,7 @@ int StartupChild::Run(const char* programName, const QString& folder)
     m_applicationMade = StartupClock::Now();
     StartupWatch watch;
     TSpeklaApp spekla;
-    spekla.InitInstance(folder);
+    spekla.InitInstance(folder.toStdString());
     m_initReturned = StartupClock::Now();
     if (!watch.Attach(spekla)) {
         std::fprintf(stderr, "spekla-startup-bench: the program did not show all three panes\n");

@@ -5,12 +5,13 @@
 #include "app/ProgramOptions.h"
 #include "app/TSDIDecFrame.h"
 #include "command/CommandFile.h"
+#include "framework/FolderLock.h"
 #include "workspace/TSpeklaWindow.h"
 
 #include <cstdio>
+#include <filesystem>
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QMessageBox>
 #include <QStringList>
 
@@ -25,23 +26,27 @@ TSpeklaApp::TSpeklaApp() : m_store(SettingsStore::Root::CurrentUser)
 
 TSpeklaApp::~TSpeklaApp() = default;
 
-void TSpeklaApp::InitInstance(const QString& directory, const ProgramOptions& options)
+void TSpeklaApp::InitInstance(const std::string& directory, const ProgramOptions& options)
 {
     m_batch = options.batch;
-    m_commandFile = QString::fromStdString(options.commandFile);
+    m_commandFile = options.commandFile;
     InitInstance(directory);
     ProcessCommandLine(options);
 }
 
-void TSpeklaApp::InitInstance(const QString& directory)
+void TSpeklaApp::InitInstance(const std::string& directory)
 {
-    m_directory = QDir(directory).absolutePath();
-    const std::string folder = QDir::toNativeSeparators(m_directory).toStdString();
-    m_text.Load(folder);
-    m_tables.ScanDirectory(folder);
+    std::error_code ec;
+    m_directory = std::filesystem::absolute(directory, ec).lexically_normal().string();
+    if (m_directory.size() > 1 && m_directory.ends_with('/')) {
+        m_directory.pop_back();
+    }
+    m_text.Load(m_directory);
+    m_tables.ScanDirectory(m_directory);
     LoadSettings();
     m_frame = std::make_unique<TSDIDecFrame>(m_text, m_tables, m_store, m_idle);
     m_frame->SetupWindow();
+    ReportMissingInstallation();
     ReportTableWarnings();
     m_tableWatch.start();
     if (m_batch) {
@@ -77,9 +82,32 @@ void TSpeklaApp::LoadFiles(const ProgramOptions& options)
     }
 }
 
+// A desktop entry is UTF-8 text: a folder whose name is not could only be named wrongly there.
 void TSpeklaApp::RegisterFileTypes()
 {
-    DesktopFileTypes::Register(m_directory);
+    const QString folder = QString::fromStdString(m_directory);
+    if (folder.toStdString() != m_directory) {
+        std::fprintf(stderr,
+                     "spekla: the file types are not registered for this folder: its "
+                     "name is not UTF-8, which a desktop entry cannot hold\n");
+        return;
+    }
+    DesktopFileTypes::Register(folder);
+}
+
+// Without ELEMENTS there is nothing to show; saying so at once spares the user a search.
+void TSpeklaApp::ReportMissingInstallation()
+{
+    if (m_text.HasElementsFile()) {
+        return;
+    }
+    const std::string text =
+        m_directory +
+        " holds no Spekla installation (no ELEMENTS file), so no line can be "
+        "shown. Start Spekla in an installation folder; scripts/make-sample-data FOLDER in "
+        "Spekla's sources makes one, and spekla-import adds tables to it.";
+    std::fprintf(stderr, "spekla: %s\n", text.c_str());
+    m_frame->ShowWarning(QString::fromStdString(text));
 }
 
 // The settings go with the file types; the windows would write theirs back at exit, so this
@@ -99,7 +127,7 @@ void TSpeklaApp::UnregisterFileTypes()
 int TSpeklaApp::RunCommandFile()
 {
     std::string error;
-    const auto lines = CommandFile::Read(m_commandFile.toStdString(), &error);
+    const auto lines = CommandFile::Read(m_commandFile, &error);
     if (!lines) {
         Tell(tr("The command file could not be read: %1").arg(QString::fromStdString(error)));
         return 1;
@@ -108,7 +136,7 @@ int TSpeklaApp::RunCommandFile()
         *m_frame->Workspace(), m_text, [this] { CompleteFill(); }, m_batch);
     const bool done = runner.Run(*lines);
     if (!done) {
-        Tell(m_commandFile + ", " + runner.Failure());
+        Tell(QString::fromStdString(m_commandFile) + ", " + runner.Failure());
     }
     if (runner.QuitRequested() && !m_batch) {
         m_frame->close();
@@ -187,12 +215,24 @@ bool TSpeklaApp::TermInstance()
         ReportFailure(tr("Spekla could not save its settings."), error);
         saved = false;
     }
-    const std::string elements = QDir(m_directory).filePath("ELEMENTS").toStdString();
-    if (!m_text.WriteElements(elements, &error)) {
-        ReportFailure(tr("Spekla could not save the element table."), error);
-        saved = false;
+    return SaveElements() && saved;
+}
+
+// Under the installation's lock, so that the table maker never reads it half-way; a holder
+// that does not let go within seconds is reported rather than waited for.
+bool TSpeklaApp::SaveElements()
+{
+    if (!m_text.ElementsChanged()) {
+        return true;
     }
-    return saved;
+    std::string error;
+    const auto lock =
+        FolderLock::AcquireWithin(m_directory, "spekla", std::chrono::seconds(5), &error);
+    if (!lock || !m_text.WriteElements(m_directory + "/ELEMENTS", &error)) {
+        ReportFailure(tr("Spekla could not save the element table."), error);
+        return false;
+    }
+    return true;
 }
 
 void TSpeklaApp::ReportFailure(const QString& what, const std::string& error) const

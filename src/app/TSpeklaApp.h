@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <memory>
+#include <string>
 
 #include <QObject>
 #include <QString>
@@ -29,17 +30,18 @@ public:
     TSpeklaApp();
     ~TSpeklaApp() override;
 
-    // Loads the installation in `directory`, restores the settings and shows the main frame.
-    void InitInstance(const QString& directory);
+    // Loads the installation in `directory` (its name as the system gives it, in bytes),
+    // restores the settings and shows the main frame.
+    void InitInstance(const std::string& directory);
     // The same as the program starts it: not shown for a batch run, then the program options
     // are carried out and the file types registered.
-    void InitInstance(const QString& directory, const ProgramOptions& options);
+    void InitInstance(const std::string& directory, const ProgramOptions& options);
     // The command file of --run or --batch: 0 when every command was carried out, 1 when one
     // was refused or the file could not be read.
     int RunCommandFile();
-    // Saves the settings store and rewrites ELEMENTS; failures are reported to the user. A run
-    // that unregistered, and a batch run, save nothing. Returns false when something could not
-    // be saved.
+    // Saves the settings store and rewrites ELEMENTS when an element was renamed (holding the
+    // installation's lock); failures are reported to the user. A run that unregistered, and a
+    // batch run, save nothing. Returns false when something could not be saved.
     bool TermInstance();
 
     TSDIDecFrame* MainWindow() const { return m_frame.get(); }
@@ -53,6 +55,8 @@ private:
     void ReportTableWarnings();
     void LoadSettings();
     void ReportFailure(const QString& what, const std::string& error) const;
+    void ReportMissingInstallation();
+    bool SaveElements();
     void ProcessCommandLine(const ProgramOptions& options);
     void LoadFiles(const ProgramOptions& options);
     void RegisterFileTypes();
@@ -61,8 +65,8 @@ private:
     void Tell(const QString& text) const;
     void CompleteFill();
 
-    QString m_directory;
-    QString m_commandFile;
+    std::string m_directory;
+    std::string m_commandFile;
     bool m_batch = false;
     bool m_saveAtExit = true;
     TextTables m_text;

@@ -5,11 +5,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include <QApplication>
-#include <QDir>
 #include <QTimer>
 
 namespace {
@@ -49,7 +49,8 @@ int main(int argc, char** argv)
     // Read again without the options Qt took for itself (-style, -platform, ...).
     const ProgramOptions options = ProgramOptions::Parse(Arguments(argc, argv));
     TSpeklaApp spekla;
-    spekla.InitInstance(QDir::currentPath(), options);
+    std::error_code ec;
+    spekla.InitInstance(std::filesystem::current_path(ec).string(), options);
     if (options.batch) {
         const int status = spekla.RunCommandFile();
         return spekla.TermInstance() ? status : 1;

@@ -197,19 +197,24 @@ bool TextTables::WriteElements(const std::string& path, std::string* error) cons
         }
         return false;
     }
-    const std::string text = ElementsText();
-    if (!m_elementsAsRead || text == m_elementsTextAtLoad) {
+    if (!ElementsChanged()) {
         return true;  // never made where there was none; unchanged, it keeps its bytes and time
     }
     std::string now;
     if (ReadWholeFile(path, now) && now != *m_elementsAsRead) {
         if (error != nullptr) {
-            *error = path + " was changed by another program while Spekla ran; the element "
-                            "changes of this session were not saved over it";
+            *error = path +
+                     " was changed by another program while Spekla ran; the element "
+                     "changes of this session were not saved over it";
         }
         return false;
     }
-    return WriteFileAtomically(path, text, error);
+    return WriteFileAtomically(path, ElementsText(), error);
+}
+
+bool TextTables::ElementsChanged() const
+{
+    return m_elementsAsRead && ElementsText() != m_elementsTextAtLoad;
 }
 
 std::string TextTables::ElementsText() const

@@ -36,6 +36,8 @@ public:
     // file could not be written, when it existed at load time but could not be read, or when
     // another program changed it since (it is then left as it is).
     bool WriteElements(const std::string& path, std::string* error) const;
+    // Whether WriteElements would write: the table read from a file was changed since.
+    bool ElementsChanged() const;
     // Whether the last load found an ELEMENTS file, readable or not.
     bool HasElementsFile() const { return m_elementsAsRead.has_value() || m_elementsUnreadable; }
     // The text WriteElements writes.

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <QFileInfo>
 #include <QObject>
@@ -24,6 +25,8 @@ private slots:
     void FilesGivenAtStartAreLoaded();
     void FileTypesAreRegisteredAndUnregisteredExactly();
     void SaveOverTheFileSizeLimitIsAnError();
+    void FolderAndFileNamesAreBytes();
+    void AFolderWithoutInstallationIsNamedAndLeftEmpty();
 
 private:
     struct Run {
@@ -155,6 +158,40 @@ void CommandLineRunTest::SaveOverTheFileSizeLimitIsAnError()
     QCOMPARE(run.status, 1);
     QVERIFY2(run.errors.contains("File too large"), qPrintable(run.errors));
     QCOMPARE(std::distance(std::filesystem::directory_iterator(m_installation->Path()), {}), 4);
+}
+
+// A folder whose name is not UTF-8 is read and left as it was (ELEMENTS unchanged, no sibling
+// made), and a file name in a command file is written as the file spells it.
+void CommandLineRunTest::FolderAndFileNamesAreBytes()
+{
+    namespace fs = std::filesystem;
+    const fs::path folder = m_installation->File("inst\xFF");
+    fs::create_directory(folder);
+    for (const char* name : {"first.swt", "ELEMENTS", "DESCRIPT"}) {
+        fs::rename(m_installation->File(name), folder / name);
+    }
+    const auto elementsTime = fs::last_write_time(folder / "ELEMENTS");
+    m_installation->WriteText("inst\xFF/commands.txt", "EXPORT out\xFE.txt DATA 2\nQUIT\n");
+    const Run run = Spekla({"--run", "commands.txt"}, true, [&] { (void)::chdir(folder.c_str()); });
+    QCOMPARE(run.status, 0);
+    QVERIFY2(run.errors.contains("its name is not UTF-8"), qPrintable(run.errors));
+    QVERIFY(m_installation->ReadText("inst\xFF/out\xFE.txt").find("2000.250") != std::string::npos);
+    QCOMPARE(m_installation->ReadText("inst\xFF/ELEMENTS"),
+             std::string("1 0 0 H\n26 3 7 Fe\n29 3 10 Cu\n"));
+    QVERIFY(fs::last_write_time(folder / "ELEMENTS") == elementsTime);
+    QCOMPARE(std::distance(fs::directory_iterator(m_installation->Path()), {}), 1);
+}
+
+// A start where there is no installation says so at once, and leaves the folder as it was.
+void CommandLineRunTest::AFolderWithoutInstallationIsNamedAndLeftEmpty()
+{
+    const TempFolder empty;
+    m_installation->WriteText("quit.txt", "QUIT\n");
+    const Run run = Spekla({"--run", m_installation->File("quit.txt").c_str()}, true,
+                           [&] { (void)::chdir(empty.Path().c_str()); });
+    QCOMPARE(run.status, 0);
+    QVERIFY2(run.errors.contains("holds no Spekla installation"), qPrintable(run.errors));
+    QVERIFY(std::filesystem::is_empty(empty.Path()));
 }
 
 SPEKLA_QTEST(CommandLineRunTest);

@@ -112,7 +112,7 @@ void ProgramRunTest::init()
 std::unique_ptr<TSpeklaApp> ProgramRunTest::Start(const char* scanned)
 {
     auto app = std::make_unique<TSpeklaApp>();
-    app->InitInstance(QString::fromStdString(m_installation->Path()));
+    app->InitInstance(m_installation->Path());
     TSDIDecFrame* frame = app->MainWindow();
     [&] { QVERIFY(QTest::qWaitForWindowExposed(frame)); }();
     [&] { QTRY_COMPARE_WITH_TIMEOUT(frame->ScanText(), QString(scanned), 10000); }();
