@@ -132,9 +132,16 @@ int TSpeklaApp::RunCommandFile()
         Tell(tr("The command file could not be read: %1").arg(QString::fromStdString(error)));
         return 1;
     }
+    TSpeklaWindow* workspace = m_frame->Workspace();
+    // Whoever started the run reads why it stopped on standard error, window or not.
+    workspace->SetWarningSink(
+        [this](const std::string& warning) { Tell(QString::fromStdString(warning)); });
     CommandFileRunner runner(
-        *m_frame->Workspace(), m_text, [this] { CompleteFill(); }, m_batch);
+        *workspace, m_text, [this] { CompleteFill(); }, m_batch);
     const bool done = runner.Run(*lines);
+    if (!m_batch) {
+        workspace->SetWarningSink({});
+    }
     if (!done) {
         Tell(QString::fromStdString(m_commandFile) + ", " + runner.Failure());
     }
@@ -237,8 +244,8 @@ bool TSpeklaApp::SaveElements()
 
 void TSpeklaApp::ReportFailure(const QString& what, const std::string& error) const
 {
+    std::fprintf(stderr, "spekla: %s %s\n", qPrintable(what), error.c_str());
     if (m_batch) {
-        Tell(what + " " + QString::fromStdString(error));
         return;
     }
     QMessageBox::warning(m_frame.get(), kName, what + "\n\n" + QString::fromStdString(error));

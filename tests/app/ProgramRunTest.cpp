@@ -1,3 +1,4 @@
+#include "app/ProgramOptions.h"
 #include "app/TSDIDecFrame.h"
 #include "app/TSaveGraphDialog.h"
 #include "app/TSpeklaApp.h"
@@ -17,7 +18,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <fcntl.h>
 #include <memory>
+#include <unistd.h>
 
 #include <QAction>
 #include <QLabel>
@@ -39,6 +43,7 @@ private slots:
     void init();
     void SettingsCarryOverToTheNextStart();
     void KeysStatusPrintingAndHelpReachTheirParts();
+    void RefusalInARunWithAWindowReachesStandardError();
 
 private:
     std::unique_ptr<TSpeklaApp> Start(const char* scanned = "100%");
@@ -232,6 +237,31 @@ void ProgramRunTest::KeysStatusPrintingAndHelpReachTheirParts()
     QCOMPARE(help->Window()->Source().fileName(), QString("commands.html"));
     help->Window()->close();
     Quit(*app);
+}
+
+// A command file run with a window shows a refusal and also writes it to standard error, so
+// that whoever started the run reads why it stopped.
+void ProgramRunTest::RefusalInARunWithAWindowReachesStandardError()
+{
+    const TempFolder desktop;
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(desktop.Path()));
+    m_installation->WriteText("commands.txt", "DECIMALS 9\n");
+    TSpeklaApp app;
+    app.InitInstance(m_installation->Path(),
+                     ProgramOptions::Parse({"--run", m_installation->File("commands.txt")}));
+    std::fflush(stderr);
+    const int savedError = ::dup(2);
+    const int captured = ::open(m_config->File("stderr").c_str(), O_WRONLY | O_CREAT, 0600);
+    ::dup2(captured, 2);
+    ::close(captured);
+    int status = 0;
+    AnswerNextMessageBox([&] { status = app.RunCommandFile(); });
+    std::fflush(stderr);
+    ::dup2(savedError, 2);
+    ::close(savedError);
+    QCOMPARE(status, 1);
+    const std::string errors = m_config->ReadText("stderr");
+    QVERIFY2(errors.find("must be from 0-4") != std::string::npos, errors.c_str());
 }
 
 SPEKLA_QTEST(ProgramRunTest);
