@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <fstream>
+#include <ext/stdio_filebuf.h>
+#include <fcntl.h>
 #include <iomanip>
 #include <optional>
 
@@ -27,13 +28,18 @@ std::optional<double> ParseNumber(const std::string& token)
 
 }  // namespace
 
+// Opened without waiting: the open of a FIFO that no program writes would block for ever,
+// whereas reading it then simply finds its end.
 OverlayFile::Result OverlayFile::Read(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
         return {Status::CannotOpen, {}};
     }
-    return Parse(file);
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    __gnu_cxx::stdio_filebuf<char> file(fd, std::ios::in);  // closes the descriptor
+    std::istream in(&file);
+    return Parse(in);
 }
 
 // Read whole, then sorted once: a million points load in well under a second.

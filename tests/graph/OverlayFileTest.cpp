@@ -1,7 +1,10 @@
 #include "graph/OverlayFile.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -65,4 +68,17 @@ TEST(OverlayFileReadTest, MissingFileCannotBeOpened)
 TEST(OverlayFileReadTest, EndlessDeviceIsRefused)
 {
     EXPECT_EQ(OverlayFile::Read("/dev/zero").status, Status::BadContent);
+}
+
+// A FIFO no program writes reads as empty at once; waiting for a writer would hang the program
+// (the alarm ends the test instead).
+TEST(OverlayFileReadTest, FifoWithoutWriterDoesNotBlock)
+{
+    TempFolder folder;
+    ASSERT_EQ(::mkfifo(folder.File("scan").c_str(), 0600), 0);
+    ::alarm(10);
+    const OverlayFile::Result read = OverlayFile::Read(folder.File("scan"));
+    ::alarm(0);
+    EXPECT_EQ(read.status, Status::Read);
+    EXPECT_TRUE(read.points.empty());
 }
