@@ -101,12 +101,12 @@ void TSpeklaApp::ReportMissingInstallation()
     if (m_text.HasElementsFile()) {
         return;
     }
-    const std::string text =
-        m_directory +
-        " holds no Spekla installation (no ELEMENTS file), so no line can be "
-        "shown. Start Spekla in an installation folder; scripts/make-sample-data FOLDER in "
-        "Spekla's sources makes one, and spekla-import adds tables to it.";
-    std::fprintf(stderr, "spekla: %s\n", text.c_str());
+    const std::string text = "No Spekla installation here (no ELEMENTS in " + m_directory +
+                             "): make one with scripts/make-sample-data FOLDER";
+    std::fprintf(stderr,
+                 "spekla: %s, found in Spekla's sources, and start Spekla in FOLDER; "
+                 "spekla-import adds tables to it\n",
+                 text.c_str());
     m_frame->ShowWarning(QString::fromStdString(text));
 }
 

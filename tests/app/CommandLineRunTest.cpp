@@ -190,7 +190,7 @@ void CommandLineRunTest::AFolderWithoutInstallationIsNamedAndLeftEmpty()
     const Run run = Spekla({"--run", m_installation->File("quit.txt").c_str()}, true,
                            [&] { (void)::chdir(empty.Path().c_str()); });
     QCOMPARE(run.status, 0);
-    QVERIFY2(run.errors.contains("holds no Spekla installation"), qPrintable(run.errors));
+    QVERIFY2(run.errors.contains("No Spekla installation here"), qPrintable(run.errors));
     QVERIFY(std::filesystem::is_empty(empty.Path()));
 }
 
