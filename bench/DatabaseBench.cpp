@@ -9,6 +9,7 @@
 #include "FillMeasurements.h"
 #include "NearestMeasurement.h"
 #include "RawScan.h"
+#include "TiedFill.h"
 #include "ViewSettings.h"
 #include "database/TableArray.h"
 #include "database/TextTables.h"
@@ -21,11 +22,13 @@ namespace {
 constexpr int kNearestTargets = 200;
 constexpr uint32_t kNearestLines = 100;
 constexpr int kFindTargets = 200000;
+constexpr uint32_t kTiedRecords = 10'000'000;
 
 struct Figures {
     ReadAllResult read;
     FillResult filtered;
     FillResult all;
+    FillResult tied;  // every line at one wavelength
     NearestResult nearest;
     FindResult find;
     double rawScanSeconds = 0.0;
@@ -58,6 +61,7 @@ Figures Measure(TextTables& tables, const std::string& folder, int32_t middle)
     unfiltered.Apply(tables);
     figures.all = MeasureFullFill(tables, folder, unfiltered, middle);
     figures.find = MeasureFind(tables, folder, kFindTargets);
+    figures.tied = MeasureTiedFill(tables, kTiedRecords);
     return figures;
 }
 
@@ -71,6 +75,8 @@ void PrintFigures(const Figures& f)
     std::printf("bytes_per_line: %.2f\n",
                 f.all.lines > 0 ? static_cast<double>(f.all.memoryBytes) / f.all.lines : 0.0);
     std::printf("find_us: %.3f\n", f.find.microseconds);
+    std::printf("fill_tied_s: %.4f\n", f.tied.seconds);
+    std::printf("fill_tied_ns_per_line: %.2f\n", 1e9 * f.tied.seconds / kTiedRecords);
 }
 
 void PrintContext(const Figures& f, int32_t middle)
@@ -89,6 +95,8 @@ void PrintContext(const Figures& f, int32_t middle)
     std::printf("# filtered fill: %u lines in %llu batches; unfiltered fill: %u lines in %llu\n",
                 f.filtered.lines, static_cast<unsigned long long>(f.filtered.batches), f.all.lines,
                 static_cast<unsigned long long>(f.all.batches));
+    std::printf("# tied fill: %u lines at 5000 A in %llu batches\n", f.tied.lines,
+                static_cast<unsigned long long>(f.tied.batches));
     std::printf("# unfiltered list memory: %.1f MB\n",
                 static_cast<double>(f.all.memoryBytes) / 1e6);
     std::printf("# nearest100: %d targets, max %.4f ms, mean %.1f fill steps, %d without rebuild\n",
@@ -108,7 +116,8 @@ bool Consistent(const Figures& f)
                            f.filtered.inOrder,
                            f.all.inOrder,
                            f.nearest.unreached == 0,
-                           f.find.misses == 0};
+                           f.find.misses == 0,
+                           f.tied.lines == kTiedRecords && f.tied.inOrder};
     const char* const names[] = {"filter agrees with the settings",
                                  "raw scan agrees with the filter",
                                  "filtered list holds every passing line",
@@ -116,7 +125,8 @@ bool Consistent(const Figures& f)
                                  "filtered list in order",
                                  "unfiltered list in order",
                                  "every nearest100 target reached",
-                                 "every find inside the range found a record"};
+                                 "every find inside the range found a record",
+                                 "tied list holds every line, in order"};
     bool ok = true;
     for (size_t i = 0; i < std::size(checks); ++i) {
         if (!checks[i]) {

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <limits>
 #include <optional>
+#include <string>
 
 namespace {
 
@@ -20,6 +21,16 @@ int32_t ClampToInt32(int64_t value)
                                                     std::numeric_limits<int32_t>::max()));
 }
 
+// Why a directory entry named like a table is none.
+std::string WhyNotATable(const std::filesystem::directory_entry& entry)
+{
+    std::error_code ec;
+    if (entry.is_symlink(ec) && !entry.exists(ec)) {
+        return "is a broken link";
+    }
+    return "is not a regular file";
+}
+
 }  // namespace
 
 TableArray::TableArray(const TextTables& tables) : m_tables(tables), m_displayList(*this) {}
@@ -29,14 +40,23 @@ TableArray::~TableArray() = default;
 void TableArray::ScanDirectory(const std::string& directory)
 {
     std::vector<std::filesystem::path> found;
+    std::vector<std::string> skipped;
     std::error_code ec;
     for (const auto& entry : std::filesystem::directory_iterator(directory, ec)) {
         const std::string name = entry.path().filename().string();
-        if (name.size() > 4 && ToLower(name.substr(name.size() - 4)) == ".swt" &&
-            entry.is_regular_file(ec)) {
+        if (name.size() <= 4 || ToLower(name.substr(name.size() - 4)) != ".swt") {
+            continue;
+        }
+        // Told from its status alone: opening a FIFO would wait for a writer.
+        if (entry.is_regular_file(ec)) {
             found.push_back(entry.path());
+        } else {
+            skipped.push_back(entry.path().string() + ": " + WhyNotATable(entry) +
+                              "; not read as a table");
         }
     }
+    std::sort(skipped.begin(), skipped.end());
+    m_warnings.insert(m_warnings.end(), skipped.begin(), skipped.end());
     // Name order, ignoring case, gives the same source numbers on every start.
     std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
         const std::string lowerA = ToLower(a.filename().string());

@@ -27,7 +27,8 @@ public:
     TableArray& operator=(const TableArray&) = delete;
 
     // Adds every `*.swt` file of `directory` (extension in any case), sorted by name ignoring
-    // case, each labelled with its file name less the extension.
+    // case, each labelled with its file name less the extension. Other entries so named (a
+    // folder, a FIFO, a broken link) are left unopened, each with a warning.
     void ScanDirectory(const std::string& directory);
     void AddFile(const std::string& path, const std::string& label);
     void AddTable(std::unique_ptr<WavetableFile> file);

@@ -7,6 +7,7 @@
 #include <charconv>
 #include <filesystem>
 #include <optional>
+#include <string_view>
 
 namespace {
 
@@ -15,17 +16,6 @@ const std::string kEmpty;
 const char* const kValenceNames[TextTables::kValenceCount] = {
     "",     "I",   "II", "III", "IV",   "V",     "VI",  "VII", "VIII", "IX", "X", "XI", "XII",
     "XIII", "XIV", "XV", "XVI", "XVII", "XVIII", "XIX", "",    "",     "",   "",  "Ox", "BH"};
-
-// The lines as a line-by-line read sees them: after a final line end it reads one more,
-// empty, line.
-std::vector<std::string> ReadLines(const std::string& content)
-{
-    std::vector<std::string> lines = SplitLines(content);
-    if (content.ends_with('\n')) {
-        lines.emplace_back();
-    }
-    return lines;
-}
 
 std::vector<std::string> SplitAt(std::string_view text, char separator)
 {
@@ -57,6 +47,29 @@ std::string WrittenName(const std::string& name)
     return text;
 }
 
+// A description or reference as shown: blanks stripped at both ends, and no longer than a
+// list column can use, so that a huge line costs neither memory nor time to measure.
+std::string ShownText(std::string_view line)
+{
+    const size_t begin = line.find_first_not_of(' ');
+    if (begin == std::string_view::npos) {
+        return {};
+    }
+    line = line.substr(begin, line.find_last_not_of(' ') - begin + 1);
+    if (line.size() <= TextTables::kMaxTextBytes) {
+        return std::string(line);
+    }
+    // Back to the first byte of the character the cut would split. At most three steps, so
+    // that text which is not UTF-8 is cut near the limit all the same.
+    size_t cut = TextTables::kMaxTextBytes;
+    for (int i = 0; i < 3 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80; ++i) {
+        --cut;
+    }
+    return std::string(line.substr(0, cut)) + "\u2026";
+}
+
+// One entry per line, as a line-by-line read sees them: after a final line end it reads one
+// more, empty, line.
 void LoadTextTable(const std::string& path, std::vector<std::string>& table)
 {
     table.assign(1, std::string());
@@ -64,8 +77,18 @@ void LoadTextTable(const std::string& path, std::vector<std::string>& table)
     if (!ReadWholeFile(path, content) || content.empty()) {
         return;
     }
-    for (const std::string& line : ReadLines(content)) {
-        table.push_back(StripBlanks(line));
+    std::string_view rest = content;
+    while (true) {
+        const size_t end = rest.find('\n');
+        std::string_view line = rest.substr(0, end);
+        while (line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+        table.push_back(ShownText(line));
+        if (end == std::string_view::npos) {
+            return;
+        }
+        rest.remove_prefix(end + 1);
     }
 }
 

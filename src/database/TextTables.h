@@ -3,6 +3,7 @@
 #include "database/Element.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -16,6 +17,9 @@
 class TextTables {
 public:
     static constexpr int kValenceCount = 26;
+    // Descriptions and references longer than this are cut, at a character boundary, and end
+    // in "…"; the files keep them whole.
+    static constexpr size_t kMaxTextBytes = 300;
 
     TextTables();
 

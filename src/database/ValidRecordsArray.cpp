@@ -45,10 +45,17 @@ void ValidRecordsArray::Insert(const WaveData& line, uint16_t tableIndex)
         InsertFirstLine(item);
         return;
     }
-    // Lines of an outward scan nearly always extend one end; only the rest need a search.
-    if (item.wavelength > WavelengthAt(m_last)) {
+    // Lines of an outward scan nearly always extend one end; only the rest need a search. A
+    // line equal to an end goes beside it too: a search would land inside a long run of equal
+    // wavelengths and move half of it. Where the list is one wavelength, a table's records stay
+    // in file order.
+    const int32_t lowest = WavelengthAt(m_first);
+    const int32_t highest = WavelengthAt(m_last);
+    if (item.wavelength == lowest && (lowest < highest || ComesBefore(item, Items()[m_first]))) {
+        Prepend(item);
+    } else if (item.wavelength >= highest) {
         Append(item);
-    } else if (item.wavelength < WavelengthAt(m_first)) {
+    } else if (item.wavelength <= lowest) {
         Prepend(item);
     } else {
         if (m_first == 1) {
@@ -60,6 +67,11 @@ void ValidRecordsArray::Insert(const WaveData& line, uint16_t tableIndex)
         InsertAt(Search(item.wavelength), item);
     }
     TrackCursor(item.wavelength);
+}
+
+bool ValidRecordsArray::ComesBefore(const ListedLine& a, const ListedLine& b)
+{
+    return a.tableIndex == b.tableIndex && a.recordIndex < b.recordIndex;
 }
 
 void ValidRecordsArray::InsertFirstLine(const ListedLine& line)

@@ -75,6 +75,8 @@ private:
 #pragma pack(pop)
     static_assert(sizeof(ListedLine) == 10);
 
+    // Whether `a` lies before `b` in the same table file.
+    static bool ComesBefore(const ListedLine& a, const ListedLine& b);
     void InsertFirstLine(const ListedLine& line);
     void InsertAt(uint32_t pos, const ListedLine& line);
     void Append(const ListedLine& line);

@@ -3,8 +3,10 @@
 #include "support/TestFiles.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <limits>
+#include <sys/stat.h>
 
 namespace {
 
@@ -89,6 +91,21 @@ TEST_F(TableArrayTest, ScanFindsTablesInNameOrderWithLabels)
                            array.FileAt(2).Label(), array.FileAt(2).FileName()}),
               (std::vector<std::string>{"a", "b", "Sample", "sample.swt"}));
     EXPECT_TRUE(array.IsActive(2));
+}
+
+TEST_F(TableArrayTest, EntriesNamedLikeTablesThatAreNoFilesAreNamedAndNotOpened)
+{
+    folder.WriteTable("a.swt", Ramp(3, 100, 1));
+    std::filesystem::create_directory(folder.File("d.swt"));
+    ASSERT_EQ(::mkfifo(folder.File("f.swt").c_str(), 0600), 0);  // opening it would block
+    std::filesystem::create_symlink(folder.File("gone"), folder.File("l.swt"));
+    array.ScanDirectory(folder.Path());
+    EXPECT_EQ(array.FileCount(), 1u);
+    EXPECT_EQ(array.TakeWarnings(),
+              (std::vector<std::string>{
+                  folder.File("d.swt") + ": is not a regular file; not read as a table",
+                  folder.File("f.swt") + ": is not a regular file; not read as a table",
+                  folder.File("l.swt") + ": is a broken link; not read as a table"}));
 }
 
 TEST_F(TableArrayTest, FullFillMergesEverySourceInOrder)

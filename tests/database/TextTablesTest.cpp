@@ -30,6 +30,19 @@ TEST(TextTablesTest, DescriptionAndReferenceCodesFollowLineNumbers)
               (std::vector<std::string>{"", "Smith 1990", "Jones 2001", ""}));
 }
 
+// Long texts are cut for display at a character boundary; a two-byte "é" straddles byte 300.
+TEST(TextTablesTest, LongTextsAreCutToTheShownLength)
+{
+    const std::string a300(300, 'a');
+    const std::string a299(299, 'a');
+    TempFolder folder;
+    folder.WriteText("REFERENC", "  " + a300 + "  \n" + a300 + "b\n" + a299 + "\u00e9z");
+    TextTables tables;
+    tables.LoadReferences(folder.File("REFERENC"));
+    EXPECT_EQ(tables.ReferenceTable,
+              (std::vector<std::string>{"", a300, a300 + "\u2026", a299 + "\u2026"}));
+}
+
 TEST(TextTablesTest, MissingFilesLeaveDefaultsAndNoElementsFileIsMade)
 {
     TempFolder folder;

@@ -228,6 +228,21 @@ TEST_F(ValidRecordsArrayTest, GrowsAtTheFrontAndKeepsCursorOnItsLine)
     EXPECT_TRUE(std::is_sorted(all.begin(), all.end()));
 }
 
+// A line tied with an end goes beside it: a search would land inside the run and move half of
+// it, which made a table of one wavelength fill in quadratic time.
+TEST_F(ValidRecordsArrayTest, LinesTiedWithAnEndGoBesideItInFileOrder)
+{
+    Open({std::vector<LineRecord>(7, Line(5000))});
+    List().SetTarget(5000);
+    for (const uint32_t index : {3u, 4u, 2u, 5u, 1u, 6u, 0u}) {  // an outward scan from record 3
+        InsertRecord(0, index);
+    }
+    for (uint32_t k = 0; k < 7; ++k) {
+        EXPECT_EQ(List().RecordIndexAt(List().First() + k), k);
+    }
+    EXPECT_EQ(List().RecordIndexAt(List().Cursor()), 3u);
+}
+
 TEST_F(ValidRecordsArrayTest, GrowthIsGeometricAndCompact)
 {
     constexpr uint32_t kLines = 1000000;

@@ -46,8 +46,8 @@ protected:
         folder.WriteTable("A.swt",
                           {Fe(3999400, 5, 0, 0), Fe(3999500, 10, 1, 1), Fe(4000000, 30, 1, 1),
                            Line(4000500, 2, 2, 0), Fe(4000600, 5, 0, 0)});
-        folder.WriteTable("B.swt", {Fe(4000000, 20, 2, 3)});
-        folder.WriteTable("C.swt", {Fe(4000000, 10, 0, 1), Fe(4000000, 10, 0, 4)});
+        folder.WriteTable("B.swt", {Fe(4000000, 20, 2, 4)});
+        folder.WriteTable("C.swt", {Fe(4000000, 10, 0, 1), Fe(4000000, 10, 0, 3)});
         Load(4000000);
     }
 
@@ -73,8 +73,8 @@ class ExportScaleTest : public ExportWriterTest, public ::testing::WithParamInte
 
 }  // namespace
 
-// Duplicates make one row with a column pair per source, the references once each (B's "1"
-// after C's "11" is a reference of its own), the edges of the window included; the ratio and
+// Duplicates make one row with a column pair per source, the references once each (C's "1"
+// after B's "11" is a reference of its own), the edges of the window included; the ratio and
 // the source scale never change the intensity texts.
 TEST_P(ExportScaleTest, DataRowsGroupDuplicatesAcrossSources)
 {
@@ -109,7 +109,7 @@ TEST_F(ExportWriterTest, SwitchedOffSourcesHaveNoColumns)
     FillCompletely(tables);
     EXPECT_EQ(writer.DataBlock(4000000, 4000000),
               "Wavelength\tElement\tValence\tA\t\tC\t\tReference\n"
-              "4000.000\tFe\tII\t3.0\tP\t1.0\t\tK95 11 \t\n\n");
+              "4000.000\tFe\tII\t3.0\tP\t1.0\t\tK95 1 \t\n\n");
 }
 
 // Each block keeps its header lines and empty line when it has no rows.
