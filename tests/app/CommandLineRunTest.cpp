@@ -176,8 +176,6 @@ void CommandLineRunTest::FolderAndFileNamesAreBytes()
     QCOMPARE(run.status, 0);
     QVERIFY2(run.errors.contains("its name is not UTF-8"), qPrintable(run.errors));
     QVERIFY(m_installation->ReadText("inst\xFF/out\xFE.txt").find("2000.250") != std::string::npos);
-    QCOMPARE(m_installation->ReadText("inst\xFF/ELEMENTS"),
-             std::string("1 0 0 H\n26 3 7 Fe\n29 3 10 Cu\n"));
     QVERIFY(fs::last_write_time(folder / "ELEMENTS") == elementsTime);
     QCOMPARE(std::distance(fs::directory_iterator(m_installation->Path()), {}), 1);
 }

@@ -197,7 +197,6 @@ const Case kCases[] = {
     {CMD_OVERLAY, "OVERLAY", "", "EDG", true, "", "overlay=1"},
     {CMD_OVERLAY, "OVERLAY", "on", "ED", false, kGraphOnly, ""},
     {CMD_OVERLAY, "OVERLAY", "\"on\"", "EDG", true, "LoadOverlay on", "overlay=1"},
-    {CMD_OVERLAY, "OVERLAY", "\"a\" b", "EDG", false, kBadQuotes, ""},
     {CMD_SCAN, "SCAN", "RANGE", "ED", false,
      "!The scan range can be restricted only when the graph window is displayed.", ""},
     {CMD_SCAN, "SCAN", "range", "EDG", true, "", "span=4000"},

@@ -132,7 +132,6 @@ TEST(TextTablesTest, RewritesOnlyAChangedTableOverTheFileItRead)
     TextTables tables;
     tables.LoadElements(folder.File("ELEMENTS"));
     tables.ElementTable[0].selected = 0;
-    tables.ElementTable[0].ratio = 2.0;
     ASSERT_TRUE(tables.WriteElements(folder.File("ELEMENTS"), nullptr));
     EXPECT_EQ(folder.ReadText("ELEMENTS"), "26   3 7 Fe\n");
 

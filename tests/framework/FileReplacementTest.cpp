@@ -6,9 +6,9 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -156,8 +156,7 @@ TEST(FileReplacementTest, WritesThroughAFifoOrDeviceAndRefusesAFolder)
     ASSERT_GE(reader, 0);
     EXPECT_TRUE(WriteFileAtomically(fifo, "lines\n", &error)) << error;
     char got[16] = {};
-    EXPECT_EQ(::read(reader, got, sizeof got), 6);
-    EXPECT_STREQ(got, "lines\n");
+    EXPECT_EQ(std::string(got, std::max<ssize_t>(::read(reader, got, sizeof got), 0)), "lines\n");
     ::close(reader);
     EXPECT_TRUE(fs::is_fifo(fifo));
 
