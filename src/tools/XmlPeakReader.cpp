@@ -1,6 +1,7 @@
 #include "tools/XmlPeakReader.h"
 
 #include "framework/StringUtil.h"
+#include "framework/XmlNames.h"
 #include "tools/CellText.h"
 #include "tools/IntensityField.h"
 
@@ -13,25 +14,6 @@
 #include <string>
 
 namespace {
-
-// The local name of an element or attribute: a namespace prefix ("bo:") does not matter here.
-std::string_view LocalName(const XML_Char* name)
-{
-    const std::string_view text(name);
-    const size_t colon = text.rfind(':');
-    return colon == std::string_view::npos ? text : text.substr(colon + 1);
-}
-
-// The value of attribute `name` among expat's name/value pairs; nullptr when absent.
-const XML_Char* Attribute(const XML_Char** attributes, std::string_view name)
-{
-    for (; attributes[0] != nullptr; attributes += 2) {
-        if (LocalName(attributes[0]) == name) {
-            return attributes[1];
-        }
-    }
-    return nullptr;
-}
 
 // The atomic number in a spectrum id "e26"; 0 when the id is not of that form.
 int AtomicNumberOf(const XML_Char* id)
