@@ -86,6 +86,25 @@ std::optional<int32_t> DisplayValueToWavelength(const DisplaySettings& settings,
     return static_cast<int32_t>(std::fmin(std::fmax(thousandths, kMin), kMax));
 }
 
+std::string DisplayUnit(const DisplaySettings& settings)
+{
+    if (settings.unitMode == kUnitWaveNumber) {
+        return "cm\u207B\u00B9";
+    }
+    switch (settings.decimals) {
+        case 4:
+            return "nm";
+        case 2:
+            return "0.1 \u00C5";
+        case 1:
+            return "0.01 \u00C5";
+        case 0:
+            return "0.001 \u00C5";
+        default:
+            return "\u00C5";
+    }
+}
+
 std::string WavelengthUnitSuffix(int decimals)
 {
     if (decimals == 3) {

@@ -29,5 +29,10 @@ std::string FormatWavelength(const WaveData& line, const DisplaySettings& settin
 // is not finite, and for a wave number of 0 or less.
 std::optional<int32_t> DisplayValueToWavelength(const DisplaySettings& settings, double value);
 
+// The unit the numbers shown are in, written out: "Å" and "nm" for 3 and 4 decimals, the
+// shifted unit for fewer ("0.1 Å" for 2: 4358.335 Å shows as 43583.35), "cm⁻¹" for wave
+// numbers.
+std::string DisplayUnit(const DisplaySettings& settings);
+
 // " Å" for 3 decimals, " nm" for 4, otherwise empty.
 std::string WavelengthUnitSuffix(int decimals);

@@ -128,4 +128,7 @@ TEST(WavelengthFormatTest, UnitSuffixFollowsDecimals)
     EXPECT_EQ(WavelengthUnitSuffix(3), " \u00C5");
     EXPECT_EQ(WavelengthUnitSuffix(4), " nm");
     EXPECT_EQ(WavelengthUnitSuffix(2), "");
+    const DisplaySettings shifted{kUnitAir, 1};
+    EXPECT_EQ(DisplayUnit(shifted), "0.01 \u00C5");
+    EXPECT_EQ(DisplayUnit({kUnitWaveNumber, 1}), "cm\u207B\u00B9");
 }
