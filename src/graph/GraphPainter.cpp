@@ -3,6 +3,7 @@
 #include "database/TableArray.h"
 #include "database/WavelengthFormat.h"
 #include "database/WavetableFile.h"
+#include "graph/OverlayView.h"
 #include "graph/PrintColour.h"
 #include "graph/Summation.h"
 
@@ -12,6 +13,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPolygon>
+#include <QPolygonF>
 
 namespace {
 
@@ -170,19 +172,31 @@ void GraphPainter::DrawSummation(QPainter& painter, const Summation& curve) cons
     painter.drawPolyline(line);
 }
 
+// A spectrum as a curve, a peak list as sticks, each on the overlay's own scale unless it
+// shares the lines'.
 void GraphPainter::DrawOverlay(QPainter& painter, const std::vector<OverlayData>& points,
                                double origin) const
 {
-    const double range = m_settings.range;
-    const auto first = std::lower_bound(
-        points.begin(), points.end(), origin,
-        [](const OverlayData& point, double wavelength) { return point.wavelength < wavelength; });
+    const OverlayView view(points,
+                           {origin, m_settings.range, m_size.width(), PlotHeight(),
+                            m_settings.lineWidth, m_settings.linearHeight},
+                           static_cast<OverlayView::Style>(m_settings.overlayStyle),
+                           m_settings.overlayOnLineScale);
     const QColor colour = Ink(m_settings.overlayColour);
+    const int bottom = m_size.height();
+    if (view.AsCurve()) {
+        QPolygonF line;
+        for (const OverlayView::Vertex& vertex : view.Curve()) {
+            line << QPointF(vertex.x, bottom - vertex.y);
+        }
+        painter.setPen(QPen(colour, 0));
+        painter.drawPolyline(line);
+        return;
+    }
     QRect drawn;
-    for (auto point = first; point != points.end() && point->wavelength <= origin + range;
-         ++point) {
-        const int x =
-            static_cast<int>(std::trunc(m_size.width() * (point->wavelength - origin) / range));
-        DrawStick(painter, x, point->value, colour, QString(), drawn);
+    const double toLines = m_settings.linearHeight / std::max(PlotHeight(), 1);
+    for (const OverlayData& point : view) {
+        DrawStick(painter, static_cast<int>(std::trunc(view.X(point.wavelength))),
+                  view.Y(point.value) * toLines, colour, QString(), drawn);
     }
 }

@@ -89,6 +89,10 @@ const TextDoubleSetting kRange{
     {kGraphWindow, "Wavelength Range", ""}, kDefaults.range, Limits::kGraphRange};
 const DwordSetting kSummationMode{kGraphWindow, "Display Summation", kDefaults.summationMode, 0, 2};
 const FlagSetting kDisplayOverlay{kGraphWindow, "Display Overlay", kDefaults.displayOverlay};
+const DwordSetting kOverlayStyle{kGraphWindow, "Draw Overlay As", kDefaults.overlayStyle, 0, 2};
+const FlagSetting kOverlayOnLineScale{kGraphWindow, "Overlay On Line Scale",
+                                      kDefaults.overlayOnLineScale};
+const FlagSetting kFitHeight{kGraphWindow, "Fit Height Automatically", kDefaults.fitHeight};
 const FlagSetting kUseElementColours{kGraphWindow, "Use Element Colours",
                                      kDefaults.useElementColours};
 const FlagSetting kTreatOrderAsRatio{kGraphWindow, "Treat Order As Ratio",
@@ -135,6 +139,9 @@ void GraphSettings::Restore(SettingsStore& store, const TableArray& tables)
     range = kRange.Read(store);
     summationMode = kSummationMode.Read(store);
     displayOverlay = kDisplayOverlay.Read(store);
+    overlayStyle = kOverlayStyle.Read(store);
+    overlayOnLineScale = kOverlayOnLineScale.Read(store);
+    fitHeight = kFitHeight.Read(store);
     useElementColours = kUseElementColours.Read(store);
     treatOrderAsRatio = kTreatOrderAsRatio.Read(store);
     for (std::size_t i = 0; i < kElementColours; ++i) {
@@ -165,6 +172,9 @@ void GraphSettings::Save(SettingsStore& store, const TableArray& tables) const
     kRange.Write(store, range);
     kSummationMode.Write(store, summationMode);
     kDisplayOverlay.Write(store, displayOverlay);
+    kOverlayStyle.Write(store, overlayStyle);
+    kOverlayOnLineScale.Write(store, overlayOnLineScale);
+    kFitHeight.Write(store, fitHeight);
     kUseElementColours.Write(store, useElementColours);
     kTreatOrderAsRatio.Write(store, treatOrderAsRatio);
     for (std::size_t i = 0; i < kElementColours; ++i) {

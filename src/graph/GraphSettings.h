@@ -62,6 +62,9 @@ public:
     double range = 4.0;               // Å across the plot, 0.01..100000
     std::uint32_t summationMode = 0;  // 0..2
     bool displayOverlay = false;
+    std::uint32_t overlayStyle = 0;   // 0 automatic, 1 curve, 2 sticks (OverlayView::Style)
+    bool overlayOnLineScale = false;  // else the overlay's own scale, fitted to it
+    bool fitHeight = true;            // the tallest line in view at 90 % after every move
     bool useElementColours = false;
     bool treatOrderAsRatio = true;
     // Defaults that show on the black plot: orange, spring green, sky blue, pink, gold.
