@@ -100,6 +100,8 @@ void TSDIDecFrame::CreateMenus()
     QMenu* graph = menuBar()->addMenu(tr("&Graph"));
     AddActions(graph, {CM_INCREASEINTENSITY,
                        CM_DECREASEINTENSITY,
+                       CM_FITHEIGHT,
+                       CM_FITHEIGHTAUTOMATICALLY,
                        0,
                        CM_SUMMATION,
                        CM_SUMMATIONONLY,

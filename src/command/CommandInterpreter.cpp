@@ -145,9 +145,16 @@ CommandResult CommandInterpreter::Range(const CommandText& command)
     return GraphNumber(command.argument, true);
 }
 
+// HEIGHT FIT puts the tallest line in view at 90 % of the plot.
 CommandResult CommandInterpreter::Height(const CommandText& command)
 {
-    return GraphNumber(command.argument, false);
+    GraphView* graph = m_workspace.Graph();
+    if (graph == nullptr || !EqualsIgnoringCase(command.argument, "FIT")) {
+        return GraphNumber(command.argument, false);
+    }
+    graph->FitHeight();
+    m_workspace.ShowGraphStatus();
+    return CommandResult::Done();
 }
 
 // RANGE and HEIGHT: 0 or no number does nothing, even without a graph.

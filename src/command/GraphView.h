@@ -16,7 +16,12 @@ public:
     virtual double Range() const = 0;  // Å shown across the plot
     virtual void SetRange(double angstrom) = 0;
     virtual double Height() const = 0;  // intensity drawn at full height
+    // A height set by hand ends the automatic fit.
     virtual void SetHeight(double intensity) = 0;
+    // The height that puts the tallest line in view at 90 % of the plot, found at the next pass.
+    virtual void FitHeight() = 0;
+    // Whether the height is fitted again after every move.
+    virtual bool FitsHeightAutomatically() const = 0;
     virtual bool IsOrderDisplayed(int order) const = 0;  // order 1 to 5
     virtual void SetOrderDisplayed(int order, bool shown) = 0;
     virtual SummationMode Summation() const = 0;

@@ -76,6 +76,8 @@ constexpr HelpTopic kTopics[] = {
     {66, "menu-graph.html", "order-5", "5th order"},
     {67, "menu-graph.html", "treat-orders-as-ratios", "Treat orders as ratios"},
     {68, "menu-graph.html", "options", "Options"},
+    {109, "menu-graph.html", "fit-height", "Fit height"},
+    {110, "menu-graph.html", "fit-height-automatically", "Fit height automatically"},
     // Help menu
     {74, "menu-help.html", "about", "About Spekla"},
     // The buttons every dialog has

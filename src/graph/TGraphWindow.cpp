@@ -5,6 +5,7 @@
 #include "database/TextTables.h"
 #include "database/WavelengthFormat.h"
 #include "database/WavetableFile.h"
+#include "framework/Limits.h"
 #include "graph/GraphPainter.h"
 
 #include <algorithm>
@@ -90,7 +91,20 @@ void TGraphWindow::SetRange(double angstrom)
 
 void TGraphWindow::SetHeight(double intensity)
 {
+    m_settings.fitHeight = false;
     m_settings.SetHeight(intensity);
+}
+
+void TGraphWindow::FitHeight()
+{
+    m_fitOnce = true;
+    Repaint();
+}
+
+void TGraphWindow::SetFitHeightAutomatically(bool fit)
+{
+    m_settings.fitHeight = fit;
+    Repaint();
 }
 
 bool TGraphWindow::IsOrderDisplayed(int order) const
@@ -134,12 +148,14 @@ void TGraphWindow::Repaint()
 
 void TGraphWindow::IncreaseIntensity()
 {
+    m_settings.fitHeight = false;
     m_settings.IncreaseIntensity();
     Repaint();
 }
 
 void TGraphWindow::DecreaseIntensity()
 {
+    m_settings.fitHeight = false;
     m_settings.DecreaseIntensity();
     Repaint();
 }
@@ -282,8 +298,13 @@ bool TGraphWindow::IdleAction(std::chrono::microseconds budget)
         StartPass(painter, graph);
     }
     painter.setClipRegion(graph.PlotRegion());
-    const bool more = RunBatch(painter, graph, budget);
-    if (!more) {
+    bool more = RunBatch(painter, graph, budget);
+    if (!more && m_measuring) {
+        ApplyFittedHeight();
+        const GraphPainter fitted = ScreenPainter();
+        StartDrawing(painter, fitted);
+        more = true;
+    } else if (!more) {
         FinishPass(painter, graph);
     } else {
         ShowProgress();
@@ -299,6 +320,10 @@ bool TGraphWindow::RunBatch(QPainter& painter, const GraphPainter& graph,
 {
     const auto deadline = std::chrono::steady_clock::now() + budget;
     const GraphPass::Visitor draw = [&](const GraphPass::Visit& visit) {
+        if (m_measuring) {
+            m_tallest = visit.inPlot ? std::max(m_tallest, visit.intensity) : m_tallest;
+            return;
+        }
         m_summation.SetOrigin(m_pass.Origin(visit.order));
         m_summation.Add(visit.intensity, visit.wavelength);
         if (visit.inPlot && m_settings.summationMode != 2) {
@@ -324,9 +349,31 @@ void TGraphWindow::ListChanged()
     }
 }
 
+// When the height follows the lines, a first walk over them only finds the tallest in view.
 void TGraphWindow::StartPass(QPainter& painter, const GraphPainter& graph)
 {
     m_restart = false;
+    m_measuring = m_fitOnce || m_settings.fitHeight;
+    m_fitOnce = false;
+    m_tallest = 0.0;
+    StartDrawing(painter, graph);
+}
+
+// The tallest line in view at 90 % of the plot, within the height's limits; with no line in
+// view the height stays.
+void TGraphWindow::ApplyFittedHeight()
+{
+    m_measuring = false;
+    if (m_tallest > 0.0) {
+        const double height =
+            std::clamp(m_tallest / 0.9, Limits::kGraphHeight.Min(), Limits::kGraphHeight.Max());
+        m_settings.SetHeight(height);
+        emit HeightFitted();
+    }
+}
+
+void TGraphWindow::StartDrawing(QPainter& painter, const GraphPainter& graph)
+{
     m_drawn.assign(static_cast<size_t>(std::max(width(), 1)), DrawnStick{});
     m_sticksDrawn = 0;
     graph.DrawBackground(painter);

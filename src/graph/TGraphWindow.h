@@ -42,6 +42,7 @@ public:
     void SetRange(double angstrom) override;
     double Height() const override { return m_settings.linearHeight; }
     void SetHeight(double intensity) override;
+    void FitHeight() override;
     bool IsOrderDisplayed(int order) const override;
     void SetOrderDisplayed(int order, bool shown) override;
     bool TreatOrderAsRatio() const override { return m_settings.treatOrderAsRatio; }
@@ -51,9 +52,12 @@ public:
     void SetDisplayOverlay(bool shown) override;
     void Repaint() override;
 
-    // The zoom of the Graph menu; each restarts the pass.
+    // The zoom of the Graph menu; each restarts the pass. A change of height by hand ends the
+    // automatic fit.
     void IncreaseIntensity();
     void DecreaseIntensity();
+    bool FitsHeightAutomatically() const override { return m_settings.fitHeight; }
+    void SetFitHeightAutomatically(bool fit);
     void IncreaseRange();
     void DecreaseRange();
     void SetTreatOrderAsRatio(bool treat);
@@ -83,6 +87,8 @@ signals:
     void OverlayToggleRequested();
     // What the drawing pass is doing ("label : Drawing first order..."); empty when done.
     void ProgressTextChanged(const QString& text);
+    // The height was fitted to the lines in view.
+    void HeightFitted();
 
 protected:
     bool event(QEvent* event) override;
@@ -103,6 +109,8 @@ private:
     bool IdleAction(std::chrono::microseconds budget);
     bool RunBatch(QPainter& painter, const GraphPainter& graph, std::chrono::microseconds budget);
     void StartPass(QPainter& painter, const GraphPainter& graph);
+    void StartDrawing(QPainter& painter, const GraphPainter& graph);
+    void ApplyFittedHeight();
     void FinishPass(QPainter& painter, const GraphPainter& graph);
     void ShowProgress();
     void SetupGeometry();
@@ -127,6 +135,9 @@ private:
     std::vector<DrawnStick> m_drawn;  // by pixel column
     std::size_t m_sticksDrawn = 0;
     int32_t m_passCentre = 0;
+    bool m_fitOnce = false;    // Fit height asked for, for the next pass
+    bool m_measuring = false;  // the pass only finds the tallest line in view, drawing nothing
+    double m_tallest = 0.0;
     QMenu* m_popup;
     IdleDriver::ClientId m_idleClient;
     QString m_progress;  // the status text last shown

@@ -57,8 +57,11 @@ std::optional<ActionState> GraphRule(int id, const WorkspaceSnapshot& s)
         return Enabled(s.graphShown, s.ordersDisplayed[static_cast<size_t>(id - CM_ORDER1)]);
     }
     switch (id) {
+        case CM_FITHEIGHTAUTOMATICALLY:
+            return Enabled(s.graphShown, s.fitHeight);
         case CM_INCREASEINTENSITY:
         case CM_DECREASEINTENSITY:
+        case CM_FITHEIGHT:
         case CM_INCREASERANGE:
         case CM_DECREASERANGE:
         case CM_GRAPHOPTIONS:

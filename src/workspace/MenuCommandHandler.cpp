@@ -268,6 +268,12 @@ bool MenuCommandHandler::RunGraphCommand(int commandId)
         case CM_DECREASEINTENSITY:
             graph->DecreaseIntensity();
             break;
+        case CM_FITHEIGHT:
+            graph->FitHeight();
+            break;
+        case CM_FITHEIGHTAUTOMATICALLY:
+            graph->SetFitHeightAutomatically(!graph->FitsHeightAutomatically());
+            break;
         case CM_INCREASERANGE:
             graph->IncreaseRange();
             break;

@@ -47,6 +47,8 @@ constexpr int CM_SCANONLYRANGE = 11845;
 constexpr int CM_ORDER1 = 9099;  // to CM_ORDER1 + 4 for the fifth order
 constexpr int CM_TREATORDERSASRATIOS = 5167;
 constexpr int CM_GRAPHOPTIONS = 5162;
+constexpr int CM_FITHEIGHT = 5168;
+constexpr int CM_FITHEIGHTAUTOMATICALLY = 5169;
 // Sources: one item per table file, for the first thousand files
 constexpr int CM_SOURCE1 = 3001;
 constexpr int CM_SOURCELAST = 4000;

@@ -217,6 +217,7 @@ WorkspaceSnapshot TSpeklaWindow::Snapshot() const
         state.summation = graph->Summation();
         state.treatOrderAsRatio = graph->TreatOrderAsRatio();
         state.displayOverlay = graph->DisplayOverlay();
+        state.fitHeight = graph->FitsHeightAutomatically();
         for (int order = 1; order <= GraphView::kOrders; ++order) {
             state.ordersDisplayed[static_cast<size_t>(order - 1)] = graph->IsOrderDisplayed(order);
         }

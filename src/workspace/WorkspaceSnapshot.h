@@ -31,4 +31,5 @@ struct WorkspaceSnapshot {
     bool overlayLoaded = false;  // an overlay file name is known
     std::array<bool, GraphView::kOrders> ordersDisplayed{};
     bool treatOrderAsRatio = false;
+    bool fitHeight = false;
 };

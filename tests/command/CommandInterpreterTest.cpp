@@ -180,6 +180,7 @@ const Case kCases[] = {
     {CMD_RANGE, "RANGE", "-3", "EDG", false, "!The range must be from 0.01 to 100000 \u00C5.",
      "range=4"},
     {CMD_HEIGHT, "HEIGHT", "300", "EDG", true, "ShowGraphStatus", "height=300"},
+    {CMD_HEIGHT, "HEIGHT", "fit", "EDG", true, "ShowGraphStatus", "height=-1"},
     {CMD_HEIGHT, "HEIGHT", "5", "EDG", false, "!The height must be from 10 to 100000.",
      "height=150"},
     {CMD_HEIGHT, "HEIGHT", "300", "", false,

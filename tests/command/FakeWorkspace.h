@@ -15,6 +15,8 @@ public:
     void SetRange(double angstrom) override { range = angstrom; }
     double Height() const override { return height; }
     void SetHeight(double intensity) override { height = intensity; }
+    void FitHeight() override { height = kFitted; }
+    bool FitsHeightAutomatically() const override { return false; }
     bool IsOrderDisplayed(int order) const override { return orders[order - 1]; }
     void SetOrderDisplayed(int order, bool shown) override { orders[order - 1] = shown; }
     SummationMode Summation() const override { return summation; }
@@ -24,6 +26,7 @@ public:
     void SetDisplayOverlay(bool shown) override { overlay = shown; }
     void Repaint() override { ++repaints; }
 
+    static constexpr double kFitted = -1.0;  // what a fit would find
     double range = 4.0;
     double height = 150.0;
     std::array<bool, kOrders> orders{true, false, false, false, false};
