@@ -37,6 +37,14 @@ QSpinBox* ExtentBox(int value, QWidget* parent)
     return box;
 }
 
+// A row of layouts gets no buddy from QFormLayout, and a label without one shows its '&'.
+QLabel* Buddied(const QString& text, QWidget* buddy)
+{
+    auto* label = new QLabel(text, buddy->parentWidget());
+    label->setBuddy(buddy);
+    return label;
+}
+
 // Paper starts white; the screen's picture paints its own black.
 void Draw(QPaintDevice& device, const TGraphWindow& graph, QSize size, bool paper)
 {
@@ -75,8 +83,8 @@ TSaveGraphDialog::TSaveGraphDialog(QWidget* parent, const TGraphWindow& graph)
     connect(buttons, &QDialogButtonBox::accepted, this, &TSaveGraphDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* form = new QFormLayout(this);
-    form->addRow(tr("&File:"), file);
-    form->addRow(tr("Si&ze:"), size);
+    form->addRow(Buddied(tr("&File:"), m_fileName), file);
+    form->addRow(Buddied(tr("Si&ze:"), m_width), size);
     form->addRow(tr("Colours:"), screen);
     form->addRow(QString(), m_paper);
     form->addRow(buttons);

@@ -171,7 +171,7 @@ std::string DataColumns::Title(std::size_t index, const TableArray& tables) cons
     const DataColumn& column = m_columns[index];
     switch (column.role) {
         case DataColumn::Role::Wavelength:
-            return WavelengthTitle(tables.UnitMode(), tables.Decimals());
+            return WavelengthTitle(tables.Settings());
         case DataColumn::Role::Element:
             return "Element";
         case DataColumn::Role::Source:
@@ -182,15 +182,49 @@ std::string DataColumns::Title(std::size_t index, const TableArray& tables) cons
     return {};
 }
 
-std::string DataColumns::WavelengthTitle(UnitMode unitMode, int decimals)
+// The list shows the table's intensity codes, neither scaled by the source nor weighted by
+// the element ratios (see FormatIntensity).
+std::string DataColumns::ToolTip(std::size_t index, const TableArray& tables) const
 {
-    switch (unitMode) {
-        case kUnitWaveNumber:
-            return "Wave number";
-        case kUnitVacuum:
-            return "Vacuum" + WavelengthUnitSuffix(decimals);
-        case kUnitAir:
-            break;
+    if (index >= m_columns.size() || m_columns[index].role != DataColumn::Role::Source ||
+        m_columns[index].source >= tables.FileCount()) {
+        return {};
     }
-    return "Wavelength" + WavelengthUnitSuffix(decimals);
+    const char* scale = tables.Linear()
+                            ? "Relative intensity (linear scale, two significant digits)"
+                            : "log10 of the relative intensity (logarithmic scale)";
+    return std::string(scale) +
+           ", as the table lists it\nTable: " + tables.FileAt(m_columns[index].source).FileName();
+}
+
+std::vector<int> DataColumns::ShownWidths(int available) const
+{
+    std::vector<int> widths;
+    int spare = available;
+    for (const DataColumn& column : m_columns) {
+        widths.push_back(column.width);
+        spare -= column.width;
+    }
+    if (spare <= 0) {
+        return widths;
+    }
+    const auto lastSource = std::find_if(m_columns.rbegin(), m_columns.rend(), [](const auto& c) {
+        return c.role == DataColumn::Role::Source;
+    });
+    const std::size_t ref = m_columns.size() - 1;  // "Ref" is always last
+    if (lastSource == m_columns.rend()) {
+        widths[ref] += spare;
+        return widths;
+    }
+    widths[static_cast<std::size_t>(m_columns.rend() - lastSource) - 1] += spare / 2;
+    widths[ref] += spare - spare / 2;
+    return widths;
+}
+
+std::string DataColumns::WavelengthTitle(const DisplaySettings& settings)
+{
+    const char* name = settings.unitMode == kUnitWaveNumber ? "Wave number "
+                       : settings.unitMode == kUnitVacuum   ? "Vacuum "
+                                                            : "Wavelength ";
+    return name + DisplayUnit(settings);
 }

@@ -1,12 +1,11 @@
 #pragma once
 
-#include "database/UnitMode.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+struct DisplaySettings;
 class SettingsStore;
 class TableArray;
 
@@ -44,10 +43,17 @@ public:
 
     const std::vector<DataColumn>& Columns() const { return m_columns; }
     void SetWidth(std::size_t index, int width);
-    // The title of a column: "Wavelength", "Vacuum" or "Wave number" with the unit suffix of
-    // the decimals for the wavelength column, the source's label for a source column.
+    // The title of a column: "Wavelength", "Vacuum" or "Wave number" with the unit of the
+    // numbers shown for the wavelength column, the source's label for a source column.
     std::string Title(std::size_t index, const TableArray& tables) const;
-    static std::string WavelengthTitle(UnitMode unitMode, int decimals);
+    static std::string WavelengthTitle(const DisplaySettings& settings);
+    // What a source column's numbers are, on the scale shown, and the table they come from;
+    // empty for the other columns.
+    std::string ToolTip(std::size_t index, const TableArray& tables) const;
+    // The widths to show in `available` pixels: the spare width beyond the columns' own goes
+    // half to the last source column, half to "Ref", so that labels and references are not cut.
+    // The columns' own widths stay what is stored.
+    std::vector<int> ShownWidths(int available) const;
 
 private:
     void ResetToFixedColumns();

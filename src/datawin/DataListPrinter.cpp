@@ -48,7 +48,7 @@ DataListPrinter::Layout DataListPrinter::Measure(QPainter& painter) const
         const DataColumn& column = m_columns[i];
         std::string title = column.role == DataColumn::Role::Element ? "Element" : "Ref";
         if (column.role == DataColumn::Role::Wavelength) {
-            title = DataColumns::WavelengthTitle(m_tables.UnitMode(), m_tables.Decimals());
+            title = DataColumns::WavelengthTitle(m_tables.Settings());
         } else if (column.role == DataColumn::Role::Source &&
                    column.source < m_tables.FileCount()) {
             title = m_tables.FileAt(column.source).Label();
@@ -108,7 +108,7 @@ void DataListPrinter::PrintTitles(QPainter& painter, const Layout& layout, QPoin
     const int w = layout.titleWidth;
     painter.setPen(Qt::black);
     painter.drawText(at.x() + Units(layout, 10), at.y(),
-                     Text(DataColumns::WavelengthTitle(m_tables.UnitMode(), m_tables.Decimals())));
+                     Text(DataColumns::WavelengthTitle(m_tables.Settings())));
     painter.drawText(at.x() + w + Units(layout, 60), at.y(), "Element");
     int end = 2 * w + Units(layout, 110);
     for (const DataColumn& column : m_columns) {

@@ -70,7 +70,8 @@ TDataWindow::TDataWindow(const TextTables& text, TableArray& tables, SettingsSto
       m_contextMenu(new QMenu(this)),
       m_font(RestoredFont(store)),
       m_metrics(m_font),
-      m_columns(TextWidth(m_font, "Wave number") + 15, TextWidth(m_font, "Element") + 15)
+      m_columns(TextWidth(m_font, "Wavelength 0.001 \u00C5") + 15,
+                TextWidth(m_font, "Element") + 15)
 {
     setFocusPolicy(Qt::NoFocus);
     viewport()->setFocusPolicy(Qt::NoFocus);
@@ -149,8 +150,16 @@ void TDataWindow::ChooseFont()
         return;
     }
     SetRowFont(font);
-    m_header->FitToFont(font);  // the widths go back to the columns through sectionResized
+    {
+        // The fitted sizes are the columns' own widths, without any stretch to take off.
+        const QSignalBlocker blocker(m_header);
+        m_header->FitToFont(font);
+    }
+    for (int section = 0; section < m_header->count(); ++section) {
+        m_columns.SetWidth(static_cast<size_t>(section), m_header->sectionSize(section));
+    }
     LayOutHeader();
+    SizeSections();
 }
 
 int TDataWindow::LineHeight() const
@@ -215,22 +224,37 @@ QRect TDataWindow::MarkerRect() const
     return QRect(0, DataRowLayout::MarkerTop(viewport()->height(), h), viewport()->width(), h);
 }
 
-// The titles follow the columns' roles; widths are set only where they differ.
+// The titles and tool tips follow the columns' roles.
 void TDataWindow::SyncHeader()
 {
     QStringList titles;
+    QStringList toolTips;
     for (size_t i = 0; i < m_columns.Columns().size(); ++i) {
         titles << QString::fromStdString(m_columns.Title(i, m_tables));
+        toolTips << QString::fromStdString(m_columns.ToolTip(i, m_tables));
     }
+    {
+        const QSignalBlocker blocker(m_header);
+        m_header->SetTitles(titles, toolTips);
+    }
+    SizeSections();
+    m_header->viewport()->update();
+}
+
+// Sizes are set only where they differ; the section `held` (being dragged) keeps its size.
+void TDataWindow::SizeSections(size_t held)
+{
+    std::vector<int> shown = m_columns.ShownWidths(viewport()->width());
     const QSignalBlocker blocker(m_header);
-    m_header->SetTitles(titles);
-    for (size_t i = 0; i < m_columns.Columns().size(); ++i) {
+    for (size_t i = 0; i < shown.size(); ++i) {
         const int section = static_cast<int>(i);
-        if (m_header->sectionSize(section) != m_columns.Columns()[i].width) {
-            m_header->resizeSection(section, m_columns.Columns()[i].width);
+        if (i == held) {
+            shown[i] = m_header->sectionSize(section);
+        } else if (m_header->sectionSize(section) != shown[i]) {
+            m_header->resizeSection(section, shown[i]);
         }
     }
-    m_header->viewport()->update();
+    m_shownWidths = std::move(shown);
 }
 
 void TDataWindow::LayOutHeader()
@@ -320,9 +344,18 @@ void TDataWindow::EvHeaderClicked(int section)
     emit SourceEdited(source);
 }
 
+// A dragged column keeps the stretch it had: what the drag adds or takes goes to its own
+// width, which is what is stored.
 void TDataWindow::EvSectionResized(int section, int, int newSize)
 {
-    m_columns.SetWidth(static_cast<size_t>(section), newSize);
+    const auto index = static_cast<size_t>(section);
+    if (index >= m_columns.Columns().size()) {
+        return;
+    }
+    const int stretch =
+        index < m_shownWidths.size() ? m_shownWidths[index] - m_columns.Columns()[index].width : 0;
+    m_columns.SetWidth(index, newSize - stretch);
+    SizeSections(index);
     viewport()->update();
 }
 
@@ -330,6 +363,7 @@ void TDataWindow::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
     LayOutHeader();
+    SizeSections();
     UpdateScrollBar();
     m_layout = DataRowLayout();
 }

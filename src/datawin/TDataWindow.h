@@ -4,6 +4,7 @@
 #include "datawin/DataRowLayout.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -69,6 +70,7 @@ protected:
 private:
     static QFont RestoredFont(SettingsStore& store);
     void SyncHeader();
+    void SizeSections(std::size_t held = SIZE_MAX);
     void LayOutHeader();
     void UpdateScrollBar();
     void EvScrollAction(int action);
@@ -94,6 +96,7 @@ private:
     int m_lineHeight = 1;
     std::array<int, 128> m_asciiAdvances{};
     DataColumns m_columns;
+    std::vector<int> m_shownWidths;  // the sections' sizes: stored widths plus their stretch
     int m_descriptionWidth = 0;
     DataRowLayout m_layout;  // as last painted
     int m_wheelRemainder = 0;

@@ -23,14 +23,19 @@ TMyColumnHeader::TMyColumnHeader(QWidget* parent)
     setMinimumSectionSize(8);
 }
 
-void TMyColumnHeader::SetTitles(const QStringList& titles)
+void TMyColumnHeader::SetTitles(const QStringList& titles, const QStringList& toolTips)
 {
     if (m_titles->columnCount() != titles.size()) {
         m_titles->setColumnCount(static_cast<int>(titles.size()));
     }
     for (int section = 0; section < titles.size(); ++section) {
-        if (Title(section) != titles[section]) {
-            m_titles->setHorizontalHeaderItem(section, new QStandardItem(titles[section]));
+        QStandardItem* item = m_titles->horizontalHeaderItem(section);
+        if (item == nullptr || item->text() != titles[section]) {
+            item = new QStandardItem(titles[section]);
+            m_titles->setHorizontalHeaderItem(section, item);
+        }
+        if (item->toolTip() != toolTips.value(section)) {
+            item->setToolTip(toolTips.value(section));
         }
     }
 }

@@ -14,8 +14,9 @@ public:
 
     explicit TMyColumnHeader(QWidget* parent = nullptr);
 
-    // Replaces every title; widths of sections that remain are set by the caller.
-    void SetTitles(const QStringList& titles);
+    // Replaces every title and tool tip (as many as titles); widths of sections that remain are
+    // set by the caller.
+    void SetTitles(const QStringList& titles, const QStringList& toolTips);
     QString Title(int section) const;
     // Takes `font` and sizes each section to its title in that font, or to the sample text when
     // the title is shorter than five characters, plus 15 pixels.

@@ -1,11 +1,14 @@
 #include "elements/TPeriodicWindow.h"
 
+#include "database/ElementFacts.h"
 #include "database/TextTables.h"
 #include "elements/TElementDialog.h"
+#include "framework/NumberFormat.h"
 #include "framework/SettingDescriptors.h"
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <qdrawutil.h>
 
 namespace {
@@ -28,11 +31,12 @@ uint32_t ToStyle(ElementLayout layout)
                                                    : 1;
 }
 
-QFont CellFont(int pixels, bool italic)
+QFont CellFont(int pixels, bool italic, bool bold = false)
 {
     QFont font(kFamily);
     font.setPixelSize(std::max(pixels, 1));
     font.setItalic(italic);
+    font.setBold(bold);
     return font;
 }
 
@@ -121,17 +125,56 @@ void TPeriodicWindow::RenderCells()
     m_imageValid = true;
 }
 
-void TPeriodicWindow::DrawCell(QPainter& painter, const PeriodicLayout::Cell& cell, bool sunken)
+// A sunken panel alone hardly differs from a raised one: a selected cell is also filled with
+// the highlight colour and its symbol is bold.
+void TPeriodicWindow::DrawCell(QPainter& painter, const PeriodicLayout::Cell& cell, bool selected)
 {
     const Element& element = m_text.ElementTable[cell.element];
-    const QRect area(cell.column * m_layout.CellWidth(), cell.row * m_layout.CellHeight(),
-                     m_layout.CellWidth(), m_layout.CellHeight());
-    const QBrush face = palette().brush(sunken ? QPalette::Midlight : QPalette::Button);
-    qDrawShadePanel(&painter, area, palette(), sunken, 1, &face);
-    painter.setFont(CellFont(m_layout.FontHeight(), element.ratio != 1.0));
-    painter.setPen(palette().color(QPalette::ButtonText));
-    painter.drawText(area.translated(sunken ? 1 : 0, sunken ? 1 : 0), Qt::AlignCenter,
+    const QRect area = CellArea(cell);
+    const QBrush face = palette().brush(selected ? QPalette::Highlight : QPalette::Button);
+    qDrawShadePanel(&painter, area, palette(), selected, 1, &face);
+    painter.setFont(CellFont(m_layout.FontHeight(), element.ratio != 1.0, selected));
+    painter.setPen(palette().color(selected ? QPalette::HighlightedText : QPalette::ButtonText));
+    painter.drawText(area.translated(selected ? 1 : 0, selected ? 1 : 0), Qt::AlignCenter,
                      QString::fromStdString(element.name));
+}
+
+QRect TPeriodicWindow::CellArea(const PeriodicLayout::Cell& cell) const
+{
+    return {cell.column * m_layout.CellWidth(), cell.row * m_layout.CellHeight(),
+            m_layout.CellWidth(), m_layout.CellHeight()};
+}
+
+QString TPeriodicWindow::CellToolTip(const Element& element, const ElementFacts& facts)
+{
+    const QString symbol = QString::fromStdString(element.name);
+    const ElementFact* fact = facts.BySymbol(element.name);
+    const QString name =
+        fact != nullptr ? QString::fromStdString(fact->name) + " (" + symbol + ")" : symbol;
+    return tr("%1\nAtomic number %2\nIntensity ratio %3")
+        .arg(name)
+        .arg(element.atomicNumber)
+        .arg(QString::fromStdString(FormatDefault(element.ratio)));
+}
+
+bool TPeriodicWindow::event(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip) {
+        return QWidget::event(event);
+    }
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const auto hit = m_layout.HitTest(help->pos().x(), help->pos().y());
+    const auto cell = hit ? m_layout.CellOf(*hit) : std::nullopt;
+    if (cell) {
+        // Shown while the pointer stays in the cell; the next cell asks again.
+        QToolTip::showText(help->globalPos(),
+                           CellToolTip(m_text.ElementTable[*hit], ElementFacts::Installed()), this,
+                           CellArea(*cell));
+    } else {
+        QToolTip::hideText();
+        event->ignore();
+    }
+    return true;
 }
 
 bool TPeriodicWindow::InPressedCell(const QPoint& at) const

@@ -9,14 +9,18 @@
 #include <QImage>
 #include <QWidget>
 
+class ElementFacts;
 class SettingsStore;
+struct Element;
 class TextTables;
 
-// The element pane: one button-like cell per element, sunken while the element is selected,
-// its symbol in italics while its ratio is not 1, in the periodic, alphabetical or atomic-number
-// layout with the largest font that fits. A click toggles an element; Alt+click or Ctrl+click
-// selects it alone; a right click edits its symbol and ratio. The cells are drawn into a cached
-// image renewed when the elements, the layout or the size change; a pressed cell is drawn over it.
+// The element pane: one button-like cell per element, sunken, filled with the highlight colour
+// and its symbol in bold while the element is selected, its symbol in italics while its ratio is
+// not 1, its name, atomic number and ratio in the cell's tool tip, in the periodic, alphabetical or
+// atomic-number layout with the largest font that fits. A click toggles an element; Alt+click or
+// Ctrl+click selects it alone; a right click edits its symbol and ratio. The cells are drawn into a
+// cached image renewed when the elements, the layout or the size change; a pressed cell is drawn
+// over it.
 class TPeriodicWindow : public QWidget, public ElementView {
     Q_OBJECT
 
@@ -31,6 +35,9 @@ public:
     ElementLayout Layout() const override { return m_style; }
     void SetLayout(ElementLayout layout) override;
     const PeriodicLayout& Cells() const { return m_layout; }
+    // "Iron (Fe)", the atomic number and the ratio on three lines; the symbol alone stands for
+    // the name when `facts` do not know it.
+    static QString CellToolTip(const Element& element, const ElementFacts& facts);
 
 signals:
     // The selection, a ratio or a symbol changed.
@@ -38,6 +45,7 @@ signals:
     void ElementRenamed(const QString& oldName, const QString& newName);
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -49,7 +57,8 @@ protected:
 private:
     void Relayout();
     void RenderCells();
-    void DrawCell(QPainter& painter, const PeriodicLayout::Cell& cell, bool sunken);
+    void DrawCell(QPainter& painter, const PeriodicLayout::Cell& cell, bool selected);
+    QRect CellArea(const PeriodicLayout::Cell& cell) const;
     bool InPressedCell(const QPoint& at) const;
     void EditElement(std::size_t index);
 

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -191,6 +192,16 @@ void THelpWindow::ConnectFindKeys()
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), m_findBar);
     escape->setContext(Qt::WidgetWithChildrenShortcut);
     connect(escape, &QShortcut::activated, this, &THelpWindow::CloseFindBar);
+}
+
+// The find bar's own Esc shortcut comes first; an Esc the page and the list leave comes here.
+void THelpWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void THelpWindow::OpenFindBar()

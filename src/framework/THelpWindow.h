@@ -12,7 +12,7 @@ class QTextBrowser;
 // The help window: the list of pages on the left, the page on the right, a tool bar to go back,
 // forward and to the contents, and a find bar (Ctrl+F) that searches the page shown without
 // regard to case. Links between help pages open here; links to the web open in the desktop's
-// browser.
+// browser. Esc closes the find bar when it has the focus, otherwise the window.
 class THelpWindow : public QMainWindow {
     Q_OBJECT
 
@@ -33,6 +33,9 @@ public:
     static QUrl PageUrl(const QString& page, const QString& anchor = QString());
     // Makes the pages readable under :/help; idempotent.
     static void LoadPages();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void CreateToolBar();

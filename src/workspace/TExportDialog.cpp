@@ -54,6 +54,7 @@ TExportDialog::TExportDialog(const ExportSettings& settings, QWidget* parent)
     : QDialog(parent),
       m_fileName(new QLineEdit(QString::fromStdString(settings.FileName))),
       m_range(new QLineEdit(QString::fromStdString(settings.Range))),
+      m_halfRange(new QLabel),
       m_both(new QRadioButton(tr("Data &and summation"))),
       m_summation(new QRadioButton(tr("&Summation only"))),
       m_data(new QRadioButton(tr("&Data only")))
@@ -110,8 +111,12 @@ QGroupBox* TExportDialog::MakeFileGroup()
 // The edit holds what the settings keep: at most kRangeLength characters.
 QGroupBox* TExportDialog::MakeRangeGroup()
 {
-    auto* group = new QGroupBox(tr("Data &range"), this);
+    auto* group = new QGroupBox(tr("Data &range, full width"), this);
     m_range->setObjectName("range");
+    m_halfRange->setObjectName("halfRange");
+    connect(m_range, &QLineEdit::textChanged, this,
+            [this](const QString& text) { m_halfRange->setText(HalfRangeText(text)); });
+    m_halfRange->setText(HalfRangeText(m_range->text()));
     m_range->setMaxLength(static_cast<int>(ExportSettings::kRangeLength));
     m_range->setValidator(new TDoubleRangeValidator(Limits::kExportRange, m_range));
     m_range->installEventFilter(this);
@@ -125,10 +130,10 @@ QGroupBox* TExportDialog::MakeRangeGroup()
     arrows->addWidget(up);
     arrows->addWidget(down);
     auto* layout = new QHBoxLayout(group);
-    layout->addWidget(new QLabel(QStringLiteral("\u00B1"), group));
     layout->addWidget(m_range, 1);
     layout->addLayout(arrows);
-    layout->addWidget(new QLabel(QStringLiteral("\u00C5"), group));
+    layout->addWidget(new QLabel(tr("\u00C5 in all"), group));
+    layout->addWidget(m_halfRange);
     return group;
 }
 
@@ -151,6 +156,15 @@ QString TExportDialog::SteppedRange(const QString& text, int tenths)
         value = 0.0;
     }
     return QString::fromStdString(FormatPointShown(value, 2));
+}
+
+QString TExportDialog::HalfRangeText(const QString& text)
+{
+    const auto width = ExportWriter::ParseRange(text.toStdString());
+    if (!width) {
+        return {};
+    }
+    return tr("(\u00B1 %1 \u00C5)").arg(QString::fromStdString(FormatPointShown(*width / 2, 2)));
 }
 
 void TExportDialog::StepRange(int tenths)

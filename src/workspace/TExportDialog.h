@@ -5,10 +5,12 @@
 #include <QDialog>
 
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QRadioButton;
 
-// "Export data": the file, the range in Å about the current wavelength and what to write. OK
+// "Export data": the file, the full width in Å of the range centred on the current wavelength
+// (half of it shown beside it as "± w/2 Å") and what to write. OK
 // accepts only a range from 0 to 10; otherwise it explains the range and stays open. Each
 // control carries its help topic in the "helpContext" property.
 class TExportDialog : public QDialog {
@@ -24,6 +26,9 @@ public:
     // written with two significant digits and a point: 4 gives "4.0", 10 "10.", 0.5 "0.50".
     // A text that is not a number counts as 0.
     static QString SteppedRange(const QString& text, int tenths);
+    // "(± 2.0 Å)" for the width "4": how far the range reaches either side. Empty for a width
+    // that OK would refuse.
+    static QString HalfRangeText(const QString& text);
 
     void accept() override;
 
@@ -38,6 +43,7 @@ private:
 
     QLineEdit* m_fileName;
     QLineEdit* m_range;
+    QLabel* m_halfRange;
     QRadioButton* m_both;
     QRadioButton* m_summation;
     QRadioButton* m_data;

@@ -227,6 +227,11 @@ void ProgramRunTest::KeysStatusPrintingAndHelpReachTheirParts()
     QCOMPARE(QImage(InConfig("graph.png")).size(), QSize(640, 200));
     QVERIFY(!TSaveGraphDialog::Write(graph, InConfig("no/graph.png"), QSize(9, 9), true, &error));
     QVERIFY(error.startsWith("Could not save the graph"));
+    const TSaveGraphDialog saveDialog(nullptr, graph);
+    for (const QLabel* label : saveDialog.findChildren<QLabel*>()) {
+        QVERIFY2(!label->text().contains('&') || label->buddy() != nullptr,
+                 qPrintable(label->text()));
+    }
 
     THelpFileManager* help = THelpFileManager::Instance();
     TSpeklaWindow* workspace = app->MainWindow()->Workspace();

@@ -217,13 +217,29 @@ TEST_F(DataColumnsTest, WidthsAreKeptInTheRangeThatIsRestored)
     EXPECT_EQ(Describe(columns.Columns()), "W:1 E:10000 R:50");
 }
 
-TEST(DataColumnsTitleTest, NamesUnitsAndDigits)
+// Source columns take the spare width (with Ref, which takes it alone when there are none) and
+// their tool tips name the scale and the table.
+TEST_F(DataColumnsTest, SourceColumnsShareSpareWidthAndNameTheirScale)
+{
+    EXPECT_EQ(columns.ShownWidths(300), (std::vector<int>{80, 60, 160}));
+    AddSources("a|b");
+    columns.Restore(store, tables);
+    EXPECT_EQ(columns.ShownWidths(391), (std::vector<int>{80, 60, 50, 100, 101}));
+    EXPECT_EQ(columns.ToolTip(3, tables),
+              "log10 of the relative intensity (logarithmic scale), as the table lists it\n"
+              "Table: t1.swt");
+    tables.SetLinear(true);
+    EXPECT_TRUE(columns.ToolTip(3, tables).starts_with("Relative intensity (linear scale"));
+}
+
+TEST(DataColumnsTitleTest, NamesTheUnitOfTheNumbersShown)
 {
     const std::tuple<UnitMode, int, const char*> cases[] = {
-        {kUnitAir, 3, "Wavelength \u00C5"}, {kUnitAir, 4, "Wavelength nm"},
-        {kUnitAir, 2, "Wavelength"},        {kUnitVacuum, 4, "Vacuum nm"},
-        {kUnitVacuum, 0, "Vacuum"},         {kUnitWaveNumber, 3, "Wave number"}};
+        {kUnitAir, 3, "Wavelength \u00C5"},
+        {kUnitAir, 2, "Wavelength 0.1 \u00C5"},
+        {kUnitVacuum, 4, "Vacuum nm"},
+        {kUnitWaveNumber, 3, "Wave number cm\u207B\u00B9"}};
     for (const auto& [unitMode, decimals, title] : cases) {
-        EXPECT_EQ(DataColumns::WavelengthTitle(unitMode, decimals), title);
+        EXPECT_EQ(DataColumns::WavelengthTitle({unitMode, decimals}), title);
     }
 }

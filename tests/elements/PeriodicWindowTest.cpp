@@ -1,3 +1,4 @@
+#include "database/ElementFacts.h"
 #include "database/TextTables.h"
 #include "elements/TPeriodicWindow.h"
 #include "framework/SettingsStore.h"
@@ -57,7 +58,8 @@ struct Pane {
 }  // namespace
 
 // A click toggles one element; a press released on another element changes nothing; Control or Alt
-// selects that element alone; a double click toggles once.
+// selects that element alone; a double click toggles once. Selected cells stand out; tool tips
+// name the elements.
 void PeriodicWindowTest::ClicksSelect()
 {
     Pane pane;
@@ -82,6 +84,24 @@ void PeriodicWindowTest::ClicksSelect()
     QCOMPARE(pane.Selected(), std::string("He"));
     QTest::mouseClick(window, Qt::LeftButton, Qt::AltModifier, pane.Centre(2));
     QCOMPARE(pane.Selected(), std::string("Li"));
+
+    // The selected cell is filled with the highlight colour, the others are not.
+    pane.window->SetLayout(pane.window->Layout());  // drawn anew
+    const QImage image = pane.window->grab().toImage();
+    const QRgb highlight = pane.window->palette().color(QPalette::Highlight).rgb();
+    const QPoint left(pane.window->Cells().CellWidth() / 2 - 3, 0);  // beside the symbol
+    QCOMPARE(image.pixel(pane.Centre(2) - left), highlight);
+    QVERIFY(image.pixel(pane.Centre(1) - left) != highlight);
+
+    // A cell's tool tip names the element where the facts know it, else gives its symbol.
+    pane.folder.WriteText("elements.xml", R"(<list><atom><scalar dictRef="bo:atomicNumber">26
+</scalar><label dictRef="bo:symbol" value="Fe"/><label dictRef="bo:name" value="Iron"/></atom></list>)");
+    std::string error;
+    const Element& iron = pane.text.ElementTable[3];
+    QCOMPARE(TPeriodicWindow::CellToolTip(
+                 iron, ElementFacts::Load(pane.folder.File("elements.xml"), &error)),
+             QString("Iron (Fe)\nAtomic number 26\nIntensity ratio 1"));
+    QCOMPARE(TPeriodicWindow::CellToolTip(iron, ElementFacts()).section('\n', 0, 0), "Fe");
 }
 
 SPEKLA_QTEST(PeriodicWindowTest);

@@ -78,7 +78,7 @@ void HelpWindowTest::contentsListFollowsAndLeads()
 
 // Ctrl+F opens the find bar; typing finds as it goes, without regard to case; Enter and
 // Shift+Enter step through the places, round the page; a failed search says so and keeps the
-// selection; Escape closes the bar.
+// selection; Escape closes the bar, and then the window.
 void HelpWindowTest::findBar()
 {
     ShownWindow shown("commands.html");
@@ -103,6 +103,9 @@ void HelpWindowTest::findBar()
     QTest::keyClick(shown.findText, Qt::Key_Escape);
     QVERIFY(!shown.findText->isVisible());
     QCOMPARE(shown.findStatus->text(), "");
+    QVERIFY(shown.window.isVisible());
+    QTest::keyClick(shown.browser, Qt::Key_Escape);
+    QVERIFY(!shown.window.isVisible());
 }
 
 SPEKLA_QTEST(HelpWindowTest);

@@ -1,6 +1,7 @@
 #include "support/QtTestSupport.h"
 #include "workspace/TExportDialog.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QObject>
 #include <QRadioButton>
@@ -16,7 +17,7 @@ private slots:
 };
 
 // Text, tenths stepped, text shown: ten keeps its point, steps stay within 0 to 10, no number
-// counts as zero.
+// counts as zero; half the width is shown beside it.
 void ExportDialogTest::SteppedRangeKeepsTwoDigits()
 {
     const std::tuple<const char*, int, const char*> cases[] = {
@@ -31,6 +32,10 @@ void ExportDialogTest::SteppedRangeKeepsTwoDigits()
     QTest::keyClick(range, Qt::Key_Down);
     Find<QToolButton>(dialog, "rangeDown")->click();
     QCOMPARE(range->text(), QString("9.8"));
+    auto* halfRange = Find<QLabel>(dialog, "halfRange");
+    QCOMPARE(halfRange->text(), QString("(\u00B1 4.9 \u00C5)"));
+    range->setText("11");
+    QCOMPARE(halfRange->text(), QString());
 }
 
 // The controls give the settings; OK explains the limits and keeps the dialog open until the
