@@ -264,10 +264,7 @@ void TSDIDecFrame::CreateCommandBar(const TextTables& text)
     m_commandBar->setObjectName("Command Line");
     m_commandBar->setAllowedAreas(Qt::TopDockWidgetArea | Qt::BottomDockWidgetArea);
     m_commandLine = new TComboEdit(m_commandBar);
-    const CommandList keywords = CommandList::ForElements(text);
-    for (const Command& command : keywords.Entries()) {
-        m_commandLine->AddCommand(command);
-    }
+    m_commandLine->SetKeywords(CommandList::ForElements(text));
     m_commandBar->setWidget(m_commandLine);
     addDockWidget(Qt::BottomDockWidgetArea, m_commandBar);
     connect(m_commandLine->LineEdit(), &TLineEdit::CommandEntered, m_workspace,

@@ -11,9 +11,9 @@ TLineEdit::TLineEdit(TComboEdit* comboParent) : QLineEdit(comboParent), m_comboP
 {
 }
 
-void TLineEdit::AddCommand(const Command& command)
+void TLineEdit::SetKeywords(CommandList keywords)
 {
-    m_keywords.Add(command);
+    m_keywords = std::move(keywords);
 }
 
 void TLineEdit::RenameElement(const QString& oldSymbol, const QString& newSymbol)

@@ -18,7 +18,7 @@ class TLineEdit : public QLineEdit {
 public:
     explicit TLineEdit(TComboEdit* comboParent);
 
-    void AddCommand(const Command& command);
+    void SetKeywords(CommandList keywords);
     // An element renamed: the new symbol can be typed at once.
     void RenameElement(const QString& oldSymbol, const QString& newSymbol);
     // Keys for which `isTaken` answers true are left to the window's shortcuts rather than used
