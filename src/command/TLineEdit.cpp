@@ -76,6 +76,7 @@ void TLineEdit::Execute(const QString& line)
     const auto resolved = CommandLineParser::Resolve(m_keywords, *typed);
     if (!resolved) {
         QApplication::beep();
+        emit NoMatch(QString::fromStdString(typed->keyword));
         selectAll();
         return;
     }
