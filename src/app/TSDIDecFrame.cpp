@@ -227,9 +227,10 @@ void TSDIDecFrame::ApplyState()
     state.commandLineShown = !m_commandBar->isHidden();
     m_workspace->Actions().Apply(state);
     ShowMinimumIntensity(state.linear);
-    // Indicators: greyed while off.
+    // Indicators: greyed while off; the scale names itself.
     m_ratiosGadget->setEnabled(state.useRatios);
     m_summationGadget->setEnabled(state.graphShown && state.summation != SummationMode::Off);
+    m_scaleGadget->setText(state.linear ? "LIN" : "LOG");
 }
 
 void TSDIDecFrame::CreateStatusBar()
@@ -240,6 +241,7 @@ void TSDIDecFrame::CreateStatusBar()
     m_scanGadget = AddGadget(statusBar(), "0%", tr("Scan percent"), 5);
     m_ratiosGadget = AddGadget(statusBar(), "RAT", tr("Element ratios are in use"), 3);
     m_summationGadget = AddGadget(statusBar(), "SUM", tr("The summation curve is shown"), 3);
+    m_scaleGadget = AddGadget(statusBar(), "LOG", tr("Intensity scale of the list"), 3);
     // Queued: the graph reports from inside its drawing pass.
     connect(
         m_workspace, &TSpeklaWindow::StatusTextChanged, statusBar(),
@@ -266,10 +268,7 @@ void TSDIDecFrame::CreateCommandBar(const TextTables& text)
     m_commandBar->setObjectName("Command Line");
     m_commandBar->setAllowedAreas(Qt::TopDockWidgetArea | Qt::BottomDockWidgetArea);
     m_commandLine = new TComboEdit(m_commandBar);
-    const CommandList keywords = CommandList::ForElements(text);
-    for (const Command& command : keywords.Entries()) {
-        m_commandLine->AddCommand(command);
-    }
+    m_commandLine->SetKeywords(CommandList::ForElements(text));
     m_commandBar->setWidget(m_commandLine);
     addDockWidget(Qt::BottomDockWidgetArea, m_commandBar);
     connect(m_commandLine->LineEdit(), &TLineEdit::CommandEntered, m_workspace,
@@ -277,6 +276,8 @@ void TSDIDecFrame::CreateCommandBar(const TextTables& text)
     // Closing from inside the key handler of the box would destroy it under its own feet.
     connect(m_commandLine->LineEdit(), &TLineEdit::QuitRequested, this, &QWidget::close,
             Qt::QueuedConnection);
+    connect(m_commandLine->LineEdit(), &TLineEdit::NoMatch, this,
+            [this](const QString& word) { ShowWarning(tr("No match: %1").arg(word)); });
     connect(m_commandBar, &QDockWidget::visibilityChanged, this, &TSDIDecFrame::ApplyState);
     connect(m_workspace, &TSpeklaWindow::ElementRenamed, m_commandLine->LineEdit(),
             &TLineEdit::RenameElement);

@@ -73,6 +73,7 @@ private:
     QLabel* m_rangeGadget = nullptr;
     QLabel* m_ratiosGadget = nullptr;
     QLabel* m_summationGadget = nullptr;
+    QLabel* m_scaleGadget = nullptr;  // LOG or LIN
     QDockWidget* m_commandBar = nullptr;
     TComboEdit* m_commandLine = nullptr;
     bool m_placementRestored = false;

@@ -34,6 +34,25 @@ bool IsSefName(std::string_view name)
     return ToUpper(name).find(".SEF") != std::string::npos;
 }
 
+// Digits only, from 1 to the last order.
+bool IsOrder(const std::string& item)
+{
+    const long long order = LeadingInteger(item).value_or(0);
+    return item.find_first_not_of("0123456789") == std::string::npos && order >= 1 &&
+           order <= GraphView::kOrders;
+}
+
+// What GOTO says of an argument that does not start with a number.
+std::string NoNumberWarning(std::string_view argument, bool waveNumber)
+{
+    const std::string unit = waveNumber ? "wave number" : "wavelength";
+    const std::vector<std::string> words = Words(argument, false);
+    if (words.empty()) {
+        return "Type the " + unit + " to go to.";
+    }
+    return "\"" + words.front() + "\" is not a " + unit + ".";
+}
+
 }  // namespace
 
 const CommandInterpreter::Entry CommandInterpreter::kHandlers[] = {
@@ -76,8 +95,8 @@ const CommandInterpreter::Entry CommandInterpreter::kHandlers[] = {
 };
 
 CommandInterpreter::CommandInterpreter(TextTables& text, TableArray& tables,
-                                       WorkspaceOperations& workspace)
-    : m_text(text), m_tables(tables), m_workspace(workspace)
+                                       WorkspaceOperations& workspace, const ElementFacts& facts)
+    : m_text(text), m_tables(tables), m_workspace(workspace), m_facts(facts)
 {
 }
 
@@ -132,8 +151,8 @@ CommandResult CommandInterpreter::Ratios(const CommandText& command)
         m_tables.SetUseRatios(!m_tables.UseRatios());
     } else if (on != Switch::None) {
         m_tables.SetUseRatios(on == Switch::On);
-    } else if (auto warning =
-                   ElementSelection::AssignRatios(m_text, Words(command.argument, false))) {
+    } else if (auto warning = ElementSelection::AssignRatios(m_text, m_facts,
+                                                             Words(command.argument, false))) {
         return CommandResult::Warning(*warning, Icon::None);
     }
     m_workspace.SelectionChanged();
@@ -300,11 +319,7 @@ CommandResult CommandInterpreter::Print(const CommandText&)
 
 CommandResult CommandInterpreter::Only(const CommandText& command)
 {
-    if (Words(command.argument, true).empty()) {
-        return CommandResult::Refused();
-    }
-    ElementSelection::SetAll(m_text, false);
-    return ChangeListedElements(command.argument, ElementSelection::Change::Select);
+    return ChangeListedElements(command.argument, ElementSelection::Change::Only);
 }
 
 CommandResult CommandInterpreter::Elements(const CommandText& command)
@@ -329,7 +344,9 @@ CommandResult CommandInterpreter::ChangeListedElements(std::string_view argument
     if (names.empty()) {
         return CommandResult::Refused();
     }
-    ElementSelection::ChangeListed(m_text, names, change);
+    if (auto warning = ElementSelection::ChangeListed(m_text, m_facts, names, change)) {
+        return CommandResult::Warning(*warning, Icon::None);
+    }
     m_workspace.SelectionChanged();
     return CommandResult::Done();
 }
@@ -401,7 +418,7 @@ CommandResult CommandInterpreter::ShowOrHidePanes(std::string_view argument, boo
     return CommandResult::Done();
 }
 
-// Empty shows all five orders; otherwise only the listed ones from 1 to 5.
+// Empty shows all five orders; otherwise only the listed ones, each a number from 1 to 5.
 CommandResult CommandInterpreter::Orders(const CommandText& command)
 {
     GraphView* graph = m_workspace.Graph();
@@ -409,14 +426,18 @@ CommandResult CommandInterpreter::Orders(const CommandText& command)
         return CommandResult::Warning(kGraphOnly, Icon::Exclamation);
     }
     const std::vector<std::string> items = Words(command.argument, true);
+    for (const std::string& item : items) {
+        if (!IsOrder(item)) {
+            return CommandResult::Warning("\"" + item + "\" is not an order from 1 to " +
+                                              std::to_string(GraphView::kOrders) + ".",
+                                          Icon::None);
+        }
+    }
     for (int order = 1; order <= GraphView::kOrders; ++order) {
         graph->SetOrderDisplayed(order, items.empty());
     }
     for (const std::string& item : items) {
-        const long long order = LeadingInteger(item).value_or(0);
-        if (order >= 1 && order <= GraphView::kOrders) {
-            graph->SetOrderDisplayed(static_cast<int>(order), true);
-        }
+        graph->SetOrderDisplayed(static_cast<int>(*LeadingInteger(item)), true);
     }
     graph->Repaint();
     return CommandResult::Done();
@@ -469,13 +490,17 @@ CommandResult CommandInterpreter::SetUnitMode(UnitMode unitMode)
     return CommandResult::Done();
 }
 
-// A text that is no number goes to 0, the start of the tables; a wave number must be above 0.
+// Only the leading number counts; a wave number must be above 0.
 CommandResult CommandInterpreter::GoTo(const CommandText& command)
 {
-    if (!m_tables.GoToDisplayValue(LeadingNumber(command.argument).value_or(0.0))) {
-        return CommandResult::Warning(m_tables.UnitMode() == kUnitWaveNumber
-                                          ? "A wave number must be a number greater than 0."
-                                          : "The wavelength is out of range.",
+    const bool waveNumber = m_tables.UnitMode() == kUnitWaveNumber;
+    const std::optional<double> value = LeadingNumber(command.argument);
+    if (!value) {
+        return CommandResult::Warning(NoNumberWarning(command.argument, waveNumber), Icon::None);
+    }
+    if (!m_tables.GoToDisplayValue(*value)) {
+        return CommandResult::Warning(waveNumber ? "A wave number must be a number greater than 0."
+                                                 : "The wavelength is out of range.",
                                       Icon::None);
     }
     m_workspace.RefreshViews();
@@ -553,7 +578,9 @@ CommandResult CommandInterpreter::Linear(const CommandText& command)
 
 CommandResult CommandInterpreter::Ion(const CommandText& command)
 {
-    ElementSelection::SetValences(m_text, command.argument);
+    if (auto warning = ElementSelection::SetValences(m_text, command.argument)) {
+        return CommandResult::Warning(*warning, Icon::None);
+    }
     m_workspace.SelectionChanged();
     return CommandResult::Done();
 }

@@ -3,6 +3,7 @@
 #include "command/CommandResult.h"
 #include "command/ElementSelection.h"
 #include "command/ElementView.h"
+#include "database/ElementFacts.h"
 #include "database/WavelengthFormat.h"
 
 #include <string_view>
@@ -23,8 +24,10 @@ public:
         std::string_view argument;
     };
 
-    // Everything passed in must outlive the interpreter.
-    CommandInterpreter(TextTables& text, TableArray& tables, WorkspaceOperations& workspace);
+    // Everything passed in must outlive the interpreter. `facts` gives the element names that
+    // may stand for symbols.
+    CommandInterpreter(TextTables& text, TableArray& tables, WorkspaceOperations& workspace,
+                       const ElementFacts& facts = ElementFacts::Installed());
 
     // Unknown command numbers are refused without a warning.
     CommandResult Execute(int commandId, std::string_view keyword, std::string_view argument);
@@ -84,4 +87,5 @@ private:
     TextTables& m_text;
     TableArray& m_tables;
     WorkspaceOperations& m_workspace;
+    const ElementFacts& m_facts;
 };

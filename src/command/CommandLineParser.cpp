@@ -48,7 +48,8 @@ std::optional<ResolvedCommand> CommandLineParser::Resolve(const CommandList& key
     }
     ResolvedCommand resolved{entry->commandId, entry->keyword, typed.argument};
     if (entry->isElement) {
-        resolved.argument = typed.keyword + " " + ToUpper(typed.argument);
+        // The symbol in full: "G" is gallium, "IRON" is FE.
+        resolved.argument = entry->keyword + " " + ToUpper(typed.argument);
     } else if (!KeepsArgumentCase(entry->commandId)) {
         resolved.argument = ToUpper(typed.argument);
     }

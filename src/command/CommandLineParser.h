@@ -18,8 +18,8 @@ struct ResolvedCommand {
     int commandId = 0;    // 0 ends the program
     std::string keyword;  // the keyword as matched in the table (the full word)
     // Upper case, except for the commands that take file names or source labels, whose argument
-    // keeps the case it was typed in (file names on Linux differ by case). For an element symbol:
-    // the symbol, a blank and the argument.
+    // keeps the case it was typed in (file names on Linux differ by case). For an element symbol
+    // or name: the symbol in full, a blank and the argument.
     std::string argument;
 };
 

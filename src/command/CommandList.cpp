@@ -73,9 +73,10 @@ constexpr FixedKeyword kFixedKeywords[] = {
 
 }  // namespace
 
-CommandList CommandList::ForElements(const TextTables& tables)
+CommandList CommandList::ForElements(const TextTables& tables, const ElementFacts& facts)
 {
     CommandList list;
+    list.m_facts = &facts;
     for (const Element& element : tables.ElementTable) {
         list.Add(Command(ToUpper(element.name), CMD_ELEMENTS, true));
     }
@@ -112,10 +113,27 @@ std::optional<Command> CommandList::Find(std::string_view text) const
             return entry;
         }
     }
+    if (auto named = FindNamedElement(text)) {
+        return named;
+    }
     for (const Command& entry : m_entries) {
         if (entry.keyword.starts_with(text)) {
             return entry;
         }
     }
     return std::nullopt;
+}
+
+// Only while the symbol is a keyword: an element renamed is no longer found by its name.
+std::optional<Command> CommandList::FindNamedElement(std::string_view name) const
+{
+    const ElementFact* fact = m_facts == nullptr ? nullptr : m_facts->ByName(name);
+    if (fact == nullptr) {
+        return std::nullopt;
+    }
+    const std::string symbol = ToUpper(fact->symbol);
+    const auto found = std::find_if(m_entries.begin(), m_entries.end(), [&](const Command& entry) {
+        return entry.isElement && entry.keyword == symbol;
+    });
+    return found == m_entries.end() ? std::nullopt : std::optional<Command>(*found);
 }

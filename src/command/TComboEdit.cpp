@@ -12,7 +12,7 @@ TComboEdit::TComboEdit(QWidget* parent) : QComboBox(parent), m_lineEdit(new TLin
     setToolTip(tr("Type a command, a wavelength or element symbols, then press Enter"));
 }
 
-void TComboEdit::AddCommand(const Command& command)
+void TComboEdit::SetKeywords(CommandList keywords)
 {
-    m_lineEdit->AddCommand(command);
+    m_lineEdit->SetKeywords(std::move(keywords));
 }

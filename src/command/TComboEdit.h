@@ -2,7 +2,7 @@
 
 #include <QComboBox>
 
-struct Command;
+class CommandList;
 class TLineEdit;
 
 // The command-line box: an editable drop-down whose list is the history of entered lines, most
@@ -13,7 +13,7 @@ class TComboEdit : public QComboBox {
 public:
     explicit TComboEdit(QWidget* parent = nullptr);
 
-    void AddCommand(const Command& command);
+    void SetKeywords(CommandList keywords);
     TLineEdit* LineEdit() const { return m_lineEdit; }
 
 private:

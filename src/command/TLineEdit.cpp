@@ -11,9 +11,9 @@ TLineEdit::TLineEdit(TComboEdit* comboParent) : QLineEdit(comboParent), m_comboP
 {
 }
 
-void TLineEdit::AddCommand(const Command& command)
+void TLineEdit::SetKeywords(CommandList keywords)
 {
-    m_keywords.Add(command);
+    m_keywords = std::move(keywords);
 }
 
 void TLineEdit::RenameElement(const QString& oldSymbol, const QString& newSymbol)
@@ -76,6 +76,7 @@ void TLineEdit::Execute(const QString& line)
     const auto resolved = CommandLineParser::Resolve(m_keywords, *typed);
     if (!resolved) {
         QApplication::beep();
+        emit NoMatch(QString::fromStdString(typed->keyword));
         selectAll();
         return;
     }

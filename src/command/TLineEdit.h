@@ -9,16 +9,16 @@
 class TComboEdit;
 
 // The edit field of the command-line box. Enter resolves the typed line against the keyword
-// table and hands the command on; a word that matches nothing beeps and stays selected for
-// correction. The field takes any length, so that a pasted line is never cut short; a line
-// over the limit is refused whole when entered.
+// table and hands the command on; a word that matches nothing beeps, is reported and stays
+// selected for correction. The field takes any length, so that a pasted line is never cut short; a
+// line over the limit is refused whole when entered.
 class TLineEdit : public QLineEdit {
     Q_OBJECT
 
 public:
     explicit TLineEdit(TComboEdit* comboParent);
 
-    void AddCommand(const Command& command);
+    void SetKeywords(CommandList keywords);
     // An element renamed: the new symbol can be typed at once.
     void RenameElement(const QString& oldSymbol, const QString& newSymbol);
     // Keys for which `isTaken` answers true are left to the window's shortcuts rather than used
@@ -33,6 +33,8 @@ signals:
     void CommandEntered(int commandId, const QString& keyword, const QString& argument);
     // A quit word was entered.
     void QuitRequested();
+    // The command word of an entered line matches nothing; `word` in upper case.
+    void NoMatch(const QString& word);
 
 protected:
     bool event(QEvent* event) override;

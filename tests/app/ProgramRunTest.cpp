@@ -180,9 +180,10 @@ void ProgramRunTest::SettingsCarryOverToTheNextStart()
     Quit(*app);
 }
 
-// The command line keeps the focus, yet the menus' keys act on the workspace; the Up indicator
-// and the graph's gadgets follow the state. The workspace prints; a printer that
-// cannot start says so. A graph saves as a picture; a failure says why. Help opens at its topics.
+// The command line keeps the focus, yet the menus' keys act on the workspace; the Up indicator,
+// the scale and the graph's gadgets follow the state, an unknown word is reported. The workspace
+// prints; a printer that cannot start says so. A graph saves as a picture; a failure says why. Help
+// opens at its topics.
 void ProgramRunTest::KeysStatusPrintingAndHelpReachTheirParts()
 {
     auto app = Start();
@@ -194,6 +195,12 @@ void ProgramRunTest::KeysStatusPrintingAndHelpReachTheirParts()
     QLineEdit* line = app->MainWindow()->CommandLine()->LineEdit();
     QTRY_VERIFY(line->hasFocus());
     QCOMPARE(Type(*app, "only fe"), QString());
+    Type(*app, "frob 2");
+    QCOMPARE(app->MainWindow()->statusBar()->currentMessage(), QString("No match: FROB"));
+    line->clear();
+    QLabel* scale = Gadget(*app, "LOG");
+    QTest::keyClick(line, Qt::Key_L, Qt::ControlModifier);
+    QCOMPARE(scale->text(), QString("LIN"));
     QTest::keyClicks(line, "abc");
     QTest::keyClick(line, Qt::Key_A, Qt::ControlModifier);
     QVERIFY(std::all_of(app->Text().ElementTable.begin(), app->Text().ElementTable.end(),

@@ -1,4 +1,5 @@
 #include "FakeWorkspace.h"
+#include "NamedElements.h"
 #include "command/CommandInterpreter.h"
 #include "command/CommandNumbers.h"
 #include "database/TableArray.h"
@@ -14,7 +15,7 @@
 namespace {
 
 // Elements H He Fe Cu Ni Fe (a second Fe line: every element of a name is changed), three
-// sources with lines from 4000 to 6000 Å.
+// sources with lines from 4000 to 6000 Å; the names of Fe and Hg (not installed).
 class Installation {
 public:
     Installation()
@@ -38,7 +39,8 @@ public:
     TableArray tables{text};
     uint64_t revisionAtStart = 0;
     FakeWorkspace workspace;
-    CommandInterpreter interpreter{text, tables, workspace};
+    ElementFacts facts = NamedElements(folder);
+    CommandInterpreter interpreter{text, tables, workspace, facts};
 };
 
 // Joins the items for which `take` gives a text.
@@ -120,6 +122,7 @@ void ExpectState(const Installation& installation, const std::string& state)
 
 constexpr const char* kGraphOnly =
     "!This command is only available when the graph window is displayed.";
+#define NOT_AN_ELEMENT(word) "!\"" word "\" is not an element symbol or name of this installation."
 constexpr const char* kBadQuotes = "!A file name in quotation marks must end with one "
                                    "(\"my file.txt\"), with nothing after it.";
 
@@ -141,20 +144,22 @@ void PrintTo(const Case& c, std::ostream* os)
 class CommandInterpreterCaseTest : public ::testing::TestWithParam<Case> {};
 
 const Case kCases[] = {
-    // Element lists: every element of a name, case ignored, unknown names ignored.
-    {CMD_ELEMENTS, "FE", "FE cu,xx", "EDG", true, "SelectionChanged", "sel=H He Ni"},
+    // Element lists: every element of a symbol or name, case ignored; a word that names no
+    // element of the table is refused, the others not applied either.
+    {CMD_ELEMENTS, "FE", "FE cu,xx", "EDG", false, NOT_AN_ELEMENT("xx"), "sel=H He Fe Cu Ni Fe"},
+    {CMD_ONLY, "ONLY", "MERCURY", "EDG", false, NOT_AN_ELEMENT("MERCURY"), "sel=H He Fe Cu Ni Fe"},
     {CMD_ELEMENTS, "ELEMENTS", "", "EDG", false, "", ""},
     {CMD_ADD, "+", "FE", "EDG", true, "SelectionChanged", "sel=H He Fe Cu Ni Fe"},
-    {CMD_REMOVE, "-", "HE,NI", "EDG", true, "SelectionChanged", "sel=H Fe Cu Fe"},
+    {CMD_REMOVE, "-", "HE,iron", "EDG", true, "SelectionChanged", "sel=H Cu Ni"},
     {CMD_ONLY, "ONLY", "FE CU", "EDG", true, "SelectionChanged", "sel=Fe Cu Fe"},
     {CMD_ONLY, "ONLY", " , ,", "EDG", false, "", "sel=H He Fe Cu Ni Fe"},
     {CMD_ALL, "ALL", "VALENCE", "EDG", true, "SelectionChanged", "ion=all"},
     {CMD_ALL, "TOUS", "GRAPH", "EDG", false, "", ""},
     // Ratios: assignments (the first Fe only; commas are no separators), the switch, and
     // values that are no ratio.
-    {CMD_RATIOS, "RATIOS", "FE CU 2.5 NI 0.5 HE", "EDG", true, "SelectionChanged",
+    {CMD_RATIOS, "RATIOS", "Iron CU 2.5 NI 0.5 HE", "EDG", true, "SelectionChanged",
      "ratios=1 1 2.5 2.5 0.5 1"},
-    {CMD_RATIOS, "RATIOS", "FE,CU 2", "EDG", true, "SelectionChanged", "ratios=1 1 1 1 1 1"},
+    {CMD_RATIOS, "RATIOS", "FE,CU 2", "EDG", false, NOT_AN_ELEMENT("FE,CU"), "ratios=1 1 1 1 1 1"},
     {CMD_RATIOS, "RATIOS", "yes", "EDG", true, "SelectionChanged", "useRatios=1"},
     {CMD_RATIOS, "RATIOS", "", "EDG", true, "SelectionChanged", "useRatios=1"},
     {CMD_RATIOS, "RATIOS", "FE 1E999 CU 2", "EDG", false,
@@ -167,6 +172,8 @@ const Case kCases[] = {
     {CMD_ION, "ION", "26 -1 4000000000 99999999999999999999", "EDG", true, "SelectionChanged",
      "ion="},
     {CMD_ION, "ION", "all", "EDG", true, "SelectionChanged", "ion=all"},
+    {CMD_ION, "ION", "I IRON", "EDG", false,
+     "!\"IRON\" is not an ionisation stage (I to XIX, OX, BH or a number).", "ion=all"},
     // Sources: labels keep their case but compare without it.
     {CMD_SOURCE, "SOURCE", "nist, Third", "EDG", true, "SelectionChanged",
      "src=NIST third (revised)"},
@@ -186,7 +193,8 @@ const Case kCases[] = {
     {CMD_HEIGHT, "HEIGHT", "300", "", false,
      "!You cannot change the height of the graph window when it is not displayed.", ""},
     {CMD_ORDERS, "ORDERS", "2,3", "EDG", true, "", "orders=0 1 1 0 0"},
-    {CMD_ORDERS, "ORDERS", "0 7", "EDG", true, "", "orders=0 0 0 0 0"},
+    {CMD_ORDERS, "ORDERS", "7", "EDG", false, "!\"7\" is not an order from 1 to 5.",
+     "orders=1 0 0 0 0"},
     {CMD_ORDERS, "ORDERS", "", "EDG", true, "", "orders=1 1 1 1 1"},
     {CMD_ORDERS, "ORDERS", "", "ED", false, kGraphOnly, ""},
     {CMD_SUMMATION, "SUMMATION", "only", "EDG", true, "", "sum=only"},
@@ -246,12 +254,13 @@ const Case kCases[] = {
     {CMD_MINIMUM, "MINIMUM", "X", "EDG", true, "SetMinimumIntensity 0", ""},
     {CMD_MINIMUM, "MINIMUM", "-2", "EDG", false, "!The minimum intensity must be from 0 to 100000.",
      ""},
-    // Moving; a text that is no number goes to the start.
+    // Moving; a text that is no number is refused.
     {CMD_DOWN, "DOWN", "3", "EDG", true, "MoveDown 3", ""},
     {CMD_UP, "UP", "", "EDG", true, "MoveUp 1", ""},
     {CMD_GOTO, "GOTO", "5000 6000", "EDG", true, "RefreshViews", "at=5000000"},
     {CMD_GOTO, "GOTO", "-1E999", "EDG", false, "!The wavelength is out of range.", ""},
-    {CMD_GOTO, "GOTO", "X", "EDG", true, "RefreshViews", "at=4000000"},
+    {CMD_GOTO, "GOTO", "abc 5000", "EDG", false, "!\"abc\" is not a wavelength.", "at=4000000"},
+    {CMD_GOTO, "GOTO", "", "EDG", false, "!Type the wavelength to go to.", ""},
     // Everything else reaches the workspace; the export dialog asks when there are no words.
     {CMD_EXPORT, "EXPORT", "", "EDG", true, "Export dialog", ""},
     {CMD_EXPORT, "EXPORT", "Out.txt sum 2.5", "EDG", true, "Export [Out.txt] [sum] [2.5]", ""},

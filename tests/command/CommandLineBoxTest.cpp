@@ -26,10 +26,7 @@ struct Box {
         for (const char* symbol : {"H", "Fe", "Cu"}) {
             tables.ElementTable.emplace_back(0, 0, 0, 0, 0, symbol, 1.0);
         }
-        const CommandList keywords = CommandList::ForElements(tables);
-        for (const Command& command : keywords.Entries()) {
-            combo.AddCommand(command);
-        }
+        combo.SetKeywords(CommandList::ForElements(tables));
         combo.show();
     }
 

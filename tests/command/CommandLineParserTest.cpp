@@ -1,3 +1,4 @@
+#include "NamedElements.h"
 #include "command/CommandLineParser.h"
 #include "command/CommandList.h"
 #include "command/CommandNumbers.h"
@@ -39,17 +40,24 @@ TEST(CommandLineParserTest, OverlongLinesAreRefused)
     EXPECT_EQ(CommandLineParser::LengthWarning("SAVE " + std::string(200, '\xA9') + ".sef"), "");
 }
 
+// A symbol, shortened or not, or a name in full passes the symbol.
 TEST(CommandLineParserTest, ElementSymbolsPassTheirOwnWord)
 {
     TextTables tables;
     tables.ElementTable.emplace_back(26, 0, 0, 0, 0, "Fe", 1.0);
     tables.ElementTable.emplace_back(29, 0, 0, 0, 0, "Cu", 1.0);
-    const CommandList keywords = CommandList::ForElements(tables);
+    TempFolder folder;
+    const ElementFacts facts = NamedElements(folder);
+    const CommandList keywords = CommandList::ForElements(tables, facts);
     auto resolved = CommandLineParser::Resolve(keywords, *CommandLineParser::Split("fe cu"));
     EXPECT_EQ(resolved->commandId, CMD_ELEMENTS);
     EXPECT_EQ(resolved->argument, "FE CU");
     resolved = CommandLineParser::Resolve(keywords, *CommandLineParser::Split("FE"));
     EXPECT_EQ(resolved->argument, "FE ");
+    EXPECT_EQ(CommandLineParser::Resolve(keywords, *CommandLineParser::Split("f cu"))->argument,
+              "FE CU");
+    EXPECT_EQ(CommandLineParser::Resolve(keywords, *CommandLineParser::Split("iron"))->argument,
+              "FE ");
     resolved = CommandLineParser::Resolve(keywords, *CommandLineParser::Split("elem cu"));
     EXPECT_EQ(resolved->commandId, CMD_ELEMENTS);
     EXPECT_EQ(resolved->argument, "CU");
