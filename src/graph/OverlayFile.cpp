@@ -1,12 +1,13 @@
 #include "graph/OverlayFile.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <ext/stdio_filebuf.h>
 #include <fcntl.h>
-#include <iomanip>
 #include <optional>
+#include <string_view>
 
 namespace {
 
@@ -42,31 +43,132 @@ OverlayFile::Result OverlayFile::Read(const std::string& path)
     return Parse(in);
 }
 
+namespace {
+
+enum class LineRead { Line, End, TooLong };
+
+// One line without its end, at most `longest` characters; a device that never sends a line end
+// is refused rather than read until memory runs out.
+LineRead ReadLine(std::streambuf& in, std::string& line, size_t longest)
+{
+    line.clear();
+    for (int c = in.sbumpc(); c != std::char_traits<char>::eof(); c = in.sbumpc()) {
+        if (c == '\n') {
+            return LineRead::Line;
+        }
+        if (line.size() == longest) {
+            return LineRead::TooLong;
+        }
+        line.push_back(static_cast<char>(c));
+    }
+    return line.empty() ? LineRead::End : LineRead::Line;
+}
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r';
+}
+
+bool IsSeparator(char c)
+{
+    return IsBlank(c) || c == ',' || c == ';';
+}
+
+// The numbers of a line, or none when a word is not a number. A line separates its numbers by
+// blanks or by commas and semicolons (with blanks around them), not both: "4226,728 1500" has a
+// decimal comma and is refused rather than read as three numbers.
+std::optional<std::vector<double>> Numbers(std::string_view line)
+{
+    std::vector<double> numbers;
+    bool byBlank = false;
+    bool byMark = false;
+    size_t pos = 0;
+    while (pos < line.size()) {
+        const size_t end = std::min(line.find_first_not_of(" \t\r,;", pos), line.size());
+        const std::string_view separator = line.substr(pos, end - pos);
+        const bool mark = separator.find_first_of(",;") != std::string_view::npos;
+        if (!numbers.empty() && end < line.size()) {
+            (mark ? byMark : byBlank) = true;
+        }
+        pos = end;
+        size_t stop = pos;
+        while (stop < line.size() && !IsSeparator(line[stop])) {
+            ++stop;
+        }
+        if (stop == pos) {
+            break;
+        }
+        const std::string token(line.substr(pos, stop - pos));
+        const std::optional<double> number =
+            token.size() <= OverlayFile::kLongestNumber ? ParseNumber(token) : std::nullopt;
+        if (!number) {
+            return std::nullopt;
+        }
+        numbers.push_back(*number);
+        pos = stop;
+    }
+    if (byBlank && byMark) {
+        return std::nullopt;
+    }
+    return numbers;
+}
+
+// A line that starts as a number does (a digit, a sign or a point) holds data, good or bad.
+bool StartsWithNumber(std::string_view line)
+{
+    const size_t start = line.find_first_not_of(" \t\r");
+    return start != std::string_view::npos &&
+           (std::isdigit(static_cast<unsigned char>(line[start])) != 0 ||
+            std::string_view("+-.").find(line[start]) != std::string_view::npos);
+}
+
+bool IsEmptyLine(std::string_view line)
+{
+    return line.find_first_not_of(" \t\r") == std::string_view::npos;
+}
+
+}  // namespace
+
 // Read whole, then sorted once: a million points load in well under a second.
 OverlayFile::Result OverlayFile::Parse(std::istream& in)
 {
     Result result;
     OverlayData point;
     bool haveWavelength = false;
-    std::string token;
-    // A token as long as the limit cannot be a number; reading it whole could take all memory
-    // (a device such as /dev/zero is one endless token).
-    while (in >> std::setw(kLongestNumber + 1) >> token) {
-        const std::optional<double> number =
-            token.size() <= kLongestNumber ? ParseNumber(token) : std::nullopt;
-        if (!number || result.points.size() >= kMostPoints) {
+    std::string line;
+    std::streambuf& buffer = *in.rdbuf();
+    while (true) {
+        const LineRead read = ReadLine(buffer, line, kLongestLine);
+        if (read == LineRead::End) {
+            break;
+        }
+        if (read == LineRead::TooLong) {
             return {Status::BadContent, {}};
         }
-        if (haveWavelength) {
-            point.value = *number;
-            result.points.push_back(point);
-        } else {
-            point.wavelength = *number;
+        if (result.points.empty() && !haveWavelength && !IsEmptyLine(line) &&
+            !StartsWithNumber(line)) {
+            // Column titles and the like before the first pair are skipped, and counted.
+            if (++result.headerLines > kMostHeaderLines) {
+                return {Status::BadContent, {}};
+            }
+            continue;
         }
-        haveWavelength = !haveWavelength;
-    }
-    if (in.bad()) {
-        return {Status::BadContent, {}};
+        const std::optional<std::vector<double>> numbers = Numbers(line);
+        if (!numbers) {
+            return {Status::BadContent, {}};
+        }
+        for (const double number : *numbers) {
+            if (result.points.size() >= kMostPoints) {
+                return {Status::BadContent, {}};
+            }
+            if (haveWavelength) {
+                point.value = number;
+                result.points.push_back(point);
+            } else {
+                point.wavelength = number;
+            }
+            haveWavelength = !haveWavelength;
+        }
     }
     std::stable_sort(
         result.points.begin(), result.points.end(),

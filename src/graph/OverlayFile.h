@@ -12,8 +12,9 @@ struct OverlayData {
     double value = 0.0;
 };
 
-// Overlay files: decimal numbers separated by white space (blanks, tabs, LF or CR LF line ends),
-// taken in pairs of wavelength and value. A lone number at the end is dropped.
+// Overlay files: decimal numbers separated by white space (blanks, tabs, LF or CR LF line ends)
+// or by commas or semicolons, taken in pairs of wavelength and value. Lines before the first
+// number (column titles, a header) are skipped. A lone number at the end is dropped.
 class OverlayFile {
 public:
     enum class Status { Read, CannotOpen, BadContent };
@@ -21,11 +22,14 @@ public:
     // refused rather than read until memory runs out.
     static constexpr size_t kLongestNumber = 64;
     static constexpr size_t kMostPoints = 50'000'000;
+    static constexpr size_t kMostHeaderLines = 64;
+    static constexpr size_t kLongestLine = 16u * 1024 * 1024;
 
     struct Result {
         Status status = Status::Read;
         // In ascending order of wavelength; equal wavelengths keep the order of the file.
         std::vector<OverlayData> points;
+        size_t headerLines = 0;  // lines skipped before the first number
     };
 
     // Everything in the file, or nothing at all: a file that cannot be opened, or that holds

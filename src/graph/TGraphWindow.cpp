@@ -62,6 +62,7 @@ TGraphWindow::TGraphWindow(const TextTables& text, TableArray& tables, SettingsS
     connect(m_popup, &QMenu::aboutToShow, this, [this, elementColours, overlay, summation] {
         elementColours->setChecked(m_settings.useElementColours);
         overlay->setChecked(m_settings.displayOverlay);
+        overlay->setEnabled(m_overlay != nullptr && !m_overlay->empty());
         summation->setChecked(m_settings.summationMode != 0);
     });
     m_idleClient = m_idle.AddClient(

@@ -236,9 +236,9 @@ void MenuCommandHandler::RunElementFileDialog(bool save)
 // A measured spectrum chosen in the file dialog is shown over the graph at once.
 void MenuCommandHandler::RunOverlayFileDialog()
 {
-    const QString name =
-        QFileDialog::getOpenFileName(m_workspace.window(), QObject::tr("Load overlay"), QString(),
-                                     QObject::tr("Text Files (*.txt);;All Files (*)"));
+    const QString name = QFileDialog::getOpenFileName(
+        m_workspace.window(), QObject::tr("Load overlay"), QString(),
+        QObject::tr("Spectra (*.txt *.dat *.csv *.xy *.asc);;All files (*)"));
     if (name.isEmpty() || !m_workspace.LoadOverlay(name.toStdString())) {
         return;
     }

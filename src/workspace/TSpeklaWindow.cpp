@@ -86,9 +86,29 @@ void TSpeklaWindow::SetupWindow(QMenu* sourcesMenu)
     RestoreProportions(QString::fromStdString(m_state.paneProportions));
     BuildSourcesMenu(sourcesMenu);
     RestoreScanRange();
+    RestoreOverlay();
     SelectionChanged();
     ShowGraphStatus();
     emit StateChanged();
+}
+
+// The overlay of the last run comes back; one whose file has gone is named in the status bar,
+// not in a box, and forgotten.
+void TSpeklaWindow::RestoreOverlay()
+{
+    if (m_state.overlayFileName.empty()) {
+        return;
+    }
+    OverlayFile::Result read = OverlayFile::Read(
+        ExpandHomeFolder(m_state.overlayFileName, QDir::homePath().toStdString()));
+    if (read.status != OverlayFile::Status::Read) {
+        emit StatusTextChanged(
+            tr("The overlay %1 of the last run could not be read; it is not shown")
+                .arg(QString::fromStdString(m_state.overlayFileName)));
+        m_state.overlayFileName.clear();
+        return;
+    }
+    m_overlay = std::move(read.points);
 }
 
 // The scan is limited only when the graph that gives its range is there.
@@ -137,6 +157,7 @@ QWidget* TSpeklaWindow::MakeGraphWindow()
     connect(graph, &TGraphWindow::OverlayToggleRequested, this,
             [this] { EvMenuCommand(CM_DISPLAYOVERLAY); });
     connect(graph, &TGraphWindow::ProgressTextChanged, this, &TSpeklaWindow::StatusTextChanged);
+    connect(graph, &TGraphWindow::HeightFitted, this, &TSpeklaWindow::ShowGraphStatus);
     graph->SetOverlay(&m_overlay);
     if (const std::optional<uint32_t> mode = kUseSummation.Stored(m_store)) {
         graph->SetSummation(static_cast<SummationMode>(*mode));
@@ -209,7 +230,7 @@ WorkspaceSnapshot TSpeklaWindow::Snapshot() const
     for (size_t i = 0; i < m_tables.FileCount(); ++i) {
         state.sourcesActive.push_back(m_tables.IsActive(i));
     }
-    state.overlayLoaded = !m_state.overlayFileName.empty();
+    state.overlayLoaded = !m_overlay.empty();
     if (const auto* elements = dynamic_cast<const ElementView*>(Pane(kElementPane))) {
         state.layout = elements->Layout();
     }
@@ -475,6 +496,12 @@ bool TSpeklaWindow::LoadOverlay(const std::string& fileName)
     }
     m_overlay = std::move(read.points);
     m_state.overlayFileName = fileName;
+    QString note = tr("Overlay: %n point(s) from %1", "", static_cast<int>(m_overlay.size()))
+                       .arg(QString::fromStdString(fileName));
+    if (read.headerLines > 0) {
+        note += tr(", %n header line(s) skipped", "", static_cast<int>(read.headerLines));
+    }
+    emit StatusTextChanged(note);
     if (GraphView* graph = Graph()) {
         graph->Repaint();
     }

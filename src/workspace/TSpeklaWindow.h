@@ -125,6 +125,7 @@ private:
     void WatchList();
     void RenewSourceItem(size_t index);
     void RestoreScanRange();
+    void RestoreOverlay();
 
     TextTables& m_text;
     TableArray& m_tables;

@@ -163,6 +163,7 @@ void WorkspaceState::Restore(SettingsStore& store, TextTables& text, TableArray&
     tables.SetUseRatios(kUseRatios.Read(store));
     exportSettings = RestoreExport(store);
     paneProportions = kPaneProportions.Read(store);
+    overlayFileName = kOverlayFile.Read(store);
 }
 
 void WorkspaceState::Save(SettingsStore& store, TextTables& text, const TableArray& tables) const

@@ -153,6 +153,9 @@ void ProgramRunTest::SettingsCarryOverToTheNextStart()
 
         SourcesMenu(*app)->actions().value(1)->trigger();
         QVERIFY(!app->Tables().IsActive(1));
+        m_installation->WriteText("scan.txt", "wavelength,counts\n5000.25, 7\n");
+        const QString scan = QString::fromStdString(m_installation->File("scan.txt"));
+        QCOMPARE(Type(*app, "overlay " + scan), QString());
         for (const char* line :
              {"decimals 2", "VACUUM", "ion I, II", "linear", "minimum 5", "only fe cu",
               "source Second", "down 4000000000", "air", "50000"}) {
@@ -177,6 +180,9 @@ void ProgramRunTest::SettingsCarryOverToTheNextStart()
     QCOMPARE(app->MainWindow()->MinIntensityText(), minimumShown);
     QCOMPARE(app->Tables().DisplayList().CurrentWavelength(), 5000250);
     QCOMPARE(app->Text().ValenceFlags[1] + app->Text().ValenceFlags[2], 2);
+    // The overlay is shown again, and the menu offers to hide it.
+    QVERIFY(Graph(*app)->DisplayOverlay());
+    QVERIFY(app->MainWindow()->Workspace()->Actions().Action(CM_DISPLAYOVERLAY)->isEnabled());
     Quit(*app);
 }
 

@@ -12,13 +12,15 @@ struct OverlayCase {
     const char* text;
     OverlayFile::Status status;
     std::vector<std::pair<double, double>> points;  // wavelength, value
+    size_t headerLines = 0;
 };
 
 using Status = OverlayFile::Status;
 
 // Pairs may spread over lines and a lone last number is dropped; pairs are sorted by wavelength,
-// equal ones kept in file order. A word, a decimal comma, NaN, infinity or an overflow is bad
-// content.
+// equal ones kept in file order. Lines before the first number are skipped and counted; after
+// it a word, a decimal comma (blanks and commas both separating on a line), NaN, infinity or an
+// overflow is bad content.
 const OverlayCase kCases[] = {
     {"4226.728 1500\n4227.1 20\n", Status::Read, {{4226.728, 1500}, {4227.1, 20}}},
     {"1 2\r\n3 4\r\n", Status::Read, {{1, 2}, {3, 4}}},
@@ -30,10 +32,15 @@ const OverlayCase kCases[] = {
     {"", Status::Read, {}},
     {" \r\n\t ", Status::Read, {}},
     {"1 2\nwavelength value\n", Status::BadContent, {}},
+    {"# scan 7\n\nnm,counts\n4226.7, 1500\n4227.1;20\n",
+     Status::Read,
+     {{4226.7, 1500}, {4227.1, 20}},
+     2},
+    {"4226,728 1500,5\n", Status::BadContent, {}},
     {"1 2abc", Status::BadContent, {}},
     {"1,5 2", Status::BadContent, {}},
     {"1 nan", Status::BadContent, {}},
-    {"inf 2", Status::BadContent, {}},
+    {"1 2\ninf 2", Status::BadContent, {}},
     {"1e400 2", Status::BadContent, {}},
     // 64 characters still make a number; one more is refused rather than read in pieces.
     {"1 0.00000000000000000000000000000000000000000000000000000000000025",
@@ -55,6 +62,7 @@ TEST(OverlayFileTest, ReadsPairsOrNothing)
             points.emplace_back(point.wavelength, point.value);
         }
         EXPECT_EQ(points, c.points) << c.text;
+        EXPECT_EQ(result.headerLines, c.headerLines) << c.text;
     }
 }
 
