@@ -40,22 +40,29 @@ double VacuumToAir(double angstrom)
     return angstrom / AirIndex(10000.0 / angstrom);
 }
 
-std::string FormatWavelength(const WaveData& line, const DisplaySettings& settings)
+double DisplayValue(double angstrom, const DisplaySettings& settings)
 {
-    const UnitMode unitMode = settings.unitMode;
-    const int decimals = settings.decimals;
-    double angstrom =
-        static_cast<double>(static_cast<long double>(line.record.wavelength) * 0.001L);
-    if (unitMode == kUnitWaveNumber || unitMode == kUnitVacuum) {
+    if (settings.unitMode == kUnitWaveNumber || settings.unitMode == kUnitVacuum) {
         angstrom = AirToVacuum(angstrom);
     }
-    if (unitMode == kUnitWaveNumber) {
-        return FormatFixedPoint(1.0 / (1e-8 * angstrom), 1);
+    if (settings.unitMode == kUnitWaveNumber) {
+        return 1.0 / (1e-8 * angstrom);
     }
-    if (decimals < 0 || decimals > 4) {
+    const int decimals = settings.decimals;
+    return decimals >= 0 && decimals <= 4 ? angstrom * kShowShift[decimals] : angstrom;
+}
+
+std::string FormatWavelength(const WaveData& line, const DisplaySettings& settings)
+{
+    const double angstrom =
+        static_cast<double>(static_cast<long double>(line.record.wavelength) * 0.001L);
+    if (settings.unitMode == kUnitWaveNumber) {
+        return FormatFixedPoint(DisplayValue(angstrom, settings), 1);
+    }
+    if (settings.decimals < 0 || settings.decimals > 4) {
         return {};
     }
-    return FormatFixed(angstrom * kShowShift[decimals], decimals);
+    return FormatFixed(DisplayValue(angstrom, settings), settings.decimals);
 }
 
 std::optional<int32_t> DisplayValueToWavelength(const DisplaySettings& settings, double value)

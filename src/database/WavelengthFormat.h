@@ -18,6 +18,10 @@ double AirToVacuum(double angstrom);
 // or below 1850 Å.
 double VacuumToAir(double angstrom);
 
+// The number shown for a stored wavelength (Å; air at and above 1850 Å, vacuum below) in the
+// units of `settings`, before rounding: Å or nm, shifted by the decimals, or cm⁻¹.
+double DisplayValue(double angstrom, const DisplaySettings& settings);
+
 // The wavelength text of a line in the units of `settings`: with `decimals` 0 to 4 digits after
 // the point (3: Å, 4: nm, fewer: the same digits with the point moved); wave numbers always with
 // one decimal. Empty for `decimals` outside 0 to 4 in the wavelength modes.

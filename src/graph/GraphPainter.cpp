@@ -1,8 +1,10 @@
 #include "graph/GraphPainter.h"
 
+#include "database/DisplaySettings.h"
 #include "database/TableArray.h"
 #include "database/WavelengthFormat.h"
 #include "database/WavetableFile.h"
+#include "graph/AxisTicks.h"
 #include "graph/OverlayView.h"
 #include "graph/PrintColour.h"
 #include "graph/Summation.h"
@@ -18,6 +20,7 @@
 namespace {
 
 const char* const kLabelSample = " 9999.999 ";
+constexpr int kTickLength = 3;
 
 }  // namespace
 
@@ -29,6 +32,7 @@ GraphPainter::GraphPainter(const GraphSettings& settings, const TableArray& tabl
       m_size(size),
       m_paper(paper),
       m_textHeight(std::max(QFontMetrics(labelFont).height(), 1)),
+      m_axisHeight(m_textHeight + kTickLength),
       m_sticks(StickGeometry::For(size.width(), size.height(), settings.range, settings.lineWidth))
 {
 }
@@ -64,7 +68,7 @@ void GraphPainter::DrawBackground(QPainter& painter) const
     }
     const int centre = m_size.width() / 2;
     painter.setPen(QPen(Qt::gray, 0));
-    painter.drawLine(centre, LabelRows() * m_textHeight, centre, m_size.height());
+    painter.drawLine(centre, LabelRows() * m_textHeight, centre, Bottom());
 }
 
 void GraphPainter::DrawRangeLabels(QPainter& painter, int32_t centre) const
@@ -129,7 +133,7 @@ int GraphPainter::DrawStick(QPainter& painter, int x, double intensity, const QC
     if (!m_sticks.IsDrawn(h)) {
         return 0;
     }
-    const int bottom = m_size.height();
+    const int bottom = Bottom();
     const int a = static_cast<int>(m_sticks.peakHalfWidth);
     painter.setPen(QPen(colour, 0));  // one pixel wide at any scale, and the fast way
     if (!m_sticks.IsLabelled(h)) {
@@ -167,7 +171,7 @@ void GraphPainter::DrawSummation(QPainter& painter, const Summation& curve) cons
     line.reserve(static_cast<int>(samples.size()));
     for (size_t j = 0; j < samples.size(); ++j) {
         const int y = Summation::SampleHeight(samples[j], PlotHeight(), m_settings.linearHeight);
-        line << QPoint(static_cast<int>(2 * j), m_size.height() - y);
+        line << QPoint(static_cast<int>(2 * j), Bottom() - y);
     }
     painter.drawPolyline(line);
 }
@@ -183,7 +187,7 @@ void GraphPainter::DrawOverlay(QPainter& painter, const std::vector<OverlayData>
                            static_cast<OverlayView::Style>(m_settings.overlayStyle),
                            m_settings.overlayOnLineScale);
     const QColor colour = Ink(m_settings.overlayColour);
-    const int bottom = m_size.height();
+    const int bottom = Bottom();
     if (view.AsCurve()) {
         QPolygonF line;
         for (const OverlayView::Vertex& vertex : view.Curve()) {
@@ -198,5 +202,45 @@ void GraphPainter::DrawOverlay(QPainter& painter, const std::vector<OverlayData>
     for (const OverlayData& point : view) {
         DrawStick(painter, static_cast<int>(std::trunc(view.X(point.wavelength))),
                   view.Y(point.value) * toLines, colour, QString(), drawn);
+    }
+}
+
+// The wavelengths of the first order along the bottom, with the unit named at the right, and
+// the lines' intensity scale up the left side, thin, over the plot.
+void GraphPainter::DrawAxes(QPainter& painter, int32_t centre) const
+{
+    const QFontMetrics metrics(m_labelFont);
+    painter.setFont(m_labelFont);
+    painter.setPen(QPen(Ink(m_settings.labelColour), 0));
+    const int width = m_size.width();
+    const int bottom = Bottom();
+    painter.drawLine(0, bottom, width, bottom);
+    const DisplaySettings& settings = m_tables.Settings();
+    const QString unit = QString::fromStdString(DisplayUnit(settings));
+    const int unitWidth = metrics.horizontalAdvance(unit) + metrics.averageCharWidth();
+    const int baseline = bottom + kTickLength + metrics.ascent();
+    painter.drawText(width - unitWidth + metrics.averageCharWidth() / 2, baseline, unit);
+    const double left = centre * 0.001 - m_settings.range / 2.0;
+    const int sample = metrics.horizontalAdvance(kLabelSample);
+    for (const AxisTick& tick : AxisTicks::Wavelength(left, left + m_settings.range, settings,
+                                                      std::max(width / sample, 1))) {
+        const int x = static_cast<int>(std::lround(tick.position * width));
+        const QString text = QString::fromStdString(tick.label);
+        const int textLeft = x - metrics.horizontalAdvance(text) / 2;
+        painter.drawLine(x, bottom, x, bottom + kTickLength);
+        if (textLeft >= 0 && textLeft + metrics.horizontalAdvance(text) < width - unitWidth) {
+            painter.drawText(textLeft, baseline, text);
+        }
+    }
+    const int top = LabelRows() * m_textHeight;
+    const int plot = PlotHeight();
+    for (const AxisTick& tick : AxisTicks::Intensity(m_settings.linearHeight, settings.linear,
+                                                     std::max(plot / (3 * m_textHeight), 1))) {
+        const int y = bottom - static_cast<int>(std::lround(tick.position * plot));
+        painter.drawLine(0, y, kTickLength, y);
+        // Above its tick, so that the tick is not read as a minus sign.
+        if (y - metrics.ascent() > top) {
+            painter.drawText(1, y - 2, QString::fromStdString(tick.label));
+        }
     }
 }

@@ -28,7 +28,9 @@ public:
 
     int TextHeight() const { return m_textHeight; }
     int LabelRows() const;
-    int PlotHeight() const { return m_size.height() - m_textHeight; }
+    // The plot's bottom edge, above the wavelength axis, and its height up to the range labels.
+    int Bottom() const { return m_size.height() - m_axisHeight; }
+    int PlotHeight() const { return Bottom() - m_textHeight; }
     // The plot less the boxes at the top where the range labels stand.
     QRegion PlotRegion() const;
     const StickGeometry& Sticks() const { return m_sticks; }
@@ -36,6 +38,7 @@ public:
     // Black on screen (nothing on paper) and the grey line at the centre wavelength.
     void DrawBackground(QPainter& painter) const;
     void DrawRangeLabels(QPainter& painter, int32_t centre) const;
+    void DrawAxes(QPainter& painter, int32_t centre) const;
     QColor StickColour(const GraphPass::Visit& visit) const;
     // A peak at `x`: tall sticks get shoulders, a tip and `label` above them. Returns the height
     // drawn, 0 for a stick too low to draw; `drawn` grows by the area painted.
@@ -57,5 +60,6 @@ private:
     QSize m_size;
     bool m_paper;
     int m_textHeight = 1;
+    int m_axisHeight = 1;
     StickGeometry m_sticks;
 };

@@ -251,6 +251,7 @@ void TGraphWindow::Render(QPainter& painter, QSize size, bool paper) const
     }
     painter.setClipping(false);
     graph.DrawRangeLabels(painter, m_tables.DisplayList().CurrentWavelength());
+    graph.DrawAxes(painter, m_tables.DisplayList().CurrentWavelength());
     painter.restore();
 }
 
@@ -379,6 +380,7 @@ void TGraphWindow::StartDrawing(QPainter& painter, const GraphPainter& graph)
     m_sticksDrawn = 0;
     graph.DrawBackground(painter);
     graph.DrawRangeLabels(painter, m_tables.DisplayList().CurrentWavelength());
+    graph.DrawAxes(painter, m_tables.DisplayList().CurrentWavelength());
     m_summation.Restart();
     const GraphPass::Settings settings = PassSettings(m_summation.ReachAngstrom());
     m_passCentre = settings.centre;
@@ -396,6 +398,8 @@ void TGraphWindow::FinishPass(QPainter& painter, const GraphPainter& graph)
     if (m_settings.summationMode != 0) {
         graph.DrawSummation(painter, m_summation);
     }
+    painter.setClipping(false);
+    graph.DrawAxes(painter, m_passCentre);
     m_dirty = rect();
     if (!m_progress.isEmpty()) {
         m_progress.clear();
@@ -431,9 +435,9 @@ void TGraphWindow::DrawRecord(QPainter& painter, const GraphPainter& graph,
     // however many lines a wide range draws.
     ++m_sticksDrawn;
     DrawnStick& column = m_drawn[static_cast<size_t>(std::clamp(x, 0, width() - 1))];
-    if (!column.visit || height() - h < column.top) {
+    if (!column.visit || graph.Bottom() - h < column.top) {
         const int halfWidth = static_cast<int>(graph.Sticks().peakHalfWidth);
-        column = {x, height() - h, std::max(halfWidth, 2), visit};
+        column = {x, graph.Bottom() - h, std::max(halfWidth, 2), visit};
     }
 }
 

@@ -496,10 +496,14 @@ bool TSpeklaWindow::LoadOverlay(const std::string& fileName)
     }
     m_overlay = std::move(read.points);
     m_state.overlayFileName = fileName;
-    QString note = tr("Overlay: %n point(s) from %1", "", static_cast<int>(m_overlay.size()))
+    QString note = tr("Overlay: %1 %2 from %3")
+                       .arg(m_overlay.size())
+                       .arg(m_overlay.size() == 1 ? tr("point") : tr("points"))
                        .arg(QString::fromStdString(fileName));
     if (read.headerLines > 0) {
-        note += tr(", %n header line(s) skipped", "", static_cast<int>(read.headerLines));
+        note += tr(", %1 %2 skipped")
+                    .arg(read.headerLines)
+                    .arg(read.headerLines == 1 ? tr("header line") : tr("header lines"));
     }
     emit StatusTextChanged(note);
     if (GraphView* graph = Graph()) {
