@@ -12,11 +12,13 @@
 #include <climits>
 #include <cmath>
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QHelpEvent>
 #include <QMenu>
 #include <QPainter>
 #include <QToolTip>
+#include <QWheelEvent>
 
 namespace {
 
@@ -502,10 +504,63 @@ QString TGraphWindow::Describe(const GraphPass::Visit& visit) const
 void TGraphWindow::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton) {
+        m_pressedAt = event->position().toPoint();
+        m_pressedCentre = m_tables.DisplayList().CurrentWavelength();
+        m_dragging = false;
+    }
+}
+
+// Dragging moves the wavelengths with the pointer; a press that did not move is a click.
+void TGraphWindow::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!m_pressedAt || !(event->buttons() & Qt::LeftButton) || width() < 1) {
+        return;
+    }
+    const int moved = event->position().toPoint().x() - m_pressedAt->x();
+    m_dragging = m_dragging || std::abs(moved) > QApplication::startDragDistance();
+    if (m_dragging) {
+        const double shift = -moved * m_settings.range / width();
+        emit LineChosen(static_cast<int32_t>(
+            std::clamp(m_pressedCentre + std::round(shift * 1000.0), 1.0, double(INT32_MAX))));
+    }
+}
+
+void TGraphWindow::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || !m_pressedAt) {
+        return;
+    }
+    if (!m_dragging) {
         if (const DrawnStick* stick = StickAt(event->position().toPoint())) {
             emit LineChosen(stick->visit->line.record.wavelength);
         }
     }
+    m_pressedAt.reset();
+    m_dragging = false;
+}
+
+// The wheel zooms about the pointer: the wavelength under it stays there.
+void TGraphWindow::wheelEvent(QWheelEvent* event)
+{
+    const int steps = event->angleDelta().y() / 120;
+    if (steps == 0 || width() < 1) {
+        return;
+    }
+    const double oldRange = m_settings.range;
+    const double newRange = std::clamp(oldRange * std::pow(1.25, -steps), Limits::kGraphRange.Min(),
+                                       Limits::kGraphRange.Max());
+    if (newRange == oldRange || !m_settings.SetRange(newRange)) {
+        return;
+    }
+    const double fraction = event->position().x() / width() - 0.5;
+    const double centre = m_tables.DisplayList().CurrentWavelength() * 0.001;
+    const double pointed = centre + fraction * oldRange;
+    SetupGeometry();
+    Repaint();
+    emit RangeChanged();
+    emit LineChosen(static_cast<int32_t>(
+        std::clamp(std::round((pointed - fraction * newRange) * 1000.0), 1.0, double(INT32_MAX))));
+    event->accept();
 }
 
 void TGraphWindow::contextMenuEvent(QContextMenuEvent* event)

@@ -81,7 +81,10 @@ public:
     const ::Summation& Curve() const { return m_summation; }
 
 signals:
-    void LineChosen(int32_t wavelength);  // a stick was clicked; 0.001 Å
+    // A stick was clicked, or the graph dragged or zoomed about the pointer: the wavelength to
+    // go to, 0.001 Å.
+    void LineChosen(int32_t wavelength);
+    void RangeChanged();  // by the mouse wheel
     void SummationToggleRequested();
     void OptionsRequested();  // "Options..." in the popup menu
     void OverlayToggleRequested();
@@ -95,6 +98,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
@@ -135,6 +141,9 @@ private:
     std::vector<DrawnStick> m_drawn;  // by pixel column
     std::size_t m_sticksDrawn = 0;
     int32_t m_passCentre = 0;
+    std::optional<QPoint> m_pressedAt;  // where the left button went down
+    int32_t m_pressedCentre = 0;
+    bool m_dragging = false;
     bool m_fitOnce = false;    // Fit height asked for, for the next pass
     bool m_measuring = false;  // the pass only finds the tallest line in view, drawing nothing
     double m_tallest = 0.0;

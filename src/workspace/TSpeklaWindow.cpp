@@ -158,6 +158,7 @@ QWidget* TSpeklaWindow::MakeGraphWindow()
             [this] { EvMenuCommand(CM_DISPLAYOVERLAY); });
     connect(graph, &TGraphWindow::ProgressTextChanged, this, &TSpeklaWindow::StatusTextChanged);
     connect(graph, &TGraphWindow::HeightFitted, this, &TSpeklaWindow::ShowGraphStatus);
+    connect(graph, &TGraphWindow::RangeChanged, this, &TSpeklaWindow::GraphRangeChanged);
     graph->SetOverlay(&m_overlay);
     if (const std::optional<uint32_t> mode = kUseSummation.Stored(m_store)) {
         graph->SetSummation(static_cast<SummationMode>(*mode));

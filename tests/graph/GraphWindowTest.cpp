@@ -9,13 +9,14 @@
 #include <QObject>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 
 class GraphWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
     void PassEndsAndStopsTheIdleDriver();
-    void ClickingAStickChoosesItsLine();
+    void MouseChoosesMovesAndZooms();
 };
 
 namespace {
@@ -69,7 +70,7 @@ void GraphWindowTest::PassEndsAndStopsTheIdleDriver()
 }
 
 // 4 Å over 400 pixels: 5001 Å stands at x = 300; nothing at 150.
-void GraphWindowTest::ClickingAStickChoosesItsLine()
+void GraphWindowTest::MouseChoosesMovesAndZooms()
 {
     Graph graph;
     QSignalSpy chosen(graph.window.get(), &TGraphWindow::LineChosen);
@@ -77,6 +78,18 @@ void GraphWindowTest::ClickingAStickChoosesItsLine()
     QTest::mouseClick(graph.window.get(), Qt::LeftButton, {}, QPoint(150, 290));
     QCOMPARE(chosen.count(), 1);
     QCOMPARE(chosen.at(0).at(0).toInt(), 5001000);
+
+    // Dragged 100 pixels right, the graph shows 1 Å shorter wavelengths; a wheel step in at
+    // 5001 Å narrows the range by a fifth and keeps 5001 Å under the pointer.
+    QTest::mousePress(graph.window.get(), Qt::LeftButton, {}, QPoint(200, 290));
+    QTest::mouseMove(graph.window.get(), QPoint(300, 290));
+    QTest::mouseRelease(graph.window.get(), Qt::LeftButton, {}, QPoint(300, 290));
+    QCOMPARE(chosen.last().at(0).toInt(), 4999000);
+    QWheelEvent wheel(QPointF(300, 290), graph.window->mapToGlobal(QPointF(300, 290)), {},
+                      {0, 120}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(graph.window.get(), &wheel);
+    QCOMPARE(graph.window->Range(), 3.2);
+    QCOMPARE(chosen.last().at(0).toInt(), 5000200);
 }
 
 SPEKLA_QTEST(GraphWindowTest);
