@@ -61,8 +61,10 @@ QColor GraphPainter::Ink(Colour colour) const
     return QColor(ink.red, ink.green, ink.blue);
 }
 
+// Sets the labels' font too: sticks are labelled in it without setting it each time.
 void GraphPainter::DrawBackground(QPainter& painter) const
 {
+    painter.setFont(m_labelFont);
     if (!m_paper) {
         painter.fillRect(QRect(QPoint(0, 0), m_size), Qt::black);
     }

@@ -223,7 +223,7 @@ GraphPass::Settings TGraphWindow::PassSettings(double reach) const
 // overlay and curve, then the range labels over them.
 void TGraphWindow::Render(QPainter& painter, QSize size, bool paper) const
 {
-    const GraphPainter graph(m_settings, m_tables, m_labelFont, size, paper);
+    const GraphPainter graph(m_settings, m_tables, LabelFontFor(painter), size, paper);
     ::Summation curve;
     curve.Setup(size.width(), m_settings.range, m_settings.lineWidth);
     curve.Restart();
@@ -255,6 +255,21 @@ void TGraphWindow::Render(QPainter& painter, QSize size, bool paper) const
     graph.DrawRangeLabels(painter, m_tables.DisplayList().CurrentWavelength());
     graph.DrawAxes(painter, m_tables.DisplayList().CurrentWavelength());
     painter.restore();
+}
+
+// Text keeps the size it has on screen, in points, however a page or a picture scales the
+// graph: one unit of `painter` is its vertical scale in pixels of its device's resolution.
+QFont TGraphWindow::LabelFontFor(const QPainter& painter) const
+{
+    const QTransform& transform = painter.combinedTransform();
+    const double scale = std::hypot(transform.m12(), transform.m22());
+    QFont font = m_labelFont;
+    if (scale > 0.0 && painter.device() != nullptr) {
+        const double pixels =
+            kLabelPixels * painter.device()->logicalDpiY() / (logicalDpiY() * scale);
+        font.setPixelSize(std::max(1, static_cast<int>(std::lround(pixels))));
+    }
+    return font;
 }
 
 void TGraphWindow::resizeEvent(QResizeEvent*)

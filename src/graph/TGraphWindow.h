@@ -121,6 +121,7 @@ private:
     void ShowProgress();
     void SetupGeometry();
     GraphPainter ScreenPainter() const;
+    QFont LabelFontFor(const QPainter& painter) const;
     GraphPass::Settings PassSettings(double reach) const;
     void DrawRecord(QPainter& painter, const GraphPainter& graph, const GraphPass::Visit& visit);
     QString Describe(const GraphPass::Visit& visit) const;

@@ -18,12 +18,16 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <cstdio>
 #include <fcntl.h>
 #include <memory>
 #include <unistd.h>
 
 #include <QAction>
+#include <QFontMetrics>
+#include <QImage>
+#include <QProcess>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -58,6 +62,54 @@ private:
 };
 
 namespace {
+
+const char* const kDigits = "1234567890";
+
+// Pages are rasterised at five times the screen's resolution, for a measure finer than a pixel.
+constexpr int kZoom = 5;
+
+// How tall the graph's first range label is on a printed page: the ink of its first digits,
+// just inside the graph's frame at the page's top left, in screen pixels times kZoom.
+int PrintedDigitHeight(const QString& pdf)
+{
+    const QString png = pdf + ".png";
+    if (QProcess::execute("pdftoppm", {"-r", QString::number(96 * kZoom), "-png", "-singlefile", pdf, pdf}) != 0) {
+        return -1;
+    }
+    const QImage page = QImage(png).convertToFormat(QImage::Format_Grayscale8);
+    const auto dark = [&](int x, int y) { return qGray(page.pixel(x, y)) < 128; };
+    int top = 0;
+    int left = 0;
+    while (top < page.height() && ![&] {
+        for (left = 0; left < page.width(); ++left) {
+            if (dark(left, top)) {
+                return true;
+            }
+        }
+        return false;
+    }()) {
+        ++top;
+    }
+    int first = -1;
+    int last = -1;
+    for (int y = top + 2 * kZoom; y < std::min(top + 30 * kZoom, page.height()); ++y) {
+        for (int x = left + 2 * kZoom; x < std::min(left + 20 * kZoom, page.width()); ++x) {
+            if (dark(x, y)) {
+                first = first < 0 ? y : first;
+                last = y;
+            }
+        }
+    }
+    return last - first + 1;
+}
+
+// The same digits on screen, in the graph's label font, times kZoom.
+int ScreenDigitHeight()
+{
+    QFont font("Arial");
+    font.setPixelSize(11 * kZoom);
+    return QFontMetrics(font).tightBoundingRect(kDigits).height();
+}
 
 QMenu* SourcesMenu(TSpeklaApp& app)
 {
@@ -227,6 +279,8 @@ void ProgramRunTest::KeysStatusPrintingAndHelpReachTheirParts()
     printer.setOutputFileName(InConfig("page.pdf"));
     QVERIFY(app->MainWindow()->PrintTo(printer));
     QVERIFY(m_config->ReadText("page.pdf").starts_with("%PDF"));
+    // Text on paper has its size on screen, in points, wherever the page scales the graph to.
+    QVERIFY(std::abs(PrintedDigitHeight(InConfig("page.pdf")) - ScreenDigitHeight()) <= kZoom);
     printer.setOutputFileName(InConfig("no/such/folder/page.pdf"));
     bool printed = true;
     const SeenBox box =
