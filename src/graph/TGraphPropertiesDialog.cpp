@@ -7,6 +7,7 @@
 #include <string>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -25,6 +26,9 @@ constexpr int kSummationHelp = 80;  // the three radios from here
 constexpr int kDisplayOverlayHelp = 83;
 constexpr int kTreatOrderAsRatioHelp = 84;
 constexpr int kOrderHelp = 85;  // the five orders from here
+constexpr int kOverlayStyleHelp = 111;
+constexpr int kOverlayOnLineScaleHelp = 112;
+constexpr int kFitHeightHelp = 113;
 
 const char* const kSummationTexts[] = {QT_TRANSLATE_NOOP("TGraphPropertiesDialog", "Don't display"),
                                        QT_TRANSLATE_NOOP("TGraphPropertiesDialog", "Display"),
@@ -59,6 +63,16 @@ TGraphPropertiesDialog::TGraphPropertiesDialog(QWidget* parent) : QWidget(parent
     SetHelp(m_displayOverlay, "displayOverlay", kDisplayOverlayHelp);
     m_treatOrderAsRatio = new QCheckBox(tr("Treat order as ratio"), this);
     SetHelp(m_treatOrderAsRatio, "treatOrderAsRatio", kTreatOrderAsRatioHelp);
+    m_fitHeight = new QCheckBox(tr("Fit height automatically"), this);
+    SetHelp(m_fitHeight, "fitHeight", kFitHeightHelp);
+    numbers->addRow(QString(), m_fitHeight);
+    m_overlayStyle = new QComboBox(this);
+    m_overlayStyle->addItems({tr("automatic"), tr("curve"), tr("sticks")});
+    SetHelp(m_overlayStyle, "overlayStyle", kOverlayStyleHelp);
+    numbers->addRow(tr("Draw overlay as:"), m_overlayStyle);
+    m_overlayOnLineScale = new QCheckBox(tr("Overlay on the lines' scale"), this);
+    SetHelp(m_overlayOnLineScale, "overlayOnLineScale", kOverlayOnLineScaleHelp);
+    numbers->addRow(QString(), m_overlayOnLineScale);
 
     auto* right = new QVBoxLayout;
     right->addWidget(MakeSummationGroup());
@@ -118,6 +132,10 @@ void TGraphPropertiesDialog::Fill(const GraphSettings& settings)
     m_summation[mode]->setChecked(true);
     m_displayOverlay->setChecked(settings.displayOverlay);
     m_treatOrderAsRatio->setChecked(settings.treatOrderAsRatio);
+    m_fitHeight->setChecked(settings.fitHeight);
+    m_overlayStyle->setCurrentIndex(
+        static_cast<int>(std::min<std::uint32_t>(settings.overlayStyle, 2)));
+    m_overlayOnLineScale->setChecked(settings.overlayOnLineScale);
     for (std::size_t order = 0; order < m_orders.size(); ++order) {
         m_orders[order]->setChecked(settings.orderDisplayed[order]);
     }
@@ -150,6 +168,10 @@ void TGraphPropertiesDialog::Apply(GraphSettings& settings) const
     }
     settings.displayOverlay = m_displayOverlay->isChecked();
     settings.treatOrderAsRatio = m_treatOrderAsRatio->isChecked();
+    // A height typed here is meant to stay: it ends the automatic fit.
+    settings.fitHeight = m_fitHeight->isChecked() && m_height->Kept();
+    settings.overlayStyle = static_cast<std::uint32_t>(m_overlayStyle->currentIndex());
+    settings.overlayOnLineScale = m_overlayOnLineScale->isChecked();
     for (std::size_t order = 0; order < m_orders.size(); ++order) {
         settings.orderDisplayed[order] = m_orders[order]->isChecked();
     }

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 class QCheckBox;
+class QComboBox;
 class DoubleRange;
 class QFormLayout;
 class QRadioButton;
@@ -44,5 +45,8 @@ private:
     std::array<QRadioButton*, 3> m_summation{};  // by summation mode
     QCheckBox* m_displayOverlay = nullptr;
     QCheckBox* m_treatOrderAsRatio = nullptr;
+    QCheckBox* m_fitHeight = nullptr;
+    QComboBox* m_overlayStyle = nullptr;
+    QCheckBox* m_overlayOnLineScale = nullptr;
     std::array<QCheckBox*, GraphSettings::kOrders> m_orders{};
 };

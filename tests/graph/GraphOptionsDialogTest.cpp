@@ -43,6 +43,9 @@ GraphSettings Changed()
     settings.displayOverlay = true;
     settings.useElementColours = true;
     settings.treatOrderAsRatio = false;
+    settings.overlayStyle = 2;
+    settings.overlayOnLineScale = true;
+    settings.fitHeight = false;
     settings.elementColours = {Colour{21, 0, 0}, Colour{0, 22, 0}, Colour{0, 0, 23},
                                Colour{24, 24, 0}, Colour{0, 25, 25}};
     settings.elementNames = {"Fe", "Cu", "", "Ni", "H"};
@@ -62,7 +65,7 @@ GraphSettings WithTableColours(GraphSettings settings)
 
 }  // namespace
 
-// Each summation mode sets other controls.
+// Each summation mode sets other controls; the fit and the overlay's style and scale come back.
 void GraphOptionsDialogTest::UntouchedOkGivesTheSettingsBack()
 {
     GraphSettings shown = Changed();
@@ -73,6 +76,12 @@ void GraphOptionsDialogTest::UntouchedOkGivesTheSettingsBack()
         QCOMPARE(ClickOk(dialog).Caption(), "");
         QVERIFY(dialog.Settings() == WithTableColours(settings));
     }
+    // A height typed in the dialog is meant to stay: the automatic fit ends.
+    TGraphOptionsDialog dialog(nullptr, GraphSettings(), kLabels);
+    dialog.show();
+    Retype(Find<QLineEdit>(dialog, "height"), "500");
+    QCOMPARE(ClickOk(dialog).Caption(), "");
+    QVERIFY(!dialog.Settings().fitHeight);
 }
 
 // The field may sit on the other page when OK is pressed: the dialog turns to it.
