@@ -394,6 +394,7 @@ void TGraphWindow::ApplyFittedHeight()
 void TGraphWindow::StartDrawing(QPainter& painter, const GraphPainter& graph)
 {
     m_drawn.assign(static_cast<size_t>(std::max(width(), 1)), DrawnStick{});
+    m_lastStamp = Stamp{};
     m_sticksDrawn = 0;
     graph.DrawBackground(painter);
     graph.DrawRangeLabels(painter, m_tables.DisplayList().CurrentWavelength());
@@ -443,11 +444,19 @@ void TGraphWindow::DrawRecord(QPainter& painter, const GraphPainter& graph,
                               const GraphPass::Visit& visit)
 {
     const int x = m_pass.X(visit.order, visit.line.record.wavelength, width());
-    const int h = graph.DrawStick(painter, x, visit.intensity, graph.StickColour(visit),
-                                  QString::fromStdString(visit.line.elementName), m_dirty);
+    const QColor colour = graph.StickColour(visit);
+    const Stamp stamp{
+        x, StickGeometry::StickHeight(visit.intensity, graph.PlotHeight(), m_settings.linearHeight),
+        colour.rgb(), visit.line.elementName};
+    // A stick just like the last one drawn adds nothing: a table may hold many copies of a line.
+    const int h = stamp == m_lastStamp
+                      ? stamp.height
+                      : graph.DrawStick(painter, x, visit.intensity, colour,
+                                        QString::fromStdString(stamp.label), m_dirty);
     if (h == 0) {
         return;
     }
+    m_lastStamp = stamp;
     // For tooltips and clicks: the tallest stick of each pixel column, so memory stays bounded
     // however many lines a wide range draws.
     ++m_sticksDrawn;

@@ -10,8 +10,10 @@
 
 #include <chrono>
 #include <optional>
+#include <string>
 #include <vector>
 
+#include <QColor>
 #include <QFont>
 #include <QImage>
 #include <QWidget>
@@ -112,6 +114,15 @@ private:
         std::optional<GraphPass::Visit> visit;  // none: no stick in this column
     };
 
+    // What a stick drawn looks like.
+    struct Stamp {
+        int x = -1;
+        int height = 0;
+        QRgb colour = 0;
+        std::string label;
+        bool operator==(const Stamp&) const = default;
+    };
+
     bool IdleAction(std::chrono::microseconds budget);
     bool RunBatch(QPainter& painter, const GraphPainter& graph, std::chrono::microseconds budget);
     void StartPass(QPainter& painter, const GraphPainter& graph);
@@ -141,6 +152,7 @@ private:
     QRect m_dirty;                    // drawn on the image since the last repaint request
     std::vector<DrawnStick> m_drawn;  // by pixel column
     std::size_t m_sticksDrawn = 0;
+    Stamp m_lastStamp;
     int32_t m_passCentre = 0;
     std::optional<QPoint> m_pressedAt;  // where the left button went down
     int32_t m_pressedCentre = 0;
