@@ -64,9 +64,9 @@ std::vector<AxisTick> Intensity(double top, bool linear, int most)
         return ticks;
     }
     if (linear) {
-        const double step = RoundStep(top, most);
-        for (double value = step; value <= top * (1 + 1e-12); value += step) {
-            ticks.push_back({value / top, Label(value, step)});
+        ticks = Linear(0.0, top, most);
+        if (!ticks.empty() && ticks.front().position == 0.0) {
+            ticks.erase(ticks.begin());  // the bottom edge needs no mark
         }
         return ticks;
     }
@@ -79,6 +79,21 @@ std::vector<AxisTick> Intensity(double top, bool linear, int most)
         ticks.push_back({position, std::to_string(decade)});
     }
     std::reverse(ticks.begin(), ticks.end());
+    return ticks;
+}
+
+std::vector<AxisTick> Linear(double low, double high, int most)
+{
+    std::vector<AxisTick> ticks;
+    if (!(high > low) || !std::isfinite(high - low)) {
+        return ticks;
+    }
+    const double step = RoundStep(high - low, most);
+    const double span = high - low;
+    for (double value = std::ceil(low / step) * step; value <= high + span * 1e-12; value += step) {
+        const double shown = std::abs(value) < step * 1e-9 ? 0.0 : value;  // no "-0"
+        ticks.push_back({(shown - low) / span, Label(shown, step)});
+    }
     return ticks;
 }
 

@@ -26,4 +26,7 @@ std::vector<AxisTick> Wavelength(double left, double right, const DisplaySetting
 // list shows intensities, as far down as fit.
 std::vector<AxisTick> Intensity(double top, bool linear, int most);
 
+// Round values from `low` to `high`, for a scale of its own such as a measured spectrum's.
+std::vector<AxisTick> Linear(double low, double high, int most);
+
 }  // namespace AxisTicks

@@ -190,6 +190,9 @@ void GraphPainter::DrawOverlay(QPainter& painter, const std::vector<OverlayData>
                            m_settings.overlayOnLineScale);
     const QColor colour = Ink(m_settings.overlayColour);
     const int bottom = Bottom();
+    if (view.OwnScale()) {
+        DrawOverlayAxis(painter, view, colour);
+    }
     if (view.AsCurve()) {
         QPolygonF line;
         for (const OverlayView::Vertex& vertex : view.Curve()) {
@@ -243,6 +246,26 @@ void GraphPainter::DrawAxes(QPainter& painter, int32_t centre) const
         // Above its tick, so that the tick is not read as a minus sign.
         if (y - metrics.ascent() > top) {
             painter.drawText(1, y - 2, QString::fromStdString(tick.label));
+        }
+    }
+}
+
+// The overlay's own scale, in its colour, up the right side: its values are read there.
+void GraphPainter::DrawOverlayAxis(QPainter& painter, const OverlayView& view,
+                                   const QColor& colour) const
+{
+    const QFontMetrics metrics(m_labelFont);
+    painter.setFont(m_labelFont);
+    painter.setPen(QPen(colour, 0));
+    const int right = m_size.width() - 1;
+    const int top = LabelRows() * m_textHeight;
+    for (const AxisTick& tick : AxisTicks::Linear(view.Bottom(), view.Top(),
+                                                  std::max(PlotHeight() / (3 * m_textHeight), 1))) {
+        const int y = Bottom() - static_cast<int>(std::lround(tick.position * PlotHeight()));
+        const QString text = QString::fromStdString(tick.label);
+        painter.drawLine(right - kTickLength, y, right, y);
+        if (y - metrics.ascent() > top && y < Bottom()) {
+            painter.drawText(right - metrics.horizontalAdvance(text) - 1, y - 2, text);
         }
     }
 }

@@ -14,6 +14,7 @@
 
 class QPainter;
 class QRect;
+class OverlayView;
 class Summation;
 class TableArray;
 
@@ -53,6 +54,7 @@ public:
 
 private:
     QColor Ink(Colour colour) const;
+    void DrawOverlayAxis(QPainter& painter, const OverlayView& view, const QColor& colour) const;
 
     const GraphSettings& m_settings;
     const TableArray& m_tables;

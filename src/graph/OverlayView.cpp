@@ -33,6 +33,7 @@ OverlayView::OverlayView(const std::vector<OverlayData>& points, const Plot& plo
     const auto [lowest, highest] = std::minmax_element(
         m_first, m_last,
         [](const OverlayData& a, const OverlayData& b) { return a.value < b.value; });
+    m_ownScale = true;
     m_bottom = std::min(0.0, lowest->value);
     const double span = highest->value - m_bottom;
     m_top = span > 0.0 ? m_bottom + span / kHighestPoint : m_bottom + 1.0;

@@ -42,8 +42,10 @@ public:
     // (lowest and highest) per pixel column plus the first and last of each, so that a curve of a
     // million points costs no more than one of a few thousand and keeps every peak.
     std::vector<Vertex> Curve() const;
-    // The value at the top of the plot, in the overlay's own units.
+    // The values at the bottom and the top of the plot, in the overlay's own units.
+    double Bottom() const { return m_bottom; }
     double Top() const { return m_top; }
+    bool OwnScale() const { return m_ownScale; }
 
 private:
     const OverlayData* m_first = nullptr;
@@ -52,6 +54,7 @@ private:
     const OverlayData* m_allEnd = nullptr;
     Plot m_plot;
     bool m_asCurve = false;
+    bool m_ownScale = false;
     double m_bottom = 0.0;  // the value at the bottom of the plot
     double m_top = 1.0;     // the value at the top
 };

@@ -21,10 +21,13 @@ TEST(AxisTicksTest, WavelengthTicksAreRoundInTheUnitShown)
 }
 
 // Linear: round intensities up to the top. Logarithmic: the decades that stand apart, by log10.
+// A scale of its own may start below zero.
 TEST(AxisTicksTest, IntensityTicksFollowTheScaleShown)
 {
     EXPECT_EQ(AxisTicks::Intensity(150.0, true, 5),
               (std::vector<AxisTick>{{1.0 / 3, "50"}, {2.0 / 3, "100"}, {1.0, "150"}}));
     EXPECT_EQ(AxisTicks::Intensity(14000.0, false, 8),
               (std::vector<AxisTick>{{1000.0 / 14000, "3"}, {10000.0 / 14000, "4"}}));
+    EXPECT_EQ(AxisTicks::Linear(-5.0, 50.0, 5),
+              (std::vector<AxisTick>{{5.0 / 55, "0"}, {25.0 / 55, "20"}, {45.0 / 55, "40"}}));
 }
