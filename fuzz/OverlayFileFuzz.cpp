@@ -1,5 +1,5 @@
 #include "FuzzCheck.h"
-#include "graph/OverlayFile.h"
+#include "analysis/OverlayFile.h"
 
 #include <cmath>
 #include <cstdint>

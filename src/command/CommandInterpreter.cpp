@@ -92,6 +92,7 @@ const CommandInterpreter::Entry CommandInterpreter::kHandlers[] = {
     {CMD_LINEAR, &CommandInterpreter::Linear},
     {CMD_ION, &CommandInterpreter::Ion},
     {CMD_SCAN, &CommandInterpreter::Scan},
+    {CMD_IDENTIFY, &CommandInterpreter::Identify},
 };
 
 CommandInterpreter::CommandInterpreter(TextTables& text, TableArray& tables,
@@ -602,4 +603,19 @@ CommandResult CommandInterpreter::Scan(const CommandText& command)
         return CommandResult::Refused();
     }
     return CommandResult::Done();
+}
+
+// IDENTIFY, or IDENTIFY n for peaks at least n times the noise above the continuum (5 unless
+// given).
+CommandResult CommandInterpreter::Identify(const CommandText& command)
+{
+    constexpr double kDefaultThreshold = 5.0;
+    const std::optional<double> sigmas =
+        command.argument.empty() ? kDefaultThreshold : LeadingNumber(command.argument);
+    if (!sigmas || !Limits::kPeakThreshold.Contains(*sigmas)) {
+        return CommandResult::Warning("The peak threshold must be from " +
+                                          Limits::kPeakThreshold.Span() + " times the noise.",
+                                      Icon::Exclamation);
+    }
+    return m_workspace.Identify(*sigmas) ? CommandResult::Done() : CommandResult::Refused();
 }

@@ -77,6 +77,7 @@ private:
     CommandResult Linear(const CommandText& command);
     CommandResult Ion(const CommandText& command);
     CommandResult Scan(const CommandText& command);
+    CommandResult Identify(const CommandText& command);
 
     CommandResult ChangeListedElements(std::string_view argument, ElementSelection::Change change);
     CommandResult SetUnitMode(UnitMode unitMode);

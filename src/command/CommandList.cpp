@@ -42,6 +42,7 @@ constexpr FixedKeyword kFixedKeywords[] = {
     {"HEIGHT", CMD_HEIGHT},
     {"HELP", CMD_HELP},
     {"HIDE", CMD_HIDE},
+    {"IDENTIFY", CMD_IDENTIFY},
     {"ION", CMD_ION},
     {"LINEAR", CMD_LINEAR},
     {"LOAD", CMD_LOAD},

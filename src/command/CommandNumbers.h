@@ -44,6 +44,7 @@ constexpr int CMD_HELP = WM_USER + 132;
 constexpr int CMD_LINEAR = WM_USER + 133;
 constexpr int CMD_ION = WM_USER + 134;
 constexpr int CMD_SCAN = WM_USER + 135;  // 1159
+constexpr int CMD_IDENTIFY = WM_USER + 136;
 
 constexpr int CMD_FIRST = CMD_SUMMATION;
-constexpr int CMD_LAST = CMD_SCAN;
+constexpr int CMD_LAST = CMD_IDENTIFY;

@@ -52,6 +52,10 @@ public:
     // stored file name, content and range, and the export runs at once. False when nothing was
     // written: the dialog was cancelled, or the user has been told why.
     virtual bool Export(const std::vector<std::string>& words) = 0;
+    // Finds the peaks of the overlay at least `sigmas` times the noise above its continuum and
+    // ranks the lines that could be each. False when there was nothing to identify (the user has
+    // been told why).
+    virtual bool Identify(double sigmas) = 0;
     virtual void Print() = 0;
     virtual void About() = 0;
     virtual void ShowHelp(int topic) = 0;

@@ -2,7 +2,7 @@
 
 #include "graph/GraphPass.h"
 #include "graph/GraphSettings.h"
-#include "graph/OverlayFile.h"
+#include "analysis/OverlayFile.h"
 #include "graph/StickGeometry.h"
 
 #include <vector>

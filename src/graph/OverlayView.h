@@ -1,6 +1,6 @@
 #pragma once
 
-#include "graph/OverlayFile.h"
+#include "analysis/OverlayFile.h"
 
 #include <cstddef>
 #include <vector>

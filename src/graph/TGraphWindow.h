@@ -5,7 +5,7 @@
 #include "graph/GraphPainter.h"
 #include "graph/GraphPass.h"
 #include "graph/GraphSettings.h"
-#include "graph/OverlayFile.h"
+#include "analysis/OverlayFile.h"
 #include "graph/Summation.h"
 
 #include <chrono>

@@ -14,7 +14,7 @@
 #include "framework/StringUtil.h"
 #include "framework/THelpFileManager.h"
 #include "framework/WaitCursor.h"
-#include "graph/OverlayFile.h"
+#include "analysis/OverlayFile.h"
 #include "graph/TGraphWindow.h"
 #include "workspace/ActionTable.h"
 #include "workspace/ElementSelectionFile.h"

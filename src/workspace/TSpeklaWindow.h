@@ -3,7 +3,7 @@
 #include "command/CommandInterpreter.h"
 #include "command/WorkspaceOperations.h"
 #include "framework/PaneSplitter.h"
-#include "graph/OverlayFile.h"
+#include "analysis/OverlayFile.h"
 #include "workspace/PaneLayout.h"
 #include "workspace/WorkspaceState.h"
 

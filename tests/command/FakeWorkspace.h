@@ -3,6 +3,7 @@
 #include "command/ElementView.h"
 #include "command/GraphView.h"
 #include "command/WorkspaceOperations.h"
+#include "framework/NumberFormat.h"
 
 #include <array>
 #include <string>
@@ -73,6 +74,11 @@ public:
         return Logged("SaveElementFile " + name, name);
     }
     bool Export(const std::vector<std::string>& words) override;
+    bool Identify(double sigmas) override
+    {
+        log.push_back("Identify " + FormatDefault(sigmas));
+        return true;
+    }
     void Print() override { log.push_back("Print"); }
     void About() override { log.push_back("About"); }
     void ShowHelp(int topic) override { log.push_back("Help " + std::to_string(topic)); }

@@ -1,4 +1,4 @@
-#include "graph/OverlayFile.h"
+#include "analysis/OverlayFile.h"
 
 #include <algorithm>
 #include <cctype>
