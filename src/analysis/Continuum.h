@@ -9,8 +9,9 @@
 // them, so that it costs O(n) rather than a sort per point.
 class Continuum {
 public:
-    // Knots per window: enough that the continuum follows slopes and gentle curves.
-    static constexpr double kKnotsPerWindow = 8.0;
+    // Knots per window: enough that the continuum follows slopes and curves as wide as the
+    // window, few enough that the percentiles cost about four passes over the values.
+    static constexpr double kKnotsPerWindow = 4.0;
 
     // `wavelength` ascending; `window` the full width in Å; `fraction` the percentile as a
     // fraction in [0, 1] (0.2: the 20th). Near the ends the window is cut short. A window not

@@ -197,8 +197,17 @@ double PeakFinder::EstimatedWidth(const std::vector<MeasuredPeak>& peaks, double
     return all.empty() ? fallback : Median(std::move(all));
 }
 
+// Of evenly spread samples when there are many: their median differs from the whole's by
+// far less than the noise, at a fraction of the time.
 double PeakFinder::Median(std::vector<double> values)
 {
+    const size_t stride = values.size() / kMedianSamples + 1;
+    if (stride > 1) {
+        for (size_t i = 0; i * stride < values.size(); ++i) {
+            values[i] = values[i * stride];
+        }
+        values.resize((values.size() - 1) / stride + 1);
+    }
     const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
     std::nth_element(values.begin(), middle, values.end());
     return *middle;

@@ -37,6 +37,7 @@ public:
     static constexpr double kWidthPeakSigmas = 20.0;
     static constexpr double kWidthIsolation = 3.0;
     static constexpr size_t kFewestPoints = 5;
+    static constexpr size_t kMedianSamples = 100'000;
 
     // Points with `wavelength` (Å) and `value` members, such as the graph's overlay points (a
     // layer above this one), ascending in wavelength.
