@@ -22,30 +22,43 @@ double Valid(double value, double fallback)
 PeakFinder::Result PeakFinder::Find(std::vector<double> wavelength, std::vector<double> value,
                                     const PeakSearch& search, const Progress& progress)
 {
-    const size_t n = std::min(wavelength.size(), value.size());
-    std::vector<size_t> order;
-    for (size_t i = 0; i < n; ++i) {
-        if (std::isfinite(wavelength[i]) && std::isfinite(value[i])) {
-            order.push_back(i);
-        }
-    }
-    if (order.size() != wavelength.size() ||
-        !std::is_sorted(wavelength.begin(), wavelength.end())) {
-        std::stable_sort(order.begin(), order.end(),
-                         [&](size_t a, size_t b) { return wavelength[a] < wavelength[b]; });
-        std::vector<double> sortedWavelength;
-        std::vector<double> sortedValue;
-        for (size_t i : order) {
-            sortedWavelength.push_back(wavelength[i]);
-            sortedValue.push_back(value[i]);
-        }
-        wavelength = std::move(sortedWavelength);
-        value = std::move(sortedValue);
-    }
+    Order(wavelength, value);
     const PeakSearch defaults;
     const PeakSearch checked{Valid(search.sigmas, defaults.sigmas), Valid(search.lineWidth, 0.0),
                              Valid(search.continuumWidths, defaults.continuumWidths)};
     return PeakFinder(wavelength, value, checked, progress).Run();
+}
+
+// Points as the search needs them: finite, as many values as wavelengths, in ascending order.
+void PeakFinder::Order(std::vector<double>& wavelength, std::vector<double>& value)
+{
+    const auto finite = [&](size_t i) {
+        return std::isfinite(wavelength[i]) && std::isfinite(value[i]);
+    };
+    const size_t n = std::min(wavelength.size(), value.size());
+    bool ordered = wavelength.size() == value.size();
+    for (size_t i = 0; i < n && ordered; ++i) {
+        ordered = finite(i) && (i == 0 || wavelength[i - 1] <= wavelength[i]);
+    }
+    if (ordered) {
+        return;
+    }
+    std::vector<size_t> order;
+    for (size_t i = 0; i < n; ++i) {
+        if (finite(i)) {
+            order.push_back(i);
+        }
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return wavelength[a] < wavelength[b]; });
+    std::vector<double> sortedWavelength;
+    std::vector<double> sortedValue;
+    for (size_t i : order) {
+        sortedWavelength.push_back(wavelength[i]);
+        sortedValue.push_back(value[i]);
+    }
+    wavelength = std::move(sortedWavelength);
+    value = std::move(sortedValue);
 }
 
 PeakFinder::PeakFinder(const std::vector<double>& wavelength, const std::vector<double>& value,

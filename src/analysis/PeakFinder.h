@@ -66,6 +66,7 @@ private:
         double noise = 0.0;
     };
 
+    static void Order(std::vector<double>& wavelength, std::vector<double>& value);
     PeakFinder(const std::vector<double>& wavelength, const std::vector<double>& value,
                const PeakSearch& search, const Progress& progress);
 

@@ -86,7 +86,7 @@ TEST(PeakFinderTest, StopsWhenTheProgressSaysSo)
     EXPECT_TRUE(stopped.peaks.empty());
 }
 
-TEST(PeakFinderTest, SortsPointsOutOfOrderAndLeavesOutThoseNotFinite)
+TEST(PeakFinderTest, SortsPointsOutOfOrderAndLeavesOutThoseNotFiniteOrIncomplete)
 {
     const auto points = Spectrum(5000, 0.01, 3000, {{5002.0, 200, 0.08}, {5020.0, 50, 0.08}});
     auto shuffled = points;
@@ -95,6 +95,12 @@ TEST(PeakFinderTest, SortsPointsOutOfOrderAndLeavesOutThoseNotFinite)
     const auto expected = PeakFinder::Find(points, PeakSearch{});
     EXPECT_EQ(PeakFinder::Find(shuffled, PeakSearch{}).peaks, expected.peaks);
     EXPECT_EQ(expected.peaks.size(), 2u);
+    std::vector<double> wavelength, value = {1e12};  // a value without a wavelength is dropped
+    for (const OverlayData& point : points) {
+        wavelength.push_back(point.wavelength);
+        value.insert(value.end() - 1, point.value);
+    }
+    EXPECT_EQ(PeakFinder::Find(wavelength, value, PeakSearch{}).peaks, expected.peaks);
 }
 
 // A lamp from NIST's lists: FWHM 0.2 Å, heights from the listed intensities, 0.005 Å pixels.
