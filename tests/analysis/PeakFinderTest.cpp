@@ -63,12 +63,11 @@ TEST(PeakFinderTest, FindsSyntheticLinesWithTheirCentresWidthsAndTheLineWidth)
         EXPECT_NEAR(result.noise, 1.0, 0.1);
         for (const Line& line : lines) {
             const MeasuredPeak& peak = *Nearest(result, line.centre);
-            EXPECT_NEAR(peak.centre, line.centre, 3 * peak.uncertainty);
+            // Within 3 σ of its stated uncertainty; strong lines within 0.1 pixel.
+            EXPECT_NEAR(peak.centre, line.centre,
+                        std::min(3 * peak.uncertainty, line.height >= 100 ? 0.001 : 1.0));
             // At 10 σ the half-height crossings alone scatter by 10 %.
             EXPECT_NEAR(peak.width, line.fwhm, (line.height >= 30 ? 0.1 : 0.25) * line.fwhm);
-            if (line.height >= 100) {
-                EXPECT_NEAR(peak.centre, line.centre, 0.001);
-            }
             EXPECT_NEAR(peak.height, line.height, 3.0 + 0.01 * line.height);
             EXPECT_NEAR(peak.signalToNoise, line.height, 0.1 * line.height);
         }
