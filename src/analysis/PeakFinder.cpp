@@ -19,6 +19,20 @@ double Valid(double value, double fallback)
 
 }  // namespace
 
+PeakFinder::Result PeakFinder::Find(const std::vector<OverlayData>& points,
+                                    const PeakSearch& search, const Progress& progress)
+{
+    std::vector<double> wavelength;
+    std::vector<double> value;
+    wavelength.reserve(points.size());
+    value.reserve(points.size());
+    for (const OverlayData& point : points) {
+        wavelength.push_back(point.wavelength);
+        value.push_back(point.value);
+    }
+    return Find(std::move(wavelength), std::move(value), search, progress);
+}
+
 PeakFinder::Result PeakFinder::Find(std::vector<double> wavelength, std::vector<double> value,
                                     const PeakSearch& search, const Progress& progress)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/MeasuredPeak.h"
+#include "analysis/OverlayFile.h"
 
 #include <cstddef>
 #include <functional>
@@ -39,22 +40,9 @@ public:
     static constexpr size_t kFewestPoints = 5;
     static constexpr size_t kMedianSamples = 100'000;
 
-    // Points with `wavelength` (Å) and `value` members, such as the graph's overlay points (a
-    // layer above this one), ascending in wavelength.
-    template <typename Point>
-    static Result Find(const std::vector<Point>& points, const PeakSearch& search,
-                       const Progress& progress = {})
-    {
-        std::vector<double> wavelength;
-        std::vector<double> value;
-        wavelength.reserve(points.size());
-        value.reserve(points.size());
-        for (const Point& point : points) {
-            wavelength.push_back(point.wavelength);
-            value.push_back(point.value);
-        }
-        return Find(std::move(wavelength), std::move(value), search, progress);
-    }
+    // The points of an overlay, ascending in wavelength.
+    static Result Find(const std::vector<OverlayData>& points, const PeakSearch& search,
+                       const Progress& progress = {});
 
     // Points that are not finite are left out, and points out of order are sorted first.
     static Result Find(std::vector<double> wavelength, std::vector<double> value,

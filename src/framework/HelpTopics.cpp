@@ -98,6 +98,7 @@ constexpr HelpTopic kTopics[] = {
     {1, "export-dialog.html", "both", "Data and summation"},
     {3, "export-dialog.html", "summation-only", "Summation only"},
     {4, "export-dialog.html", "data-only", "Data only"},
+    {114, "export-dialog.html", "peaks", "Peaks and their lines"},
     // Graph options, Display page
     {75, "graph-options.html", "range", "Range"},
     {76, "graph-options.html", "range-change", "Range change"},

@@ -1,5 +1,7 @@
 #include "workspace/ExportCommand.h"
 
+#include "analysis/PeaksExport.h"
+
 #include "framework/IdleDriver.h"
 #include "framework/Limits.h"
 #include "framework/NumberFormat.h"
@@ -20,10 +22,14 @@ ExportCommand::ExportCommand(const TextTables& text, TableArray& tables, IdleDri
 }
 
 CommandResult ExportCommand::Run(const std::vector<std::string>& words, ExportSettings& settings,
-                                 TGraphWindow* graph, QWidget* parent)
+                                 TGraphWindow* graph, const Identification* identification,
+                                 QWidget* parent)
 {
     if (words.empty()) {
-        return Ask(settings, graph, parent) ? Write(settings, graph) : CommandResult::Refused();
+        if (!Ask(settings, graph, parent)) {
+            return CommandResult::Refused();
+        }
+        return settings.Peaks != 0 ? WritePeaks(settings, identification) : Write(settings, graph);
     }
     ExportSettings typed = settings;
     typed.ApplyWords(words);
@@ -31,7 +37,26 @@ CommandResult ExportCommand::Run(const std::vector<std::string>& words, ExportSe
         return CommandResult::Warning(ExportWriter::RangeError(), CommandResult::Icon::Exclamation);
     }
     settings = typed;
-    return Write(typed, graph);
+    return typed.Peaks != 0 ? WritePeaks(typed, identification) : Write(typed, graph);
+}
+
+CommandResult ExportCommand::WritePeaks(const ExportSettings& settings,
+                                        const Identification* identification) const
+{
+    if (identification == nullptr) {
+        return CommandResult::Warning(
+            "No peaks have been identified yet: load a spectrum with OVERLAY and type IDENTIFY "
+            "first.",
+            CommandResult::Icon::Exclamation);
+    }
+    std::string error;
+    const std::string path = ExpandHomeFolder(settings.FileName, QDir::homePath().toStdString());
+    if (!ExportWriter::WriteText(path, PeaksExport::Text(*identification, m_text, m_tables),
+                                 &error)) {
+        return CommandResult::Warning("Could not export to " + settings.FileName + ".\n\n" + error,
+                                      CommandResult::Icon::Exclamation);
+    }
+    return CommandResult::Done();
 }
 
 // The range starts as the graph shows it; a cancelled dialog keeps that range text.

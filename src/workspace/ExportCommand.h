@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+class Identification;
 class IdleDriver;
 class QWidget;
 class TableArray;
@@ -21,13 +22,17 @@ public:
 
     // Typed words whose range the dialog's field would refuse change nothing; otherwise they are
     // kept in `settings`, even when writing fails, so that the dialog offers them for another
-    // try. No words: the dialog asks first (over `parent`). `graph` is null without a graph.
+    // try. No words: the dialog asks first (over `parent`). `graph` is null without a graph,
+    // `identification` before the first IDENTIFY.
     CommandResult Run(const std::vector<std::string>& words, ExportSettings& settings,
-                      TGraphWindow* graph, QWidget* parent);
+                      TGraphWindow* graph, const Identification* identification,
+                      QWidget* parent);
 
 private:
     bool Ask(ExportSettings& settings, const TGraphWindow* graph, QWidget* parent) const;
     CommandResult Write(const ExportSettings& settings, TGraphWindow* graph);
+    CommandResult WritePeaks(const ExportSettings& settings,
+                             const Identification* identification) const;
 
     const TextTables& m_text;
     TableArray& m_tables;

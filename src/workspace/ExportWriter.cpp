@@ -209,6 +209,12 @@ std::string ExportWriter::Compose(const ExportSettings& settings, double range, 
 bool ExportWriter::Write(const std::string& path, const ExportSettings& settings, double range,
                          const Curve& curve, std::string* error)
 {
+    return WriteText(path, Compose(settings, range, curve), error);
+}
+
+bool ExportWriter::WriteText(const std::string& path, const std::string& content,
+                             std::string* error)
+{
     const std::filesystem::path target(path);
     std::string reason;
     std::error_code ec;
@@ -218,7 +224,7 @@ bool ExportWriter::Write(const std::string& path, const ExportSettings& settings
                !std::filesystem::is_directory(target.parent_path(), ec)) {
         // Making folders for a mistyped name would leave them behind.
         reason = "The folder " + target.parent_path().string() + " does not exist.";
-    } else if (WriteFileAtomically(path, Compose(settings, range, curve), &reason)) {
+    } else if (WriteFileAtomically(path, content, &reason)) {
         return true;
     }
     if (error != nullptr) {

@@ -28,6 +28,7 @@ constexpr int kHelpFileName = 2;
 constexpr int kHelpBrowse = 0;
 constexpr int kHelpBoth = 1;
 constexpr int kHelpSummation = 3;
+constexpr int kHelpPeaks = 114;
 constexpr int kHelpData = 4;
 constexpr int kHelpRange = 5;
 constexpr int kHelpStepper = 6;
@@ -57,13 +58,15 @@ TExportDialog::TExportDialog(const ExportSettings& settings, QWidget* parent)
       m_halfRange(new QLabel),
       m_both(new QRadioButton(tr("Data &and summation"))),
       m_summation(new QRadioButton(tr("&Summation only"))),
-      m_data(new QRadioButton(tr("&Data only")))
+      m_data(new QRadioButton(tr("&Data only"))),
+      m_peaks(new QRadioButton(tr("&Peaks and their lines")))
 {
     setWindowTitle(tr("Export data"));
     SetHelp(this, kHelpDialog);
     auto* choice = new QButtonGroup(this);
     const std::pair<QRadioButton*, int> buttons[] = {
-        {m_both, kHelpBoth}, {m_summation, kHelpSummation}, {m_data, kHelpData}};
+        {m_both, kHelpBoth}, {m_summation, kHelpSummation}, {m_data, kHelpData},
+        {m_peaks, kHelpPeaks}};
     for (const auto& [button, topic] : buttons) {
         choice->addButton(button);
         SetHelp(button, topic);
@@ -71,7 +74,12 @@ TExportDialog::TExportDialog(const ExportSettings& settings, QWidget* parent)
     m_both->setObjectName("both");
     m_summation->setObjectName("summation");
     m_data->setObjectName("data");
-    (settings.Both != 0 ? m_both : settings.Summ != 0 ? m_summation : m_data)->setChecked(true);
+    m_peaks->setObjectName("peaks");
+    (settings.Peaks != 0  ? m_peaks
+     : settings.Both != 0 ? m_both
+     : settings.Summ != 0 ? m_summation
+                          : m_data)
+        ->setChecked(true);
 
     auto* box = new QDialogButtonBox(
         QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
@@ -145,6 +153,7 @@ ExportSettings TExportDialog::Settings() const
     settings.Both = m_both->isChecked() ? 1 : 0;
     settings.Summ = m_summation->isChecked() ? 1 : 0;
     settings.Data = m_data->isChecked() ? 1 : 0;
+    settings.Peaks = m_peaks->isChecked() ? 1 : 0;
     return settings;
 }
 

@@ -47,4 +47,5 @@ private:
     QRadioButton* m_both;
     QRadioButton* m_summation;
     QRadioButton* m_data;
+    QRadioButton* m_peaks;
 };

@@ -51,6 +51,7 @@ const StringSetting kExportRange{kExport, "Range", "", ExportSettings::kRangeLen
 const DwordSetting kExportData{kExport, "Data", kExportDefaults.Data, 0, 1};
 const DwordSetting kExportSumm{kExport, "Summ", kExportDefaults.Summ, 0, 1};
 const DwordSetting kExportBoth{kExport, "Both", kExportDefaults.Both, 0, 1};
+const DwordSetting kExportPeaks{kExport, "Peaks", kExportDefaults.Peaks, 0, 1};
 
 // Elements and valences are named by the tables: one value per element symbol, holding
 // ElementValue's text, and one flag per valence name. A missing or unreadable value leaves the
@@ -77,7 +78,7 @@ void RestoreDisplay(SettingsStore& store, TableArray& tables)
     tables.DisplayList().SetTarget(static_cast<int32_t>(kWavelength.Read(store)));
 }
 
-// Exactly one of the three choices must be 1; anything else falls back to the default.
+// Exactly one of the choices must be 1; anything else falls back to the default.
 ExportSettings RestoreExport(SettingsStore& store)
 {
     ExportSettings settings;
@@ -86,10 +87,12 @@ ExportSettings RestoreExport(SettingsStore& store)
     const uint32_t data = kExportData.Read(store);
     const uint32_t summ = kExportSumm.Read(store);
     const uint32_t both = kExportBoth.Read(store);
-    if (data + summ + both == 1) {
+    const uint32_t peaks = kExportPeaks.Read(store);
+    if (data + summ + both + peaks == 1) {
         settings.Data = static_cast<uint16_t>(data);
         settings.Summ = static_cast<uint16_t>(summ);
         settings.Both = static_cast<uint16_t>(both);
+        settings.Peaks = static_cast<uint16_t>(peaks);
     }
     return settings;
 }
@@ -101,6 +104,7 @@ void SaveExport(SettingsStore& store, const ExportSettings& settings)
     kExportData.Write(store, settings.Data);
     kExportSumm.Write(store, settings.Summ);
     kExportBoth.Write(store, settings.Both);
+    kExportPeaks.Write(store, settings.Peaks);
 }
 
 void RestoreElements(SettingsStore& store, TextTables& text)
