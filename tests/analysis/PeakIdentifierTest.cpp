@@ -1,0 +1,160 @@
+#include "analysis/ElementSummary.h"
+#include "analysis/LineCandidates.h"
+#include "analysis/PeakIdentifier.h"
+#include "database/TableArray.h"
+#include "database/TextTables.h"
+#include "support/TestFiles.h"
+
+#include <algorithm>
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace {
+
+enum : uint8_t { kNe, kAr, kXe };
+
+// Neon and argon lines of a lamp (0.001 Å, intensity code); 6050 Å is argon's 3025 Å in the
+// second order.
+const std::vector<std::pair<int32_t, uint8_t>> kNeon = {
+    {5000000, 30}, {5100000, 40}, {5200000, 35}, {5300000, 30}, {5400000, 25}};
+const std::vector<std::pair<int32_t, uint8_t>> kArgon = {
+    {3025000, 30}, {6000000, 35}, {6100000, 30}, {6200000, 40}, {6300000, 30}, {6400000, 33}};
+// Xenon beside some lamp lines, two of them nearer the peak than the true line, and strong
+// xenon lines near the peaks that the spectrum does not show.
+const std::vector<std::pair<int32_t, uint8_t>> kXenon = {
+    {5000030, 40}, {5100500, 50}, {5200012, 40}, {6300011, 40}, {6300500, 50}};
+
+class PeakIdentifierTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder.WriteText("ELEMENTS", ElementsText({"Ne", "Ar", "Xe"}));
+        text.Load(folder.Path());
+        std::vector<LineRecord> lamp;
+        for (const auto& [lines, element] : {std::pair{&kNeon, kNe}, std::pair{&kArgon, kAr}}) {
+            for (const auto& [wavelength, intensity] : *lines) {
+                lamp.push_back(Line(wavelength, element, 1, intensity));
+            }
+        }
+        std::vector<LineRecord> xenon;
+        for (const auto& [wavelength, intensity] : kXenon) {
+            xenon.push_back(Line(wavelength, kXe, 1, intensity));
+        }
+        std::ranges::sort(lamp, {}, &LineRecord::wavelength);
+        folder.WriteTable("a-lamp.swt", lamp);
+        folder.WriteTable("b-xenon.swt", xenon);
+        array.ScanDirectory(folder.Path());
+        array.Rebuild();
+    }
+
+    // A peak 10 mÅ above each first-order lamp line, ten times as tall as the table says.
+    static std::vector<MeasuredPeak> LampPeaks()
+    {
+        std::vector<MeasuredPeak> peaks;
+        for (const auto* lines : {&kNeon, &kArgon}) {
+            for (const auto& [wavelength, intensity] : *lines) {
+                if (wavelength >= 5000000) {
+                    const double height = 10.0 * std::pow(10.0, intensity / 10.0);
+                    peaks.push_back({wavelength * 0.001 + 0.01, 0.01, height, 0.1, 1.0, 100.0});
+                }
+            }
+        }
+        return peaks;
+    }
+
+    void Identify(const std::vector<MeasuredPeak>& peaks, LineCandidates::Options options = {})
+    {
+        LineCandidates candidates(text, array, std::move(options));
+        candidates.Gather(peaks);
+        identifier.Identify(peaks, candidates);
+    }
+
+    TempFolder folder;
+    TextTables text;
+    TableArray array{text};
+    PeakIdentifier identifier;
+};
+
+TEST_F(PeakIdentifierTest, LampLinesRankFirstAndTheDistractorIsNotSupported)
+{
+    const auto peaks = LampPeaks();
+    Identify(peaks);
+    int right = 0;
+    for (size_t i = 0; i < peaks.size(); ++i) {
+        const auto& ranked = identifier.Ranked()[i];
+        ASSERT_FALSE(ranked.empty()) << peaks[i].centre;
+        EXPECT_LE(ranked.size(), 5u);
+        right += std::abs(ranked.front().line.position - (peaks[i].centre - 0.01)) < 1e-9;
+    }
+    EXPECT_GE(right * 10, static_cast<int>(peaks.size()) * 9);
+
+    const ElementSummary summary(identifier, text);
+    std::map<std::string, std::string> verdicts;
+    for (const auto& spectrum : summary.Spectra()) {
+        verdicts[spectrum.name] = ElementSummary::VerdictText(spectrum.verdict);
+    }
+    const std::map<std::string, std::string> expected = {
+        {"Ne I", "present"}, {"Ar I", "present"}, {"Xe I", "not supported"}};
+    EXPECT_EQ(verdicts, expected);
+}
+
+struct OrderCase {
+    const char* name;
+    std::vector<int> orders;
+    bool ordersAsRatios;
+    double intensity;  // of argon's 3025 Å line at 6050 Å; 0: not a candidate
+};
+
+class OrderTest : public PeakIdentifierTest, public ::testing::WithParamInterface<OrderCase> {};
+
+TEST_P(OrderTest, SecondOrderLineIsFoundWhenShown)
+{
+    Identify({{6050.002, 0.005, 1000.0, 0.05, 1.0, 50.0}},
+             {GetParam().orders, GetParam().ordersAsRatios, 1.0});
+    const auto& ranked = identifier.Ranked()[0];
+    const auto second =
+        std::ranges::find(ranked, 3025.0, [](const auto& c) { return c.line.wavelength; });
+    EXPECT_EQ(second != ranked.end() ? second->line.intensity : 0.0, GetParam().intensity);
+    if (second != ranked.end()) {
+        EXPECT_EQ(second->line.order, 2);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(, OrderTest,
+                         ::testing::Values(OrderCase{"FirstOnly", {1}, false, 0.0},
+                                           OrderCase{"Second", {1, 2}, false, 1000.0},
+                                           OrderCase{"SecondAsRatio", {2}, true, 500.0},
+                                           OrderCase{"OutOfRangeIgnored", {0, 6}, false, 0.0}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct FilterCase {
+    const char* name;
+    void (*apply)(TextTables& text, TableArray& array);
+    uint8_t excluded;
+};
+
+class FilterTest : public PeakIdentifierTest, public ::testing::WithParamInterface<FilterCase> {};
+
+TEST_P(FilterTest, FilteredLinesAreNoCandidates)
+{
+    GetParam().apply(text, array);
+    array.Rebuild();
+    Identify(LampPeaks());
+    for (const auto& ranked : identifier.Ranked()) {
+        for (const auto& candidate : ranked) {
+            EXPECT_NE(candidate.line.spectrum.element, GetParam().excluded);
+        }
+    }
+    EXPECT_FALSE(identifier.Spectra().contains({GetParam().excluded, 1}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , FilterTest,
+    ::testing::Values(
+        FilterCase{"DeselectedElement",
+                   [](TextTables& text, TableArray&) { text.ElementTable[kAr].selected = 0; }, kAr},
+        FilterCase{"InactiveTable",
+                   [](TextTables&, TableArray& array) { array.SetActive(1, false); }, kXe}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
