@@ -41,10 +41,11 @@ ElementSummary::Spectrum ElementSummary::Summarise(const SpectrumKey& key,
             missing.push_back(&line);
         }
     }
-    std::stable_sort(missing.begin(), missing.end(), [](const auto* a, const auto* b) {
-        return a->predictedHeight > b->predictedHeight;
-    });
-    for (size_t i = 0; i < std::min(missing.size(), kMissingShown); ++i) {
+    const size_t shown = std::min(missing.size(), kMissingShown);
+    std::partial_sort(
+        missing.begin(), missing.begin() + static_cast<std::ptrdiff_t>(shown), missing.end(),
+        [](const auto* a, const auto* b) { return a->predictedHeight > b->predictedHeight; });
+    for (size_t i = 0; i < shown; ++i) {
         spectrum.missing.push_back(missing[i]->line);
     }
     spectrum.score = 100.0 * evidence.Support();

@@ -3,6 +3,7 @@
 #include "database/DisplayWaveData.h"
 #include "database/IntensityFormat.h"
 #include "database/TableArray.h"
+#include "database/TextTables.h"
 
 #include <algorithm>
 #include <cmath>
@@ -57,6 +58,9 @@ void LineCandidates::Gather(const std::vector<MeasuredPeak>& peaks)
         if (!m_tables.IsActive(table)) {
             continue;
         }
+        // The expected intensity depends only on the element and the intensity code within a
+        // table: worked out once for each pair met, not once for each line.
+        m_intensities.assign(size_t{256} * 256, -1.0);
         for (const int order : m_options.orders) {
             if (order < 1 || order > kMaxOrder) {
                 continue;
@@ -99,7 +103,12 @@ void LineCandidates::Walk(size_t table, int order, double low, double high)
         if (data.record.wavelength < lowCode || !file.Passes(data.record)) {
             continue;
         }
-        const DisplayWaveData line(data, file.UseRatios(), true, m_text);
+        double& intensity =
+            m_intensities[size_t{data.record.elementCode} << 8 | data.record.intensityCode];
+        if (intensity < 0.0) {
+            intensity = IntensityValue(DisplayWaveData(data, file.UseRatios(), true, m_text), true,
+                                       true, true);
+        }
         CandidateLine candidate;
         candidate.table = table;
         candidate.record = index;
@@ -107,8 +116,8 @@ void LineCandidates::Walk(size_t table, int order, double low, double high)
         candidate.order = order;
         candidate.wavelength = data.record.wavelength * 0.001;
         candidate.position = candidate.wavelength * order;
-        candidate.intensity = IntensityValue(line, true, true, true) / divisor;
-        candidate.ratio = line.ratio;
+        candidate.intensity = intensity / divisor;
+        candidate.ratio = file.UseRatios() ? m_text.ElementRatio(data.record.elementCode) : 1.0;
         Offer(candidate, *m_peaks);
     }
 }

@@ -88,6 +88,7 @@ private:
     const std::vector<MeasuredPeak>* m_peaks = nullptr;
     std::vector<std::pair<double, size_t>> m_byCentre;  // (centre, peak index), ascending
     double m_maxTolerance = 0.0;
+    std::vector<double> m_intensities;  // by element and intensity code, -1 until met
     std::vector<std::vector<CandidateLine>> m_forPeaks;
     std::map<SpectrumKey, std::vector<CandidateLine>> m_evidence;
 };
