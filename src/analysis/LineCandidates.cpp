@@ -29,6 +29,12 @@ uint32_t StartIndex(WavetableFile& file, int32_t wavelength)
     return index;
 }
 
+// A wavelength in 0.001 Å, limited to what a record can hold.
+int32_t ToCode(double thousandths)
+{
+    return static_cast<int32_t>(std::clamp(thousandths, -2147483648.0, 2147483647.0));
+}
+
 }  // namespace
 
 LineCandidates::LineCandidates(const TextTables& text, TableArray& tables, Options options)
@@ -49,6 +55,10 @@ void LineCandidates::Gather(const std::vector<MeasuredPeak>& peaks)
     m_byCentre.clear();
     m_maxTolerance = 0.0;
     for (size_t i = 0; i < peaks.size(); ++i) {
+        // A peak with no usable centre or tolerance has no candidates.
+        if (!std::isfinite(peaks[i].centre) || !std::isfinite(Tolerance(peaks[i]))) {
+            continue;
+        }
         m_byCentre.emplace_back(peaks[i].centre, i);
         m_maxTolerance = std::max(m_maxTolerance, Tolerance(peaks[i]));
     }
@@ -74,16 +84,22 @@ void LineCandidates::Gather(const std::vector<MeasuredPeak>& peaks)
 }
 
 // The peaks' windows (Å), overlapping ones merged, so that no record is read twice per order.
+// A wide peak's window may begin below that of a narrower peak before it.
 std::vector<std::pair<double, double>> LineCandidates::Windows(
     const std::vector<MeasuredPeak>& peaks) const
 {
-    std::vector<std::pair<double, double>> windows;
+    std::vector<std::pair<double, double>> reaches;
     for (const auto& [centre, index] : m_byCentre) {
         const double reach = std::max(m_options.evidenceReach, Tolerance(peaks[index]));
-        if (!windows.empty() && centre - reach <= windows.back().second) {
-            windows.back().second = std::max(windows.back().second, centre + reach);
+        reaches.emplace_back(centre - reach, centre + reach);
+    }
+    std::sort(reaches.begin(), reaches.end());
+    std::vector<std::pair<double, double>> windows;
+    for (const auto& [low, high] : reaches) {
+        if (!windows.empty() && low <= windows.back().second) {
+            windows.back().second = std::max(windows.back().second, high);
         } else {
-            windows.emplace_back(centre - reach, centre + reach);
+            windows.emplace_back(low, high);
         }
     }
     return windows;
@@ -92,8 +108,8 @@ std::vector<std::pair<double, double>> LineCandidates::Windows(
 void LineCandidates::Walk(size_t table, int order, double low, double high)
 {
     WavetableFile& file = m_tables.FileAt(table);
-    const auto lowCode = static_cast<int32_t>(std::floor(low * 1000.0 / order));
-    const auto highCode = static_cast<int32_t>(std::ceil(high * 1000.0 / order));
+    const auto lowCode = ToCode(std::floor(low * 1000.0 / order));
+    const auto highCode = ToCode(std::ceil(high * 1000.0 / order));
     const double divisor = m_options.ordersAsRatios ? order : 1.0;
     for (uint32_t index = StartIndex(file, lowCode); index < file.RecordCount(); ++index) {
         const WaveData data = file.RecordAt(index);

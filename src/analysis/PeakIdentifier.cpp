@@ -11,7 +11,9 @@ void PeakIdentifier::Identify(const std::vector<MeasuredPeak>& peaks,
     m_peaks = &peaks;
     m_byCentre.clear();
     for (size_t i = 0; i < peaks.size(); ++i) {
-        m_byCentre.emplace_back(peaks[i].centre, i);
+        if (std::isfinite(peaks[i].centre)) {
+            m_byCentre.emplace_back(peaks[i].centre, i);
+        }
     }
     std::sort(m_byCentre.begin(), m_byCentre.end());
     m_spectra.clear();

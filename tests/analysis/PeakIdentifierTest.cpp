@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -126,6 +127,48 @@ INSTANTIATE_TEST_SUITE_P(, OrderTest,
                                            OrderCase{"SecondAsRatio", {2}, true, 500.0},
                                            OrderCase{"OutOfRangeIgnored", {0, 6}, false, 0.0}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+struct WindowCase {
+    const char* name;
+    std::vector<MeasuredPeak> peaks;
+    std::vector<std::vector<double>> candidates;  // wavelengths (Å) of each peak's candidates
+};
+
+class WindowTest : public PeakIdentifierTest, public ::testing::WithParamInterface<WindowCase> {};
+
+TEST_P(WindowTest, CandidatesLieWithinTolerance)
+{
+    LineCandidates candidates(text, array, {});
+    candidates.Gather(GetParam().peaks);
+    std::vector<std::vector<double>> found;
+    for (const auto& lines : candidates.ForPeaks()) {
+        found.emplace_back();
+        for (const auto& line : lines) {
+            found.back().push_back(line.wavelength);
+        }
+    }
+    EXPECT_EQ(found, GetParam().candidates);
+    identifier.Identify(GetParam().peaks, candidates);
+}
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+INSTANTIATE_TEST_SUITE_P(
+    , WindowTest,
+    ::testing::Values(
+        // 3 mÅ off: uncertainty decides (9 mÅ); 40 mÅ off: half the width does (50 mÅ).
+        WindowCase{"Tolerance",
+                   {{5099.997, 0.003, 1.0, 0.001, 0, 9}, {5300.04, 0.001, 1.0, 0.1, 0, 9}},
+                   {{5100.0}, {5300.0}}},
+        WindowCase{"TooFar", {{5100.02, 0.003, 1.0, 0.01, 0, 9}}, {{}}},
+        // The wide peak's window begins below the narrow one's before it.
+        WindowCase{"WideAfterNarrow",
+                   {{5203.0, 0.001, 1.0, 0.01, 0, 9}, {5203.5, 0.001, 1.0, 8.0, 0, 9}},
+                   {{}, {5200.0, 5200.012}}},
+        WindowCase{"UnusablePeaks",
+                   {{kNaN, 0.01, 1.0, 0.1, 0, 9}, {1e300, 0.01, 1.0, 0.1, 0, 9}},
+                   {{}, {}}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct FilterCase {
     const char* name;
