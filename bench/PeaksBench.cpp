@@ -5,7 +5,7 @@
 #include "Random.h"
 #include "Stopwatch.h"
 #include "analysis/PeakFinder.h"
-#include "graph/OverlayFile.h"
+#include "analysis/OverlayFile.h"
 
 #include <algorithm>
 #include <cmath>

@@ -38,8 +38,8 @@ std::string Text(const Identification& identification, const TextTables& text,
         }
         for (size_t rank = 0; rank < candidates.size(); ++rank) {
             const CandidateLine& line = candidates[rank].line;
-            out += start + std::to_string(rank + 1) + '\t' + Shown(line.wavelength, tables) +
-                   '\t' + text.ElementName(line.spectrum.element) + '\t' +
+            out += start + std::to_string(rank + 1) + '\t' + Shown(line.wavelength, tables) + '\t' +
+                   text.ElementName(line.spectrum.element) + '\t' +
                    text.ValenceName(line.spectrum.valence) + '\t' +
                    tables.FileAt(line.table).Label() + '\t' +
                    FormatFixed(candidates[rank].score, 1) + '\n';

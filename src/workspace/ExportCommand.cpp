@@ -1,7 +1,6 @@
 #include "workspace/ExportCommand.h"
 
 #include "analysis/PeaksExport.h"
-
 #include "framework/IdleDriver.h"
 #include "framework/Limits.h"
 #include "framework/NumberFormat.h"

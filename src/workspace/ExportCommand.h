@@ -25,8 +25,7 @@ public:
     // try. No words: the dialog asks first (over `parent`). `graph` is null without a graph,
     // `identification` before the first IDENTIFY.
     CommandResult Run(const std::vector<std::string>& words, ExportSettings& settings,
-                      TGraphWindow* graph, const Identification* identification,
-                      QWidget* parent);
+                      TGraphWindow* graph, const Identification* identification, QWidget* parent);
 
 private:
     bool Ask(ExportSettings& settings, const TGraphWindow* graph, QWidget* parent) const;

@@ -54,8 +54,7 @@ public:
     bool Write(const std::string& path, const ExportSettings& settings, double range,
                const Curve& curve, std::string* error);
     // Replaces `path` with `content` under the same checks as Write.
-    static bool WriteText(const std::string& path, const std::string& content,
-                          std::string* error);
+    static bool WriteText(const std::string& path, const std::string& content, std::string* error);
 
 private:
     std::string DataHeader() const;

@@ -64,9 +64,10 @@ TExportDialog::TExportDialog(const ExportSettings& settings, QWidget* parent)
     setWindowTitle(tr("Export data"));
     SetHelp(this, kHelpDialog);
     auto* choice = new QButtonGroup(this);
-    const std::pair<QRadioButton*, int> buttons[] = {
-        {m_both, kHelpBoth}, {m_summation, kHelpSummation}, {m_data, kHelpData},
-        {m_peaks, kHelpPeaks}};
+    const std::pair<QRadioButton*, int> buttons[] = {{m_both, kHelpBoth},
+                                                     {m_summation, kHelpSummation},
+                                                     {m_data, kHelpData},
+                                                     {m_peaks, kHelpPeaks}};
     for (const auto& [button, topic] : buttons) {
         choice->addButton(button);
         SetHelp(button, topic);

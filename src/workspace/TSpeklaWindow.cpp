@@ -1,5 +1,7 @@
 #include "workspace/TSpeklaWindow.h"
 
+#include "analysis/Identification.h"
+#include "analysis/OverlayFile.h"
 #include "command/CommandNumbers.h"
 #include "database/DataSources.h"
 #include "database/IntensityFormat.h"
@@ -14,7 +16,6 @@
 #include "framework/StringUtil.h"
 #include "framework/THelpFileManager.h"
 #include "framework/WaitCursor.h"
-#include "analysis/OverlayFile.h"
 #include "graph/TGraphWindow.h"
 #include "workspace/ActionTable.h"
 #include "workspace/ElementSelectionFile.h"
@@ -29,9 +30,11 @@
 #include <cmath>
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QMenu>
 #include <QMessageBox>
+#include <QStringList>
 
 namespace {
 
@@ -549,10 +552,67 @@ bool TSpeklaWindow::SaveElementFile(const std::string& fileName)
 
 bool TSpeklaWindow::Export(const std::vector<std::string>& words)
 {
-    const CommandResult result = ExportCommand(m_text, m_tables, m_idle)
-                                     .Run(words, m_state.exportSettings, GraphWindow(), this);
+    const CommandResult result =
+        ExportCommand(m_text, m_tables, m_idle)
+            .Run(words, m_state.exportSettings, GraphWindow(), LastIdentification(), this);
     ShowWarning(result);
     return result.acted;
+}
+
+// The peaks of the overlay and the lines that could be each, in the orders the graph shows.
+// The status bar tells how far the search is; user input waits meanwhile.
+bool TSpeklaWindow::Identify(double sigmas)
+{
+    if (m_overlay.empty()) {
+        ShowWarning(CommandResult::Warning(
+            "There is no measured spectrum to identify: load one with OVERLAY first.",
+            CommandResult::Icon::Exclamation));
+        return false;
+    }
+    Identification::Settings settings;
+    settings.sigmas = sigmas;
+    if (const GraphView* graph = Graph()) {
+        settings.orders.clear();
+        for (int order = 1; order <= GraphView::kOrders; ++order) {
+            if (graph->IsOrderDisplayed(order)) {
+                settings.orders.push_back(order);
+            }
+        }
+        settings.ordersAsRatios = graph->TreatOrderAsRatio();
+    }
+    {
+        const WaitCursor wait;
+        const auto progress = [this](double fraction) {
+            emit StatusTextChanged(tr("Finding peaks... %1%").arg(std::lround(fraction * 100)));
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            return true;
+        };
+        m_identification = std::make_unique<Identification>(
+            Identification::Run(m_overlay, settings, m_text, m_tables, progress));
+    }
+    emit StatusTextChanged(IdentificationSummary(*m_identification));
+    emit IdentificationChanged();
+    return true;
+}
+
+// "42 peaks, 37 with candidate lines; present: Hg I, Ne I".
+QString TSpeklaWindow::IdentificationSummary(const Identification& identification)
+{
+    const auto& candidates = identification.Candidates();
+    const auto named = std::count_if(candidates.begin(), candidates.end(),
+                                     [](const auto& list) { return !list.empty(); });
+    QStringList present;
+    for (const ElementSummary::Spectrum& spectrum : identification.Spectra()) {
+        if (spectrum.verdict == ElementSummary::Verdict::kPresent) {
+            present << QString::fromStdString(spectrum.name);
+        }
+    }
+    QString text =
+        tr("%1 peaks, %2 with candidate lines").arg(identification.Peaks().size()).arg(named);
+    if (!present.isEmpty()) {
+        text += tr("; present: %1").arg(present.join(", "));
+    }
+    return text;
 }
 
 void TSpeklaWindow::Print()

@@ -1,20 +1,22 @@
 #pragma once
 
+#include "analysis/OverlayFile.h"
 #include "command/CommandInterpreter.h"
 #include "command/WorkspaceOperations.h"
 #include "framework/PaneSplitter.h"
-#include "analysis/OverlayFile.h"
 #include "workspace/PaneLayout.h"
 #include "workspace/WorkspaceState.h"
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include <QPointer>
 
 class ActionTable;
 class MenuCommandHandler;
+class Identification;
 class TDataWindow;
 class TGraphWindow;
 class IdleDriver;
@@ -85,6 +87,9 @@ public:
     bool LoadElementFile(const std::string& fileName) override;
     bool SaveElementFile(const std::string& fileName) override;
     bool Export(const std::vector<std::string>& words) override;
+    bool Identify(double sigmas) override;
+    // The last identification of the overlay's peaks; null before the first.
+    const Identification* LastIdentification() const { return m_identification.get(); }
     void Print() override;
     void About() override;
     void ShowHelp(int topic) override;
@@ -107,6 +112,8 @@ signals:
     // message, and how much of the tables the list has read.
     void GraphStatusChanged(const QString& height, const QString& range);
     void StatusTextChanged(const QString& text);
+    // IDENTIFY ran: the peaks and their candidates are new.
+    void IdentificationChanged();
     void ScanPercentChanged(int percent);
     // Menu commands of the frame: exit, the command line, print set-up, save graph.
     void FrameCommandRequested(int commandId);
@@ -126,6 +133,7 @@ private:
     void RenewSourceItem(size_t index);
     void RestoreScanRange();
     void RestoreOverlay();
+    static QString IdentificationSummary(const Identification& identification);
 
     TextTables& m_text;
     TableArray& m_tables;
@@ -137,6 +145,7 @@ private:
     PaneLayout m_panes;
     std::unique_ptr<MenuCommandHandler> m_menuCommands;
     std::function<void(const std::string&)> m_warningSink;
+    std::unique_ptr<Identification> m_identification;  // none before the first IDENTIFY
     std::vector<OverlayData> m_overlay;  // the measured points of the overlay file loaded
     int m_scanPercent = 0;               // as last told
     uint64_t m_listRevision = 0;         // of the display list when the panes last followed it

@@ -1,5 +1,5 @@
 #include "analysis/PeakFinder.h"
-#include "graph/OverlayFile.h"
+#include "analysis/OverlayFile.h"
 
 #include <algorithm>
 #include <cmath>
