@@ -1,6 +1,7 @@
 #include "analysis/ElementSummary.h"
 
 #include "database/TextTables.h"
+#include "framework/StringUtil.h"
 
 #include <algorithm>
 
@@ -21,7 +22,9 @@ ElementSummary::ElementSummary(const PeakIdentifier& identifier, const TextTable
 {
     for (const auto& [key, evidence] : identifier.Spectra()) {
         Spectrum spectrum = Summarise(key, evidence);
-        spectrum.name = text.ElementName(key.element) + " " + text.ValenceName(key.valence);
+        // Lines without a stage name their element alone.
+        spectrum.name =
+            StripBlanks(text.ElementName(key.element) + " " + text.ValenceName(key.valence));
         m_spectra.push_back(std::move(spectrum));
     }
     std::stable_sort(m_spectra.begin(), m_spectra.end(),

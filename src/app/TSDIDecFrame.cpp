@@ -16,6 +16,7 @@
 #include "framework/SettingDescriptors.h"
 #include "framework/SettingsStore.h"
 #include "graph/TGraphWindow.h"
+#include "peaks/TPeaksWindow.h"
 #include "workspace/ActionTable.h"
 #include "workspace/MenuCommands.h"
 #include "workspace/TSpeklaWindow.h"
@@ -40,6 +41,7 @@ namespace {
 constexpr std::string_view kFrameKey = "Software\\Spekla";
 constexpr DwordSetting kShowState{kFrameKey, "State", WindowPlacement::kShowNormal};
 constexpr BinarySetting kPlacement{kFrameKey, "Placement", WindowPlacement::kSize};
+constexpr FlagSetting kPeaksShown{kFrameKey, "Peaks Window Active", false};
 constexpr QSize kDefaultSize(1000, 700);
 
 QLabel* AddGadget(QStatusBar* bar, const QString& text, const QString& hint, int characters)
@@ -72,12 +74,14 @@ TSDIDecFrame::TSDIDecFrame(TextTables& text, TableArray& tables, SettingsStore& 
     addToolBar(Qt::TopToolBarArea, new FrameToolBar(m_workspace->Actions(), this));
     CreateStatusBar();
     CreateCommandBar(text);
+    CreatePeaksBar(text, tables);
 }
 
 // The dock reports its hiding while the window is taken down, when the frame is no more.
 TSDIDecFrame::~TSDIDecFrame()
 {
     disconnect(m_commandBar, nullptr, this, nullptr);
+    disconnect(m_peaksBar, nullptr, this, nullptr);
 }
 
 // Only what works today is offered; the menus take their items from the workspace's actions.
@@ -123,7 +127,8 @@ void TSDIDecFrame::CreateMenus()
     m_sourcesMenu = menuBar()->addMenu(tr("&Sources"));
     m_sourcesMenu->setToolTipsVisible(true);
     m_windowMenu = menuBar()->addMenu(tr("&Window"));
-    AddActions(m_windowMenu, {CM_ELEMENTWINDOW, CM_DATAWINDOW, CM_GRAPHWINDOW, CM_COMMANDLINE});
+    AddActions(m_windowMenu,
+               {CM_ELEMENTWINDOW, CM_DATAWINDOW, CM_GRAPHWINDOW, CM_COMMANDLINE, CM_PEAKSWINDOW});
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     AddActions(help, {CM_HELPCONTENTS, CM_HELPCOMMANDS, 0, CM_ABOUT});
     // Keys without a menu item of their own.
@@ -158,6 +163,9 @@ void TSDIDecFrame::EvFrameCommand(int commandId)
         close();
     } else if (commandId == CM_COMMANDLINE) {
         m_commandBar->setVisible(m_commandBar->isHidden());
+        ApplyState();
+    } else if (commandId == CM_PEAKSWINDOW) {
+        m_peaksBar->setVisible(m_peaksBar->isHidden());
         ApplyState();
     } else if (commandId == CM_PRINTSETUP) {
         PrintSetup();
@@ -225,6 +233,7 @@ void TSDIDecFrame::ApplyState()
 {
     WorkspaceSnapshot state = m_workspace->Snapshot();
     state.commandLineShown = !m_commandBar->isHidden();
+    state.peaksShown = !m_peaksBar->isHidden();
     m_workspace->Actions().Apply(state);
     ShowMinimumIntensity(state.linear);
     // Indicators: greyed while off; the scale names itself.
@@ -288,11 +297,32 @@ void TSDIDecFrame::CreateCommandBar(const TextTables& text)
     m_workspace->setFocusProxy(m_commandLine);
 }
 
+// The Peaks pane, on the right; shown after an identification, and at start when it was.
+void TSDIDecFrame::CreatePeaksBar(const TextTables& text, const TableArray& tables)
+{
+    m_peaksBar = new QDockWidget(tr("Peaks"), this);
+    m_peaksBar->setObjectName("Peaks");
+    auto* peaks = new TPeaksWindow(text, tables, m_peaksBar);
+    m_peaksBar->setWidget(peaks);
+    addDockWidget(Qt::RightDockWidgetArea, m_peaksBar);
+    m_peaksBar->hide();
+    connect(m_workspace, &TSpeklaWindow::IdentificationChanged, this, [this, peaks] {
+        peaks->Show(m_workspace->LastIdentification());
+        if (m_workspace->LastIdentification() != nullptr) {
+            m_peaksBar->show();
+        }
+        ApplyState();
+    });
+    connect(peaks, &TPeaksWindow::WavelengthChosen, m_workspace, &TSpeklaWindow::GoToWavelength);
+    connect(m_peaksBar, &QDockWidget::visibilityChanged, this, &TSDIDecFrame::ApplyState);
+}
+
 void TSDIDecFrame::SetupWindow()
 {
     DataSources::Restore(m_tables, m_store);
     m_workspace->SetupWindow(m_sourcesMenu);
     RestorePlacement();
+    m_peaksBar->setVisible(kPeaksShown.Read(m_store));
 }
 
 void TSDIDecFrame::ShowAtStart()
@@ -350,6 +380,7 @@ void TSDIDecFrame::CleanupWindow()
 {
     m_workspace->CleanupWindow();
     SavePlacement();
+    kPeaksShown.Write(m_store, !m_peaksBar->isHidden());
     DataSources::Save(m_tables, m_store);
 }
 

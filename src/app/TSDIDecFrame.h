@@ -55,6 +55,7 @@ private:
     void ApplyState();
     void CreateStatusBar();
     void CreateCommandBar(const TextTables& text);
+    void CreatePeaksBar(const TextTables& text, const TableArray& tables);
     void ShowScanPercent(int percent);
     void ShowMinimumIntensity(bool linear);
     void CleanupWindow();
@@ -75,6 +76,7 @@ private:
     QLabel* m_summationGadget = nullptr;
     QLabel* m_scaleGadget = nullptr;  // LOG or LIN
     QDockWidget* m_commandBar = nullptr;
+    QDockWidget* m_peaksBar = nullptr;
     TComboEdit* m_commandLine = nullptr;
     bool m_placementRestored = false;
     bool m_cleanedUp = false;

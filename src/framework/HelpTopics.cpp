@@ -77,6 +77,7 @@ constexpr HelpTopic kTopics[] = {
     {67, "menu-graph.html", "treat-orders-as-ratios", "Treat orders as ratios"},
     {68, "menu-graph.html", "options", "Options"},
     {109, "menu-graph.html", "fit-height", "Fit height"},
+    {115, "menu-window.html", "peaks", "Peaks"},
     {110, "menu-graph.html", "fit-height-automatically", "Fit height automatically"},
     // Help menu
     {74, "menu-help.html", "about", "About Spekla"},

@@ -269,3 +269,30 @@ void GraphPainter::DrawOverlayAxis(QPainter& painter, const OverlayView& view,
         }
     }
 }
+
+void GraphPainter::DrawPeakMarks(QPainter& painter, const std::vector<PeakMark>& marks,
+                                 const std::vector<OverlayData>& points, double origin) const
+{
+    const OverlayView view(points,
+                           {origin, m_settings.range, m_size.width(), PlotHeight(),
+                            m_settings.lineWidth, m_settings.linearHeight},
+                           static_cast<OverlayView::Style>(m_settings.overlayStyle),
+                           m_settings.overlayOnLineScale);
+    QFont small = m_labelFont;
+    small.setPixelSize(std::max(1, m_labelFont.pixelSize() * 9 / 10));
+    const QFontMetrics metrics(small);
+    painter.setFont(small);
+    painter.setPen(QPen(Ink(m_settings.overlayColour), 0));
+    const int top = LabelRows() * m_textHeight + metrics.ascent();
+    for (const PeakMark& mark : marks) {
+        const double x = view.X(mark.wavelength);
+        if (x < 0 || x > m_size.width()) {
+            continue;
+        }
+        // Beside the top, to its right: a stick's own label stands centred above its top.
+        const int y =
+            std::max(Bottom() - static_cast<int>(view.Y(mark.value)) + metrics.ascent(), top);
+        painter.drawText(static_cast<int>(x) + metrics.averageCharWidth(), y, mark.label);
+    }
+    painter.setFont(m_labelFont);
+}

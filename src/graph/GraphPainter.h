@@ -1,8 +1,8 @@
 #pragma once
 
+#include "analysis/OverlayFile.h"
 #include "graph/GraphPass.h"
 #include "graph/GraphSettings.h"
-#include "analysis/OverlayFile.h"
 #include "graph/StickGeometry.h"
 
 #include <vector>
@@ -11,12 +11,20 @@
 #include <QFont>
 #include <QRegion>
 #include <QSize>
+#include <QString>
 
 class QPainter;
 class QRect;
 class OverlayView;
 class Summation;
 class TableArray;
+
+// A peak of the overlay named by its best candidate line.
+struct PeakMark {
+    double wavelength = 0.0;  // Å, the peak's centre
+    double value = 0.0;       // the overlay's value at its top
+    QString label;            // "Hg I"
+};
 
 // Draws the parts of the graph onto any painter (the screen's image, a printer, PDF, SVG) in a
 // plot of a given size: the range labels across the top, the sticks, the summation curve and
@@ -49,6 +57,9 @@ public:
     // The points between `origin` and origin + range (Å) as unlabelled sticks; `points` sorted.
     void DrawOverlay(QPainter& painter, const std::vector<OverlayData>& points,
                      double origin) const;
+    // The names of identified peaks, small, beside their tops on the overlay's scale.
+    void DrawPeakMarks(QPainter& painter, const std::vector<PeakMark>& marks,
+                       const std::vector<OverlayData>& points, double origin) const;
     // A wavelength in the units shown, with Å or nm after wavelengths.
     QString RangeText(int32_t wavelength) const;
 

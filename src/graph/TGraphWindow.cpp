@@ -143,6 +143,12 @@ void TGraphWindow::SetOverlay(const std::vector<OverlayData>* points)
     m_overlay = points;
     Repaint();
 }
+
+void TGraphWindow::SetPeakMarks(const std::vector<PeakMark>* marks)
+{
+    m_peakMarks = marks;
+    Repaint();
+}
 void TGraphWindow::Repaint()
 {
     m_restart = true;
@@ -247,6 +253,9 @@ void TGraphWindow::Render(QPainter& painter, QSize size, bool paper) const
     }
     if (m_settings.displayOverlay && m_overlay != nullptr) {
         graph.DrawOverlay(painter, *m_overlay, pass.Origin(1));
+        if (m_peakMarks != nullptr) {
+            graph.DrawPeakMarks(painter, *m_peakMarks, *m_overlay, pass.Origin(1));
+        }
     }
     if (m_settings.summationMode != 0) {
         graph.DrawSummation(painter, curve);
@@ -412,6 +421,9 @@ void TGraphWindow::FinishPass(QPainter& painter, const GraphPainter& graph)
 {
     if (m_settings.displayOverlay && m_overlay != nullptr) {
         graph.DrawOverlay(painter, *m_overlay, m_pass.Origin(1));
+        if (m_peakMarks != nullptr) {
+            graph.DrawPeakMarks(painter, *m_peakMarks, *m_overlay, m_pass.Origin(1));
+        }
     }
     if (m_settings.summationMode != 0) {
         graph.DrawSummation(painter, m_summation);

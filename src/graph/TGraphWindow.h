@@ -1,11 +1,11 @@
 #pragma once
 
+#include "analysis/OverlayFile.h"
 #include "command/GraphView.h"
 #include "framework/IdleDriver.h"
 #include "graph/GraphPainter.h"
 #include "graph/GraphPass.h"
 #include "graph/GraphSettings.h"
-#include "analysis/OverlayFile.h"
 #include "graph/Summation.h"
 
 #include <chrono>
@@ -73,6 +73,8 @@ public:
     // The measured points to draw while the overlay is shown; null for none. The points belong to
     // the caller and must stay valid until replaced.
     void SetOverlay(const std::vector<OverlayData>* points);
+    // The identified peaks to name over the overlay; null for none. Owned like the points.
+    void SetPeakMarks(const std::vector<PeakMark>* marks);
     // Draws the whole graph at once onto `painter` in a plot of `size` (in the painter's units),
     // in the screen's colours or, for `paper`, in colours for white paper.
     void Render(QPainter& painter, QSize size, bool paper) const;
@@ -147,6 +149,7 @@ private:
     ::Summation m_summation;
     QFont m_labelFont;
     const std::vector<OverlayData>* m_overlay = nullptr;
+    const std::vector<PeakMark>* m_peakMarks = nullptr;
     QImage m_image;
     bool m_restart = true;
     QRect m_dirty;                    // drawn on the image since the last repaint request

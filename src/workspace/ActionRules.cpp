@@ -100,6 +100,8 @@ std::optional<ActionState> FrameRule(int id, const WorkspaceSnapshot& s)
             return ActionState{true, s.graphShown};
         case CM_COMMANDLINE:
             return ActionState{true, s.commandLineShown};
+        case CM_PEAKSWINDOW:
+            return ActionState{true, s.peaksShown};
         default:
             return std::nullopt;
     }

@@ -66,6 +66,8 @@ constexpr MenuCommand kCommands[] = {
     {CM_DATAWINDOW, "&Data", "F5", "Show or hide the list of lines", true},
     {CM_GRAPHWINDOW, "&Graph", "F6", "Show or hide the graph", true},
     {CM_COMMANDLINE, "&Command line", "", "Show or hide the command line", true},
+    {CM_PEAKSWINDOW, "&Peaks", "F7", "Show or hide the peaks found by IDENTIFY and their lines",
+     true},
     {CM_HELPCONTENTS, "&Contents", "F1", "Open the help", false},
     {CM_HELPCOMMANDS, "Command &line", "", "Help on the typed commands", false},
     {CM_ABOUT, "&About...", "", "Show the version of Spekla", false},

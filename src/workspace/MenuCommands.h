@@ -57,6 +57,7 @@ constexpr int CM_ELEMENTWINDOW = 9094;
 constexpr int CM_DATAWINDOW = 9096;
 constexpr int CM_GRAPHWINDOW = 9095;
 constexpr int CM_COMMANDLINE = 18875;
+constexpr int CM_PEAKSWINDOW = 18876;
 // Help
 constexpr int CM_HELPCONTENTS = 2001;
 constexpr int CM_HELPCOMMANDS = 11842;

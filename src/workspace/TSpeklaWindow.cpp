@@ -148,11 +148,7 @@ QWidget* TSpeklaWindow::MakeDataWindow()
 QWidget* TSpeklaWindow::MakeGraphWindow()
 {
     auto* graph = new TGraphWindow(m_text, m_tables, m_store, m_idle);
-    connect(graph, &TGraphWindow::LineChosen, this, [this](int32_t wavelength) {
-        m_tables.GoToWavelength(wavelength);
-        RefreshViews();
-        emit StateChanged();
-    });
+    connect(graph, &TGraphWindow::LineChosen, this, &TSpeklaWindow::GoToWavelength);
     connect(graph, &TGraphWindow::SummationToggleRequested, this,
             [this] { EvMenuCommand(CM_SUMMATION); });
     connect(graph, &TGraphWindow::OptionsRequested, this,
@@ -163,6 +159,7 @@ QWidget* TSpeklaWindow::MakeGraphWindow()
     connect(graph, &TGraphWindow::HeightFitted, this, &TSpeklaWindow::ShowGraphStatus);
     connect(graph, &TGraphWindow::RangeChanged, this, &TSpeklaWindow::GraphRangeChanged);
     graph->SetOverlay(&m_overlay);
+    graph->SetPeakMarks(&m_peakMarks);
     if (const std::optional<uint32_t> mode = kUseSummation.Stored(m_store)) {
         graph->SetSummation(static_cast<SummationMode>(*mode));
     }
@@ -500,6 +497,7 @@ bool TSpeklaWindow::LoadOverlay(const std::string& fileName)
     }
     m_overlay = std::move(read.points);
     m_state.overlayFileName = fileName;
+    ForgetIdentification();
     QString note = tr("Overlay: %1 %2 from %3")
                        .arg(m_overlay.size())
                        .arg(m_overlay.size() == 1 ? tr("point") : tr("points"))
@@ -520,6 +518,7 @@ void TSpeklaWindow::ClearOverlay()
 {
     m_state.overlayFileName.clear();
     m_overlay.clear();
+    ForgetIdentification();
     if (GraphView* graph = Graph()) {
         graph->Repaint();
     }
@@ -559,6 +558,13 @@ bool TSpeklaWindow::Export(const std::vector<std::string>& words)
     return result.acted;
 }
 
+void TSpeklaWindow::GoToWavelength(int32_t wavelength)
+{
+    m_tables.GoToWavelength(wavelength);
+    RefreshViews();
+    emit StateChanged();
+}
+
 // The peaks of the overlay and the lines that could be each, in the orders the graph shows.
 // The status bar tells how far the search is; user input waits meanwhile.
 bool TSpeklaWindow::Identify(double sigmas)
@@ -591,8 +597,41 @@ bool TSpeklaWindow::Identify(double sigmas)
             Identification::Run(m_overlay, settings, m_text, m_tables, progress));
     }
     emit StatusTextChanged(IdentificationSummary(*m_identification));
+    MarkPeaks();
     emit IdentificationChanged();
     return true;
+}
+
+// Each identified peak named by its best line, at the overlay's value at its top.
+void TSpeklaWindow::MarkPeaks()
+{
+    m_peakMarks.clear();
+    if (m_identification) {
+        const auto& peaks = m_identification->Peaks();
+        for (size_t i = 0; i < peaks.size(); ++i) {
+            const auto& candidates = m_identification->Candidates()[i];
+            if (!candidates.empty()) {
+                const SpectrumKey spectrum = candidates.front().line.spectrum;
+                m_peakMarks.push_back(
+                    {peaks[i].centre, peaks[i].continuum + peaks[i].height,
+                     QString::fromStdString(StripBlanks(m_text.ElementName(spectrum.element) + ' ' +
+                                                        m_text.ValenceName(spectrum.valence)))});
+            }
+        }
+    }
+    if (GraphView* graph = Graph()) {
+        graph->Repaint();
+    }
+}
+
+// An identification belongs to the spectrum it was made from.
+void TSpeklaWindow::ForgetIdentification()
+{
+    if (m_identification) {
+        m_identification.reset();
+        MarkPeaks();
+        emit IdentificationChanged();
+    }
 }
 
 // "42 peaks, 37 with candidate lines; present: Hg I, Ne I".

@@ -4,6 +4,7 @@
 #include "command/CommandInterpreter.h"
 #include "command/WorkspaceOperations.h"
 #include "framework/PaneSplitter.h"
+#include "graph/GraphPainter.h"
 #include "workspace/PaneLayout.h"
 #include "workspace/WorkspaceState.h"
 
@@ -88,6 +89,8 @@ public:
     bool SaveElementFile(const std::string& fileName) override;
     bool Export(const std::vector<std::string>& words) override;
     bool Identify(double sigmas) override;
+    // Makes the line nearest `wavelength` (0.001 Å) current; the panes follow.
+    void GoToWavelength(int32_t wavelength);
     // The last identification of the overlay's peaks; null before the first.
     const Identification* LastIdentification() const { return m_identification.get(); }
     void Print() override;
@@ -134,6 +137,8 @@ private:
     void RestoreScanRange();
     void RestoreOverlay();
     static QString IdentificationSummary(const Identification& identification);
+    void MarkPeaks();
+    void ForgetIdentification();
 
     TextTables& m_text;
     TableArray& m_tables;
@@ -147,6 +152,7 @@ private:
     std::function<void(const std::string&)> m_warningSink;
     std::unique_ptr<Identification> m_identification;  // none before the first IDENTIFY
     std::vector<OverlayData> m_overlay;  // the measured points of the overlay file loaded
+    std::vector<PeakMark> m_peakMarks;   // the identified peaks named on the graph
     int m_scanPercent = 0;               // as last told
     uint64_t m_listRevision = 0;         // of the display list when the panes last followed it
 };

@@ -14,6 +14,7 @@ struct WorkspaceSnapshot {
     bool dataShown = false;
     bool graphShown = false;
     bool commandLineShown = true;
+    bool peaksShown = false;
 
     // The display list's cursor is on its first or its last line (both when it is empty).
     bool atFirstLine = true;
