@@ -1,6 +1,7 @@
 #include "support/QtTestSupport.h"
 #include "support/TestFiles.h"
 
+#include <cmath>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -55,6 +56,15 @@ void CommandLineRunTest::init()
     m_installation->WriteTable("first.swt", lines);
     m_installation->WriteText("ELEMENTS", "1 0 0 H\n26 3 7 Fe\n29 3 10 Cu\n");
     m_installation->WriteText("DESCRIPT", "blended\n");
+    std::string scan;
+    for (int i = 0; i < 2000; ++i) {  // one peak at the iron line of 2000.25 Å, on noise
+        const double wavelength = 1999.5 + 0.001 * i;
+        scan += std::to_string(wavelength) + ' ' +
+                std::to_string(100 * std::exp(-std::pow((wavelength - 2000.25) / 0.02, 2)) +
+                               (i * 7919 % 13) * 0.1) +
+                '\n';
+    }
+    m_installation->WriteText("scan.txt", scan);
 }
 
 CommandLineRunTest::Run CommandLineRunTest::Spekla(const QStringList& arguments, bool window,
@@ -92,6 +102,9 @@ void CommandLineRunTest::BatchRunsTheFileAndSaysHowItEnded_data()
                              << "Number of decimals places must be from 0-4 inclusive.";
     QTest::newRow("unknown word") << "FROBNICATE" + exportLine << 1 << "no command matches";
     QTest::newRow("dialog") << "EXPORT" + exportLine << 1 << "dialog";
+    QTest::newRow("identify without overlay") << "IDENTIFY" + exportLine << 1
+                                              << "no measured spectrum";
+    QTest::newRow("peaks") << "OVERLAY scan.txt\nIDENTIFY\nEXPORT out.txt PEAKS\n" << 0 << "";
     QTest::newRow("line too long") << "EXPORT " + QString("./").repeated(136) + "out.txt DATA 2\n"
                                    << 1 << "at most 255 characters";
     QTest::newRow("quit ends the file") << "QUIT\nDECIMALS 9\n" << 0 << "";
@@ -157,7 +170,7 @@ void CommandLineRunTest::SaveOverTheFileSizeLimitIsAnError()
     });
     QCOMPARE(run.status, 1);
     QVERIFY2(run.errors.contains("File too large"), qPrintable(run.errors));
-    QCOMPARE(std::distance(std::filesystem::directory_iterator(m_installation->Path()), {}), 4);
+    QCOMPARE(std::distance(std::filesystem::directory_iterator(m_installation->Path()), {}), 5);
 }
 
 // A folder whose name is not UTF-8 is read and left as it was (ELEMENTS unchanged, no sibling
@@ -177,7 +190,7 @@ void CommandLineRunTest::FolderAndFileNamesAreBytes()
     QVERIFY2(run.errors.contains("its name is not UTF-8"), qPrintable(run.errors));
     QVERIFY(m_installation->ReadText("inst\xFF/out\xFE.txt").find("2000.250") != std::string::npos);
     QVERIFY(fs::last_write_time(folder / "ELEMENTS") == elementsTime);
-    QCOMPARE(std::distance(fs::directory_iterator(m_installation->Path()), {}), 1);
+    QCOMPARE(std::distance(fs::directory_iterator(m_installation->Path()), {}), 2);
 }
 
 // A start where there is no installation says so at once, and leaves the folder as it was.

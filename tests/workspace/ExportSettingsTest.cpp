@@ -9,6 +9,7 @@ struct WordsCase {
     std::string fileName;
     std::string range;
     int data, summ, both;
+    int peaks = 0;
 };
 
 class ExportWordsTest : public ::testing::TestWithParam<WordsCase> {};
@@ -25,6 +26,7 @@ TEST_P(ExportWordsTest, WordsReplaceTheStoredChoices)
     EXPECT_EQ(settings.Data, GetParam().data);
     EXPECT_EQ(settings.Summ, GetParam().summ);
     EXPECT_EQ(settings.Both, GetParam().both);
+    EXPECT_EQ(settings.Peaks, GetParam().peaks);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -34,6 +36,7 @@ INSTANTIATE_TEST_SUITE_P(
                       WordsCase{{"a", "data"}, "a", "1", 1, 0, 0},
                       WordsCase{{"a", "SUM", "2.5"}, "a", "2.5", 0, 1, 0},
                       WordsCase{{"a", "sd"}, "a", "1", 1, 0, 0},  // D wins over S
+                      WordsCase{{"a", "Peaks"}, "a", "1", 0, 0, 0, 1},  // P wins over S
                       WordsCase{{"a", "b"}, "a", "1", 0, 0, 1},
                       WordsCase{{"a", "xyz", "1234567890"}, "a", "123456789", 0, 0, 1},
                       WordsCase{{std::string(300, 'f')}, std::string(255, 'f'), "1", 0, 0, 1}));
