@@ -1,5 +1,5 @@
-#include "analysis/PeakFinder.h"
 #include "analysis/OverlayFile.h"
+#include "analysis/PeakFinder.h"
 
 #include <algorithm>
 #include <cmath>

@@ -102,8 +102,8 @@ void CommandLineRunTest::BatchRunsTheFileAndSaysHowItEnded_data()
                              << "Number of decimals places must be from 0-4 inclusive.";
     QTest::newRow("unknown word") << "FROBNICATE" + exportLine << 1 << "no command matches";
     QTest::newRow("dialog") << "EXPORT" + exportLine << 1 << "dialog";
-    QTest::newRow("identify without overlay") << "IDENTIFY" + exportLine << 1
-                                              << "no measured spectrum";
+    QTest::newRow("identify without overlay")
+        << "IDENTIFY" + exportLine << 1 << "no measured spectrum";
     QTest::newRow("peaks") << "OVERLAY scan.txt\nIDENTIFY\nEXPORT out.txt PEAKS\n" << 0 << "";
     QTest::newRow("line too long") << "EXPORT " + QString("./").repeated(136) + "out.txt DATA 2\n"
                                    << 1 << "at most 255 characters";

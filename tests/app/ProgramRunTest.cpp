@@ -18,24 +18,25 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <cstdio>
 #include <fcntl.h>
+#include <filesystem>
 #include <memory>
 #include <unistd.h>
 
 #include <QAction>
 #include <QFontMetrics>
 #include <QImage>
-#include <QProcess>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QObject>
 #include <QPrinter>
+#include <QProcess>
 #include <QStatusBar>
 #include <QTest>
+#include <QTreeWidget>
 
 // Whole runs of the program in a temporary installation with its own settings folder: what
 // only the program as a whole can get wrong (start, settings kept for the next start, keys,
@@ -48,6 +49,7 @@ private slots:
     void SettingsCarryOverToTheNextStart();
     void KeysStatusPrintingAndHelpReachTheirParts();
     void RefusalInARunWithAWindowReachesStandardError();
+    void IdentifiedPeaksShowAndLeadToTheirLines();
 
 private:
     std::unique_ptr<TSpeklaApp> Start(const char* scanned = "100%");
@@ -73,7 +75,8 @@ constexpr int kZoom = 5;
 int PrintedDigitHeight(const QString& pdf)
 {
     const QString png = pdf + ".png";
-    if (QProcess::execute("pdftoppm", {"-r", QString::number(96 * kZoom), "-png", "-singlefile", pdf, pdf}) != 0) {
+    if (QProcess::execute("pdftoppm", {"-r", QString::number(96 * kZoom), "-png", "-singlefile",
+                                       pdf, pdf}) != 0) {
         return -1;
     }
     const QImage page = QImage(png).convertToFormat(QImage::Format_Grayscale8);
@@ -334,6 +337,32 @@ void ProgramRunTest::RefusalInARunWithAWindowReachesStandardError()
     QCOMPARE(status, 1);
     const std::string errors = m_config->ReadText("stderr");
     QVERIFY2(errors.find("must be from 0-4") != std::string::npos, errors.c_str());
+}
+
+// IDENTIFY opens the Peaks pane with the overlay's peak and its line; a click on the peak goes
+// there.
+void ProgramRunTest::IdentifiedPeaksShowAndLeadToTheirLines()
+{
+    std::string scan;
+    for (int i = 0; i < 3000; ++i) {
+        const double wavelength = 2001.0 + 0.001 * i;
+        scan += std::to_string(wavelength) + ' ' +
+                std::to_string(500 * std::exp(-std::pow((wavelength - 2002.25) / 0.03, 2)) +
+                               std::sin(i * 12.9898)) +
+                '\n';
+    }
+    m_installation->WriteText("scan.txt", scan);
+    auto app = Start();
+    QCOMPARE(Type(*app, "overlay " + QString::fromStdString(m_installation->File("scan.txt"))),
+             QString());
+    QCOMPARE(Type(*app, "identify"), QString());
+    auto* peaks = app->MainWindow()->findChild<QTreeWidget*>("peaks");
+    QVERIFY(peaks != nullptr && peaks->isVisible());
+    QCOMPARE(peaks->topLevelItemCount(), 1);
+    QVERIFY(peaks->topLevelItem(0)->text(2).startsWith("H I 2002.250"));
+    emit peaks->itemClicked(peaks->topLevelItem(0), 0);
+    QCOMPARE(app->Tables().DisplayList().CurrentWavelength(), 2002250);
+    Quit(*app);
 }
 
 SPEKLA_QTEST(ProgramRunTest);
