@@ -18,13 +18,17 @@ const char* ElementSummary::VerdictText(Verdict verdict)
     return "not supported";
 }
 
+std::string ElementSummary::Name(const SpectrumKey& spectrum, const TextTables& text)
+{
+    return StripBlanks(text.ElementName(spectrum.element) + " " +
+                       text.ValenceName(spectrum.valence));
+}
+
 ElementSummary::ElementSummary(const PeakIdentifier& identifier, const TextTables& text)
 {
     for (const auto& [key, evidence] : identifier.Spectra()) {
         Spectrum spectrum = Summarise(key, evidence);
-        // Lines without a stage name their element alone.
-        spectrum.name =
-            StripBlanks(text.ElementName(key.element) + " " + text.ValenceName(key.valence));
+        spectrum.name = Name(key, text);
         m_spectra.push_back(std::move(spectrum));
     }
     std::stable_sort(m_spectra.begin(), m_spectra.end(),

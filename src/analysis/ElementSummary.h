@@ -26,6 +26,8 @@ public:
 
     enum class Verdict { kPresent, kPossible, kNotSupported };
     static const char* VerdictText(Verdict verdict);
+    // "Fe II"; the element alone for lines without a stage.
+    static std::string Name(const SpectrumKey& spectrum, const TextTables& text);
 
     struct Spectrum {
         SpectrumKey spectrum;

@@ -126,9 +126,8 @@ void TPeaksWindow::FillSpectra(const Identification& identification)
 // "Hg I 4358.335 (lamps)": the line, in the units shown, and its source.
 std::string TPeaksWindow::LineText(const CandidateLine& line) const
 {
-    std::string name = m_text.ElementName(line.spectrum.element) + ' ' +
-                       m_text.ValenceName(line.spectrum.valence) + ' ' +
-                       Shown(line.wavelength).toStdString();
+    std::string name =
+        ElementSummary::Name(line.spectrum, m_text) + ' ' + Shown(line.wavelength).toStdString();
     if (line.order > 1) {
         name += " (" + std::to_string(line.order) + ". order)";
     }

@@ -20,6 +20,7 @@
 #include "workspace/ActionTable.h"
 #include "workspace/ElementSelectionFile.h"
 #include "workspace/ExportCommand.h"
+#include "workspace/IdentificationView.h"
 #include "workspace/MenuCommandHandler.h"
 #include "workspace/MenuCommands.h"
 #include "workspace/PaneLayout.h"
@@ -34,7 +35,6 @@
 #include <QDir>
 #include <QMenu>
 #include <QMessageBox>
-#include <QStringList>
 
 namespace {
 
@@ -102,8 +102,7 @@ void TSpeklaWindow::RestoreOverlay()
     if (m_state.overlayFileName.empty()) {
         return;
     }
-    OverlayFile::Result read = OverlayFile::Read(
-        ExpandHomeFolder(m_state.overlayFileName, QDir::homePath().toStdString()));
+    OverlayFile::Result read = ReadOverlay(m_state.overlayFileName);
     if (read.status != OverlayFile::Status::Read) {
         emit StatusTextChanged(
             tr("The overlay %1 of the last run could not be read; it is not shown")
@@ -479,14 +478,16 @@ void TSpeklaWindow::ShowGraphStatus()
         QString::fromStdString(FormatFixedPoint(graph->Range(), 1)) + " \u00C5");
 }
 
+OverlayFile::Result TSpeklaWindow::ReadOverlay(const std::string& fileName)
+{
+    const WaitCursor wait;
+    return OverlayFile::Read(ExpandHomeFolder(fileName, QDir::homePath().toStdString()));
+}
+
 // The points of the last overlay stay until a new file has been read whole.
 bool TSpeklaWindow::LoadOverlay(const std::string& fileName)
 {
-    OverlayFile::Result read;
-    {
-        const WaitCursor wait;
-        read = OverlayFile::Read(ExpandHomeFolder(fileName, QDir::homePath().toStdString()));
-    }
+    OverlayFile::Result read = ReadOverlay(fileName);
     if (read.status != OverlayFile::Status::Read) {
         ShowWarning(CommandResult::Warning(
             read.status == OverlayFile::Status::CannotOpen
@@ -498,14 +499,15 @@ bool TSpeklaWindow::LoadOverlay(const std::string& fileName)
     m_overlay = std::move(read.points);
     m_state.overlayFileName = fileName;
     ForgetIdentification();
-    QString note = tr("Overlay: %1 %2 from %3")
-                       .arg(m_overlay.size())
-                       .arg(m_overlay.size() == 1 ? tr("point") : tr("points"))
-                       .arg(QString::fromStdString(fileName));
+    const auto count = [](size_t n, const QString& one, const QString& many) {
+        return QString::number(n) + ' ' + (n == 1 ? one : many);
+    };
+    QString note = tr("Overlay: %1 from %2")
+                       .arg(count(m_overlay.size(), tr("point"), tr("points")),
+                            QString::fromStdString(fileName));
     if (read.headerLines > 0) {
-        note += tr(", %1 %2 skipped")
-                    .arg(read.headerLines)
-                    .arg(read.headerLines == 1 ? tr("header line") : tr("header lines"));
+        note +=
+            tr(", %1 skipped").arg(count(read.headerLines, tr("header line"), tr("header lines")));
     }
     emit StatusTextChanged(note);
     if (GraphView* graph = Graph()) {
@@ -575,17 +577,6 @@ bool TSpeklaWindow::Identify(double sigmas)
             CommandResult::Icon::Exclamation));
         return false;
     }
-    Identification::Settings settings;
-    settings.sigmas = sigmas;
-    if (const GraphView* graph = Graph()) {
-        settings.orders.clear();
-        for (int order = 1; order <= GraphView::kOrders; ++order) {
-            if (graph->IsOrderDisplayed(order)) {
-                settings.orders.push_back(order);
-            }
-        }
-        settings.ordersAsRatios = graph->TreatOrderAsRatio();
-    }
     {
         const WaitCursor wait;
         const auto progress = [this](double fraction) {
@@ -594,31 +585,19 @@ bool TSpeklaWindow::Identify(double sigmas)
             return true;
         };
         m_identification = std::make_unique<Identification>(
-            Identification::Run(m_overlay, settings, m_text, m_tables, progress));
+            Identification::Run(m_overlay, IdentificationView::SettingsFor(sigmas, Graph()), m_text,
+                                m_tables, progress));
     }
-    emit StatusTextChanged(IdentificationSummary(*m_identification));
+    emit StatusTextChanged(IdentificationView::Summary(*m_identification));
     MarkPeaks();
     emit IdentificationChanged();
     return true;
 }
 
-// Each identified peak named by its best line, at the overlay's value at its top.
 void TSpeklaWindow::MarkPeaks()
 {
-    m_peakMarks.clear();
-    if (m_identification) {
-        const auto& peaks = m_identification->Peaks();
-        for (size_t i = 0; i < peaks.size(); ++i) {
-            const auto& candidates = m_identification->Candidates()[i];
-            if (!candidates.empty()) {
-                const SpectrumKey spectrum = candidates.front().line.spectrum;
-                m_peakMarks.push_back(
-                    {peaks[i].centre, peaks[i].continuum + peaks[i].height,
-                     QString::fromStdString(StripBlanks(m_text.ElementName(spectrum.element) + ' ' +
-                                                        m_text.ValenceName(spectrum.valence)))});
-            }
-        }
-    }
+    m_peakMarks = m_identification ? IdentificationView::Marks(*m_identification, m_text)
+                                   : std::vector<PeakMark>();
     if (GraphView* graph = Graph()) {
         graph->Repaint();
     }
@@ -632,26 +611,6 @@ void TSpeklaWindow::ForgetIdentification()
         MarkPeaks();
         emit IdentificationChanged();
     }
-}
-
-// "42 peaks, 37 with candidate lines; present: Hg I, Ne I".
-QString TSpeklaWindow::IdentificationSummary(const Identification& identification)
-{
-    const auto& candidates = identification.Candidates();
-    const auto named = std::count_if(candidates.begin(), candidates.end(),
-                                     [](const auto& list) { return !list.empty(); });
-    QStringList present;
-    for (const ElementSummary::Spectrum& spectrum : identification.Spectra()) {
-        if (spectrum.verdict == ElementSummary::Verdict::kPresent) {
-            present << QString::fromStdString(spectrum.name);
-        }
-    }
-    QString text =
-        tr("%1 peaks, %2 with candidate lines").arg(identification.Peaks().size()).arg(named);
-    if (!present.isEmpty()) {
-        text += tr("; present: %1").arg(present.join(", "));
-    }
-    return text;
 }
 
 void TSpeklaWindow::Print()

@@ -136,7 +136,7 @@ private:
     void RenewSourceItem(size_t index);
     void RestoreScanRange();
     void RestoreOverlay();
-    static QString IdentificationSummary(const Identification& identification);
+    static OverlayFile::Result ReadOverlay(const std::string& fileName);
     void MarkPeaks();
     void ForgetIdentification();
 
