@@ -3,42 +3,31 @@
 #include "analysis/Identification.h"
 #include "database/TableArray.h"
 #include "database/TextTables.h"
-#include "database/WaveData.h"
 #include "database/WavelengthFormat.h"
 #include "database/WavetableFile.h"
 #include "framework/NumberFormat.h"
-
-#include <cmath>
-
-namespace {
-
-std::string Shown(double angstrom, const TableArray& tables)
-{
-    WaveData line;
-    line.record.wavelength = static_cast<int32_t>(std::lround(angstrom * 1000.0));
-    return FormatWavelength(line, tables.Settings());
-}
-
-}  // namespace
 
 namespace PeaksExport {
 
 std::string Text(const Identification& identification, const TextTables& text,
                  const TableArray& tables)
 {
+    const DisplaySettings& settings = tables.Settings();
     std::string out = kHeader;
     const auto& peaks = identification.Peaks();
     for (size_t i = 0; i < peaks.size(); ++i) {
         const MeasuredPeak& peak = peaks[i];
-        const std::string start = Shown(peak.centre, tables) + '\t' + FormatDefault(peak.height) +
-                                  '\t' + FormatFixed(peak.signalToNoise, 1) + '\t';
+        const std::string start = FormatWavelength(peak.centre, settings) + '\t' +
+                                  FormatDefault(peak.height) + '\t' +
+                                  FormatFixed(peak.signalToNoise, 1) + '\t';
         const auto& candidates = identification.Candidates()[i];
         if (candidates.empty()) {
             out += start + "0\t\t\t\t\t\n";
         }
         for (size_t rank = 0; rank < candidates.size(); ++rank) {
             const CandidateLine& line = candidates[rank].line;
-            out += start + std::to_string(rank + 1) + '\t' + Shown(line.wavelength, tables) + '\t' +
+            out += start + std::to_string(rank + 1) + '\t' +
+                   FormatWavelength(line.wavelength, settings) + '\t' +
                    text.ElementName(line.spectrum.element) + '\t' +
                    text.ValenceName(line.spectrum.valence) + '\t' +
                    tables.FileAt(line.table).Label() + '\t' +

@@ -65,6 +65,13 @@ std::string FormatWavelength(const WaveData& line, const DisplaySettings& settin
     return FormatFixed(DisplayValue(angstrom, settings), settings.decimals);
 }
 
+std::string FormatWavelength(double angstrom, const DisplaySettings& settings)
+{
+    WaveData line;
+    line.record.wavelength = static_cast<int32_t>(std::lround(angstrom * 1000.0));
+    return FormatWavelength(line, settings);
+}
+
 std::optional<int32_t> DisplayValueToWavelength(const DisplaySettings& settings, double value)
 {
     if (!std::isfinite(value)) {

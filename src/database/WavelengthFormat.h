@@ -27,6 +27,10 @@ double DisplayValue(double angstrom, const DisplaySettings& settings);
 // one decimal. Empty for `decimals` outside 0 to 4 in the wavelength modes.
 std::string FormatWavelength(const WaveData& line, const DisplaySettings& settings);
 
+// The same for a wavelength in Å that is no table's record (a measured peak's centre), rounded
+// to the stored 0.001 Å first.
+std::string FormatWavelength(double angstrom, const DisplaySettings& settings);
+
 // Reverses FormatWavelength for a typed number in the units of `settings`, rounding to 0.001 Å
 // and limiting a finite result to the 32-bit range. A typed wave number is taken as shown,
 // without the decimal shift, since wave numbers are always shown in cm⁻¹. Empty for a value that

@@ -3,7 +3,6 @@
 #include "analysis/Identification.h"
 #include "database/TableArray.h"
 #include "database/TextTables.h"
-#include "database/WaveData.h"
 #include "database/WavelengthFormat.h"
 #include "database/WavetableFile.h"
 #include "framework/NumberFormat.h"
@@ -136,9 +135,7 @@ std::string TPeaksWindow::LineText(const CandidateLine& line) const
 
 QString TPeaksWindow::Shown(double angstrom) const
 {
-    WaveData line;
-    line.record.wavelength = Thousandths(angstrom);
-    return QString::fromStdString(FormatWavelength(line, m_tables.Settings()));
+    return QString::fromStdString(FormatWavelength(angstrom, m_tables.Settings()));
 }
 
 void TPeaksWindow::Choose(QTreeWidgetItem* item)
