@@ -224,7 +224,7 @@ std::vector<std::string> TableArray::TakeWarnings()
     for (auto& file : m_files) {
         const uint8_t fresh = file->TakeNewProblems();
         for (auto problem : {WavetableFile::kPartialRecord, WavetableFile::kUnsorted,
-                             WavetableFile::kUnreadable}) {
+                             WavetableFile::kUnreadable, WavetableFile::kAtomicData}) {
             if ((fresh & problem) != 0) {
                 warnings.push_back(file->ProblemText(problem));
             }

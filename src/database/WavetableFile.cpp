@@ -1,5 +1,6 @@
 #include "database/WavetableFile.h"
 
+#include "database/AtomicDataFile.h"
 #include "database/TableReader.h"
 #include "database/TextTables.h"
 #include "database/ValidRecordsArray.h"
@@ -42,6 +43,23 @@ void WavetableFile::Reopen()
     m_troubled = false;
     m_readAny = false;
     m_done = 1;
+    OpenAtomicData();
+}
+
+// Checked against the table's count and end records, so that a table made again without its
+// atomic data, or copied without them, never shows another table's levels.
+void WavetableFile::OpenAtomicData()
+{
+    unsigned char first[LineRecord::kSize];
+    unsigned char last[LineRecord::kSize];
+    const bool ends = m_recordCount > 0 && m_file->Probe(0, first, false) &&
+                      m_file->Probe(m_recordCount - 1, last, false);
+    m_atomic = AtomicDataFile::Open(AtomicDataFile::SidePath(m_path), m_recordCount,
+                                    ends ? first : nullptr, ends ? last : nullptr,
+                                    m_atomicProblem);
+    if (!m_atomicProblem.empty()) {
+        m_problems |= kAtomicData;
+    }
 }
 
 bool WavetableFile::ChangedOnDisk() const
@@ -66,6 +84,8 @@ std::string WavetableFile::ProblemText(Problem problem) const
         case kUnsorted:
             return m_path + ": record " + std::to_string(m_faultAt + 1) +
                    " is out of wavelength order; the table is left out of the line list";
+        case kAtomicData:
+            return m_atomicProblem;
         case kUnreadable:
             return m_path + ": record " + std::to_string(m_faultAt + 1) +
                    " could not be read; the table is left out of the line list";

@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+class AtomicDataFile;
 class TableReader;
 class TextTables;
 class ValidRecordsArray;
@@ -27,6 +28,7 @@ public:
         kPartialRecord = 1,  // the size is not a whole number of records
         kUnsorted = 2,       // two neighbouring records out of wavelength order
         kUnreadable = 4,     // a record could not be read: the file shrank or failed
+        kAtomicData = 8,     // the atomic data file beside it is damaged or another table's
     };
 
     // Opens `path` for reading; FileName() becomes the path's file name in lower case. A file
@@ -52,6 +54,10 @@ public:
     bool Troubled() const { return m_troubled; }
     // What a problem bit means for this file, for a report: one line naming the file.
     std::string ProblemText(Problem problem) const;
+
+    // The atomic data of the table's lines from the file beside it (`NAME.swa`), or null when
+    // there is none or it cannot be used.
+    const AtomicDataFile* AtomicData() const { return m_atomic.get(); }
 
     // Record access by index. A record that cannot be read (past the end) reads as zeros.
     void ReadRecord(uint32_t index);
@@ -112,6 +118,7 @@ private:
     bool AboveLowerLimit() const;
     bool ReadScanned(uint32_t index, bool upward);
     void Fail(Problem problem, uint32_t index);
+    void OpenAtomicData();
 
     uint8_t m_unfiltered = 1;
     uint8_t m_done = 1;
@@ -131,6 +138,8 @@ private:
 
     std::string m_path;
     std::unique_ptr<TableReader> m_file;
+    std::unique_ptr<AtomicDataFile> m_atomic;
+    std::string m_atomicProblem;
     uint32_t m_recordCount = 0;
     // Wavelengths at the two ends of the part read so far, for the order check.
     int32_t m_lowestRead = 0;

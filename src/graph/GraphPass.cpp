@@ -1,6 +1,5 @@
 #include "graph/GraphPass.h"
 
-#include "database/IntensityFormat.h"
 #include "database/TableArray.h"
 #include "database/WavetableFile.h"
 
@@ -11,6 +10,7 @@ GraphPass::GraphPass(const TextTables& text, TableArray& tables) : m_text(text),
 void GraphPass::Start(const Settings& settings)
 {
     m_settings = settings;
+    m_emission.emplace(settings.spectrum, m_tables);
     m_order = kOrders + 1;
     m_table = 0;
     m_tableStarted = false;
@@ -58,8 +58,9 @@ bool GraphPass::NextOrder()
         if (m_settings.orders[static_cast<size_t>(m_order - 1)]) {
             m_table = m_tables.FileCount();
             m_tableStarted = false;
-            m_low = Origin(m_order) - m_settings.reach;
-            m_high = Origin(m_order) + m_settings.range + m_settings.reach;
+            // The walks run over the tables' own wavelengths: the plot's, moved back.
+            m_low = (Origin(m_order) - m_settings.reach) / m_emission->Shift();
+            m_high = (Origin(m_order) + m_settings.range + m_settings.reach) / m_emission->Shift();
             return true;
         }
     }
@@ -97,7 +98,10 @@ void GraphPass::StartTable()
     if (!file.IsActive() || file.RecordCount() == 0) {
         return;
     }
-    const int32_t target = m_settings.centre / m_order;
+    const double shift = m_emission->Shift();
+    const int32_t target =
+        shift == 1.0 ? m_settings.centre / m_order
+                     : static_cast<int32_t>(std::lround(m_settings.centre / (m_order * shift)));
     const uint32_t found = m_tables.FileAt(m_table - 1).FindRecord(target);
     if (found != WavetableFile::kNotFound) {
         m_indexBelow = found;
@@ -157,11 +161,16 @@ void GraphPass::Offer(const DisplayWaveData& line, const Visitor& visit) const
     Visit found;
     found.line = line;
     found.order = m_order;
-    found.wavelength = wavelength;
-    found.intensity = IntensityValue(line, true, true, true);
+    found.wavelength = wavelength * m_emission->Shift();
+    found.position = m_emission->Shift() == 1.0
+                         ? line.record.wavelength
+                         : static_cast<int32_t>(std::lround(found.wavelength * 1000.0));
+    const LineEmission::Strength strength = m_emission->Intensity(line);
+    found.intensity = strength.intensity;
+    found.computed = strength.computed;
     if (m_settings.treatOrderAsRatio) {
         found.intensity /= m_order;
     }
-    found.inPlot = InPlot(m_order, line.record.wavelength);
+    found.inPlot = InPlot(m_order, found.position);
     visit(found);
 }

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "analysis/LineEmission.h"
 #include "database/DisplayWaveData.h"
+#include "database/SpectrumSettings.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 class TableArray;
 class TextTables;
@@ -14,6 +17,8 @@ class TextTables;
 // fifth down to the first, tables from the last to the first, and in each table two walks out
 // from the centre, one record each way per step, so the nearest lines come first. Lines a
 // profile's reach beyond the plot are visited too (they add to the summation but draw nothing).
+// Lines stand where the source's velocity moves them, with the intensity the synthetic
+// spectrum's settings give them.
 class GraphPass {
 public:
     static constexpr int kOrders = 5;
@@ -21,9 +26,11 @@ public:
     struct Visit {
         DisplayWaveData line;
         int order = 1;
-        double wavelength = 0.0;  // Å, the line's own
+        double wavelength = 0.0;  // Å, where the velocity puts the line
+        int32_t position = 0;     // the same in 0.001 Å
         double intensity = 0.0;   // linear scale, ratio and scale applied, divided by the order
                                   // when orders count as ratios
+        bool computed = false;    // the intensity comes from atomic data at the temperature
         bool inPlot = false;      // inside the plot of its order: it gets a stick
     };
     using Visitor = std::function<void(const Visit&)>;
@@ -34,6 +41,7 @@ public:
         double reach = 0.0;  // Å beyond each edge still visited
         std::array<bool, kOrders> orders{true, false, false, false, false};
         bool treatOrderAsRatio = true;
+        SpectrumSettings spectrum;
     };
 
     // Both must outlive the pass.
@@ -77,4 +85,5 @@ private:
     uint32_t m_indexAbove = 0;
     double m_low = 0.0;  // the walks stop beyond these wavelengths (Å)
     double m_high = 0.0;
+    std::optional<LineEmission> m_emission;
 };

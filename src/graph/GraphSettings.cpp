@@ -110,6 +110,20 @@ const StringSetting kElementNameValues[] = {
     {kGraphWindow, "Element 4 Name", "", GraphSettings::kElementNameLength},
 };
 
+// The synthetic spectrum. A zero resolution, temperature or density (off) lies outside its limit
+// and so reads back as the default, which is off too.
+const DwordSetting kProfile{kGraphWindow, "Profile", 0, 0, 3};
+const TextDoubleSetting kProfileFwhm{
+    {kGraphWindow, "Profile FWHM", ""}, kDefaults.spectrum.fwhm, Limits::kProfileWidth};
+const TextDoubleSetting kLorentzianFwhm{{kGraphWindow, "Lorentzian FWHM", ""},
+                                        kDefaults.spectrum.lorentzianFwhm,
+                                        Limits::kProfileWidth};
+const TextDoubleSetting kResolution{{kGraphWindow, "Resolution", ""}, 0.0, Limits::kResolution};
+const TextDoubleSetting kVelocity{{kGraphWindow, "Velocity", ""}, 0.0, Limits::kVelocity};
+const TextDoubleSetting kTemperature{{kGraphWindow, "Temperature", ""}, 0.0,
+                                     Limits::kTemperature};
+const TextDoubleSetting kDensity{{kGraphWindow, "Electron Density", ""}, 0.0, Limits::kDensity};
+
 // Tables are named by their labels; the name must outlive the descriptor built on it.
 std::string TableColourName(const TableArray& tables, std::size_t index)
 {
@@ -148,6 +162,13 @@ void GraphSettings::Restore(SettingsStore& store, const TableArray& tables)
         elementColours[i] = kElementColourValues[i].Read(store, kDefaults.elementColours[i]);
         elementNames[i] = kElementNameValues[i].Read(store);
     }
+    spectrum.shape = static_cast<LineShape>(kProfile.Read(store));
+    spectrum.fwhm = kProfileFwhm.Read(store);
+    spectrum.lorentzianFwhm = kLorentzianFwhm.Read(store);
+    spectrum.resolution = kResolution.Read(store);
+    spectrum.velocity = kVelocity.Read(store);
+    spectrum.temperature = kTemperature.Read(store);
+    spectrum.density = kDensity.Read(store);
     m_tableColours.clear();
     for (std::size_t index = 0; index < tables.FileCount(); ++index) {
         const std::string name = TableColourName(tables, index);
@@ -181,6 +202,13 @@ void GraphSettings::Save(SettingsStore& store, const TableArray& tables) const
         kElementColourValues[i].Write(store, elementColours[i]);
         kElementNameValues[i].Write(store, elementNames[i]);
     }
+    kProfile.Write(store, static_cast<uint32_t>(spectrum.shape));
+    kProfileFwhm.Write(store, spectrum.fwhm);
+    kLorentzianFwhm.Write(store, spectrum.lorentzianFwhm);
+    kResolution.Write(store, spectrum.resolution);
+    kVelocity.Write(store, spectrum.velocity);
+    kTemperature.Write(store, spectrum.temperature);
+    kDensity.Write(store, spectrum.density);
     for (std::size_t index = 0; index < tables.FileCount(); ++index) {
         const std::string name = TableColourName(tables, index);
         ColourValue(name).Write(store, TableColour(index));

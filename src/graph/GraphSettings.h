@@ -1,5 +1,6 @@
 #pragma once
 
+#include "database/SpectrumSettings.h"
 #include "graph/Colour.h"
 
 #include <array>
@@ -72,6 +73,7 @@ public:
                                                        Colour{135, 206, 235}, Colour{255, 192, 203},
                                                        Colour{255, 215, 0}};
     std::array<std::string, kElementColours> elementNames;  // at most 4 letters each
+    SpectrumSettings spectrum;  // how the summation curve makes a synthetic spectrum
 
 private:
     std::vector<Colour> m_tableColours;  // by table index, as restored or set

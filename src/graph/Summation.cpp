@@ -68,14 +68,24 @@ void Summation::Setup(int width, double range, double lineWidth)
     m_range = AtLeastSmallest(range);
     m_lineWidth = AtLeastSmallest(lineWidth);
     const int count = width >= 2 ? width / 2 : 0;
-    m_samples.assign(static_cast<std::size_t>(count), kFloor);
+    m_samples.assign(static_cast<std::size_t>(count), Floor());
     m_samplesPerUnit = count > 0 ? count / m_range : 0.0;
     m_unitsPerSample = count > 0 ? 1.0 / m_samplesPerUnit : 1.0;
 }
 
+void Summation::SetSpectrum(const SpectrumSettings& spectrum)
+{
+    if (spectrum.shape == LineShape::Standard) {
+        m_profile.reset();
+    } else {
+        m_profile.emplace(spectrum);
+    }
+    Restart();
+}
+
 void Summation::Restart()
 {
-    std::fill(m_samples.begin(), m_samples.end(), kFloor);
+    std::fill(m_samples.begin(), m_samples.end(), Floor());
 }
 
 int Summation::Reach() const
@@ -83,9 +93,9 @@ int Summation::Reach() const
     return m_range > 25.0 ? 1 : 2;
 }
 
-double Summation::ReachAngstrom() const
+double Summation::ReachAngstrom(double wavelength) const
 {
-    return Reach() * m_lineWidth;
+    return m_profile ? m_profile->Reach(wavelength) : Reach() * m_lineWidth;
 }
 
 double Summation::ExactProfile(double distance, double lineWidth, bool wide)
@@ -99,10 +109,13 @@ void Summation::Add(double intensity, double wavelength)
         !std::isfinite(wavelength)) {
         return;
     }
+    if (m_profile) {
+        return m_profile->Add(m_samples, m_origin, m_unitsPerSample, wavelength, intensity);
+    }
     // Positions in sample units: a line on a sample point stays exactly on it, and the ends
     // are clamped while still floating point, so a far line cannot overflow an integer.
     const double centre = (wavelength - m_origin) * m_samplesPerUnit;
-    const double reach = ReachAngstrom() * m_samplesPerUnit;
+    const double reach = ReachAngstrom(wavelength) * m_samplesPerUnit;
     const double first = std::trunc(centre - reach);
     const double last = std::trunc(centre + reach);
     const double lastSample = static_cast<double>(m_samples.size() - 1);

@@ -207,6 +207,15 @@ void TGraphWindow::ApplySettings(const GraphSettings& settings)
 void TGraphWindow::SetupGeometry()
 {
     m_summation.Setup(width(), m_settings.range, m_settings.lineWidth);
+    m_summation.SetSpectrum(m_settings.spectrum);
+}
+
+// The longest wavelength (Å) a plot shows: the first order's right edge, where a profile
+// whose width grows with the wavelength reaches farthest.
+double TGraphWindow::FarthestWavelength() const
+{
+    return (m_tables.DisplayList().CurrentWavelength() * 0.001 + m_settings.range) *
+           m_settings.spectrum.Shift();
 }
 
 GraphPainter TGraphWindow::ScreenPainter() const
@@ -222,6 +231,7 @@ GraphPass::Settings TGraphWindow::PassSettings(double reach) const
     settings.reach = reach;
     settings.orders = m_settings.orderDisplayed;
     settings.treatOrderAsRatio = m_settings.treatOrderAsRatio;
+    settings.spectrum = m_settings.spectrum;
     return settings;
 }
 
@@ -232,9 +242,9 @@ void TGraphWindow::Render(QPainter& painter, QSize size, bool paper) const
     const GraphPainter graph(m_settings, m_tables, LabelFontFor(painter), size, paper);
     ::Summation curve;
     curve.Setup(size.width(), m_settings.range, m_settings.lineWidth);
-    curve.Restart();
+    curve.SetSpectrum(m_settings.spectrum);
     GraphPass pass(m_text, m_tables);
-    pass.Start(PassSettings(curve.ReachAngstrom()));
+    pass.Start(PassSettings(curve.ReachAngstrom(FarthestWavelength())));
     painter.save();
     graph.DrawBackground(painter);
     painter.setClipRegion(graph.PlotRegion());
@@ -244,7 +254,7 @@ void TGraphWindow::Render(QPainter& painter, QSize size, bool paper) const
         curve.Add(visit.intensity, visit.wavelength);
         if (visit.inPlot && m_settings.summationMode != 2) {
             graph.DrawStick(painter,
-                            pass.X(visit.order, visit.line.record.wavelength, size.width()),
+                            pass.X(visit.order, visit.position, size.width()),
                             visit.intensity, graph.StickColour(visit),
                             QString::fromStdString(visit.line.elementName), drawn);
         }
@@ -354,6 +364,9 @@ bool TGraphWindow::RunBatch(QPainter& painter, const GraphPainter& graph,
         }
         m_summation.SetOrigin(m_pass.Origin(visit.order));
         m_summation.Add(visit.intensity, visit.wavelength);
+        if (visit.inPlot) {
+            m_withoutData += visit.computed ? 0 : 1;
+        }
         if (visit.inPlot && m_settings.summationMode != 2) {
             DrawRecord(painter, graph, visit);
         }
@@ -409,7 +422,8 @@ void TGraphWindow::StartDrawing(QPainter& painter, const GraphPainter& graph)
     graph.DrawRangeLabels(painter, m_tables.DisplayList().CurrentWavelength());
     graph.DrawAxes(painter, m_tables.DisplayList().CurrentWavelength());
     m_summation.Restart();
-    const GraphPass::Settings settings = PassSettings(m_summation.ReachAngstrom());
+    m_withoutData = 0;
+    const GraphPass::Settings settings = PassSettings(m_summation.ReachAngstrom(FarthestWavelength()));
     m_passCentre = settings.centre;
     m_pass.Start(settings);
     m_dirty = rect();
@@ -435,6 +449,30 @@ void TGraphWindow::FinishPass(QPainter& painter, const GraphPainter& graph)
         m_progress.clear();
         emit ProgressTextChanged(m_progress);
     }
+    emit SpectrumStatusChanged(SpectrumStatus());
+}
+
+// The velocity and the temperature while they are set, and how many lines in view kept their
+// tables' intensities for want of atomic data.
+QString TGraphWindow::SpectrumStatus() const
+{
+    const SpectrumSettings& spectrum = m_settings.spectrum;
+    QStringList parts;
+    if (spectrum.velocity != 0.0) {
+        parts << tr("v %1 km/s").arg(QString::number(spectrum.velocity, 'g', 8));
+    }
+    if (spectrum.UsesTemperature()) {
+        QString text = tr("T %1 eV").arg(QString::number(spectrum.temperature, 'g', 6));
+        if (spectrum.density > 0.0) {
+            text += tr(", nₑ %1 cm⁻³").arg(QString::number(spectrum.density, 'g', 3));
+        }
+        if (m_withoutData > 0) {
+            text += tr(" (%n line(s) in view without atomic data)", nullptr,
+                       static_cast<int>(std::min<size_t>(m_withoutData, INT_MAX)));
+        }
+        parts << text;
+    }
+    return parts.join(QStringLiteral("  "));
 }
 
 // "label : Drawing first order..." while a table is walked.
@@ -455,7 +493,7 @@ void TGraphWindow::ShowProgress()
 void TGraphWindow::DrawRecord(QPainter& painter, const GraphPainter& graph,
                               const GraphPass::Visit& visit)
 {
-    const int x = m_pass.X(visit.order, visit.line.record.wavelength, width());
+    const int x = m_pass.X(visit.order, visit.position, width());
     const QColor colour = graph.StickColour(visit);
     const Stamp stamp{
         x, StickGeometry::StickHeight(visit.intensity, graph.PlotHeight(), m_settings.linearHeight),

@@ -96,6 +96,8 @@ signals:
     void ProgressTextChanged(const QString& text);
     // The height was fitted to the lines in view.
     void HeightFitted();
+    // After each pass: the velocity, temperature and lines without atomic data, or empty.
+    void SpectrumStatusChanged(const QString& text);
 
 protected:
     bool event(QEvent* event) override;
@@ -133,6 +135,8 @@ private:
     void FinishPass(QPainter& painter, const GraphPainter& graph);
     void ShowProgress();
     void SetupGeometry();
+    double FarthestWavelength() const;
+    QString SpectrumStatus() const;
     GraphPainter ScreenPainter() const;
     QFont LabelFontFor(const QPainter& painter) const;
     GraphPass::Settings PassSettings(double reach) const;
@@ -163,6 +167,7 @@ private:
     bool m_fitOnce = false;    // Fit height asked for, for the next pass
     bool m_measuring = false;  // the pass only finds the tallest line in view, drawing nothing
     double m_tallest = 0.0;
+    size_t m_withoutData = 0;  // lines in view this pass whose intensity kept the table's
     QMenu* m_popup;
     IdleDriver::ClientId m_idleClient;
     QString m_progress;  // the status text last shown

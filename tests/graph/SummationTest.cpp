@@ -51,7 +51,7 @@ TEST(SummationTest, SetupGivesSamplesSpacingAndReach)
         summation.Setup(c.width, c.range, 0.5);
         EXPECT_EQ(summation.Count(), c.count);
         EXPECT_NEAR(summation.UnitsPerSample(), c.unitsPerSample, 1e-12);
-        EXPECT_DOUBLE_EQ(summation.ReachAngstrom(), c.reachAngstrom);
+        EXPECT_DOUBLE_EQ(summation.ReachAngstrom(0.0), c.reachAngstrom);
         EXPECT_TRUE(AllAtFloor(summation));
     }
 }
@@ -168,7 +168,7 @@ TEST(SummationProfileTest, TableFollowsTheFormula)
         Summation curve;
         curve.Setup(800, wide ? 30.0 : 4.0, 0.9);
         curve.SetOrigin(0.0);
-        const double reach = curve.ReachAngstrom();
+        const double reach = curve.ReachAngstrom(0.0);
         double worst = 0.0;
         for (int i = 0; i <= 10000; ++i) {
             const double distance = reach * i / 10000.0;
