@@ -1,5 +1,6 @@
 #pragma once
 
+#include "database/AtomicLine.h"
 #include "tools/SpectrumName.h"
 #include "tools/WavelengthScale.h"
 
@@ -19,6 +20,7 @@ struct SourceLine {
     uint8_t intensityCode = 0;
     std::string description;
     std::string reference;
+    AtomicLine atomic;       // what the list says about the transition, where it says anything
     bool malformed = false;  // the row stops before a column the import needs
 
     static SourceLine Malformed()

@@ -4,6 +4,7 @@
 #include "tools/ElementLookup.h"
 
 #include <algorithm>
+#include <numeric>
 #include <utility>
 
 TableBuilder::TableBuilder(const ElementLookup& elements, CodeTable& descriptions,
@@ -44,6 +45,23 @@ void TableBuilder::Add(const SourceLine& line, ImportCounts& counts)
     record.descriptionCode = description.value_or(0);
     record.referenceCode = reference.value_or(0);
     m_records.push_back(record);
+    KeepAtomicData(line.atomic);
+}
+
+void TableBuilder::KeepAtomicData(const AtomicLine& atomic)
+{
+    // A list without atomic data costs nothing: the lines before the first with data get their
+    // empty entries only when it comes.
+    if (atomic.IsEmpty() && m_atomicCount == 0) {
+        return;
+    }
+    if (m_atomicCount == 0) {
+        for (size_t i = 0; i + 1 < m_records.size(); ++i) {
+            m_atomic.Add(AtomicLine{}, m_records[i].elementCode, m_records[i].valenceCode);
+        }
+    }
+    m_atomic.Add(atomic, m_records.back().elementCode, m_records.back().valenceCode);
+    m_atomicCount += atomic.IsEmpty() ? 0 : 1;
 }
 
 std::optional<uint8_t> TableBuilder::ElementCode(const SourceLine& line) const
@@ -57,14 +75,40 @@ std::optional<uint8_t> TableBuilder::ElementCode(const SourceLine& line) const
     return std::nullopt;
 }
 
-std::vector<LineRecord> TableBuilder::TakeSortedRecords()
+std::vector<LineRecord> TableBuilder::TakeSortedRecords(std::vector<uint32_t>& order)
 {
     std::vector<LineRecord> records = std::move(m_records);
     m_records.clear();
-    std::stable_sort(records.begin(), records.end(), [](const LineRecord& a, const LineRecord& b) {
-        return a.wavelength < b.wavelength;
+    order.resize(records.size());
+    std::iota(order.begin(), order.end(), uint32_t{0});
+    // Ties go by the order added, which makes the sort stable without a stable sort's buffer.
+    std::sort(order.begin(), order.end(), [&records](uint32_t a, uint32_t b) {
+        return records[a].wavelength < records[b].wavelength ||
+               (records[a].wavelength == records[b].wavelength && a < b);
     });
+    Permute(records, order);
     return records;
+}
+
+void TableBuilder::Permute(std::vector<LineRecord>& records, const std::vector<uint32_t>& order)
+{
+    // Record i becomes records[order[i]]: each cycle of the permutation is walked once, moving
+    // one record at a time, so that only a bit per record is needed besides.
+    std::vector<bool> placed(records.size(), false);
+    for (size_t start = 0; start < records.size(); ++start) {
+        if (placed[start]) {
+            continue;
+        }
+        const LineRecord first = records[start];
+        size_t at = start;
+        while (order[at] != start) {
+            records[at] = records[order[at]];
+            placed[at] = true;
+            at = order[at];
+        }
+        records[at] = first;
+        placed[at] = true;
+    }
 }
 
 std::string TableBuilder::Encode(const std::vector<LineRecord>& records)

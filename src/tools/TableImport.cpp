@@ -1,5 +1,6 @@
 #include "tools/TableImport.h"
 
+#include "database/AtomicDataFile.h"
 #include "framework/AtomicFile.h"
 #include "framework/FileReplacement.h"
 #include "framework/FolderLock.h"
@@ -48,12 +49,13 @@ ReadResult ReadAs(InputFormat format, std::string_view content, const ReadContex
     return CsvReader::Read(content, context, sink);
 }
 
-// A temporary file of an earlier import into this folder: of the code tables or of a table.
+// A temporary file of an earlier import into this folder: of the code tables, of a table or
+// of its atomic data.
 bool IsLeftoverTemporary(const std::string& name)
 {
     const std::string target = FileReplacement::TargetOfTemporary(name);
     return target == "DESCRIPT" || target == "REFERENC" ||
-           (target.size() > 4 && target.ends_with(".swt"));
+           (target.size() > 4 && (target.ends_with(".swt") || target.ends_with(".swa")));
 }
 
 std::string FileName(const std::string& path)
@@ -175,12 +177,13 @@ bool TableImport::LoadInstallation(std::string& error)
 bool TableImport::CheckTablePath(std::string& error) const
 {
     // A folder there would only show at the rename, after DESCRIPT and REFERENC were replaced.
-    const std::string path = TablePath();
-    std::error_code ec;
-    const auto status = std::filesystem::status(path, ec);
-    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
-        error = path + " exists and is not a file; the table cannot replace it";
-        return false;
+    for (const std::string& path : {TablePath(), SidePath()}) {
+        std::error_code ec;
+        const auto status = std::filesystem::status(path, ec);
+        if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+            error = path + " exists and is not a file; the table cannot replace it";
+            return false;
+        }
     }
     return true;
 }
@@ -267,9 +270,22 @@ int TableImport::WriteFiles(TableBuilder& builder, std::ostream& out, std::ostre
             }
         }
     }
+    // The atomic data file is written with the others but renamed only after the table: should
+    // the table's rename fail, no new side file stands beside the old table.
+    FileReplacement side;
+    const bool atomic = builder.AtomicCount() > 0;
     {
-        std::vector<LineRecord> records = builder.TakeSortedRecords();
+        std::vector<uint32_t> order;
+        std::vector<LineRecord> records = builder.TakeSortedRecords(order);
         written = records.size();
+        if (atomic &&
+            !side.Stage(SidePath(),
+                        builder.AtomicData().Bytes(order, records.front(), records.back()),
+                        &error)) {
+            err << kProgram << ": " << error << '\n';
+            return kWriteFailed;
+        }
+        order = {};
         const std::string bytes = TableBuilder::Encode(records);
         records = {};
         if (!replacement.Stage(TablePath(), bytes, &error)) {
@@ -282,8 +298,39 @@ int TableImport::WriteFiles(TableBuilder& builder, std::ostream& out, std::ostre
             << kProgram << ": " << AfterFailedCommit(texts) << '\n';
         return kWriteFailed;
     }
-    PrintSummary(written, out);
+    if (!(atomic ? CommitSideFile(side, err) : RemoveOldSideFile(out, err))) {
+        return kWriteFailed;
+    }
+    PrintSummary(written, builder.AtomicCount(), out);
     return kSuccess;
+}
+
+bool TableImport::CommitSideFile(FileReplacement& side, std::ostream& err) const
+{
+    std::string error;
+    if (side.Commit(&error)) {
+        return true;
+    }
+    // The old side file describes the old table's lines: better none beside the new table.
+    std::error_code ec;
+    std::filesystem::remove(SidePath(), ec);
+    err << kProgram << ": " << error << '\n'
+        << kProgram << ": " << TablePath() << " was written, but without its atomic data\n";
+    return false;
+}
+
+bool TableImport::RemoveOldSideFile(std::ostream& out, std::ostream& err) const
+{
+    std::error_code ec;
+    if (std::filesystem::remove(SidePath(), ec)) {
+        out << "removed " << SidePath() << ": the new table has no atomic data\n";
+    } else if (ec) {
+        err << kProgram << ": cannot remove " << SidePath() << ", the atomic data of the old "
+            << "table: " << ec.message() << '\n'
+            << kProgram << ": " << TablePath() << " was written\n";
+        return false;
+    }
+    return true;
 }
 
 std::string TableImport::AfterFailedCommit(
@@ -323,11 +370,15 @@ void TableImport::PrintCounts(std::ostream& out) const
     out << "total: " << total.Describe(true) << '\n';
 }
 
-void TableImport::PrintSummary(size_t written, std::ostream& out) const
+void TableImport::PrintSummary(size_t written, size_t atomic, std::ostream& out) const
 {
     PrintCounts(out);
-    out << "wrote " << TablePath() << " (" << written
-        << " lines); new texts: " << m_descriptions.NewTextCount() << " in DESCRIPT, "
+    out << "wrote " << TablePath() << " (" << written << " lines); ";
+    if (atomic > 0) {
+        out << atomic << " lines with atomic data (Aki, levels) in " << FileName(SidePath())
+            << "; ";
+    }
+    out << "new texts: " << m_descriptions.NewTextCount() << " in DESCRIPT, "
         << m_references.NewTextCount() << " in REFERENC\n";
 }
 
@@ -339,4 +390,9 @@ std::string TableImport::PathInDirectory(const std::string& name) const
 std::string TableImport::TablePath() const
 {
     return PathInDirectory(m_options.tableName + ".swt");
+}
+
+std::string TableImport::SidePath() const
+{
+    return AtomicDataFile::SidePath(TablePath());
 }
