@@ -80,7 +80,9 @@ void CheckImportReader(const uint8_t* data, size_t size, ImportReadFunction read
         skipped += n;
     }
     FUZZ_CHECK(skipped + builder.Count() == counts.read, "a line is either kept or skipped");
-    const std::vector<LineRecord> records = builder.TakeSortedRecords();
+    std::vector<uint32_t> order;
+    const std::vector<LineRecord> records = builder.TakeSortedRecords(order);
+    FUZZ_CHECK(order.size() == records.size(), "every record has its place in reading order");
     for (size_t i = 0; i < records.size(); ++i) {
         const LineRecord& record = records[i];
         FUZZ_CHECK(record.wavelength > 0, "every kept wavelength is positive");

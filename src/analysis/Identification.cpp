@@ -20,6 +20,7 @@ Identification Identification::Run(const std::vector<OverlayData>& spectrum,
     LineCandidates::Options options;
     options.orders = settings.orders;
     options.ordersAsRatios = settings.ordersAsRatios;
+    options.spectrum = settings.spectrum;
     LineCandidates candidates(text, tables, options);
     candidates.Gather(result.m_peaks);
     PeakIdentifier identifier;

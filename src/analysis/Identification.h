@@ -5,6 +5,7 @@
 #include "analysis/OverlayFile.h"
 #include "analysis/PeakFinder.h"
 #include "analysis/PeakIdentifier.h"
+#include "database/SpectrumSettings.h"
 
 #include <vector>
 
@@ -20,6 +21,7 @@ public:
         double sigmas = 5.0;
         std::vector<int> orders{1};
         bool ordersAsRatios = false;
+        SpectrumSettings spectrum;  // velocity and temperature, as the graph has them
     };
 
     // Runs the whole identification; `progress` as for the peak finder (false stops it, and the

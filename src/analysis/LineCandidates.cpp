@@ -38,7 +38,10 @@ int32_t ToCode(double thousandths)
 }  // namespace
 
 LineCandidates::LineCandidates(const TextTables& text, TableArray& tables, Options options)
-    : m_text(text), m_tables(tables), m_options(std::move(options))
+    : m_text(text),
+      m_tables(tables),
+      m_options(std::move(options)),
+      m_emission(m_options.spectrum, tables)
 {
 }
 
@@ -68,8 +71,6 @@ void LineCandidates::Gather(const std::vector<MeasuredPeak>& peaks)
         if (!m_tables.IsActive(table)) {
             continue;
         }
-        // The expected intensity depends only on the element and the intensity code within a
-        // table: worked out once for each pair met, not once for each line.
         m_intensities.assign(size_t{256} * 256, -1.0);
         for (const int order : m_options.orders) {
             if (order < 1 || order > kMaxOrder) {
@@ -105,11 +106,29 @@ std::vector<std::pair<double, double>> LineCandidates::Windows(
     return windows;
 }
 
+// Without a temperature the expected intensity depends only on the element and the intensity
+// code within a table: worked out once for each pair met, not once for each line.
+double LineCandidates::Intensity(const WaveData& data, bool useRatios)
+{
+    if (m_emission.Settings().UsesTemperature()) {
+        return m_emission.Intensity(DisplayWaveData(data, useRatios, true, m_text)).intensity;
+    }
+    double& intensity =
+        m_intensities[size_t{data.record.elementCode} << 8 | data.record.intensityCode];
+    if (intensity < 0.0) {
+        intensity =
+            IntensityValue(DisplayWaveData(data, useRatios, true, m_text), true, true, true);
+    }
+    return intensity;
+}
+
 void LineCandidates::Walk(size_t table, int order, double low, double high)
 {
     WavetableFile& file = m_tables.FileAt(table);
-    const auto lowCode = ToCode(std::floor(low * 1000.0 / order));
-    const auto highCode = ToCode(std::ceil(high * 1000.0 / order));
+    // The window holds positions; the tables hold wavelengths at rest.
+    const double scale = order * m_emission.Shift();
+    const auto lowCode = ToCode(std::floor(low * 1000.0 / scale));
+    const auto highCode = ToCode(std::ceil(high * 1000.0 / scale));
     const double divisor = m_options.ordersAsRatios ? order : 1.0;
     for (uint32_t index = StartIndex(file, lowCode); index < file.RecordCount(); ++index) {
         const WaveData data = file.RecordAt(index);
@@ -119,19 +138,14 @@ void LineCandidates::Walk(size_t table, int order, double low, double high)
         if (data.record.wavelength < lowCode || !file.Passes(data.record)) {
             continue;
         }
-        double& intensity =
-            m_intensities[size_t{data.record.elementCode} << 8 | data.record.intensityCode];
-        if (intensity < 0.0) {
-            intensity = IntensityValue(DisplayWaveData(data, file.UseRatios(), true, m_text), true,
-                                       true, true);
-        }
+        const double intensity = Intensity(data, file.UseRatios());
         CandidateLine candidate;
         candidate.table = table;
         candidate.record = index;
         candidate.spectrum = {data.record.elementCode, data.record.valenceCode};
         candidate.order = order;
         candidate.wavelength = data.record.wavelength * 0.001;
-        candidate.position = candidate.wavelength * order;
+        candidate.position = candidate.wavelength * scale;
         candidate.intensity = intensity / divisor;
         candidate.ratio = file.UseRatios() ? m_text.ElementRatio(data.record.elementCode) : 1.0;
         Offer(candidate, *m_peaks);

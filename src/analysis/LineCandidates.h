@@ -1,6 +1,8 @@
 #pragma once
 
+#include "analysis/LineEmission.h"
 #include "analysis/MeasuredPeak.h"
+#include "database/SpectrumSettings.h"
 
 #include <compare>
 #include <cstddef>
@@ -10,6 +12,7 @@
 #include <vector>
 
 class TableArray;
+struct WaveData;
 class TextTables;
 
 // One spectrum of the line tables: an element in one ionisation stage (valence code).
@@ -27,7 +30,7 @@ struct CandidateLine {
     SpectrumKey spectrum;
     int order = 1;
     double wavelength = 0.0;  // Å, as stored
-    double position = 0.0;    // Å, where the order puts it: order × wavelength
+    double position = 0.0;    // Å, where the order and the velocity put it
     double intensity = 0.0;   // expected, linear, with the source's scale and the element ratio
     double ratio = 1.0;       // the element ratio when ratios are used, else 1
 
@@ -58,6 +61,7 @@ public:
         std::vector<int> orders{1};   // displayed orders, 1 to 5; others are ignored
         bool ordersAsRatios = false;  // a line of order n is expected at 1/n of its intensity
         double evidenceReach = 1.0;   // Å either side of each peak read for evidence
+        SpectrumSettings spectrum;    // the velocity moves lines; a temperature sets intensities
     };
 
     // `tables` is searched in place (its files' binary searches keep a cache) and must outlive
@@ -78,6 +82,7 @@ public:
 
 private:
     std::vector<std::pair<double, double>> Windows(const std::vector<MeasuredPeak>& peaks) const;
+    double Intensity(const WaveData& data, bool useRatios);
     void Walk(size_t table, int order, double low, double high);
     void Offer(const CandidateLine& line, const std::vector<MeasuredPeak>& peaks);
     void KeepCandidateSpectra();
@@ -88,6 +93,7 @@ private:
     const std::vector<MeasuredPeak>* m_peaks = nullptr;
     std::vector<std::pair<double, size_t>> m_byCentre;  // (centre, peak index), ascending
     double m_maxTolerance = 0.0;
+    LineEmission m_emission;
     std::vector<double> m_intensities;  // by element and intensity code, -1 until met
     std::vector<std::vector<CandidateLine>> m_forPeaks;
     std::map<SpectrumKey, std::vector<CandidateLine>> m_evidence;

@@ -31,10 +31,12 @@ double Plasma::BoltzmannFactor(double energy, double kT)
 double Plasma::PartitionFunction(const std::vector<AtomicLevel>& levels, double kT)
 {
     double sum = 0.0;
+    bool ground = false;
     for (const AtomicLevel& level : levels) {
         sum += level.weight * BoltzmannFactor(level.energy, kT);
+        ground = ground || level.energy <= 0.0;
     }
-    return sum;
+    return ground ? sum : sum + 1.0;
 }
 
 double Plasma::IonisationRatio(double kT, double density, double ionisation,

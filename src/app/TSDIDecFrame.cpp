@@ -244,6 +244,16 @@ void TSDIDecFrame::ApplyState()
 
 void TSDIDecFrame::CreateStatusBar()
 {
+    m_spectrumGadget = AddGadget(statusBar(), "",
+                                 tr("Synthetic spectrum: profile, velocity and temperature"), 0);
+    m_spectrumGadget->hide();
+    connect(
+        m_workspace, &TSpeklaWindow::SpectrumStatusChanged, this,
+        [this](const QString& text) {
+            m_spectrumGadget->setText(text);
+            m_spectrumGadget->setVisible(!text.isEmpty());
+        },
+        Qt::QueuedConnection);
     m_minIntensityGadget = AddGadget(statusBar(), "0", tr("Minimum intensity"), 7);
     m_heightGadget = AddGadget(statusBar(), "", tr("Height of graph"), 7);
     m_rangeGadget = AddGadget(statusBar(), "", tr("Graph range"), 9);

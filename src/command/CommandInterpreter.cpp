@@ -5,6 +5,7 @@
 #include "command/ElementSelection.h"
 #include "command/ElementView.h"
 #include "command/GraphView.h"
+#include "command/SpectrumCommand.h"
 #include "command/WorkspaceOperations.h"
 #include "database/DataSources.h"
 #include "database/TableArray.h"
@@ -93,6 +94,12 @@ const CommandInterpreter::Entry CommandInterpreter::kHandlers[] = {
     {CMD_ION, &CommandInterpreter::Ion},
     {CMD_SCAN, &CommandInterpreter::Scan},
     {CMD_IDENTIFY, &CommandInterpreter::Identify},
+    {CMD_PROFILE, &CommandInterpreter::Spectrum},
+    {CMD_FWHM, &CommandInterpreter::Spectrum},
+    {CMD_RESOLUTION, &CommandInterpreter::Spectrum},
+    {CMD_VELOCITY, &CommandInterpreter::Spectrum},
+    {CMD_TEMPERATURE, &CommandInterpreter::Spectrum},
+    {CMD_DENSITY, &CommandInterpreter::Spectrum},
 };
 
 CommandInterpreter::CommandInterpreter(TextTables& text, TableArray& tables,
@@ -106,7 +113,7 @@ CommandResult CommandInterpreter::Execute(int commandId, std::string_view keywor
 {
     for (const Entry& entry : kHandlers) {
         if (entry.commandId == commandId) {
-            return (this->*entry.handler)(CommandText{keyword, argument});
+            return (this->*entry.handler)(CommandText{keyword, argument, commandId});
         }
     }
     return CommandResult::Refused();
@@ -618,4 +625,13 @@ CommandResult CommandInterpreter::Identify(const CommandText& command)
                                       Icon::Exclamation);
     }
     return m_workspace.Identify(*sigmas) ? CommandResult::Done() : CommandResult::Refused();
+}
+
+CommandResult CommandInterpreter::Spectrum(const CommandText& command)
+{
+    GraphView* graph = m_workspace.Graph();
+    if (graph == nullptr) {
+        return CommandResult::Warning(kGraphOnly, Icon::Exclamation);
+    }
+    return SpectrumCommand::Run(command.id, command.argument, *graph);
 }

@@ -22,6 +22,7 @@ public:
     struct CommandText {
         std::string_view keyword;
         std::string_view argument;
+        int id = 0;  // the command's number
     };
 
     // Everything passed in must outlive the interpreter. `facts` gives the element names that
@@ -78,6 +79,7 @@ private:
     CommandResult Ion(const CommandText& command);
     CommandResult Scan(const CommandText& command);
     CommandResult Identify(const CommandText& command);
+    CommandResult Spectrum(const CommandText& command);
 
     CommandResult ChangeListedElements(std::string_view argument, ElementSelection::Change change);
     CommandResult SetUnitMode(UnitMode unitMode);

@@ -45,6 +45,12 @@ constexpr int CMD_LINEAR = WM_USER + 133;
 constexpr int CMD_ION = WM_USER + 134;
 constexpr int CMD_SCAN = WM_USER + 135;  // 1159
 constexpr int CMD_IDENTIFY = WM_USER + 136;
+constexpr int CMD_PROFILE = WM_USER + 137;
+constexpr int CMD_FWHM = WM_USER + 138;
+constexpr int CMD_RESOLUTION = WM_USER + 139;
+constexpr int CMD_VELOCITY = WM_USER + 140;
+constexpr int CMD_TEMPERATURE = WM_USER + 141;
+constexpr int CMD_DENSITY = WM_USER + 142;
 
 constexpr int CMD_FIRST = CMD_SUMMATION;
-constexpr int CMD_LAST = CMD_IDENTIFY;
+constexpr int CMD_LAST = CMD_DENSITY;

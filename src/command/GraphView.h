@@ -1,5 +1,7 @@
 #pragma once
 
+#include "database/SpectrumSettings.h"
+
 #include <string>
 
 // How the summation curve is shown with the sticks.
@@ -29,6 +31,9 @@ public:
     virtual bool TreatOrderAsRatio() const = 0;
     virtual bool DisplayOverlay() const = 0;
     virtual void SetDisplayOverlay(bool shown) = 0;
+    // How the summation makes a synthetic spectrum: profile, velocity, temperature.
+    virtual SpectrumSettings Spectrum() const = 0;
+    virtual void SetSpectrum(const SpectrumSettings& spectrum) = 0;
     // Throws away the drawing and starts a new pass.
     virtual void Repaint() = 0;
 };

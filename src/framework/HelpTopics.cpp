@@ -100,6 +100,14 @@ constexpr HelpTopic kTopics[] = {
     {3, "export-dialog.html", "summation-only", "Summation only"},
     {4, "export-dialog.html", "data-only", "Data only"},
     {114, "export-dialog.html", "peaks", "Peaks and their lines"},
+    // Graph options, Profile page
+    {120, "graph-options.html", "profile", "Profile"},
+    {121, "graph-options.html", "fwhm", "FWHM"},
+    {122, "graph-options.html", "lorentzian-fwhm", "Lorentzian FWHM"},
+    {123, "graph-options.html", "resolution", "Resolving power"},
+    {124, "graph-options.html", "velocity", "Radial velocity"},
+    {125, "graph-options.html", "temperature", "Temperature"},
+    {126, "graph-options.html", "density", "Electron density"},
     // Graph options, Display page
     {75, "graph-options.html", "range", "Range"},
     {76, "graph-options.html", "range-change", "Range change"},

@@ -5,6 +5,7 @@
 #include "framework/THelpFileManager.h"
 #include "framework/TRangeEdit.h"
 #include "graph/TGraphColoursDialog.h"
+#include "graph/TGraphProfilePage.h"
 #include "graph/TGraphPropertiesDialog.h"
 #include "graph/TGraphWindow.h"
 
@@ -18,13 +19,16 @@ TGraphOptionsDialog::TGraphOptionsDialog(QWidget* parent, const GraphSettings& s
       m_settings(settings),
       m_pages(new QTabWidget(this)),
       m_display(new TGraphPropertiesDialog),
-      m_colours(new TGraphColoursDialog)
+      m_colours(new TGraphColoursDialog),
+      m_profile(new TGraphProfilePage)
 {
     setWindowTitle(tr("Graph options"));
     setProperty("helpContext", kHelpContext);
     m_pages->addTab(m_display, tr("Display"));
     m_pages->addTab(m_colours, tr("Colours"));
+    m_pages->addTab(m_profile, tr("Profile"));
     m_display->Fill(settings);
+    m_profile->Fill(settings.spectrum);
     m_colours->Fill(settings, tableLabels);
 
     auto* buttons = new QDialogButtonBox(
@@ -43,15 +47,19 @@ GraphSettings TGraphOptionsDialog::Settings() const
     GraphSettings settings = m_settings;
     m_colours->Apply(settings);
     m_display->Apply(settings);
+    m_profile->Apply(settings.spectrum);
     return settings;
 }
 
 void TGraphOptionsDialog::accept()
 {
-    if (TRangeEdit* invalid = m_display->InvalidField()) {
-        m_pages->setCurrentWidget(m_display);  // the field must be shown to take the focus
-        invalid->ConfirmValid();
-        return;
+    for (auto [page, invalid] : {std::pair<QWidget*, TRangeEdit*>{m_display, m_display->InvalidField()},
+                                 {m_profile, m_profile->InvalidField()}}) {
+        if (invalid != nullptr) {
+            m_pages->setCurrentWidget(page);  // the field must be shown to take the focus
+            invalid->ConfirmValid();
+            return;
+        }
     }
     QDialog::accept();
 }

@@ -10,6 +10,7 @@
 class QTabWidget;
 class TableArray;
 class TGraphColoursDialog;
+class TGraphProfilePage;
 class TGraphPropertiesDialog;
 class TGraphWindow;
 
@@ -40,4 +41,5 @@ private:
     QTabWidget* m_pages;
     TGraphPropertiesDialog* m_display;
     TGraphColoursDialog* m_colours;
+    TGraphProfilePage* m_profile;
 };

@@ -138,6 +138,17 @@ void TGraphWindow::SetDisplayOverlay(bool shown)
     m_settings.displayOverlay = shown;
 }
 
+SpectrumSettings TGraphWindow::Spectrum() const
+{
+    return m_settings.spectrum;
+}
+
+void TGraphWindow::SetSpectrum(const SpectrumSettings& spectrum)
+{
+    m_settings.spectrum = spectrum;
+    SetupGeometry();
+}
+
 void TGraphWindow::SetOverlay(const std::vector<OverlayData>* points)
 {
     m_overlay = points;
@@ -458,6 +469,16 @@ QString TGraphWindow::SpectrumStatus() const
 {
     const SpectrumSettings& spectrum = m_settings.spectrum;
     QStringList parts;
+    if (spectrum.shape != LineShape::Standard) {
+        static const char* const kShapes[] = {"", "Gaussian", "Lorentzian", "Voigt"};
+        const QString width =
+            spectrum.resolution > 0.0
+                ? tr("R %1").arg(QString::number(spectrum.resolution, 'g', 8))
+            : spectrum.shape == LineShape::Voigt
+                ? tr("%1 + %2 Å").arg(spectrum.fwhm).arg(spectrum.lorentzianFwhm)
+                : tr("%1 Å").arg(spectrum.fwhm);
+        parts << tr(kShapes[static_cast<int>(spectrum.shape)]) + " " + width;
+    }
     if (spectrum.velocity != 0.0) {
         parts << tr("v %1 km/s").arg(QString::number(spectrum.velocity, 'g', 8));
     }

@@ -51,6 +51,8 @@ public:
     SummationMode Summation() const override;
     void SetSummation(SummationMode mode) override;
     bool DisplayOverlay() const override { return m_settings.displayOverlay; }
+    SpectrumSettings Spectrum() const override;
+    void SetSpectrum(const SpectrumSettings& spectrum) override;
     void SetDisplayOverlay(bool shown) override;
     void Repaint() override;
 

@@ -21,6 +21,7 @@ Identification::Settings SettingsFor(double sigmas, const GraphView* graph)
             }
         }
         settings.ordersAsRatios = graph->TreatOrderAsRatio();
+        settings.spectrum = graph->Spectrum();
     }
     return settings;
 }

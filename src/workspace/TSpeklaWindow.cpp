@@ -156,6 +156,8 @@ QWidget* TSpeklaWindow::MakeGraphWindow()
             [this] { EvMenuCommand(CM_DISPLAYOVERLAY); });
     connect(graph, &TGraphWindow::ProgressTextChanged, this, &TSpeklaWindow::StatusTextChanged);
     connect(graph, &TGraphWindow::HeightFitted, this, &TSpeklaWindow::ShowGraphStatus);
+    connect(graph, &TGraphWindow::SpectrumStatusChanged, this,
+            &TSpeklaWindow::SpectrumStatusChanged);
     connect(graph, &TGraphWindow::RangeChanged, this, &TSpeklaWindow::GraphRangeChanged);
     graph->SetOverlay(&m_overlay);
     graph->SetPeakMarks(&m_peakMarks);

@@ -115,6 +115,8 @@ signals:
     // message, and how much of the tables the list has read.
     void GraphStatusChanged(const QString& height, const QString& range);
     void StatusTextChanged(const QString& text);
+    // The graph's synthetic spectrum settings and lines without atomic data, or empty.
+    void SpectrumStatusChanged(const QString& text);
     // IDENTIFY ran: the peaks and their candidates are new.
     void IdentificationChanged();
     void ScanPercentChanged(int percent);

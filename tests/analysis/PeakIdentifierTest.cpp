@@ -97,7 +97,7 @@ class OrderTest : public PeakIdentifierTest, public ::testing::WithParamInterfac
 TEST_P(OrderTest, SecondOrderLineIsFoundWhenShown)
 {
     Identify({{6050.002, 0.005, 1000.0, 0.05, 1.0, 50.0}},
-             {GetParam().orders, GetParam().ordersAsRatios, 1.0});
+             {GetParam().orders, GetParam().ordersAsRatios, 1.0, {}});
     const auto& ranked = identifier.Ranked()[0];
     const auto second = std::ranges::find_if(
         ranked, [](const auto& c) { return c.line.wavelength == 3025.0 && c.line.order == 2; });

@@ -25,6 +25,8 @@ public:
     bool TreatOrderAsRatio() const override { return false; }
     bool DisplayOverlay() const override { return overlay; }
     void SetDisplayOverlay(bool shown) override { overlay = shown; }
+    SpectrumSettings Spectrum() const override { return spectrum; }
+    void SetSpectrum(const SpectrumSettings& settings) override { spectrum = settings; }
     void Repaint() override { ++repaints; }
 
     static constexpr double kFitted = -1.0;  // what a fit would find
@@ -33,6 +35,7 @@ public:
     std::array<bool, kOrders> orders{true, false, false, false, false};
     SummationMode summation = SummationMode::Off;
     bool overlay = false;
+    SpectrumSettings spectrum;
     int repaints = 0;
 };
 
