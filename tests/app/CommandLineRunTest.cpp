@@ -1,8 +1,12 @@
 #include "support/QtTestSupport.h"
+#include "database/AtomicDataWriter.h"
 #include "support/TestFiles.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <sys/resource.h>
@@ -28,6 +32,7 @@ private slots:
     void SaveOverTheFileSizeLimitIsAnError();
     void FolderAndFileNamesAreBytes();
     void AFolderWithoutInstallationIsNamedAndLeftEmpty();
+    void SyntheticSpectrumExportsTheLinesAsSet();
 
 private:
     struct Run {
@@ -208,3 +213,87 @@ void CommandLineRunTest::AFolderWithoutInstallationIsNamedAndLeftEmpty()
 SPEKLA_QTEST(CommandLineRunTest);
 
 #include "CommandLineRunTest.moc"
+
+namespace {
+
+struct Peak {
+    double height = 0.0;
+    double centre = 0.0;
+    double fwhm = 0.0;
+};
+
+// The highest sample of an exported summation curve, its centre by a parabola through its
+// neighbours, and its width at half height with the crossings interpolated.
+Peak PeakOf(const std::string& path)
+{
+    std::ifstream in(path);
+    std::vector<std::pair<double, double>> curve;
+    std::string line;
+    while (std::getline(in, line)) {
+        double x = 0.0;
+        double y = 0.0;
+        if (std::sscanf(line.c_str(), "%lf\t%lf", &x, &y) == 2) {
+            curve.emplace_back(x, y);
+        }
+    }
+    const auto top = std::max_element(curve.begin() + 1, curve.end() - 1,
+                                      [](auto& a, auto& b) { return a.second < b.second; });
+    const double y0 = (top - 1)->second, y1 = top->second, y2 = (top + 1)->second;
+    const double step = (top + 1)->first - top->first;
+    const auto crossing = [&](auto at, int direction) {
+        while (at->second > y1 / 2) {
+            at += direction;
+        }
+        const auto inside = at - direction;
+        return at->first + (y1 / 2 - at->second) / (inside->second - at->second) *
+                               (inside->first - at->first);
+    };
+    return {y1, top->first + 0.5 * step * (y0 - y2) / (y0 - 2 * y1 + y2),
+            crossing(top, 1) - crossing(top, -1)};
+}
+
+}  // namespace
+
+// The synthetic spectrum as a user checks it in a batch: a resolving power gives the line its
+// width, a velocity moves it, a Voigt profile has the width of its two parts, and at a
+// temperature two lines of a spectrum stand in the ratio of gk·Aki/λ·exp(−Ek/kT).
+void CommandLineRunTest::SyntheticSpectrumExportsTheLinesAsSet()
+{
+    const std::vector<LineRecord> lines{Line(3000000, 1), Line(3100000, 1)};
+    m_installation->WriteTable("atoms.swt", lines);
+    AtomicLine strong;
+    strong.aki = 1e8;
+    strong.lowerEnergy = 0.0;
+    strong.lowerWeight = 9;
+    strong.upperEnergy = 30000.0;
+    strong.upperWeight = 5;
+    AtomicLine weak = strong;
+    weak.aki = 2e7;
+    weak.upperEnergy = 25000.0;
+    weak.upperWeight = 7;
+    AtomicDataWriter writer;
+    writer.Add(strong, 1, 1);
+    writer.Add(weak, 1, 1);
+    m_installation->WriteText("atoms.swa", writer.Bytes({0, 1}, lines.front(), lines.back()));
+    m_installation->WriteText("iron.sef", "Fe 1\n");
+    m_installation->WriteText(
+        "commands.txt",
+        "RANGE 8\nSUMMATION ON\nGOTO 3000\nPROFILE GAUSSIAN\nRESOLUTION 3000\n"
+        "EXPORT g.txt SUM\nVELOCITY 100\nEXPORT v.txt SUM\nVELOCITY 0\nPROFILE VOIGT\n"
+        "FWHM 0.5 0.5\nEXPORT w.txt SUM\nPROFILE GAUSSIAN\nFWHM 0.05\nTEMPERATURE 1\n"
+        "EXPORT t1.txt SUM\nGOTO 3100\nEXPORT t2.txt SUM\n");
+    const Run run = Spekla({"iron.sef", "--batch", "commands.txt"});
+    QCOMPARE(run.status, 0);
+    const Peak gaussian = PeakOf(m_installation->File("g.txt"));
+    QVERIFY(std::abs(gaussian.fwhm - 1.0) < 0.005 && std::abs(gaussian.centre - 3000.0) < 0.002);
+    QVERIFY(std::abs(PeakOf(m_installation->File("v.txt")).centre - 3001.0009) < 0.002);
+    QVERIFY(std::abs(PeakOf(m_installation->File("w.txt")).fwhm - 0.8188) < 0.01);
+    const auto emission = [](const AtomicLine& line, double wavelength) {
+        return line.upperWeight * line.aki * std::exp(-line.upperEnergy * 1.239841984e-4) /
+               wavelength;
+    };
+    const double ratio = PeakOf(m_installation->File("t2.txt")).height /
+                         PeakOf(m_installation->File("t1.txt")).height;
+    QVERIFY2(std::abs(ratio / (emission(weak, 3100.0) / emission(strong, 3000.0)) - 1.0) < 0.01,
+             qPrintable(QString::number(ratio)));
+}

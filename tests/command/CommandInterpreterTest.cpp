@@ -364,3 +364,32 @@ TEST(CommandInterpreterTest, ClearRestoresSelectionSourcesAndPanes)
                 "sel=H He Fe Cu Ni Fe; ratios=1 1 1 1 1 1; useRatios=0; "
                 "src=Kurucz NIST third (revised); ion=all; sum=off; overlay=0; decimals=1");
 }
+
+// The synthetic spectrum's commands change the graph only with a value they accept; a refusal
+// names the limits and leaves everything as it was.
+TEST(CommandInterpreterTest, SpectrumCommandsSetTheGraphOrSayWhyNot)
+{
+    Installation installation;
+    const auto run = [&](int id, const char* argument) {
+        return installation.interpreter.Execute(id, "", argument);
+    };
+    SpectrumSettings& spectrum = installation.workspace.graph.spectrum;
+    EXPECT_TRUE(run(CMD_PROFILE, "gauss").acted);
+    EXPECT_TRUE(run(CMD_RESOLUTION, "5000").acted);
+    EXPECT_TRUE(run(CMD_VELOCITY, "-21.5").acted);
+    EXPECT_TRUE(run(CMD_TEMPERATURE, "0.8").acted);
+    EXPECT_TRUE(run(CMD_DENSITY, "1e17").acted);
+    const SpectrumSettings set{LineShape::Gaussian, 0.1, 0.1, 5000.0, -21.5, 0.8, 1e17};
+    EXPECT_EQ(spectrum, set);
+    EXPECT_NE(run(CMD_PROFILE, "SQUARE").warning.find("STANDARD, GAUSSIAN"), std::string::npos);
+    EXPECT_NE(run(CMD_FWHM, "0").warning.find("0.0001 to 100"), std::string::npos);
+    EXPECT_NE(run(CMD_FWHM, "1 2 3").warning.find("Lorentzian"), std::string::npos);
+    EXPECT_NE(run(CMD_VELOCITY, "fast").warning.find("velocity"), std::string::npos);
+    EXPECT_FALSE(run(CMD_TEMPERATURE, "1000").acted);
+    EXPECT_EQ(spectrum, set);
+
+    EXPECT_TRUE(run(CMD_FWHM, "0.5 0.2").acted);  // a width in Å ends the resolving power
+    EXPECT_TRUE(run(CMD_TEMPERATURE, "OFF").acted);
+    EXPECT_EQ(spectrum, (SpectrumSettings{LineShape::Gaussian, 0.5, 0.2, 0.0, -21.5, 0.0, 1e17}));
+    EXPECT_EQ(installation.workspace.graph.repaints, 7);
+}

@@ -82,6 +82,7 @@ TEST_F(GraphSettingsTest, ChangedValuesSurviveAReload)
     changed.elementColours[0] = {0, 0, 0};
     changed.elementNames = {"Fe", "Cu", "", "", "Mg"};
     changed.SetTableColour(1, {10, 20, 30});
+    changed.spectrum = {LineShape::Voigt, 0.05, 0.02, 5000.0, -21.5, 0.8, 1e17};
     changed.Save(store, tables);
 
     SettingsStore next = ReloadedStore(store);
