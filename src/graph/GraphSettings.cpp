@@ -273,6 +273,13 @@ bool GraphSettings::SetRange(double value)
     return true;
 }
 
+void GraphSettings::FitHeightTo(double tallest)
+{
+    constexpr double kLowestFitted = 1e-9;
+    const double lowest = spectrum.UsesTemperature() ? kLowestFitted : Limits::kGraphHeight.Min();
+    linearHeight = std::clamp(tallest / 0.9, lowest, Limits::kGraphHeight.Max());
+}
+
 bool GraphSettings::SetHeight(double value)
 {
     if (!Limits::kGraphHeight.Contains(value)) {

@@ -45,6 +45,10 @@ public:
     bool SetRange(double value);
     // False, changing nothing, outside the height limit or not finite.
     bool SetHeight(double value);
+    // The height that puts `tallest` at 90 % of the plot, within the height limit; with a
+    // temperature set it may go below the limit's lowest, since a plasma's intensities per atom
+    // can be far smaller than any table's.
+    void FitHeightTo(double tallest);
 
     bool operator==(const GraphSettings&) const = default;
 

@@ -51,9 +51,9 @@ TGraphProfilePage::TGraphProfilePage(QWidget* parent)
     SetHelp(m_shape, "profileShape", kShapeHelp);
     form->addRow(tr("&Profile:"), m_shape);
     m_fwhm = AddNumber(form, "fwhm", m_byWidth, Limits::kProfileWidth, kFwhmHelp);
-    m_lorentzianFwhm =
-        AddNumber(form, "lorentzianFwhm", new QLabel(tr("&Lorentzian FWHM of a Voigt (Å):")),
-                  Limits::kProfileWidth, kLorentzianHelp);
+    m_lorentzianLabel = new QLabel(tr("&Lorentzian FWHM of a Voigt (Å):"), this);
+    m_lorentzianFwhm = AddNumber(form, "lorentzianFwhm", m_lorentzianLabel,
+                                 Limits::kProfileWidth, kLorentzianHelp);
     m_resolution =
         AddNumber(form, "resolution", m_byResolution, Limits::kResolution, kResolutionHelp);
     m_velocity = AddNumber(form, "velocity", new QLabel(tr("Radial &velocity (km/s):")),
@@ -97,6 +97,7 @@ void TGraphProfilePage::UpdateEnabled()
     m_byResolution->setEnabled(physical);
     m_fwhm->setEnabled(physical && m_byWidth->isChecked());
     m_lorentzianFwhm->setEnabled(voigt);
+    m_lorentzianLabel->setEnabled(voigt);
     m_resolution->setEnabled(physical && m_byResolution->isChecked());
     m_temperature->setEnabled(m_useTemperature->isChecked());
     m_useDensity->setEnabled(m_useTemperature->isChecked());

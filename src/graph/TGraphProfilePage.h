@@ -8,6 +8,7 @@ class DoubleRange;
 class QCheckBox;
 class QComboBox;
 class QFormLayout;
+class QLabel;
 class QRadioButton;
 class TRangeEdit;
 
@@ -34,6 +35,7 @@ private:
     QRadioButton* m_byWidth;
     QRadioButton* m_byResolution;
     TRangeEdit* m_fwhm;
+    QLabel* m_lorentzianLabel;
     TRangeEdit* m_lorentzianFwhm;
     TRangeEdit* m_resolution;
     TRangeEdit* m_velocity;

@@ -417,9 +417,7 @@ void TGraphWindow::ApplyFittedHeight()
 {
     m_measuring = false;
     if (m_tallest > 0.0) {
-        const double height =
-            std::clamp(m_tallest / 0.9, Limits::kGraphHeight.Min(), Limits::kGraphHeight.Max());
-        m_settings.SetHeight(height);
+        m_settings.FitHeightTo(m_tallest);
         emit HeightFitted();
     }
 }

@@ -476,7 +476,8 @@ void TSpeklaWindow::ShowGraphStatus()
         return;
     }
     emit GraphStatusChanged(
-        QString::fromStdString(FormatFixedPoint(graph->Height(), 1)),
+        QString::fromStdString(graph->Height() >= 10.0 ? FormatFixedPoint(graph->Height(), 1)
+                                                       : FormatPointShown(graph->Height(), 3)),
         QString::fromStdString(FormatFixedPoint(graph->Range(), 1)) + " \u00C5");
 }
 

@@ -1,5 +1,7 @@
 #include "database/AtomicDataFile.h"
 #include "database/AtomicDataWriter.h"
+#include "database/TextTables.h"
+#include "database/WavetableFile.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -58,4 +60,15 @@ TEST(AtomicDataFileTest, ReadsWhatTheWriterWroteForItsTableOnly)
     folder.WriteText("t.swa", file.substr(0, file.size() - 1));
     EXPECT_FALSE(AtomicDataFile::Open(folder.File("t.swa"), 3, first, last, problem));
     EXPECT_NE(problem, "");
+
+    // A table opens the file beside it; one beside another table is named and not used.
+    folder.WriteText("t.swa", file);
+    folder.WriteTable("t.swt", table);
+    const TextTables text;
+    EXPECT_NE(WavetableFile(folder.File("t.swt"), "t", text).AtomicData(), nullptr);
+    folder.WriteTable("t.swt", {Line(1000), Line(2500), Line(3001)});
+    const WavetableFile other(folder.File("t.swt"), "t", text);
+    EXPECT_EQ(other.AtomicData(), nullptr);
+    EXPECT_NE(other.ProblemText(WavetableFile::kAtomicData).find("another table"),
+              std::string::npos);
 }
