@@ -25,7 +25,9 @@ Options:
                             words; the wavelength is the observed one, else the Ritz one, with
                             medium and unit from the header. The intensity field's number gives
                             the intensity, its flags as written ("bl", "h*", "d?") the
-                            description text; "Line Ref." gives the reference text
+                            description text; "Line Ref." gives the reference text.
+                            Aki, the levels' energies, J (or g), configurations and
+                            terms, Ritz or observed and the uncertainty go to DIR/NAME.swa
                       csv   a header row naming the columns wavelength, element, ion,
                             intensity, description, reference (any order and case, others
                             ignored), separated by commas or tabs
