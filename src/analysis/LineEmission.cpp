@@ -20,9 +20,9 @@ LineEmission::Strength LineEmission::Intensity(const DisplayWaveData& line) cons
         line.table->AtomicData() == nullptr) {
         return {tabulated, false};
     }
-    const auto atomic = line.table->AtomicData()->Line(line.recordIndex);
+    const auto atomic = line.table->AtomicData()->Emission(line.recordIndex);
     const double partition = Partition(line.record.elementCode, line.record.valenceCode);
-    if (!atomic || !atomic->HasEmissionData() || !(partition > 0.0) ||
+    if (!atomic || !atomic->IsKnown() || !(partition > 0.0) ||
         line.record.wavelength <= 0) {
         return {tabulated, false};
     }

@@ -243,6 +243,16 @@ std::optional<AtomicLine> AtomicDataFile::Line(uint32_t index) const
     return line;
 }
 
+std::optional<AtomicEmission> AtomicDataFile::Emission(uint32_t index) const
+{
+    const unsigned char* record = index < m_count ? Record(index) : nullptr;
+    if (record == nullptr) {
+        return std::nullopt;
+    }
+    return AtomicEmission{Get<float>(record + kAkiAt), Get<double>(record + kUpperEnergyAt),
+                          Get<uint16_t>(record + kUpperWeightAt)};
+}
+
 const std::vector<AtomicLevel>& AtomicDataFile::Levels(uint8_t elementCode, uint8_t stage) const
 {
     static const std::vector<AtomicLevel> kNone;

@@ -32,6 +32,9 @@ public:
     uint32_t Count() const { return m_count; }
     // The data of the table's record `index`; empty past the end or when it cannot be read.
     std::optional<AtomicLine> Line(uint32_t index) const;
+    // Only what an emission at a temperature needs: no texts, so a drawing pass can ask for
+    // every line.
+    std::optional<AtomicEmission> Emission(uint32_t index) const;
     // The levels known to the lines of a spectrum, by the table's element and valence codes.
     const std::vector<AtomicLevel>& Levels(uint8_t elementCode, uint8_t stage) const;
 

@@ -4,6 +4,19 @@
 #include <cstdint>
 #include <string>
 
+// The part of a line's data its emission at a temperature needs (Aki, the upper level's energy
+// and weight), read without the texts.
+struct AtomicEmission {
+    double aki = NAN;          // s⁻¹
+    double upperEnergy = NAN;  // cm⁻¹
+    uint16_t upperWeight = 0;
+
+    bool IsKnown() const
+    {
+        return aki > 0.0 && std::isfinite(aki) && std::isfinite(upperEnergy) && upperWeight > 0;
+    }
+};
+
 // What a line list says about the transition behind one line: the transition probability, the
 // two levels (energy, statistical weight, configuration and term) and how the wavelength was
 // found. Numbers a list left out are NaN, weights 0, texts empty.
@@ -18,11 +31,6 @@ struct AtomicLine {
     std::string lowerConfiguration, lowerTerm;
     std::string upperConfiguration, upperTerm;
 
-    // Enough for an emission intensity at a temperature: Aki, the upper level's energy and g.
-    bool HasEmissionData() const
-    {
-        return aki > 0.0 && std::isfinite(aki) && std::isfinite(upperEnergy) && upperWeight > 0;
-    }
     // Whether the list gave anything at all for this line.
     bool IsEmpty() const
     {
