@@ -1,6 +1,6 @@
 #include "datawin/TDataWindow.h"
 
-#include "database/DisplayWaveData.h"
+#include "analysis/LineDetails.h"
 #include "database/IntensityFormat.h"
 #include "database/TableArray.h"
 #include "database/TextTables.h"
@@ -15,10 +15,12 @@
 #include <cstdlib>
 
 #include <QFontDialog>
+#include <QHelpEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QToolTip>
 
 namespace {
 
@@ -385,6 +387,7 @@ void TDataWindow::mousePressEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton) {
         return;
     }
+    m_pressedLine = LineAt(event->position().toPoint());
     const int y = event->position().toPoint().y();  // in the viewport
     const int h = LineHeight();
     for (const DataRowLayout::Row& row : m_layout.Rows()) {
@@ -393,6 +396,74 @@ void TDataWindow::mousePressEvent(QMouseEvent* event)
             return;
         }
     }
+}
+
+// The press before it chose the row; the second press must not choose again, since another
+// row may lie under the pointer now.
+void TDataWindow::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && m_pressedLine) {
+        emit LineDetailsRequested(*m_pressedLine, m_velocity);
+    }
+}
+
+bool TDataWindow::viewportEvent(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip) {
+        return QAbstractScrollArea::viewportEvent(event);
+    }
+    const auto* help = static_cast<QHelpEvent*>(event);
+    QStringList rows;
+    if (const std::optional<DisplayWaveData> line = LineAt(help->pos())) {
+        for (const std::string& row : LineDetailRows(*line, m_velocity)) {
+            rows << QString::fromStdString(row);
+        }
+    }
+    if (rows.isEmpty()) {
+        QToolTip::hideText();
+    } else {
+        QToolTip::showText(help->globalPos(), rows.join('\n'), viewport());
+    }
+    return true;
+}
+
+std::optional<DisplayWaveData> TDataWindow::LineAt(const QPoint& at) const
+{
+    const int h = LineHeight();
+    for (const DataRowLayout::Row& row : m_layout.Rows()) {
+        if (at.y() >= row.top && at.y() < row.top + h) {
+            return LineOfRow(row, at.x());
+        }
+    }
+    return std::nullopt;
+}
+
+// A row holds the records of several sources: in a source's column that source's record,
+// elsewhere the first with atomic data, else the first.
+DisplayWaveData TDataWindow::LineOfRow(const DataRowLayout::Row& row, int x) const
+{
+    const auto section = static_cast<size_t>(m_header->logicalIndexAt(x));
+    const DataColumn* column =
+        section < m_columns.Columns().size() ? &m_columns.Columns()[section] : nullptr;
+    const ValidRecordsArray& list = m_tables.DisplayList();
+    uint32_t chosen = row.firstSlot;
+    bool withData = false;
+    for (uint32_t slot = row.firstSlot; slot <= row.lastSlot; ++slot) {
+        const WaveData line = list.ItemAt(slot);
+        if (line.table == nullptr) {
+            continue;
+        }
+        if (column != nullptr && column->role == DataColumn::Role::Source &&
+            column->source == line.table->TableIndex()) {
+            chosen = slot;
+            break;
+        }
+        if (!withData && line.table->AtomicData() != nullptr) {
+            chosen = slot;
+            withData = true;
+        }
+    }
+    return DisplayWaveData(list.ItemAt(chosen), m_tables.UseRatios(), true, m_text);
 }
 
 void TDataWindow::contextMenuEvent(QContextMenuEvent* event)

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "database/DisplayWaveData.h"
 #include "datawin/DataColumns.h"
 #include "datawin/DataRowLayout.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,7 +19,6 @@ class SettingsStore;
 class TableArray;
 class TextTables;
 class TMyColumnHeader;
-struct DisplayWaveData;
 
 // The list of lines around the current wavelength: one row per group of duplicate lines, the
 // current line in the middle and marked, shorter wavelengths above; one column per active
@@ -50,6 +51,9 @@ public:
     void SetRowFont(const QFont& font);
     // Lets the user choose the rows' font.
     void ChooseFont();
+    // The radial velocity the graph shifts lines by: the list keeps rest wavelengths, its tool
+    // tips say where the velocity puts them.
+    void SetVelocity(double kmPerSecond) { m_velocity = kmPerSecond; }
 
 signals:
     void MoveRequested(int groups);  // positive: toward longer wavelengths
@@ -57,12 +61,16 @@ signals:
     void SlotChosen(uint32_t slot);  // a clicked row or a dragged scroll bar
     void LinearToggleRequested();
     void SourceEdited(size_t index);
+    // A row was double-clicked: its line, and the velocity set (km/s).
+    void LineDetailsRequested(const DisplayWaveData& line, double velocity);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -83,6 +91,8 @@ private:
     void DrawText(QPainter& painter, const QRect& cell, const std::string& value,
                   Qt::Alignment alignment);
     QRect MarkerRect() const;
+    std::optional<DisplayWaveData> LineAt(const QPoint& at) const;
+    DisplayWaveData LineOfRow(const DataRowLayout::Row& row, int x) const;
     int LineHeight() const;
     int TextAdvance(const QString& text) const;
 
@@ -100,5 +110,8 @@ private:
     int m_descriptionWidth = 0;
     DataRowLayout m_layout;  // as last painted
     int m_wheelRemainder = 0;
+    double m_velocity = 0.0;
+    // The line the last press was on: by the double click the list has moved it to the middle.
+    std::optional<DisplayWaveData> m_pressedLine;
     bool m_cleanedUp = false;
 };

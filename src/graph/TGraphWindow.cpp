@@ -1,5 +1,6 @@
 #include "graph/TGraphWindow.h"
 
+#include "analysis/LineDetails.h"
 #include "database/IntensityFormat.h"
 #include "database/TableArray.h"
 #include "database/TextTables.h"
@@ -591,6 +592,9 @@ QString TGraphWindow::Describe(const GraphPass::Visit& visit) const
             rows << text(extra);
         }
     }
+    for (const std::string& detail : LineDetailRows(line, m_settings.spectrum.velocity)) {
+        rows << text(detail);
+    }
     return rows.join('\n');
 }
 
@@ -623,13 +627,24 @@ void TGraphWindow::mouseReleaseEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton || !m_pressedAt) {
         return;
     }
+    m_clicked.reset();
     if (!m_dragging) {
         if (const DrawnStick* stick = StickAt(event->position().toPoint())) {
-            emit LineChosen(stick->visit->line.record.wavelength);
+            m_clicked = stick->visit;
+            emit LineChosen(m_clicked->line.record.wavelength);
         }
     }
     m_pressedAt.reset();
     m_dragging = false;
+}
+
+// The click before it chose the stick; the second press must not choose again, since another
+// stick may lie under the pointer now.
+void TGraphWindow::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && m_clicked) {
+        emit LineDetailsRequested(m_clicked->line, m_settings.spectrum.velocity);
+    }
 }
 
 // The wheel zooms about the pointer: the wavelength under it stays there.

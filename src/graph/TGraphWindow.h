@@ -100,6 +100,8 @@ signals:
     void HeightFitted();
     // After each pass: the velocity, temperature and lines without atomic data, or empty.
     void SpectrumStatusChanged(const QString& text);
+    // A stick was double-clicked: its line, and the velocity the graph shifts lines by (km/s).
+    void LineDetailsRequested(const DisplayWaveData& line, double velocity);
 
 protected:
     bool event(QEvent* event) override;
@@ -108,6 +110,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
@@ -166,6 +169,8 @@ private:
     std::optional<QPoint> m_pressedAt;  // where the left button went down
     int32_t m_pressedCentre = 0;
     bool m_dragging = false;
+    // The stick the last click chose: by the double click the graph has moved it to the centre.
+    std::optional<GraphPass::Visit> m_clicked;
     bool m_fitOnce = false;    // Fit height asked for, for the next pass
     bool m_measuring = false;  // the pass only finds the tallest line in view, drawing nothing
     double m_tallest = 0.0;

@@ -24,6 +24,7 @@
 #include "workspace/MenuCommandHandler.h"
 #include "workspace/MenuCommands.h"
 #include "workspace/PaneLayout.h"
+#include "workspace/TLineDetailsDialog.h"
 #include "workspace/WorkspaceSnapshot.h"
 
 #include <algorithm>
@@ -141,6 +142,7 @@ QWidget* TSpeklaWindow::MakeDataWindow()
     });
     connect(data, &TDataWindow::LinearToggleRequested, this, [this] { EvMenuCommand(CM_LINEAR); });
     connect(data, &TDataWindow::SourceEdited, this, &TSpeklaWindow::RenewSourceItem);
+    connect(data, &TDataWindow::LineDetailsRequested, this, &TSpeklaWindow::ShowLineDetails);
     return data;
 }
 
@@ -159,6 +161,7 @@ QWidget* TSpeklaWindow::MakeGraphWindow()
     connect(graph, &TGraphWindow::SpectrumStatusChanged, this,
             &TSpeklaWindow::SpectrumStatusChanged);
     connect(graph, &TGraphWindow::RangeChanged, this, &TSpeklaWindow::GraphRangeChanged);
+    connect(graph, &TGraphWindow::LineDetailsRequested, this, &TSpeklaWindow::ShowLineDetails);
     graph->SetOverlay(&m_overlay);
     graph->SetPeakMarks(&m_peakMarks);
     if (const std::optional<uint32_t> mode = kUseSummation.Stored(m_store)) {
@@ -192,6 +195,20 @@ void TSpeklaWindow::GraphRangeChanged()
         m_idle.Wake();
     }
     ShowGraphStatus();
+    ShareVelocity();
+}
+
+// The list keeps rest wavelengths; its details say where the graph's velocity puts them.
+void TSpeklaWindow::ShareVelocity()
+{
+    if (TDataWindow* data = DataWindow()) {
+        data->SetVelocity(GraphWindow() ? GraphWindow()->Settings().spectrum.velocity : 0.0);
+    }
+}
+
+void TSpeklaWindow::ShowLineDetails(const DisplayWaveData& line, double velocity)
+{
+    TLineDetailsDialog::Show(this, line, m_tables.Settings(), velocity);
 }
 
 TDataWindow* TSpeklaWindow::DataWindow() const
@@ -304,6 +321,7 @@ void TSpeklaWindow::TogglePane(PaneId id)
                          &m_state.graphWindowActive};
         *flags[id] = *shown;
     }
+    ShareVelocity();
 }
 
 int TSpeklaWindow::EvCommand(int commandId, const QString& keyword, const QString& argument)

@@ -26,6 +26,7 @@ class SettingsStore;
 class TableArray;
 class TextTables;
 struct CommandResult;
+struct DisplayWaveData;
 struct WorkspaceSnapshot;
 
 // The workspace: the frame's client window. It owns the panes and the action table, carries out
@@ -106,7 +107,8 @@ public:
     void ToggleSource(size_t index);
     // A page of the list when it is shown, else half the graph's range.
     void Page(int direction);
-    // The graph's range or height changed: the status bar and a limited scan follow.
+    // The graph's settings changed (range, height, options): the status bar, a limited scan and
+    // the velocity the list's details use follow.
     void GraphRangeChanged();
 
 signals:
@@ -130,6 +132,8 @@ signals:
 private:
     void BuildSourcesMenu(QMenu* menu);
     void TogglePane(PaneId id);
+    void ShareVelocity();
+    void ShowLineDetails(const DisplayWaveData& line, double velocity);
     QWidget* MakeDataWindow();
     QWidget* MakeGraphWindow();
     QWidget* MakeElementWindow();
