@@ -8,6 +8,7 @@
 #include "database/WavetableFile.h"
 #include "framework/Limits.h"
 #include "graph/GraphPainter.h"
+#include "graph/SpectrumStatus.h"
 
 #include <algorithm>
 #include <climits>
@@ -459,40 +460,8 @@ void TGraphWindow::FinishPass(QPainter& painter, const GraphPainter& graph)
         m_progress.clear();
         emit ProgressTextChanged(m_progress);
     }
-    emit SpectrumStatusChanged(SpectrumStatus());
-}
-
-// The velocity and the temperature while they are set, and how many lines in view kept their
-// tables' intensities for want of atomic data.
-QString TGraphWindow::SpectrumStatus() const
-{
-    const SpectrumSettings& spectrum = m_settings.spectrum;
-    QStringList parts;
-    if (spectrum.shape != LineShape::Standard) {
-        static const char* const kShapes[] = {"", "Gaussian", "Lorentzian", "Voigt"};
-        const QString width =
-            spectrum.resolution > 0.0
-                ? tr("R %1").arg(QString::number(spectrum.resolution, 'g', 8))
-            : spectrum.shape == LineShape::Voigt
-                ? tr("%1 + %2 Å").arg(spectrum.fwhm).arg(spectrum.lorentzianFwhm)
-                : tr("%1 Å").arg(spectrum.fwhm);
-        parts << tr(kShapes[static_cast<int>(spectrum.shape)]) + " " + width;
-    }
-    if (spectrum.velocity != 0.0) {
-        parts << tr("v %1 km/s").arg(QString::number(spectrum.velocity, 'g', 8));
-    }
-    if (spectrum.UsesTemperature()) {
-        QString text = tr("T %1 eV").arg(QString::number(spectrum.temperature, 'g', 6));
-        if (spectrum.density > 0.0) {
-            text += tr(", nₑ %1 cm⁻³").arg(QString::number(spectrum.density, 'g', 3));
-        }
-        if (m_withoutData > 0) {
-            text += tr(" (%n line(s) in view without atomic data)", nullptr,
-                       static_cast<int>(std::min<size_t>(m_withoutData, INT_MAX)));
-        }
-        parts << text;
-    }
-    return parts.join(QStringLiteral("  "));
+    emit SpectrumStatusChanged(
+        QString::fromStdString(SpectrumStatus::Text(m_settings.spectrum, m_withoutData)));
 }
 
 // "label : Drawing first order..." while a table is walked.

@@ -141,7 +141,6 @@ private:
     void ShowProgress();
     void SetupGeometry();
     double FarthestWavelength() const;
-    QString SpectrumStatus() const;
     GraphPainter ScreenPainter() const;
     QFont LabelFontFor(const QPainter& painter) const;
     GraphPass::Settings PassSettings(double reach) const;

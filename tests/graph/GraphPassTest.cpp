@@ -1,9 +1,13 @@
 #include "database/TableArray.h"
 #include "database/TextTables.h"
 #include "graph/GraphPass.h"
+#include "graph/SpectrumStatus.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -126,4 +130,32 @@ TEST_F(GraphPassTest, EdgesHoldForEveryCentre)
         ASSERT_EQ(pass.X(1, centre + 2000, 800), 800) << centre;
         ASSERT_EQ(pass.X(1, centre, 800), 400) << centre;
     }
+}
+
+// A velocity moves the plot over the tables' wavelengths: at +120 km/s (λ·1.0004) the lines at
+// rest at 4997.5 and 4999 Å stand in the 4 Å plot about 5000 Å, those at 5000 and 5001 Å beyond
+// it. The status names what is set.
+TEST_F(GraphPassTest, VelocityWalksTheLinesThatItMovesIntoThePlot)
+{
+    GraphPass::Settings settings;
+    settings.centre = 5000000;
+    settings.spectrum.velocity = 120.0;
+    const double shift = settings.spectrum.Shift();
+    std::vector<double> wavelengths;
+    GraphPass pass(text, tables);
+    pass.Start(settings);
+    while (pass.Step([&](const GraphPass::Visit& v) {
+        EXPECT_EQ(v.inPlot, std::abs(v.wavelength - 5000.0) <= 2.0);
+        EXPECT_EQ(v.position, std::lround(v.wavelength * 1000.0));
+        wavelengths.push_back(v.line.record.wavelength * 0.001);
+        EXPECT_DOUBLE_EQ(v.wavelength, wavelengths.back() * shift);
+    })) {
+    }
+    std::sort(wavelengths.begin(), wavelengths.end());
+    EXPECT_EQ(wavelengths, (std::vector<double>{4997.5, 4999.0}));
+
+    settings.spectrum.shape = LineShape::Voigt;
+    settings.spectrum.temperature = 0.5;
+    EXPECT_EQ(SpectrumStatus::Text(settings.spectrum, 1),
+              "Voigt 0.1 + 0.1 \u00C5  v 120 km/s  T 0.5 eV (1 line in view without atomic data)");
 }
