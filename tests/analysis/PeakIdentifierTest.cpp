@@ -180,3 +180,21 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
+
+// A source receding at 60 km/s (λ·1.0002) moves argon's 6200 Å line to 6201.24 Å: the peak
+// measured there names it, in the second order too, and the shifted position is what is ranked.
+TEST_F(PeakIdentifierTest, VelocityMovesTheCandidates)
+{
+    LineCandidates::Options options{{1, 2}, false, 1.0, {}};
+    options.spectrum.velocity = 60.0;
+    const double shift = options.spectrum.Shift();
+    Identify({{6200.0 * shift, 0.005, 1000.0, 0.05, 1.0, 50.0},
+              {6050.0 * shift, 0.005, 1000.0, 0.05, 1.0, 50.0}},
+             options);
+    for (const double rest : {6200.0, 3025.0}) {
+        const auto& ranked = identifier.Ranked()[rest == 6200.0 ? 0 : 1];
+        ASSERT_FALSE(ranked.empty()) << rest;
+        EXPECT_EQ(ranked.front().line.wavelength, rest);
+        EXPECT_NEAR(ranked.front().line.position, rest * ranked.front().line.order * shift, 1e-9);
+    }
+}
