@@ -91,27 +91,21 @@ const unsigned char* TableReader::Load(uint32_t index) const
     return block.bytes.data() + size_t{index - block.first} * kRecordSize;
 }
 
-bool TableReader::Probe(uint32_t index, unsigned char* out, bool remember) const
+bool TableReader::Probe(uint32_t index, unsigned char* out) const
 {
     if (const unsigned char* cached = Cached(index)) {
         std::memcpy(out, cached, kRecordSize);
         return true;
     }
-    Remembered& slot = m_remembered[(index * 2654435761U) >> 23];
-    if (slot.index == index) {
-        std::memcpy(out, slot.bytes.data(), kRecordSize);
-        return true;
-    }
+    return ReadRecords(index, 1, out);
+}
+
+bool TableReader::ReadRecords(uint32_t first, uint32_t count, unsigned char* out) const
+{
+    const size_t length = size_t{count} * kRecordSize;
     size_t done = 0;
-    if (m_fd < 0 || !ReadAt(uint64_t{index} * kRecordSize, out, kRecordSize, done) ||
-        done != kRecordSize) {
-        return false;
-    }
-    if (remember) {
-        slot.index = index;
-        std::memcpy(slot.bytes.data(), out, kRecordSize);
-    }
-    return true;
+    return m_fd >= 0 && ReadAt(uint64_t{first} * kRecordSize, out, length, done) &&
+           done == length;
 }
 
 bool TableReader::Changed() const

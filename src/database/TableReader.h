@@ -32,10 +32,12 @@ public:
         const unsigned char* cached = Cached(index);
         return cached != nullptr ? cached : Load(index);
     }
-    // Copies record `index` into `out` without filling a block for it, for reads far apart (a
-    // binary search); false when the file no longer holds the whole record. A record to
-    // `remember` is kept for the next search, which reads the same records near its top.
-    bool Probe(uint32_t index, unsigned char* out, bool remember) const;
+    // Copies record `index` into `out` without filling a block for it, for reads far apart;
+    // false when the file no longer holds the whole record.
+    bool Probe(uint32_t index, unsigned char* out) const;
+    // Copies `count` records from `first` into `out` in one read, without filling a block;
+    // false when the file no longer holds them all.
+    bool ReadRecords(uint32_t first, uint32_t count, unsigned char* out) const;
 
     // Whether the file at the path is no longer the one opened, or was rewritten or resized
     // since: two stat calls.
@@ -59,11 +61,6 @@ private:
         std::vector<unsigned char> bytes;
     };
 
-    struct Remembered {
-        uint32_t index = 0xFFFFFFFF;  // never a record's index
-        std::array<unsigned char, kRecordSize> bytes{};
-    };
-
     // Every cached block, without bookkeeping: the fill and the graph each read up and down
     // by turns, so several blocks are in use at once. Null when no block holds the record.
     const unsigned char* Cached(uint32_t index) const
@@ -84,5 +81,4 @@ private:
     // Enough for the fill's two directions, the graph's two and the lines painted.
     mutable std::array<Block, 6> m_blocks;
     mutable uint64_t m_clock = 0;
-    mutable std::array<Remembered, 512> m_remembered;
 };

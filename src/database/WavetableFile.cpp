@@ -43,6 +43,7 @@ void WavetableFile::Reopen()
     m_troubled = false;
     m_readAny = false;
     m_done = 1;
+    m_index.Build(*m_file, m_recordCount);
     OpenAtomicData();
 }
 
@@ -52,8 +53,8 @@ void WavetableFile::OpenAtomicData()
 {
     unsigned char first[LineRecord::kSize];
     unsigned char last[LineRecord::kSize];
-    const bool ends = m_recordCount > 0 && m_file->Probe(0, first, false) &&
-                      m_file->Probe(m_recordCount - 1, last, false);
+    const bool ends = m_recordCount > 0 && m_file->Probe(0, first) &&
+                      m_file->Probe(m_recordCount - 1, last);
     m_atomic = AtomicDataFile::Open(AtomicDataFile::SidePath(m_path), m_recordCount,
                                     ends ? first : nullptr, ends ? last : nullptr,
                                     m_atomicProblem);
@@ -166,41 +167,10 @@ void WavetableFile::CopyRecord(uint32_t index, WaveData& out)
 
 // The wavelength of record `index` for a binary search: a read of its own while the records
 // searched are far apart, a whole block once they are close.
-int32_t WavetableFile::SearchWavelength(uint32_t index, uint32_t span)
-{
-    if (span > TableReader::kBlockRecords) {
-        unsigned char bytes[LineRecord::kSize];
-        // The top eight levels of the search are the same for every search.
-        const bool top = span >= m_recordCount / 256;
-        return m_file->Probe(index, bytes, top) ? LineRecord::FromBytes(bytes).wavelength : 0;
-    }
-    return WavelengthAt(index);
-}
-
 uint32_t WavetableFile::FindRecord(int32_t wavelength)
 {
-    if (m_recordCount == 0 || SearchWavelength(LastIndex(), m_recordCount) < wavelength ||
-        SearchWavelength(0, m_recordCount) > wavelength) {
-        return kNotFound;
-    }
-    uint32_t low = 0;
-    uint32_t high = LastIndex();
-    while (true) {
-        const uint32_t mid = low + (high - low) / 2;
-        const int32_t found = SearchWavelength(mid, high - low);
-        if (found == wavelength) {
-            return mid;
-        }
-        if (high - low <= 1) {
-            // Two neighbours left: the upper one may hold the target exactly.
-            return WavelengthAt(high) == wavelength ? high : mid;
-        }
-        if (found <= wavelength) {
-            low = mid;
-        } else {
-            high = mid;
-        }
-    }
+    // A table found out of order has no usable records, whatever its index says.
+    return m_recordCount == 0 ? kNotFound : m_index.Find(*m_file, wavelength);
 }
 
 uint32_t WavetableFile::ScannedCount() const

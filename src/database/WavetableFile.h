@@ -1,6 +1,7 @@
 #pragma once
 
 #include "database/WaveData.h"
+#include "database/WavelengthIndex.h"
 
 #include <cstdint>
 #include <memory>
@@ -113,7 +114,6 @@ private:
     void ReadUp(ValidRecordsArray& list);
     void ReadDown(ValidRecordsArray& list);
     void NoteIfDone();
-    int32_t SearchWavelength(uint32_t index, uint32_t span);
     bool BelowUpperLimit() const;
     bool AboveLowerLimit() const;
     bool ReadScanned(uint32_t index, bool upward);
@@ -138,6 +138,7 @@ private:
 
     std::string m_path;
     std::unique_ptr<TableReader> m_file;
+    WavelengthIndex m_index;
     std::unique_ptr<AtomicDataFile> m_atomic;
     std::string m_atomicProblem;
     uint32_t m_recordCount = 0;
