@@ -147,8 +147,12 @@ SpectrumSettings TGraphWindow::Spectrum() const
 
 void TGraphWindow::SetSpectrum(const SpectrumSettings& spectrum)
 {
+    const double velocity = m_settings.spectrum.velocity;
     m_settings.spectrum = spectrum;
     SetupGeometry();
+    if (spectrum.velocity != velocity) {
+        emit VelocityChanged(spectrum.velocity);
+    }
 }
 
 void TGraphWindow::SetOverlay(const std::vector<OverlayData>* points)
@@ -212,9 +216,13 @@ void TGraphWindow::CompletePass()
 
 void TGraphWindow::ApplySettings(const GraphSettings& settings)
 {
+    const double velocity = m_settings.spectrum.velocity;
     m_settings = settings;
     SetupGeometry();
     Repaint();
+    if (settings.spectrum.velocity != velocity) {
+        emit VelocityChanged(settings.spectrum.velocity);
+    }
 }
 
 void TGraphWindow::SetupGeometry()

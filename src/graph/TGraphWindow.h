@@ -100,6 +100,8 @@ signals:
     void HeightFitted();
     // After each pass: the velocity, temperature and lines without atomic data, or empty.
     void SpectrumStatusChanged(const QString& text);
+    // The source's radial velocity (km/s) was set to another value.
+    void VelocityChanged(double velocity);
     // A stick was double-clicked: its line, and the velocity the graph shifts lines by (km/s).
     void LineDetailsRequested(const DisplayWaveData& line, double velocity);
 

@@ -160,6 +160,7 @@ QWidget* TSpeklaWindow::MakeGraphWindow()
     connect(graph, &TGraphWindow::HeightFitted, this, &TSpeklaWindow::ShowGraphStatus);
     connect(graph, &TGraphWindow::SpectrumStatusChanged, this,
             &TSpeklaWindow::SpectrumStatusChanged);
+    connect(graph, &TGraphWindow::VelocityChanged, this, &TSpeklaWindow::ShareVelocity);
     connect(graph, &TGraphWindow::RangeChanged, this, &TSpeklaWindow::GraphRangeChanged);
     connect(graph, &TGraphWindow::LineDetailsRequested, this, &TSpeklaWindow::ShowLineDetails);
     graph->SetOverlay(&m_overlay);
@@ -195,7 +196,6 @@ void TSpeklaWindow::GraphRangeChanged()
         m_idle.Wake();
     }
     ShowGraphStatus();
-    ShareVelocity();
 }
 
 // The list keeps rest wavelengths; its details say where the graph's velocity puts them.
