@@ -13,6 +13,11 @@
 // InitInstance returned, first paint of all three panes. The tables are in the page cache (just
 // written): a warm start.
 //
+//   spekla-startup-bench --shared-lines [RECORDS [RUNS]]
+//
+// measures the returning start alone, as "startup10_ms", in an installation whose ten tables are
+// copies of one: every line is listed by all ten sources.
+//
 //   spekla-startup-bench --child FOLDER STAMP
 //
 // is one such start (STAMP: CLOCK_MONOTONIC in ns), printing its figures.
@@ -154,19 +159,25 @@ bool MeasureScenario(const Scenario& scenario, const std::string& installation, 
     return true;
 }
 
-int Measure(uint64_t records, int runs)
+int Measure(uint64_t records, int runs, StartupInstallation::Lines lines)
 {
-    std::printf("# startup: %d tables x %llu records, offscreen, warm page cache, load %s\n",
-                kTables, static_cast<unsigned long long>(records), Load().c_str());
+    const bool shared = lines == StartupInstallation::Lines::Shared;
+    std::printf("# startup: %d tables x %llu records%s, offscreen, warm page cache, load %s\n",
+                kTables, static_cast<unsigned long long>(records), shared ? ", copies of one" : "",
+                Load().c_str());
     std::fflush(stdout);
-    const StartupInstallation installation(kTables, records);
+    const StartupInstallation installation(kTables, records, lines);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     }
-    const Scenario scenarios[] = {
-        {"first start: no settings, the list starts at the tables' first line", "startup_ms", ""},
-        {"returning start: the settings of a session that ended at 5000 A", "startup_restored_ms",
-         SettingsAt(installation.Path(), kRestoredWavelength)}};
+    const std::string restored = SettingsAt(installation.Path(), kRestoredWavelength);
+    std::vector<Scenario> scenarios;
+    if (!shared) {
+        scenarios.push_back({"first start: no settings, the list starts at the tables' first line",
+                             "startup_ms", ""});
+    }
+    scenarios.push_back({"returning start: the settings of a session that ended at 5000 A",
+                         shared ? "startup10_ms" : "startup_restored_ms", restored});
     for (const Scenario& scenario : scenarios) {
         if (!MeasureScenario(scenario, installation.Path(), runs)) {
             return 1;
@@ -184,15 +195,19 @@ int main(int argc, char** argv)
     if (argc == 4 && std::strcmp(argv[1], "--child") == 0 && ParseNumber(argv[3], stamp)) {
         return StartupChild(stamp, mainEntered).Run(argv[0], QString::fromLocal8Bit(argv[2]));
     }
+    const bool shared = argc >= 2 && std::strcmp(argv[1], "--shared-lines") == 0;
+    const int first = shared ? 2 : 1;  // the first number's argument
     long long records = kDefaultRecords;
     long long runs = kDefaultRuns;
-    if (argc > 3 || (argc >= 2 && !ParseNumber(argv[1], records)) ||
-        (argc == 3 && (!ParseNumber(argv[2], runs) || runs > 1000))) {
-        std::fprintf(stderr, "usage: spekla-startup-bench [RECORDS [RUNS]]\n");
+    if (argc > first + 2 || (argc > first && !ParseNumber(argv[first], records)) ||
+        (argc == first + 2 && (!ParseNumber(argv[first + 1], runs) || runs > 1000))) {
+        std::fprintf(stderr, "usage: spekla-startup-bench [--shared-lines] [RECORDS [RUNS]]\n");
         return 2;
     }
     try {
-        return Measure(static_cast<uint64_t>(records), static_cast<int>(runs));
+        return Measure(
+            static_cast<uint64_t>(records), static_cast<int>(runs),
+            shared ? StartupInstallation::Lines::Shared : StartupInstallation::Lines::Interleaved);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "spekla-startup-bench: %s\n", error.what());
         return 1;

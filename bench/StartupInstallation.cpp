@@ -28,7 +28,7 @@ std::string TableName(int number)
 
 }  // namespace
 
-StartupInstallation::StartupInstallation(int tables, uint64_t records)
+StartupInstallation::StartupInstallation(int tables, uint64_t records, Lines lines)
 {
     std::string pattern =
         (std::filesystem::temp_directory_path() / "spekla-startup-XXXXXX").string();
@@ -37,7 +37,11 @@ StartupInstallation::StartupInstallation(int tables, uint64_t records)
     }
     m_path = pattern;
     for (int i = 1; i <= tables; ++i) {
-        WriteTable(TableName(i), records, kFirstSeed + static_cast<uint64_t>(i));
+        if (lines == Lines::Shared && i > 1) {
+            std::filesystem::copy_file(m_path + "/" + TableName(1), m_path + "/" + TableName(i));
+        } else {
+            WriteTable(TableName(i), records, kFirstSeed + static_cast<uint64_t>(i));
+        }
     }
     WriteTextTables();
 }
