@@ -2,9 +2,10 @@
 // to 1000, added onto 1,000,000 samples 0.001 Å apart on one core. The line width is 20 sample
 // steps (0.02 Å), about what a spectrograph's profile covers on a sampled spectrum, so a
 // Gaussian line, reaching ±4 FWHM, touches 161 samples. Prints the best of five runs in seconds:
-// "synthetic_gauss_1e5_s" (Gaussian), "synthetic_voigt_1e5_s" (Voigt, the same Gaussian part
-// and a Lorentzian part 0.4 of it) and "synthetic_resolution_1e5_s" (Gaussian at a resolving
-// power giving 20 steps in the middle of the range), and as comments the sums of the samples.
+// "synthetic_gauss_1e5_s" (Gaussian), "synthetic_voigt_1e5_s" (Voigt: the same Gaussian width
+// and a Lorentzian width of 0.4 times it) and "synthetic_resolution_1e5_s" (Gaussian at a
+// resolving power giving 20 steps in the middle of the range), and as comments the sums of the
+// samples.
 #include "Random.h"
 #include "Stopwatch.h"
 #include "analysis/LineProfile.h"
