@@ -23,9 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::copy_n(data, std::min<size_t>(size, kHeaderSize), header);
     const uint64_t count = Get<uint64_t>(header + kCountAt);
     std::string problem;
-    const auto file = AtomicDataFile::Open(path, static_cast<uint32_t>(count),
-                                           header + kFirstRecordAt, header + kLastRecordAt,
-                                           problem);
+    const auto file =
+        AtomicDataFile::Open(path, static_cast<uint32_t>(count), header + kFirstRecordAt,
+                             header + kLastRecordAt, problem);
     if (!file) {
         FUZZ_CHECK(!problem.empty(), "a refused file is named with a reason");
         return 0;

@@ -22,8 +22,7 @@ LineEmission::Strength LineEmission::Intensity(const DisplayWaveData& line) cons
     }
     const auto atomic = line.table->AtomicData()->Emission(line.recordIndex);
     const double partition = Partition(line.record.elementCode, line.record.valenceCode);
-    if (!atomic || !atomic->IsKnown() || !(partition > 0.0) ||
-        line.record.wavelength <= 0) {
+    if (!atomic || !atomic->IsKnown() || !(partition > 0.0) || line.record.wavelength <= 0) {
         return {tabulated, false};
     }
     const double kT = m_settings.temperature;
@@ -44,8 +43,8 @@ double LineEmission::Partition(uint8_t element, uint8_t stage) const
     for (size_t i = 0; i < m_tables.FileCount(); ++i) {
         const AtomicDataFile* atomic = m_tables.FileAt(i).AtomicData();
         if (atomic != nullptr && !atomic->Levels(element, stage).empty()) {
-            at->second = Plasma::PartitionFunction(atomic->Levels(element, stage),
-                                                   m_settings.temperature);
+            at->second =
+                Plasma::PartitionFunction(atomic->Levels(element, stage), m_settings.temperature);
             break;
         }
     }

@@ -52,31 +52,8 @@ double LineProfile::Reach(double wavelength) const
     }
 }
 
-double LineProfile::At(double distance, double wavelength) const
-{
-    const double width = LargerThanZero(m_settings.FwhmAt(wavelength));
-    const double d = std::abs(distance);
-    if (!(d <= Reach(wavelength))) {
-        return 0.0;
-    }
-    switch (m_settings.shape) {
-        case LineShape::Lorentzian: {
-            const double u = 2.0 * d / width;
-            return 1.0 / (1.0 + u * u);
-        }
-        case LineShape::Voigt: {
-            const std::vector<double>& table = VoigtTable(width);
-            const double position = std::min(d / Reach(wavelength), 1.0) * kTableSteps;
-            const auto i = static_cast<std::size_t>(position);
-            return table[i] + (position - i) * (table[i + 1] - table[i]);
-        }
-        default:
-            return std::exp(-4.0 * kLn2 * (d / width) * (d / width));
-    }
-}
-
-LineProfile::Span LineProfile::Samples(std::size_t count, double origin, double step,
-                                       double centre, double reach)
+LineProfile::Span LineProfile::Samples(std::size_t count, double origin, double step, double centre,
+                                       double reach)
 {
     const double first = std::ceil(SampleIndex(centre - reach, origin, step));
     const double last = std::floor(SampleIndex(centre + reach, origin, step));
@@ -138,8 +115,8 @@ void LineProfile::AddLorentzian(std::vector<double>& samples, double origin, dou
     }
 }
 
-void LineProfile::AddVoigt(std::vector<double>& samples, double origin, double step,
-                           double centre, double intensity, double gaussian) const
+void LineProfile::AddVoigt(std::vector<double>& samples, double origin, double step, double centre,
+                           double intensity, double gaussian) const
 {
     const std::vector<double>& table = VoigtTable(gaussian);
     const double reach = kGaussianReach * gaussian + kLorentzianReach * m_settings.lorentzianFwhm;

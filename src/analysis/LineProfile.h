@@ -17,8 +17,6 @@ public:
 
     // How far (Å) either side of a line at `wavelength` its profile is added.
     double Reach(double wavelength) const;
-    // The profile's height at `distance` Å from the centre of a line at `wavelength`.
-    double At(double distance, double wavelength) const;
     // Adds `intensity` times the profile of a line centred at `centre` Å to `samples`, sample j
     // lying at origin + j·step Å.
     void Add(std::vector<double>& samples, double origin, double step, double centre,

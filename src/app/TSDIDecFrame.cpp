@@ -244,8 +244,8 @@ void TSDIDecFrame::ApplyState()
 
 void TSDIDecFrame::CreateStatusBar()
 {
-    m_spectrumGadget = AddGadget(statusBar(), "",
-                                 tr("Synthetic spectrum: profile, velocity and temperature"), 0);
+    m_spectrumGadget =
+        AddGadget(statusBar(), "", tr("Synthetic spectrum: profile, velocity and temperature"), 0);
     m_spectrumGadget->hide();
     connect(
         m_workspace, &TSpeklaWindow::SpectrumStatusChanged, this,

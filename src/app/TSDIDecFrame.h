@@ -74,7 +74,7 @@ private:
     QLabel* m_rangeGadget = nullptr;
     QLabel* m_ratiosGadget = nullptr;
     QLabel* m_summationGadget = nullptr;
-    QLabel* m_scaleGadget = nullptr;  // LOG or LIN
+    QLabel* m_scaleGadget = nullptr;     // LOG or LIN
     QLabel* m_spectrumGadget = nullptr;  // shown while the synthetic spectrum is not plain
     QDockWidget* m_commandBar = nullptr;
     QDockWidget* m_peaksBar = nullptr;

@@ -83,8 +83,9 @@ CommandResult Fwhm(std::string_view argument, SpectrumSettings& spectrum)
         widths.push_back(*width);
     }
     if (widths.empty() || widths.size() > 2) {
-        return Warn("FWHM takes the width in \u00C5, or for VOIGT the Gaussian and the "
-                    "Lorentzian widths.");
+        return Warn(
+            "FWHM takes the width in \u00C5, or for VOIGT the Gaussian and the "
+            "Lorentzian widths.");
     }
     spectrum.fwhm = widths[0];
     if (widths.size() == 2) {

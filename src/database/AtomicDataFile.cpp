@@ -2,6 +2,7 @@
 
 #include "database/AtomicDataFormat.h"
 #include "database/LineRecord.h"
+#include "framework/AtomicFile.h"
 #include "framework/StringUtil.h"
 
 #include <cerrno>
@@ -17,23 +18,6 @@ namespace {
 constexpr uint32_t kBlockRecords = 256;
 // More than any list's texts and levels: a larger section means a damaged file.
 constexpr uint64_t kMostSectionBytes = 64u << 20;
-
-bool ReadFully(int fd, uint64_t offset, unsigned char* out, size_t length, size_t& done)
-{
-    done = 0;
-    while (done < length) {
-        const ssize_t got =
-            ::pread(fd, out + done, length - done, static_cast<off_t>(offset + done));
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got <= 0) {
-            return got == 0;
-        }
-        done += static_cast<size_t>(got);
-    }
-    return true;
-}
 
 // Reads 16-, 32- and 64-bit numbers and byte runs from a section, failing past its end.
 class SectionCursor {
@@ -83,8 +67,7 @@ std::string AtomicDataFile::SidePath(const std::string& tablePath)
     return tablePath + ".swa";
 }
 
-std::unique_ptr<AtomicDataFile> AtomicDataFile::Open(const std::string& path,
-                                                     uint32_t tableRecords,
+std::unique_ptr<AtomicDataFile> AtomicDataFile::Open(const std::string& path, uint32_t tableRecords,
                                                      const unsigned char* first,
                                                      const unsigned char* last,
                                                      std::string& problem)
@@ -102,8 +85,9 @@ std::unique_ptr<AtomicDataFile> AtomicDataFile::Open(const std::string& path,
     unsigned char header[kHeaderSize] = {};
     size_t done = 0;
     const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-    if (!regular || !ReadFully(fd, 0, header, kHeaderSize, done) || done != kHeaderSize ||
-        std::memcmp(header, kMagic, sizeof kMagic) != 0 || Get<uint32_t>(header + kVersionAt) != kVersion ||
+    if (!regular || !ReadAtOffset(fd, 0, header, kHeaderSize, done) || done != kHeaderSize ||
+        std::memcmp(header, kMagic, sizeof kMagic) != 0 ||
+        Get<uint32_t>(header + kVersionAt) != kVersion ||
         Get<uint32_t>(header + kRecordSizeAt) != kRecordSize) {
         problem = path + ": is not an atomic data file of this version; it is not used";
         return nullptr;
@@ -141,8 +125,8 @@ std::string AtomicDataFile::ReadSections(uint64_t size)
     }
     std::string sections(size - m_textsAt, '\0');
     size_t done = 0;
-    if (!ReadFully(m_fd, m_textsAt, reinterpret_cast<unsigned char*>(sections.data()),
-                   sections.size(), done) ||
+    if (!ReadAtOffset(m_fd, m_textsAt, reinterpret_cast<unsigned char*>(sections.data()),
+                      sections.size(), done) ||
         done != sections.size()) {
         return "could not be read";
     }
@@ -208,8 +192,8 @@ const unsigned char* AtomicDataFile::Record(uint32_t index) const
     block.first = index - index % kBlockRecords;
     block.bytes.resize(size_t{kBlockRecords} * kRecordSize);
     size_t done = 0;
-    ReadFully(m_fd, kHeaderSize + uint64_t{block.first} * kRecordSize, block.bytes.data(),
-              block.bytes.size(), done);
+    ReadAtOffset(m_fd, kHeaderSize + uint64_t{block.first} * kRecordSize, block.bytes.data(),
+                 block.bytes.size(), done);
     block.count = static_cast<uint32_t>(done / kRecordSize);  // a shrunk file leaves it short
     if (index - block.first >= block.count) {
         return nullptr;

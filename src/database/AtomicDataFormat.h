@@ -33,21 +33,21 @@ inline constexpr unsigned kTextsAt = 48;
 inline constexpr unsigned kLevelsAt = 56;
 
 // Record field offsets.
-inline constexpr unsigned kAkiAt = 0;             // float
-inline constexpr unsigned kLowerEnergyAt = 4;     // double
-inline constexpr unsigned kUpperEnergyAt = 12;    // double
-inline constexpr unsigned kUncertaintyAt = 20;    // float
-inline constexpr unsigned kLowerWeightAt = 24;    // uint16
-inline constexpr unsigned kUpperWeightAt = 26;    // uint16
-inline constexpr unsigned kTextCodesAt = 28;      // 4 × uint32: lower conf., term, upper ...
-inline constexpr unsigned kFlagsAt = 44;          // uint8
+inline constexpr unsigned kAkiAt = 0;           // float
+inline constexpr unsigned kLowerEnergyAt = 4;   // double
+inline constexpr unsigned kUpperEnergyAt = 12;  // double
+inline constexpr unsigned kUncertaintyAt = 20;  // float
+inline constexpr unsigned kLowerWeightAt = 24;  // uint16
+inline constexpr unsigned kUpperWeightAt = 26;  // uint16
+inline constexpr unsigned kTextCodesAt = 28;    // 4 × uint32: lower conf., term, upper ...
+inline constexpr unsigned kFlagsAt = 44;        // uint8
 inline constexpr uint8_t kRitzFlag = 1;
 
 template <typename T>
 void Put(unsigned char* at, T value)
 {
-    auto raw = std::bit_cast<std::conditional_t<sizeof(T) == 8, uint64_t,
-                             std::conditional_t<sizeof(T) == 4, uint32_t, uint16_t>>>(value);
+    auto raw = std::bit_cast<std::conditional_t<
+        sizeof(T) == 8, uint64_t, std::conditional_t<sizeof(T) == 4, uint32_t, uint16_t>>>(value);
     for (unsigned i = 0; i < sizeof(T); ++i) {
         at[i] = static_cast<unsigned char>(raw >> (8 * i));
     }

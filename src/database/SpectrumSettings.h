@@ -12,8 +12,8 @@ enum class LineShape : uint8_t { Standard = 0, Gaussian = 1, Lorentzian = 2, Voi
 // source's radial velocity and, optionally, the plasma's excitation temperature and electron
 // density. Zero switches resolution, temperature and density off.
 struct SpectrumSettings {
-    static constexpr double kLightSpeed = 299792.458;   // km/s
-    static constexpr double kCmToEv = 1.239841984e-4;   // eV per cm⁻¹
+    static constexpr double kLightSpeed = 299792.458;  // km/s
+    static constexpr double kCmToEv = 1.239841984e-4;  // eV per cm⁻¹
 
     LineShape shape = LineShape::Standard;
     double fwhm = 0.1;            // Å: of a Gaussian or Lorentzian, the Gaussian part of a Voigt

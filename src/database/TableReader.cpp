@@ -1,6 +1,7 @@
 #include "database/TableReader.h"
 
-#include <cerrno>
+#include "framework/AtomicFile.h"
+
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -44,27 +45,6 @@ TableReader::~TableReader()
     }
 }
 
-// Reads up to `length` bytes at `offset`; `done` tells how many came. False on an error.
-bool TableReader::ReadAt(uint64_t offset, unsigned char* out, size_t length, size_t& done) const
-{
-    done = 0;
-    while (done < length) {
-        const ssize_t got =
-            ::pread(m_fd, out + done, length - done, static_cast<off_t>(offset + done));
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            return false;
-        }
-        if (got == 0) {
-            break;  // the end of the file
-        }
-        done += static_cast<size_t>(got);
-    }
-    return true;
-}
-
 const unsigned char* TableReader::Load(uint32_t index) const
 {
     if (m_fd < 0) {
@@ -83,7 +63,8 @@ const unsigned char* TableReader::Load(uint32_t index) const
     block.first = index - index % kBlockRecords;
     block.loaded = ++m_clock;
     size_t done = 0;
-    ReadAt(uint64_t{block.first} * kRecordSize, block.bytes.data(), block.bytes.size(), done);
+    ReadAtOffset(m_fd, uint64_t{block.first} * kRecordSize, block.bytes.data(), block.bytes.size(),
+                 done);
     block.count = static_cast<uint32_t>(done / kRecordSize);  // an error leaves the block short
     if (index - block.first >= block.count) {
         return nullptr;
@@ -104,7 +85,7 @@ bool TableReader::ReadRecords(uint32_t first, uint32_t count, unsigned char* out
 {
     const size_t length = size_t{count} * kRecordSize;
     size_t done = 0;
-    return m_fd >= 0 && ReadAt(uint64_t{first} * kRecordSize, out, length, done) &&
+    return m_fd >= 0 && ReadAtOffset(m_fd, uint64_t{first} * kRecordSize, out, length, done) &&
            done == length;
 }
 

@@ -73,7 +73,6 @@ private:
         return nullptr;
     }
     const unsigned char* Load(uint32_t index) const;
-    bool ReadAt(uint64_t offset, unsigned char* out, size_t length, size_t& done) const;
 
     std::string m_path;
     int m_fd = -1;

@@ -30,7 +30,7 @@ void WavelengthIndex::Build(const TableReader& reader, uint32_t count)
 }
 
 const WavelengthIndex::Strides& WavelengthIndex::StridesOf(const TableReader& reader,
-                                                            uint32_t block)
+                                                           uint32_t block)
 {
     Strides& strides = m_strides[block];
     if (m_strided[block]) {
@@ -44,9 +44,10 @@ const WavelengthIndex::Strides& WavelengthIndex::StridesOf(const TableReader& re
         const uint32_t offset = s * kStride;
         // Past the last record the strides repeat the last wavelength, never chosen below; a
         // block that cannot be read (the file shrank) is searched from its first record.
-        strides[s] = offset >= count ? m_lastWavelength
-                     : read ? LineRecord::FromBytes(&m_blockBytes[offset * LineRecord::kSize]).wavelength
-                            : (s == 0 ? m_blockFirst[block] : m_lastWavelength);
+        strides[s] =
+            offset >= count ? m_lastWavelength
+            : read ? LineRecord::FromBytes(&m_blockBytes[offset * LineRecord::kSize]).wavelength
+                   : (s == 0 ? m_blockFirst[block] : m_lastWavelength);
     }
     m_strided[block] = read;
     return strides;

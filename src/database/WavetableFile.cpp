@@ -53,11 +53,10 @@ void WavetableFile::OpenAtomicData()
 {
     unsigned char first[LineRecord::kSize];
     unsigned char last[LineRecord::kSize];
-    const bool ends = m_recordCount > 0 && m_file->Probe(0, first) &&
-                      m_file->Probe(m_recordCount - 1, last);
+    const bool ends =
+        m_recordCount > 0 && m_file->Probe(0, first) && m_file->Probe(m_recordCount - 1, last);
     m_atomic = AtomicDataFile::Open(AtomicDataFile::SidePath(m_path), m_recordCount,
-                                    ends ? first : nullptr, ends ? last : nullptr,
-                                    m_atomicProblem);
+                                    ends ? first : nullptr, ends ? last : nullptr, m_atomicProblem);
     if (!m_atomicProblem.empty()) {
         m_problems |= kAtomicData;
     }

@@ -2,10 +2,12 @@
 
 #include "framework/FileReplacement.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <system_error>
+#include <unistd.h>
 
 bool WriteFileAtomically(const std::string& path, std::string_view content, std::string* error)
 {
@@ -25,4 +27,25 @@ bool ReadWholeFile(const std::string& path, std::string& content)
     }
     content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     return !in.bad();
+}
+
+bool ReadAtOffset(int fd, uint64_t offset, unsigned char* out, std::size_t length,
+                  std::size_t& done)
+{
+    done = 0;
+    while (done < length) {
+        const ssize_t got =
+            ::pread(fd, out + done, length - done, static_cast<off_t>(offset + done));
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            return false;
+        }
+        if (got == 0) {
+            break;  // the end of the file
+        }
+        done += static_cast<std::size_t>(got);
+    }
+    return true;
 }

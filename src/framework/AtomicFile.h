@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -11,3 +13,8 @@ bool WriteFileAtomically(const std::string& path, std::string_view content, std:
 
 // Reads a whole text file; false when it cannot be opened.
 bool ReadWholeFile(const std::string& path, std::string& content);
+
+// Reads up to `length` bytes at `offset` of the open file `fd` with positioned reads, again after
+// an interruption; `done` tells how many came (fewer at the end of the file). False on an error.
+bool ReadAtOffset(int fd, uint64_t offset, unsigned char* out, std::size_t length,
+                  std::size_t& done);

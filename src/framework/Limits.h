@@ -16,7 +16,7 @@ inline constexpr DoubleRange kGraphHeight{10.0, 100000.0};      // linear intens
 inline constexpr DoubleRange kLowestHeight{1.0, 100000.0};      // the lowest a decrease gives
 inline constexpr DoubleRange kHeightChange{1.0, 100.0};         // per cent a height change adds
 inline constexpr DoubleRange kExportRange{0.0, 10.0};           // Å exported about the line
-inline constexpr DoubleRange kPeakThreshold{1.0, 100.0};       // noise σ a peak stands above
+inline constexpr DoubleRange kPeakThreshold{1.0, 100.0};        // noise σ a peak stands above
 inline constexpr DoubleRange kProfileWidth{0.0001, 100.0};      // Å, a profile's FWHM
 inline constexpr DoubleRange kResolution{10.0, 10000000.0};     // resolving power λ/Δλ
 inline constexpr DoubleRange kVelocity{-100000.0, 100000.0};    // km/s, of the source

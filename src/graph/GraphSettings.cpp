@@ -120,8 +120,7 @@ const TextDoubleSetting kLorentzianFwhm{{kGraphWindow, "Lorentzian FWHM", ""},
                                         Limits::kProfileWidth};
 const TextDoubleSetting kResolution{{kGraphWindow, "Resolution", ""}, 0.0, Limits::kResolution};
 const TextDoubleSetting kVelocity{{kGraphWindow, "Velocity", ""}, 0.0, Limits::kVelocity};
-const TextDoubleSetting kTemperature{{kGraphWindow, "Temperature", ""}, 0.0,
-                                     Limits::kTemperature};
+const TextDoubleSetting kTemperature{{kGraphWindow, "Temperature", ""}, 0.0, Limits::kTemperature};
 const TextDoubleSetting kDensity{{kGraphWindow, "Electron Density", ""}, 0.0, Limits::kDensity};
 
 // Tables are named by their labels; the name must outlive the descriptor built on it.

@@ -53,8 +53,9 @@ GraphSettings TGraphOptionsDialog::Settings() const
 
 void TGraphOptionsDialog::accept()
 {
-    for (auto [page, invalid] : {std::pair<QWidget*, TRangeEdit*>{m_display, m_display->InvalidField()},
-                                 {m_profile, m_profile->InvalidField()}}) {
+    for (auto [page, invalid] :
+         {std::pair<QWidget*, TRangeEdit*>{m_display, m_display->InvalidField()},
+          {m_profile, m_profile->InvalidField()}}) {
         if (invalid != nullptr) {
             m_pages->setCurrentWidget(page);  // the field must be shown to take the focus
             invalid->ConfirmValid();

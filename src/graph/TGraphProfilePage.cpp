@@ -52,16 +52,15 @@ TGraphProfilePage::TGraphProfilePage(QWidget* parent)
     form->addRow(tr("&Profile:"), m_shape);
     m_fwhm = AddNumber(form, "fwhm", m_byWidth, Limits::kProfileWidth, kFwhmHelp);
     m_lorentzianLabel = new QLabel(tr("&Lorentzian FWHM of a Voigt (Å):"), this);
-    m_lorentzianFwhm = AddNumber(form, "lorentzianFwhm", m_lorentzianLabel,
-                                 Limits::kProfileWidth, kLorentzianHelp);
+    m_lorentzianFwhm = AddNumber(form, "lorentzianFwhm", m_lorentzianLabel, Limits::kProfileWidth,
+                                 kLorentzianHelp);
     m_resolution =
         AddNumber(form, "resolution", m_byResolution, Limits::kResolution, kResolutionHelp);
     m_velocity = AddNumber(form, "velocity", new QLabel(tr("Radial &velocity (km/s):")),
                            Limits::kVelocity, kVelocityHelp);
-    m_temperature = AddNumber(form, "temperature", m_useTemperature, Limits::kTemperature,
-                              kTemperatureHelp);
-    m_logDensity =
-        AddNumber(form, "density", m_useDensity, Limits::kLogDensity, kDensityHelp);
+    m_temperature =
+        AddNumber(form, "temperature", m_useTemperature, Limits::kTemperature, kTemperatureHelp);
+    m_logDensity = AddNumber(form, "density", m_useDensity, Limits::kLogDensity, kDensityHelp);
     m_byWidth->setToolTip(tr("The same width in Å for every line"));
     m_byResolution->setToolTip(tr("Each line's FWHM is its wavelength divided by this"));
     m_useTemperature->setToolTip(
@@ -121,8 +120,8 @@ void TGraphProfilePage::Fill(const SpectrumSettings& spectrum)
 
 TRangeEdit* TGraphProfilePage::InvalidField() const
 {
-    for (TRangeEdit* edit : {m_fwhm, m_lorentzianFwhm, m_resolution, m_velocity, m_temperature,
-                             m_logDensity}) {
+    for (TRangeEdit* edit :
+         {m_fwhm, m_lorentzianFwhm, m_resolution, m_velocity, m_temperature, m_logDensity}) {
         if (edit->isEnabled() && !edit->Range().IsValid(edit->text().toStdString())) {
             return edit;
         }

@@ -274,8 +274,7 @@ void TGraphWindow::Render(QPainter& painter, QSize size, bool paper) const
         curve.SetOrigin(pass.Origin(visit.order));
         curve.Add(visit.intensity, visit.wavelength);
         if (visit.inPlot && m_settings.summationMode != 2) {
-            graph.DrawStick(painter,
-                            pass.X(visit.order, visit.position, size.width()),
+            graph.DrawStick(painter, pass.X(visit.order, visit.position, size.width()),
                             visit.intensity, graph.StickColour(visit),
                             QString::fromStdString(visit.line.elementName), drawn);
         }
@@ -442,7 +441,8 @@ void TGraphWindow::StartDrawing(QPainter& painter, const GraphPainter& graph)
     graph.DrawAxes(painter, m_tables.DisplayList().CurrentWavelength());
     m_summation.Restart();
     m_withoutData = 0;
-    const GraphPass::Settings settings = PassSettings(m_summation.ReachAngstrom(FarthestWavelength()));
+    const GraphPass::Settings settings =
+        PassSettings(m_summation.ReachAngstrom(FarthestWavelength()));
     m_passCentre = settings.centre;
     m_pass.Start(settings);
     m_dirty = rect();

@@ -1,10 +1,9 @@
 #include "analysis/LineProfile.h"
 #include "analysis/Plasma.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cmath>
+#include <gtest/gtest.h>
 #include <vector>
 
 namespace {
@@ -33,8 +32,7 @@ Measured Measure(const SpectrumSettings& settings, double centre)
         const double fraction = (half - *at) / (*(at - direction) - *at);
         return origin + ((at - samples.begin()) - direction * fraction) * kStep;
     };
-    return {*top, origin + (top - samples.begin()) * kStep,
-            crossing(top, 1) - crossing(top, -1)};
+    return {*top, origin + (top - samples.begin()) * kStep, crossing(top, 1) - crossing(top, -1)};
 }
 
 }  // namespace
@@ -82,7 +80,8 @@ TEST(LineProfileTest, VelocityShiftIsRelativistic)
 }
 
 // Hydrogen at 1 eV and 10¹⁶ cm⁻³: n(II)/n(I) = 2·(2πmₑkT/h²)^1.5·(U(II)/U(I))·e^(−13.598)/nₑ
-// with U(I) = 2, U(II) = 1 is 0.3752 (CODATA 2018 constants). A list without the ground level still counts it.
+// with U(I) = 2, U(II) = 1 is 0.3752 (CODATA 2018 constants). A list without the ground level still
+// counts it.
 TEST(PlasmaTest, SahaAndPartitionFunction)
 {
     EXPECT_NEAR(Plasma::IonisationRatio(1.0, 1e16, 13.598, 2.0, 1.0), 0.3752, 0.0001);

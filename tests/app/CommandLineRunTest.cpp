@@ -1,5 +1,5 @@
-#include "support/QtTestSupport.h"
 #include "database/AtomicDataWriter.h"
+#include "support/QtTestSupport.h"
 #include "support/TestFiles.h"
 
 #include <algorithm>
@@ -245,8 +245,8 @@ Peak PeakOf(const std::string& path)
             at += direction;
         }
         const auto inside = at - direction;
-        return at->first + (y1 / 2 - at->second) / (inside->second - at->second) *
-                               (inside->first - at->first);
+        return at->first +
+               (y1 / 2 - at->second) / (inside->second - at->second) * (inside->first - at->first);
     };
     return {y1, top->first + 0.5 * step * (y0 - y2) / (y0 - 2 * y1 + y2),
             crossing(top, 1) - crossing(top, -1)};

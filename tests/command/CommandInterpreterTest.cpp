@@ -123,8 +123,9 @@ void ExpectState(const Installation& installation, const std::string& state)
 constexpr const char* kGraphOnly =
     "!This command is only available when the graph window is displayed.";
 #define NOT_AN_ELEMENT(word) "!\"" word "\" is not an element symbol or name of this installation."
-constexpr const char* kBadQuotes = "!A file name in quotation marks must end with one "
-                                   "(\"my file.txt\"), with nothing after it.";
+constexpr const char* kBadQuotes =
+    "!A file name in quotation marks must end with one "
+    "(\"my file.txt\"), with nothing after it.";
 
 struct Case {
     int commandId;

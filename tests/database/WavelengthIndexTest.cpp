@@ -2,9 +2,8 @@
 #include "database/WavelengthIndex.h"
 #include "support/TestFiles.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 
 // Against a search of the whole table: runs of equal wavelengths that cross the index's strides
 // and blocks, gaps, both ends and beyond them, and a last block of a few records.

@@ -4,10 +4,9 @@
 #include "graph/SpectrumStatus.h"
 #include "support/TestFiles.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cmath>
+#include <gtest/gtest.h>
 
 namespace {
 
