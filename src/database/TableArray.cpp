@@ -118,6 +118,16 @@ WaveData TableArray::RecordAt(uint16_t tableIndex, uint32_t recordIndex) const
     return m_files[tableIndex]->RecordAt(recordIndex);
 }
 
+uint32_t TableArray::RecordCount(uint16_t tableIndex) const
+{
+    return tableIndex < m_files.size() ? m_files[tableIndex]->RecordCount() : 0;
+}
+
+uint32_t TableArray::FirstAtOrAbove(uint16_t tableIndex, int64_t wavelength) const
+{
+    return tableIndex < m_files.size() ? m_files[tableIndex]->FirstAtOrAbove(wavelength) : 0;
+}
+
 void TableArray::ApplyScanWindow()
 {
     for (auto& file : m_files) {

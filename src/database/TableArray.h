@@ -41,6 +41,8 @@ public:
     void Deactivate(size_t index);              // rebuilds
     bool IsActive(size_t index) const { return m_files[index]->IsActive(); }
     WaveData RecordAt(uint16_t tableIndex, uint32_t recordIndex) const override;
+    uint32_t RecordCount(uint16_t tableIndex) const override;
+    uint32_t FirstAtOrAbove(uint16_t tableIndex, int64_t wavelength) const override;
 
     ValidRecordsArray& DisplayList() { return m_displayList; }
     const ValidRecordsArray& DisplayList() const { return m_displayList; }

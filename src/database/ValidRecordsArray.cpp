@@ -1,35 +1,54 @@
 #include "database/ValidRecordsArray.h"
 
+#include "database/ListWalk.h"
 #include "database/RecordReader.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
-#include <cstring>
 
-ValidRecordsArray::ValidRecordsArray(const RecordReader& reader)
-    : m_storage(kMinimumGrowth * sizeof(ListedLine)),
-      m_capacityLast(kMinimumGrowth - 1),
-      m_reader(reader)
+namespace {
+
+// What a slot that cannot be merged reads as (a table found out of order while listed): no
+// table, so no record.
+constexpr ListedLine kNoLine{0, 0xFFFF, 0xFFFFFFFF};
+
+}  // namespace
+
+ValidRecordsArray::ValidRecordsArray(const RecordReader& reader) : m_lines(reader) {}
+
+uint32_t ValidRecordsArray::Cursor() const
 {
+    if (!m_hasCursor) {
+        return kNone;
+    }
+    if (m_cursorSlot == kNone) {
+        m_cursorSlot = m_lines.CountBefore(m_cursorLine);
+    }
+    return m_cursorSlot;
 }
 
 int32_t ValidRecordsArray::CurrentWavelength() const
 {
-    return m_cursor == kNone ? m_target : WavelengthAt(m_cursor);
+    return m_hasCursor ? m_cursorLine.wavelength : m_target;
 }
 
 WaveData ValidRecordsArray::ItemAt(uint32_t slot) const
 {
-    const ListedLine& item = Items()[slot];
-    return m_reader.RecordAt(item.tableIndex, item.recordIndex);
+    const ListedLine line = LineAt(slot);
+    return m_lines.Reader().RecordAt(line.tableIndex, line.recordIndex);
 }
 
 bool ValidRecordsArray::IsDuplicate(uint32_t slotA, uint32_t slotB) const
 {
-    if (WavelengthAt(slotA) != WavelengthAt(slotB)) {
+    const ListedLine a = LineAt(slotA);
+    const ListedLine b = LineAt(slotB);
+    if (a.wavelength != b.wavelength) {
         return false;
     }
-    return ItemAt(slotA).IsDuplicateOf(ItemAt(slotB));
+    const RecordReader& reader = m_lines.Reader();
+    return reader.RecordAt(a.tableIndex, a.recordIndex)
+        .IsDuplicateOf(reader.RecordAt(b.tableIndex, b.recordIndex));
 }
 
 uint32_t ValidRecordsArray::Distance(int32_t a, int32_t b)
@@ -40,94 +59,41 @@ uint32_t ValidRecordsArray::Distance(int32_t a, int32_t b)
 void ValidRecordsArray::Insert(const WaveData& line, uint16_t tableIndex)
 {
     ++m_revision;
-    const ListedLine item{line.record.wavelength, line.recordIndex, tableIndex};
-    if (IsEmpty()) {
-        InsertFirstLine(item);
+    const ListedLine listed{line.record.wavelength, tableIndex, line.recordIndex};
+    if (!m_lines.Add(listed)) {
         return;
     }
-    // Lines of an outward scan nearly always extend one end; only the rest need a search. A
-    // line equal to an end goes beside it too: a search would land inside a long run of equal
-    // wavelengths and move half of it. Where the list is one wavelength, a table's records stay
-    // in file order.
-    const int32_t lowest = WavelengthAt(m_first);
-    const int32_t highest = WavelengthAt(m_last);
-    if (item.wavelength == lowest && (lowest < highest || ComesBefore(item, Items()[m_first]))) {
-        Prepend(item);
-    } else if (item.wavelength >= highest) {
-        Append(item);
-    } else if (item.wavelength <= lowest) {
-        Prepend(item);
-    } else {
-        if (m_first == 1) {
-            GrowAtFront();
+    // The window and the cursor keep their lines; only a line inside the window breaks it.
+    if (!m_window.empty()) {
+        if (listed < m_window.front()) {
+            ++m_windowFirst;
+        } else if (listed < m_window.back()) {
+            m_window.clear();
         }
-        if (m_last + 1 == m_capacityLast) {
-            GrowAtEnd();
-        }
-        InsertAt(Search(item.wavelength), item);
     }
-    TrackCursor(item.wavelength);
-}
-
-bool ValidRecordsArray::ComesBefore(const ListedLine& a, const ListedLine& b)
-{
-    return a.tableIndex == b.tableIndex && a.recordIndex < b.recordIndex;
-}
-
-void ValidRecordsArray::InsertFirstLine(const ListedLine& line)
-{
-    m_first = m_last = m_cursor = m_capacityLast / 2;
-    Items()[m_first] = line;
-    m_bestDistance = Distance(line.wavelength, m_target);
-}
-
-void ValidRecordsArray::Append(const ListedLine& line)
-{
-    if (m_last + 1 == m_capacityLast) {
-        GrowAtEnd();
+    if (m_hasCursor && m_cursorSlot != kNone && listed < m_cursorLine) {
+        ++m_cursorSlot;
     }
-    Items()[++m_last] = line;
+    TrackCursor(listed);
 }
 
-void ValidRecordsArray::Prepend(const ListedLine& line)
+// While the list fills, the cursor goes to the line nearest to the target so far.
+void ValidRecordsArray::TrackCursor(const ListedLine& line)
 {
-    if (m_first == 1) {
-        GrowAtFront();
-    }
-    Items()[--m_first] = line;
-}
-
-// Puts `line` in front of slot `pos`, moving whichever side of the list is shorter.
-void ValidRecordsArray::InsertAt(uint32_t pos, const ListedLine& line)
-{
-    if (pos - m_first < m_last - pos) {
-        std::memmove(&Items()[m_first - 1], &Items()[m_first],
-                     (pos - m_first) * sizeof(ListedLine));
-        if (m_cursor < pos) {
-            --m_cursor;
-        }
-        Items()[pos - 1] = line;
-        --m_first;
-    } else {
-        std::memmove(&Items()[pos + 1], &Items()[pos], (m_last - pos + 1) * sizeof(ListedLine));
-        if (pos <= m_cursor) {
-            ++m_cursor;
-        }
-        Items()[pos] = line;
-        ++m_last;
-    }
-}
-
-void ValidRecordsArray::TrackCursor(int32_t wavelength)
-{
-    if (m_bestDistance <= m_tolerance) {
-        return;
-    }
-    const uint32_t distance = Distance(wavelength, m_target);
-    if (distance < m_bestDistance) {
+    const uint32_t distance = Distance(line.wavelength, m_target);
+    if (!m_hasCursor || distance < m_bestDistance) {
         m_bestDistance = distance;
-        m_cursor = Search(wavelength);
+        m_cursorLine = line;
+        m_hasCursor = true;
+        m_cursorSlot = kNone;
     }
+}
+
+void ValidRecordsArray::PlaceCursor(uint32_t slot, const ListedLine& line)
+{
+    m_cursorLine = line;
+    m_cursorSlot = slot;
+    m_hasCursor = true;
 }
 
 uint32_t ValidRecordsArray::Search(int32_t wavelength) const
@@ -135,56 +101,45 @@ uint32_t ValidRecordsArray::Search(int32_t wavelength) const
     if (IsEmpty()) {
         return kNone;
     }
-    if (m_first == m_last) {
-        return m_first;
-    }
-    uint32_t low = m_first;
-    uint32_t high = m_last;
-    uint32_t mid = m_first;
-    while (true) {
-        const uint32_t span = high - low;
-        mid = low + span / 2;
-        if (WavelengthAt(mid) == wavelength) {
-            return mid;
-        }
-        if (span < 2) {
-            break;
-        }
-        if (WavelengthAt(mid) <= wavelength) {
-            low = mid;
-        } else {
-            high = mid;
-        }
-    }
-    if (mid == m_last || WavelengthAt(mid) >= wavelength) {
-        return mid;
-    }
-    return mid + 1;
+    return std::min(m_lines.CountBefore({wavelength, 0, 0}), Count() - 1);
 }
 
 bool ValidRecordsArray::SetTarget(int32_t wavelength)
 {
     ++m_revision;
     m_target = wavelength;
-    if (IsEmpty() || wavelength < WavelengthAt(m_first) || wavelength > WavelengthAt(m_last)) {
+    if (IsEmpty() || wavelength < m_lines.Lowest().wavelength ||
+        wavelength > m_lines.Highest().wavelength) {
         Reset();
         return true;
     }
-    uint32_t slot = Search(wavelength);
-    // The search gives the insertion slot; the line below it may be the nearer one.
-    if (slot > m_first &&
-        Distance(WavelengthAt(slot - 1), wavelength) < Distance(WavelengthAt(slot), wavelength)) {
-        --slot;
+    // The first line at or above the wavelength, or the one below it when that is nearer.
+    const ListedLine place{wavelength, 0, 0};
+    const Anchor anchor{place, m_lines.CountBefore(place)};
+    uint32_t slot = std::min(anchor.slot, Count() - 1);
+    if (!WindowHolds(slot) || (slot > 0 && !WindowHolds(slot - 1))) {
+        LoadWindow(slot, &anchor);
     }
-    m_cursor = slot;
-    m_bestDistance = Distance(WavelengthAt(slot), wavelength);
+    ListedLine line = LineAt(slot);
+    if (slot > 0) {
+        const ListedLine below = LineAt(slot - 1);
+        if (Distance(below.wavelength, wavelength) < Distance(line.wavelength, wavelength)) {
+            --slot;
+            line = below;
+        }
+    }
+    PlaceCursor(slot, line);
+    m_bestDistance = Distance(line.wavelength, wavelength);
     return false;
 }
 
 void ValidRecordsArray::Reset()
 {
     ++m_revision;
-    m_first = m_last = m_cursor = kNone;
+    m_lines.Clear();
+    m_window.clear();
+    m_hasCursor = false;
+    m_cursorSlot = kNone;
     m_bestDistance = 0xFFFFFFFF;
 }
 
@@ -193,46 +148,78 @@ bool ValidRecordsArray::SetCursor(uint32_t slot)
     if (IsEmpty()) {
         return false;
     }
-    slot = std::clamp(slot, m_first, m_last);
-    if (slot == m_cursor) {
+    slot = std::min(slot, Last());
+    if (slot == Cursor()) {
         return false;
     }
-    m_cursor = slot;
-    m_target = WavelengthAt(slot);
+    PlaceCursor(slot, LineAt(slot));
+    m_target = m_cursorLine.wavelength;
     m_bestDistance = 0;
     ++m_revision;
     return true;
 }
 
-// One pass whatever `steps` is, so that a move to either end costs one walk over the list.
+// One pass whatever `steps` is, so that a move costs one walk over the lines it passes.
 int ValidRecordsArray::Move(int steps)
 {
-    if (IsEmpty()) {
+    if (IsEmpty() || steps == 0) {
         return 0;
     }
+    const uint32_t cursor = Cursor();
+    const uint32_t ahead = steps > 0 ? Last() - cursor : cursor;
+    const auto wanted = static_cast<uint32_t>(std::llabs(int64_t{steps}));
+    if (ahead > kWalkLimit && wanted >= ahead) {
+        return JumpToEnd(steps > 0);
+    }
     int moved = 0;
-    uint32_t i = m_cursor;
+    uint32_t at = cursor;
+    uint32_t i = cursor;
     // Counting toward zero in both directions never negates `steps`, which may be INT_MIN.
-    while (moved < steps && i < m_last) {
+    while (moved < steps && i < Last()) {
         ++i;
         if (!IsDuplicate(i, i - 1)) {
-            m_cursor = i;
+            at = i;
             ++moved;
         }
     }
-    while (moved > steps && i > m_first) {
+    while (moved > steps && i > 0) {
         --i;
         if (!IsDuplicate(i, i + 1)) {
-            m_cursor = i;
+            at = i;
             --moved;
         }
     }
     if (moved != 0) {
-        m_target = WavelengthAt(m_cursor);
+        PlaceCursor(at, LineAt(at));
+        m_target = m_cursorLine.wavelength;
         m_bestDistance = 0;
         ++m_revision;
     }
     return moved;
+}
+
+// The first line of the last group, or the last line of the first group, as a walk would end.
+int ValidRecordsArray::JumpToEnd(bool up)
+{
+    uint32_t slot = up ? Last() : 0;
+    if (up) {
+        while (slot > 0 && IsDuplicate(slot - 1, slot)) {
+            --slot;
+        }
+    } else {
+        while (slot < Last() && IsDuplicate(slot + 1, slot)) {
+            ++slot;
+        }
+    }
+    const int64_t passed = int64_t{slot} - int64_t{Cursor()};
+    if (passed == 0) {
+        return 0;
+    }
+    PlaceCursor(slot, LineAt(slot));
+    m_target = m_cursorLine.wavelength;
+    m_bestDistance = 0;
+    ++m_revision;
+    return static_cast<int>(std::clamp<int64_t>(passed, -INT_MAX, INT_MAX));
 }
 
 bool ValidRecordsArray::CanMove(bool forward) const
@@ -241,13 +228,13 @@ bool ValidRecordsArray::CanMove(bool forward) const
         return false;
     }
     if (forward) {
-        for (uint32_t i = m_cursor; i < m_last; ++i) {
+        for (uint32_t i = Cursor(); i < Last(); ++i) {
             if (!IsDuplicate(i + 1, i)) {
                 return true;
             }
         }
     } else {
-        for (uint32_t i = m_cursor; i > m_first; --i) {
+        for (uint32_t i = Cursor(); i > 0; --i) {
             if (!IsDuplicate(i - 1, i)) {
                 return true;
             }
@@ -258,36 +245,88 @@ bool ValidRecordsArray::CanMove(bool forward) const
 
 size_t ValidRecordsArray::MemoryBytes() const
 {
-    return (size_t{m_capacityLast} + 1) * sizeof(ListedLine);
+    return m_lines.MemoryBytes() + m_window.capacity() * sizeof(ListedLine);
 }
 
-// Growth is geometric, so that filling N lines costs O(N) moves; the other end keeps its free
-// slots up to the same amount, since an outward scan fills both ends at the same pace.
-void ValidRecordsArray::GrowAtEnd()
+ListedLine ValidRecordsArray::LineAt(uint32_t slot) const
 {
-    const uint32_t growth = std::max(kMinimumGrowth, Count() / 4);
-    Reallocate(std::min(m_first - 1, growth), growth);
+    if (!WindowHolds(slot)) {
+        LoadWindow(slot, nullptr);
+    }
+    return WindowHolds(slot) ? m_window[slot - m_windowFirst] : kNoLine;
 }
 
-void ValidRecordsArray::GrowAtFront()
+bool ValidRecordsArray::WindowHolds(uint32_t slot) const
 {
-    const uint32_t growth = std::max(kMinimumGrowth, Count() / 4);
-    Reallocate(growth, std::min(m_capacityLast - m_last - 1, growth));
+    return slot >= m_windowFirst && slot - m_windowFirst < m_window.size();
 }
 
-void ValidRecordsArray::Reallocate(uint32_t frontSlack, uint32_t endSlack)
+// Merges the lines about `slot`, walking from the nearest known place.
+void ValidRecordsArray::LoadWindow(uint32_t slot, const Anchor* hint) const
 {
     const uint32_t count = Count();
-    // Slot 0 and the last slot stay unused, so that `m_first` and `m_last` can always move.
-    const size_t capacity = size_t{frontSlack} + count + endSlack + 2;
-    PageBuffer storage(capacity * sizeof(ListedLine));
-    const uint32_t newFirst = frontSlack + 1;
-    std::memcpy(static_cast<ListedLine*>(storage.Data()) + newFirst, &Items()[m_first],
-                size_t{count} * sizeof(ListedLine));
-    const uint32_t shift = newFirst - m_first;  // unsigned wrap-around gives the right result
-    m_first += shift;
-    m_last += shift;
-    m_cursor += shift;
-    m_storage = std::move(storage);
-    m_capacityLast = static_cast<uint32_t>(capacity - 1);
+    if (slot >= count) {
+        m_window.clear();
+        return;
+    }
+    uint32_t begin = slot > kWindow / 2 ? slot - kWindow / 2 : 0;
+    begin = count > kWindow ? std::min(begin, count - kWindow) : 0;
+    const Anchor anchor = NearestAnchor(begin, hint);
+    m_window.clear();
+    ListedLine line;
+    m_windowFirst = anchor.slot;
+    if (begin < anchor.slot) {
+        ListWalk down(m_lines, anchor.place, false);
+        for (uint32_t n = anchor.slot - begin; n > 0 && down.Next(line); --n) {
+            m_window.push_back(line);
+        }
+        std::reverse(m_window.begin(), m_window.end());
+        m_windowFirst -= static_cast<uint32_t>(m_window.size());
+    }
+    ListWalk up(m_lines, anchor.place, true);
+    if (begin > anchor.slot) {
+        m_windowFirst += up.Skip(begin - anchor.slot);
+    }
+    while (m_window.size() < kWindow && up.Next(line)) {
+        m_window.push_back(line);
+    }
+}
+
+ValidRecordsArray::Anchor ValidRecordsArray::NearestAnchor(uint32_t slot, const Anchor* hint) const
+{
+    std::vector<Anchor> known = {{m_lines.Lowest(), 0}, {m_lines.Highest(), Last()}};
+    if (hint != nullptr) {
+        known.push_back(*hint);
+    }
+    if (!m_window.empty()) {
+        known.push_back({m_window.front(), m_windowFirst});
+    }
+    if (m_hasCursor) {
+        known.push_back({m_cursorLine, Cursor()});
+    }
+    const auto distance = [slot](const Anchor& a) {
+        return a.slot > slot ? a.slot - slot : slot - a.slot;
+    };
+    const Anchor nearest = *std::min_element(
+        known.begin(), known.end(),
+        [&distance](const Anchor& a, const Anchor& b) { return distance(a) < distance(b); });
+    return distance(nearest) <= kWalkLimit ? nearest : AnchorAtSlot(slot);
+}
+
+// The lines below a wavelength are counted from the tables, so the wavelength where `slot`
+// lies is found by halving the range of wavelengths listed.
+ValidRecordsArray::Anchor ValidRecordsArray::AnchorAtSlot(uint32_t slot) const
+{
+    int64_t low = m_lines.Lowest().wavelength;
+    int64_t high = m_lines.Highest().wavelength;
+    while (low < high) {
+        const int64_t middle = low + (high - low + 1) / 2;
+        if (m_lines.CountBefore({static_cast<int32_t>(middle), 0, 0}) <= slot) {
+            low = middle;
+        } else {
+            high = middle - 1;
+        }
+    }
+    const ListedLine place{static_cast<int32_t>(low), 0, 0};
+    return {place, m_lines.CountBefore(place)};
 }

@@ -95,3 +95,41 @@ uint32_t WavelengthIndex::Find(const TableReader& reader, int32_t wavelength)
     const uint32_t first = block * kBlock + stride * kStride;
     return strides[stride] == wavelength ? first : FindInStride(reader, first, wavelength);
 }
+
+uint32_t WavelengthIndex::FirstAtOrAbove(const TableReader& reader, int64_t wavelength)
+{
+    if (m_count == 0 || wavelength <= m_blockFirst.front()) {
+        return 0;
+    }
+    if (wavelength > m_lastWavelength) {
+        return m_count;
+    }
+    const auto target = static_cast<int32_t>(wavelength);
+    // The answer follows the last block, and the last stride of it, that starts below.
+    const auto block = static_cast<uint32_t>(std::max<std::ptrdiff_t>(
+        std::lower_bound(m_blockFirst.begin(), m_blockFirst.end(), target) -
+            m_blockFirst.begin() - 1,
+        0));
+    const Strides& strides = StridesOf(reader, block);
+    const auto stride = static_cast<uint32_t>(std::max<std::ptrdiff_t>(
+        std::lower_bound(strides.begin(), strides.end(), target) - strides.begin() - 1, 0));
+    return FirstInStrideAtOrAbove(reader, block * kBlock + stride * kStride, target);
+}
+
+uint32_t WavelengthIndex::FirstInStrideAtOrAbove(const TableReader& reader, uint32_t first,
+                                                 int32_t wavelength) const
+{
+    const uint32_t count = std::min(kStride, m_count - first);
+    unsigned char bytes[kStride * LineRecord::kSize];
+    if (!reader.ReadRecords(first, count, bytes)) {
+        return first;
+    }
+    uint32_t low = 0;  // the first record of the stride lies below
+    uint32_t high = count;
+    while (high - low > 1) {
+        const uint32_t mid = low + (high - low) / 2;
+        const int32_t found = LineRecord::FromBytes(bytes + mid * LineRecord::kSize).wavelength;
+        (found < wavelength ? low : high) = mid;
+    }
+    return first + high;
+}

@@ -24,11 +24,16 @@ public:
     // kNotFound outside the range of the table or when it is empty. In a table that is not in
     // order, some record in range.
     uint32_t Find(const TableReader& reader, int32_t wavelength);
+    // The first record at or above `wavelength`, or the record count when there is none. In a
+    // table that is not in order, some record or the count.
+    uint32_t FirstAtOrAbove(const TableReader& reader, int64_t wavelength);
 
 private:
     using Strides = std::array<int32_t, kBlock / kStride>;
     const Strides& StridesOf(const TableReader& reader, uint32_t block);
     uint32_t FindInStride(const TableReader& reader, uint32_t first, int32_t wavelength) const;
+    uint32_t FirstInStrideAtOrAbove(const TableReader& reader, uint32_t first,
+                                    int32_t wavelength) const;
 
     uint32_t m_count = 0;
     int32_t m_lastWavelength = 0;

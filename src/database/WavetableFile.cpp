@@ -172,6 +172,11 @@ uint32_t WavetableFile::FindRecord(int32_t wavelength)
     return m_recordCount == 0 ? kNotFound : m_index.Find(*m_file, wavelength);
 }
 
+uint32_t WavetableFile::FirstAtOrAbove(int64_t wavelength)
+{
+    return m_recordCount == 0 ? 0 : m_index.FirstAtOrAbove(*m_file, wavelength);
+}
+
 uint32_t WavetableFile::ScannedCount() const
 {
     if (m_recordCount == 0) {

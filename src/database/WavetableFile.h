@@ -69,6 +69,8 @@ public:
     // A record with exactly `wavelength` when there is one, else the last record below it;
     // kNotFound when the wavelength lies outside the file's range or the file is empty.
     uint32_t FindRecord(int32_t wavelength);
+    // The first record at or above `wavelength`, or RecordCount() when there is none.
+    uint32_t FirstAtOrAbove(int64_t wavelength);
 
     // The usable records: none once the file was found out of order.
     uint32_t RecordCount() const { return m_recordCount; }
