@@ -83,7 +83,7 @@ void Print(const OverlapFill& fill, const NearestResult& filtered, const Nearest
         "# fill10: process CPU time of one run (user + system), opening the tables to "
         "the complete unfiltered list; wall %.3f s; %u lines in %llu batches\n",
         fill.wallSeconds, fill.lines, static_cast<unsigned long long>(fill.batches));
-    std::printf("# list10: %.1f MB\n", static_cast<double>(fill.listBytes) / 1e6);
+    std::printf("# list10: %.1f KB\n", static_cast<double>(fill.listBytes) / 1e3);
     std::printf(
         "# rss10: VmRSS %.1f MB less RssFile %.1f MB (program, libraries, mapped "
         "tables); before opening: VmRSS %.1f MB, RssFile %.1f MB\n",

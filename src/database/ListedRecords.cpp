@@ -35,13 +35,17 @@ bool ListedRecords::Add(uint32_t record, uint32_t tableSize)
     return true;
 }
 
+// Only the words the list used are cleared: a rebuild at another wavelength is frequent.
 void ListedRecords::Clear()
 {
+    if (m_hasBits) {
+        std::fill(m_bits.begin() + m_lowest / 64, m_bits.begin() + m_highest / 64 + 1, 0);
+        std::fill(m_blockCounts.begin() + m_lowest / kBlockBits,
+                  m_blockCounts.begin() + m_highest / kBlockBits + 1, 0);
+    }
+    m_hasBits = false;
     m_lowest = m_highest = kNone;
     m_count = 0;
-    // Freed, not kept: the next fill may well be one run again.
-    std::vector<uint64_t>().swap(m_bits);
-    std::vector<uint16_t>().swap(m_blockCounts);
 }
 
 void ListedRecords::SetBit(uint32_t record)
@@ -50,14 +54,28 @@ void ListedRecords::SetBit(uint32_t record)
     ++m_blockCounts[record / kBlockBits];
 }
 
+void ListedRecords::SetRun(uint32_t first, uint32_t last)
+{
+    for (uint32_t record = first; record <= last;) {
+        const uint32_t bit = record % 64;
+        const uint32_t bits = std::min(64 - bit, last - record + 1);
+        const uint64_t ones = bits == 64 ? ~uint64_t{0} : (uint64_t{1} << bits) - 1;
+        m_bits[record / 64] |= ones << bit;
+        m_blockCounts[record / kBlockBits] += static_cast<uint16_t>(bits);  // a word is in one block
+        record += bits;
+    }
+}
+
 // The run so far becomes bits, as a gap is about to open.
 void ListedRecords::MakeBits(uint32_t tableSize)
 {
-    m_bits.assign((size_t{tableSize} + 63) / 64, 0);
-    m_blockCounts.assign((size_t{tableSize} + kBlockBits - 1) / kBlockBits, 0);
-    for (uint32_t record = m_lowest; record <= m_highest; ++record) {
-        SetBit(record);
+    const size_t words = (size_t{tableSize} + 63) / 64;
+    if (m_bits.size() != words) {
+        m_bits.assign(words, 0);
+        m_blockCounts.assign((size_t{tableSize} + kBlockBits - 1) / kBlockBits, 0);
     }
+    m_hasBits = true;
+    SetRun(m_lowest, m_highest);
 }
 
 uint32_t ListedRecords::CountBelow(uint32_t record) const

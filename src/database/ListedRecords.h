@@ -7,7 +7,8 @@
 // Which records of one table the display list holds. A scan from one start outward lists a
 // single run of records, kept as its two ends; once a filter leaves a gap, one bit a record of
 // the table (1.25 MB for ten million records) with a count of set bits every 4096 records, so
-// that counting and stepping stay quick however sparse the bits are.
+// that counting and stepping stay quick however sparse the bits are. The bits are kept when
+// the list is emptied, as the next fill under the same filter needs them again at once.
 class ListedRecords {
 public:
     static constexpr uint32_t kNone = 0xFFFFFFFF;
@@ -32,9 +33,10 @@ private:
     static constexpr uint32_t kBlockBits = 4096;
     static constexpr uint32_t kBlockWords = kBlockBits / 64;
 
-    bool IsRun() const { return m_bits.empty(); }
+    bool IsRun() const { return !m_hasBits; }
     bool IsSet(uint32_t record) const { return (m_bits[record / 64] >> (record % 64) & 1U) != 0; }
     void SetBit(uint32_t record);
+    void SetRun(uint32_t first, uint32_t last);
     void MakeBits(uint32_t tableSize);
     uint32_t FirstSetBitFrom(uint32_t record) const;
     uint32_t LastSetBitFrom(uint32_t record) const;
@@ -42,6 +44,7 @@ private:
     uint32_t m_lowest = kNone;
     uint32_t m_highest = kNone;
     uint32_t m_count = 0;
-    std::vector<uint64_t> m_bits;          // empty while the records form one run
+    bool m_hasBits = false;                // else the records form one run
+    std::vector<uint64_t> m_bits;          // kept, cleared, for the next fill's gaps
     std::vector<uint16_t> m_blockCounts;  // set bits in each 4096 records
 };

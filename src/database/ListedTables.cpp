@@ -34,7 +34,9 @@ bool ListedTables::Add(const ListedLine& line)
 
 void ListedTables::Clear()
 {
-    m_tables.clear();
+    for (Table& table : m_tables) {
+        table.records.Clear();
+    }
     m_count = 0;
 }
 

@@ -36,7 +36,12 @@ TEST(ListedRecordsTest, AnswersAsTheSetOfListedRecords)
         ASSERT_EQ(listed.PreviousFrom(record),
                   after == expected.begin() ? ListedRecords::kNone : *std::prev(after));
     }
+    // The bits are kept for the next fill, which must not see the old ones.
     listed.Clear();
     EXPECT_EQ(listed.CountBelow(kSize), 0u);
     EXPECT_TRUE(listed.Add(5, kSize));
+    EXPECT_TRUE(listed.Add(7, kSize));
+    EXPECT_EQ(listed.CountBelow(kSize), 2u);
+    EXPECT_EQ(listed.NextFrom(6), 7u);
+    EXPECT_EQ(listed.PreviousFrom(kSize - 1), 7u);
 }
