@@ -2,6 +2,8 @@
 
 #include "database/ListedTables.h"
 
+#include <tuple>
+
 ListWalk::ListWalk(const ListedTables& lines, const ListedLine& place, bool up)
     : m_lines(lines), m_up(up)
 {
@@ -14,7 +16,7 @@ ListWalk::ListWalk(const ListedTables& lines, const ListedLine& place, bool up)
         if (!up && bound == 0) {
             continue;
         }
-        Head head{table, 0, 0};
+        Head head{table, 0, 0, 0};
         Load(head, up ? bound : bound - 1);
         if (head.record != ListedRecords::kNone) {
             m_heads.push_back(head);
@@ -22,23 +24,49 @@ ListWalk::ListWalk(const ListedTables& lines, const ListedLine& place, bool up)
     }
 }
 
-void ListWalk::Load(Head& head, uint32_t from)
+void ListWalk::Load(Head& head, uint32_t from) const
 {
     const ListedRecords& records = m_lines.RecordsOf(head.table);
     head.record = m_up ? records.NextFrom(from) : records.PreviousFrom(from);
     if (head.record != ListedRecords::kNone) {
-        head.wavelength = m_lines.WavelengthOf(head.table, head.record);
+        head.wavelength = m_lines.RecordOf(head.table, head.record).wavelength;
+        head.run = m_lines.RunIndex(head.table, head.record, head.wavelength);
     }
 }
 
-// Heads are kept in table order, so the first of equal wavelengths is the lowest table.
+// Within a run the place follows from the step; a new run starts at 0 when the record below
+// has another wavelength, which saves the search for nearly every record.
+void ListWalk::Step(Head& head) const
+{
+    const ListedRecords& records = m_lines.RecordsOf(head.table);
+    const uint32_t from = head.record;
+    if (m_up ? from == records.Highest() : from == 0) {
+        head.record = ListedRecords::kNone;
+        return;
+    }
+    head.record = m_up ? records.NextFrom(from + 1) : records.PreviousFrom(from - 1);
+    if (head.record == ListedRecords::kNone) {
+        return;
+    }
+    const int32_t previous = head.wavelength;
+    head.wavelength = m_lines.RecordOf(head.table, head.record).wavelength;
+    if (head.wavelength == previous) {
+        head.run = m_up ? head.run + (head.record - from) : head.run - (from - head.record);
+    } else if (head.record == 0 || (m_up && head.record == from + 1) ||
+               m_lines.RecordOf(head.table, head.record - 1).wavelength != head.wavelength) {
+        head.run = 0;
+    } else {
+        head.run = m_lines.RunIndex(head.table, head.record, head.wavelength);
+    }
+}
+
+// Heads are in table order, so of equal places the lower table comes first upward.
 size_t ListWalk::Best() const
 {
+    const auto key = [](const Head& h) { return std::tie(h.wavelength, h.run); };
     size_t best = 0;
     for (size_t i = 1; i < m_heads.size(); ++i) {
-        const int32_t wavelength = m_heads[i].wavelength;
-        if (m_up ? wavelength < m_heads[best].wavelength
-                 : wavelength >= m_heads[best].wavelength) {
+        if (m_up ? key(m_heads[i]) < key(m_heads[best]) : !(key(m_heads[i]) < key(m_heads[best]))) {
             best = i;
         }
     }
@@ -53,11 +81,7 @@ bool ListWalk::Next(ListedLine& line)
     const size_t best = Best();
     Head& head = m_heads[best];
     line = {head.wavelength, head.table, head.record};
-    if (m_up ? head.record == m_lines.RecordsOf(head.table).Highest() : head.record == 0) {
-        head.record = ListedRecords::kNone;
-    } else {
-        Load(head, m_up ? head.record + 1 : head.record - 1);
-    }
+    Step(head);
     if (head.record == ListedRecords::kNone) {
         m_heads.erase(m_heads.begin() + static_cast<std::ptrdiff_t>(best));
     }

@@ -1,21 +1,19 @@
 #pragma once
 
 #include <cstdint>
-#include <tuple>
 
 // A line of the display list, named by what stays the same while the list fills: its
-// wavelength, table and record. The list is in this order: wavelength, then table, then record,
-// so that a table's records keep their file order. Also stands for a place in the list: the
-// lines at or after it.
+// wavelength, table and record. The list's order needs the records themselves (ListedTables
+// compares lines). Also stands for a place in the list, the lines at or after it; StartOf(w)
+// is the place before every line of wavelength w.
 struct ListedLine {
+    static constexpr ListedLine StartOf(int32_t wavelength)
+    {
+        return {wavelength, 0xFFFF, 0xFFFFFFFF};
+    }
+    bool IsStart() const { return tableIndex == 0xFFFF && recordIndex == 0xFFFFFFFF; }
+
     int32_t wavelength = 0;
     uint16_t tableIndex = 0;
     uint32_t recordIndex = 0;
-
-    friend bool operator<(const ListedLine& a, const ListedLine& b)
-    {
-        return std::tie(a.wavelength, a.tableIndex, a.recordIndex) <
-               std::tie(b.wavelength, b.tableIndex, b.recordIndex);
-    }
-    friend bool operator==(const ListedLine& a, const ListedLine& b) = default;
 };

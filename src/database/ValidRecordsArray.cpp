@@ -65,13 +65,13 @@ void ValidRecordsArray::Insert(const WaveData& line, uint16_t tableIndex)
     }
     // The window and the cursor keep their lines; only a line inside the window breaks it.
     if (!m_window.empty()) {
-        if (listed < m_window.front()) {
+        if (m_lines.Less(listed, m_window.front())) {
             ++m_windowFirst;
-        } else if (listed < m_window.back()) {
+        } else if (m_lines.Less(listed, m_window.back())) {
             m_window.clear();
         }
     }
-    if (m_hasCursor && m_cursorSlot != kNone && listed < m_cursorLine) {
+    if (m_hasCursor && m_cursorSlot != kNone && m_lines.Less(listed, m_cursorLine)) {
         ++m_cursorSlot;
     }
     TrackCursor(listed);
@@ -101,20 +101,20 @@ uint32_t ValidRecordsArray::Search(int32_t wavelength) const
     if (IsEmpty()) {
         return kNone;
     }
-    return std::min(m_lines.CountBefore({wavelength, 0, 0}), Count() - 1);
+    return std::min(m_lines.CountBefore(ListedLine::StartOf(wavelength)), Count() - 1);
 }
 
 bool ValidRecordsArray::SetTarget(int32_t wavelength)
 {
     ++m_revision;
     m_target = wavelength;
-    if (IsEmpty() || wavelength < m_lines.Lowest().wavelength ||
-        wavelength > m_lines.Highest().wavelength) {
+    if (IsEmpty() || wavelength < m_lines.LowestWavelength() ||
+        wavelength > m_lines.HighestWavelength()) {
         Reset();
         return true;
     }
     // The first line at or above the wavelength, or the one below it when that is nearer.
-    const ListedLine place{wavelength, 0, 0};
+    const ListedLine place = ListedLine::StartOf(wavelength);
     const Anchor anchor{place, m_lines.CountBefore(place)};
     uint32_t slot = std::min(anchor.slot, Count() - 1);
     if (!WindowHolds(slot) || (slot > 0 && !WindowHolds(slot - 1))) {
@@ -317,16 +317,16 @@ ValidRecordsArray::Anchor ValidRecordsArray::NearestAnchor(uint32_t slot, const 
 // lies is found by halving the range of wavelengths listed.
 ValidRecordsArray::Anchor ValidRecordsArray::AnchorAtSlot(uint32_t slot) const
 {
-    int64_t low = m_lines.Lowest().wavelength;
-    int64_t high = m_lines.Highest().wavelength;
+    int64_t low = m_lines.LowestWavelength();
+    int64_t high = m_lines.HighestWavelength();
     while (low < high) {
         const int64_t middle = low + (high - low + 1) / 2;
-        if (m_lines.CountBefore({static_cast<int32_t>(middle), 0, 0}) <= slot) {
+        if (m_lines.CountBefore(ListedLine::StartOf(static_cast<int32_t>(middle))) <= slot) {
             low = middle;
         } else {
             high = middle - 1;
         }
     }
-    const ListedLine place{static_cast<int32_t>(low), 0, 0};
+    const ListedLine place = ListedLine::StartOf(static_cast<int32_t>(low));
     return {place, m_lines.CountBefore(place)};
 }

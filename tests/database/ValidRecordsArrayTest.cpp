@@ -143,6 +143,32 @@ TEST_F(ValidRecordsArrayTest, DuplicatesFromSeveralSourcesCountAsOneStep)
     EXPECT_TRUE(List().CanMove(true));
 }
 
+// Lines of one wavelength go by their place in their file's run of that wavelength, then by
+// source: sources listing the same lines have each line's copies side by side (one row, one
+// step), even where a filter left out some of a run.
+TEST_F(ValidRecordsArrayTest, CopiesOfALineStandTogether)
+{
+    const std::vector<LineRecord> lines = {Line(100, 2), Line(100, 1), Line(100, 3), Line(200)};
+    Open({lines, lines});
+    List().SetTarget(100);
+    for (const auto& [file, record] : {std::pair{1, 1u}, {0, 2u}, {1, 0u}, {0, 3u}, {1, 2u},
+                                       {0, 1u}, {1, 3u}}) {
+        InsertRecord(file, record);
+    }
+    const std::vector<std::pair<uint16_t, uint32_t>> expected = {
+        {1, 0}, {0, 1}, {1, 1}, {0, 2}, {1, 2}, {0, 3}, {1, 3}};
+    for (uint32_t slot = 0; slot < expected.size(); ++slot) {
+        EXPECT_EQ(std::pair(List().TableIndexAt(slot), List().RecordIndexAt(slot)),
+                  expected[slot])
+            << slot;
+    }
+    EXPECT_EQ(List().Cursor(), 2u);  // the first line listed
+    EXPECT_EQ(List().Move(-5), -1);
+    EXPECT_EQ(List().Cursor(), 0u);
+    EXPECT_EQ(List().Move(2), 2);
+    EXPECT_EQ(List().Cursor(), 3u);
+}
+
 TEST_P(ValidRecordsArrayRevisionTest, ChangesWithLinesAndCursorOnly)
 {
     const RevisionCase& c = GetParam();
@@ -263,19 +289,27 @@ TEST_F(ValidRecordsArrayTest, AnOutwardScanCostsNoMemoryPerLine)
 // line a merge of the tables puts there.
 TEST_F(ValidRecordsArrayTest, SlotsFarApartNameTheMergedLines)
 {
-    Open({Ramp(30000, 1000, 2), Ramp(20000, 1001, 3), Ramp(25000, 1000, 2)});
+    // The second table lists each wavelength twice.
+    std::vector<LineRecord> pairs;
+    for (int i = 0; i < 40000; ++i) {
+        pairs.push_back(Line(1001 + 3 * (i / 2), static_cast<uint8_t>(i % 2)));
+    }
+    Open({Ramp(30000, 1000, 2), pairs, Ramp(25000, 1000, 2)});
     std::mt19937 random(5);
-    std::vector<std::tuple<int32_t, uint16_t, uint32_t>> merged;
+    // In list order: wavelength, place in the file's run of it, table, record.
+    std::vector<std::tuple<int32_t, uint32_t, uint16_t, uint32_t>> merged;
     for (size_t file = 0; file < 3; ++file) {
-        const uint32_t count = array->FileAt(file).RecordCount();
-        for (uint32_t record = 0; record < count; ++record) {
+        WavetableFile& table = array->FileAt(file);
+        uint32_t run = 0;
+        for (uint32_t record = 0; record < table.RecordCount(); ++record) {
+            const int32_t wavelength = table.WavelengthAt(record);
+            run = record > 0 && table.WavelengthAt(record - 1) == wavelength ? run + 1 : 0;
             // Runs of gaps, some longer than a block of the record bits.
             if (((record / 5000) % 3 == 1 && file == 1) || random() % 4 == 0) {
                 continue;
             }
             InsertRecord(file, record);
-            merged.emplace_back(array->FileAt(file).WavelengthAt(record),
-                                static_cast<uint16_t>(file), record);
+            merged.emplace_back(wavelength, run, static_cast<uint16_t>(file), record);
         }
     }
     std::sort(merged.begin(), merged.end());
@@ -285,14 +319,15 @@ TEST_F(ValidRecordsArrayTest, SlotsFarApartNameTheMergedLines)
         slots.push_back(static_cast<uint32_t>(random() % merged.size()));
     }
     for (const uint32_t slot : slots) {
-        const auto& [wavelength, table, record] = merged[slot];
+        const auto& [wavelength, run, table, record] = merged[slot];
         ASSERT_EQ(List().WavelengthAt(slot), wavelength) << slot;
         ASSERT_EQ(List().TableIndexAt(slot), table) << slot;
         ASSERT_EQ(List().RecordIndexAt(slot), record) << slot;
     }
     const auto firstAtOrAbove = [&](int32_t w) {
         return static_cast<uint32_t>(
-            std::lower_bound(merged.begin(), merged.end(), std::make_tuple(w, uint16_t{0}, 0u)) -
+            std::lower_bound(merged.begin(), merged.end(),
+                             std::make_tuple(w, 0u, uint16_t{0}, 0u)) -
             merged.begin());
     };
     for (const int32_t w : {1000, 1001, 20000, 30001, 58997}) {
