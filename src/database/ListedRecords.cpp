@@ -61,7 +61,8 @@ void ListedRecords::SetRun(uint32_t first, uint32_t last)
         const uint32_t bits = std::min(64 - bit, last - record + 1);
         const uint64_t ones = bits == 64 ? ~uint64_t{0} : (uint64_t{1} << bits) - 1;
         m_bits[record / 64] |= ones << bit;
-        m_blockCounts[record / kBlockBits] += static_cast<uint16_t>(bits);  // a word is in one block
+        m_blockCounts[record / kBlockBits] +=
+            static_cast<uint16_t>(bits);  // a word is in one block
         record += bits;
     }
 }

@@ -44,7 +44,7 @@ private:
     uint32_t m_lowest = kNone;
     uint32_t m_highest = kNone;
     uint32_t m_count = 0;
-    bool m_hasBits = false;                // else the records form one run
-    std::vector<uint64_t> m_bits;          // kept, cleared, for the next fill's gaps
+    bool m_hasBits = false;               // else the records form one run
+    std::vector<uint64_t> m_bits;         // kept, cleared, for the next fill's gaps
     std::vector<uint16_t> m_blockCounts;  // set bits in each 4096 records
 };

@@ -107,8 +107,8 @@ uint32_t WavelengthIndex::FirstAtOrAbove(const TableReader& reader, int64_t wave
     const auto target = static_cast<int32_t>(wavelength);
     // The answer follows the last block, and the last stride of it, that starts below.
     const auto block = static_cast<uint32_t>(std::max<std::ptrdiff_t>(
-        std::lower_bound(m_blockFirst.begin(), m_blockFirst.end(), target) -
-            m_blockFirst.begin() - 1,
+        std::lower_bound(m_blockFirst.begin(), m_blockFirst.end(), target) - m_blockFirst.begin() -
+            1,
         0));
     const Strides& strides = StridesOf(reader, block);
     const auto stride = static_cast<uint32_t>(std::max<std::ptrdiff_t>(

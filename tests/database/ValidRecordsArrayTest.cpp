@@ -151,15 +151,14 @@ TEST_F(ValidRecordsArrayTest, CopiesOfALineStandTogether)
     const std::vector<LineRecord> lines = {Line(100, 2), Line(100, 1), Line(100, 3), Line(200)};
     Open({lines, lines});
     List().SetTarget(100);
-    for (const auto& [file, record] : {std::pair{1, 1u}, {0, 2u}, {1, 0u}, {0, 3u}, {1, 2u},
-                                       {0, 1u}, {1, 3u}}) {
+    for (const auto& [file, record] :
+         {std::pair{1, 1u}, {0, 2u}, {1, 0u}, {0, 3u}, {1, 2u}, {0, 1u}, {1, 3u}}) {
         InsertRecord(file, record);
     }
-    const std::vector<std::pair<uint16_t, uint32_t>> expected = {
-        {1, 0}, {0, 1}, {1, 1}, {0, 2}, {1, 2}, {0, 3}, {1, 3}};
+    const std::vector<std::pair<uint16_t, uint32_t>> expected = {{1, 0}, {0, 1}, {1, 1}, {0, 2},
+                                                                 {1, 2}, {0, 3}, {1, 3}};
     for (uint32_t slot = 0; slot < expected.size(); ++slot) {
-        EXPECT_EQ(std::pair(List().TableIndexAt(slot), List().RecordIndexAt(slot)),
-                  expected[slot])
+        EXPECT_EQ(std::pair(List().TableIndexAt(slot), List().RecordIndexAt(slot)), expected[slot])
             << slot;
     }
     EXPECT_EQ(List().Cursor(), 2u);  // the first line listed
@@ -325,10 +324,9 @@ TEST_F(ValidRecordsArrayTest, SlotsFarApartNameTheMergedLines)
         ASSERT_EQ(List().RecordIndexAt(slot), record) << slot;
     }
     const auto firstAtOrAbove = [&](int32_t w) {
-        return static_cast<uint32_t>(
-            std::lower_bound(merged.begin(), merged.end(),
-                             std::make_tuple(w, 0u, uint16_t{0}, 0u)) -
-            merged.begin());
+        return static_cast<uint32_t>(std::lower_bound(merged.begin(), merged.end(),
+                                                      std::make_tuple(w, 0u, uint16_t{0}, 0u)) -
+                                     merged.begin());
     };
     for (const int32_t w : {1000, 1001, 20000, 30001, 58997}) {
         EXPECT_EQ(List().Search(w), std::min(firstAtOrAbove(w), List().Last())) << w;
