@@ -7,12 +7,13 @@
 ListWalk::ListWalk(const ListedTables& lines, const ListedLine& place, bool up)
     : m_lines(lines), m_up(up)
 {
+    const uint32_t run = lines.RunOf(place);
     for (size_t t = 0; t < lines.TableCount(); ++t) {
         const auto table = static_cast<uint16_t>(t);
         if (lines.RecordsOf(table).IsEmpty()) {
             continue;
         }
-        const uint32_t bound = lines.BoundOf(table, place);
+        const uint32_t bound = lines.BoundOf(table, place, run);
         if (!up && bound == 0) {
             continue;
         }

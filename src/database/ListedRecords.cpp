@@ -8,29 +8,22 @@ bool ListedRecords::Add(uint32_t record, uint32_t tableSize)
     if (record >= tableSize) {
         return false;
     }
-    if (IsEmpty()) {
-        m_lowest = m_highest = record;
-        m_count = 1;
-        return true;
-    }
-    if (IsRun()) {
+    if (!IsEmpty() && IsRun()) {
         if (record >= m_lowest && record <= m_highest) {
             return false;
         }
-        if (record == m_highest + 1 || record + 1 == m_lowest) {
-            m_lowest = std::min(m_lowest, record);
-            m_highest = std::max(m_highest, record);
-            ++m_count;
-            return true;
+        if (record != m_highest + 1 && record + 1 != m_lowest) {
+            MakeBits(tableSize);  // a gap opens
         }
-        MakeBits(tableSize);
     }
-    if (IsSet(record)) {
-        return false;
+    if (!IsRun()) {
+        if (IsSet(record)) {
+            return false;
+        }
+        SetBit(record);
     }
-    SetBit(record);
-    m_lowest = std::min(m_lowest, record);
-    m_highest = std::max(m_highest, record);
+    m_lowest = IsEmpty() ? record : std::min(m_lowest, record);
+    m_highest = IsEmpty() ? record : std::max(m_highest, record);
     ++m_count;
     return true;
 }

@@ -89,17 +89,18 @@ bool ListedTables::Less(const ListedLine& a, const ListedLine& b) const
 
 uint32_t ListedTables::CountBefore(const ListedLine& place) const
 {
+    const uint32_t run = RunOf(place);
     uint32_t count = 0;
     for (size_t t = 0; t < m_tables.size(); ++t) {
         const auto table = static_cast<uint16_t>(t);
-        count += m_tables[t].records.CountBelow(BoundOf(table, place));
+        count += m_tables[t].records.CountBelow(BoundOf(table, place, run));
     }
     return count;
 }
 
 // Before a line of another table come the lines of a lower place in their runs, and of the same
 // place in a lower table.
-uint32_t ListedTables::BoundOf(uint16_t table, const ListedLine& place) const
+uint32_t ListedTables::BoundOf(uint16_t table, const ListedLine& place, uint32_t run) const
 {
     const Table& listed = m_tables[table];
     if (place.IsStart() || listed.records.IsEmpty() || place.wavelength < listed.lowestWavelength ||
@@ -110,11 +111,15 @@ uint32_t ListedTables::BoundOf(uint16_t table, const ListedLine& place) const
         return place.recordIndex;
     }
     const int64_t wavelength = place.wavelength;
-    const uint32_t run = RunIndex(place.tableIndex, place.recordIndex, place.wavelength);
     const uint64_t bound = uint64_t{m_reader.FirstAtOrAbove(table, wavelength)} + run +
                            (table < place.tableIndex ? 1 : 0);
     return static_cast<uint32_t>(
         std::min<uint64_t>(bound, m_reader.FirstAtOrAbove(table, wavelength + 1)));
+}
+
+uint32_t ListedTables::RunOf(const ListedLine& place) const
+{
+    return place.IsStart() ? 0 : RunIndex(place.tableIndex, place.recordIndex, place.wavelength);
 }
 
 uint32_t ListedTables::RunIndex(uint16_t table, uint32_t record, int32_t wavelength) const

@@ -43,8 +43,11 @@ public:
     // A record index of `table` that its listed records below `wavelength` lie below, and the
     // others not.
     uint32_t FirstRecordAt(uint16_t table, int64_t wavelength) const;
-    // The record index of `table` that its listed lines before `place` lie below.
-    uint32_t BoundOf(uint16_t table, const ListedLine& place) const;
+    // The record index of `table` that its listed lines before `place` lie below; `run` is the
+    // place's RunOf, found once for all tables.
+    uint32_t BoundOf(uint16_t table, const ListedLine& place, uint32_t run) const;
+    // Where a line stands in its table's run of its wavelength; 0 for a StartOf place.
+    uint32_t RunOf(const ListedLine& place) const;
     // Where `record`, of `wavelength`, stands in its table's run of records of that wavelength.
     uint32_t RunIndex(uint16_t table, uint32_t record, int32_t wavelength) const;
     LineRecord RecordOf(uint16_t table, uint32_t record) const;
